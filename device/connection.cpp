@@ -1,0 +1,105 @@
+#include "connection.h"
+
+#include "devicelock.h"
+
+#include <QDebug>
+#include <hidapi.h>
+
+namespace tarvenix {
+
+void HidCloser::operator()(hid_device *device) const
+{
+    if (device)
+        hid_close(device);
+}
+
+ExchangeResult exchange(hid_device *device, const Report &request, Report &reply, int timeoutMs)
+{
+    ExchangeResult result;
+    if (hid_write(device, request.data(), request.size()) < 0) {
+        result.error = ExchangeError::WriteFailed;
+        return result;
+    }
+    qDebug("write ok:");
+    reply.fill(0);
+    result.replyLength = hid_read_timeout(device, reply.data(), reply.size(), timeoutMs);
+    if (result.replyLength < 0)
+        result.error = ExchangeError::ReadFailed;
+    else if (result.replyLength == 0)
+        result.error = ExchangeError::NoReply;
+    else
+        qDebug().noquote() << "Read ok:" << traceBytes(reply);
+    return result;
+}
+
+QString describe(const ExchangeResult &result, int timeoutMs)
+{
+    switch (result.error) {
+    case ExchangeError::WriteFailed:
+        return QStringLiteral("the device did not accept the request");
+    case ExchangeError::ReadFailed:
+        return QStringLiteral("reading the device's reply failed");
+    case ExchangeError::NoReply:
+        return QStringLiteral("the device did not answer within %1 seconds")
+            .arg(timeoutMs / 1000.0);
+    case ExchangeError::None:
+        break;
+    }
+    return QString();
+}
+
+void drainInput(hid_device *device)
+{
+    Report discard;
+    while (hid_read_timeout(device, discard.data(), discard.size(), 0) > 0) {
+    }
+}
+
+VersionState queryVersion(hid_device *device, QString &version)
+{
+    Report request;
+    Report reply{};
+    buildVersionQuery(request);
+    const ExchangeResult result = exchange(device, request, reply, kVersionReplyTimeoutMs);
+    if (result.error == ExchangeError::WriteFailed)
+        return VersionState::NotWritten;
+    // A failed or unanswered read leaves the reply zero, so the text is empty.
+    if (!result.ok())
+        reply.fill(0);
+    version = versionText(reply);
+    qDebug().noquote() << "Version:" << version;
+    return result.ok() ? VersionState::Read : VersionState::NotRead;
+}
+
+Connection openConnection(char (&path)[kDevicePathSize])
+{
+    Connection c;
+    if (hid_init() == -1) {
+        qDebug("hid_init() fail");
+        c.result = -1;
+        return c;
+    }
+    qDebug("hid_init ......");
+    c.row = probeSupportedDevices(path);
+    if (c.row < 0)
+        return c;
+    qDebug().noquote() << "chHidDevicePath:" << QString::fromLocal8Bit(path);
+    c.handle.reset(hid_open_path(path));
+    if (!c.handle) {
+        qDebug("hid_open handle_loopSendEnterVoiceStatus fail ");
+        c.result = -3;
+        return c;
+    }
+    qDebug("hid_open  sendvoicestatus/Simulate ok");
+    hid_set_nonblocking(c.handle.get(), 0);
+    c.result = 0;
+    // A reply to our query would reach another program's transfer as its own.
+    const DeviceLock lock(QString::fromLocal8Bit(path));
+    if (lock.acquired())
+        c.versionState = queryVersion(c.handle.get(), c.version);
+    else
+        qDebug("device busy, version query skipped");
+    return c;
+}
+
+} // namespace tarvenix

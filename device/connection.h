@@ -1,0 +1,64 @@
+#pragma once
+// Opening the supported device, the bounded exchange of one report, and the
+// version query. No widgets here: the window and the command-line tool share it.
+
+#include "discovery.h"
+#include "report.h"
+
+#include <QString>
+#include <memory>
+
+struct hid_device_;
+using hid_device = hid_device_;
+
+namespace tarvenix {
+
+// Start-up waits for the version reply on the GUI thread before the window is
+// shown, so a device that stays silent may hold it only briefly.
+constexpr int kVersionReplyTimeoutMs = 1000;
+// A transfer block may wait much longer: a device can erase its flash before it
+// answers the first firmware packet.
+constexpr int kTransferReplyTimeoutMs = 8000;
+
+struct HidCloser {
+    void operator()(hid_device *device) const;
+};
+using HidDevicePtr = std::unique_ptr<hid_device, HidCloser>;
+
+enum class ExchangeError { None, WriteFailed, ReadFailed, NoReply };
+
+struct ExchangeResult {
+    ExchangeError error = ExchangeError::None;
+    int replyLength = 0;
+    bool ok() const { return error == ExchangeError::None; }
+};
+
+// Writes one request and waits up to timeoutMs for its reply. An expired wait
+// is a failure like a failed read.
+ExchangeResult exchange(hid_device *device, const Report &request, Report &reply, int timeoutMs);
+// Why an exchange failed, as a phrase for a message: "the device did not answer ...".
+QString describe(const ExchangeResult &result, int timeoutMs);
+
+// Throws away input reports already queued on this handle, for instance
+// replies that were meant for an earlier exchange.
+void drainInput(hid_device *device);
+
+enum class VersionState { NotWritten, NotRead, Read };
+
+struct Connection {
+    // 0 opened, -1 hidapi did not start, -2 no supported device, -3 open failed.
+    int result = -2;
+    int row = -1;
+    HidDevicePtr handle;
+    VersionState versionState = VersionState::NotWritten;
+    QString version;
+};
+
+// Finds the first supported device, opens it and asks for its version text,
+// unless another program holds the device. path receives the device's path.
+Connection openConnection(char (&path)[kDevicePathSize]);
+
+// The version query on an open handle.
+VersionState queryVersion(hid_device *device, QString &version);
+
+} // namespace tarvenix

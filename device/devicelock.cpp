@@ -1,0 +1,56 @@
+#include "devicelock.h"
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace tarvenix {
+
+QString DeviceLock::lockFilePath(const QString &devicePath)
+{
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::tempPath();
+    QString name = devicePath;
+    for (QChar &c : name) {
+        if (!c.isLetterOrNumber())
+            c = QLatin1Char('_');
+    }
+    return dir + QStringLiteral("/tarvenix-") + name + QStringLiteral(".lock");
+}
+
+// flock ends with the process, so a crashed program never leaves the device locked.
+DeviceLock::DeviceLock(const QString &devicePath)
+{
+    const QByteArray file = QFile::encodeName(lockFilePath(devicePath));
+    const int fd = ::open(file.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error_ = QStringLiteral("cannot open the lock file %1: %2")
+                     .arg(QString::fromLocal8Bit(file), QString::fromLocal8Bit(strerror(errno)));
+        return;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error_ = busyMessage();
+        ::close(fd);
+        return;
+    }
+    fd_ = fd;
+}
+
+DeviceLock::~DeviceLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+QString DeviceLock::busyMessage()
+{
+    return QStringLiteral("The device is busy: another Tarvenix program is transferring with "
+                          "it. Please wait until that transfer has finished, then try again.");
+}
+
+} // namespace tarvenix

@@ -1,0 +1,72 @@
+#include "discovery.h"
+
+#include <QDebug>
+#include <cstring>
+#include <hidapi.h>
+
+namespace tarvenix {
+
+namespace {
+
+bool differs(int criterion, unsigned short field) { return criterion != 0 && criterion != field; }
+
+bool matches(const hid_device_info *d, int vendorId, int productId, int usagePage, int usage)
+{
+    return !differs(vendorId, d->vendor_id) && !differs(productId, d->product_id) &&
+           !differs(usagePage, d->usage_page) && !differs(usage, d->usage);
+}
+
+void traceEntry(const hid_device_info *d, int vendorId, int productId)
+{
+    qDebug("loop search device");
+    qDebug("vendor_id:%04x", d->vendor_id);
+    qDebug("vid:%04x", vendorId);
+    qDebug("product_id:%04x", d->product_id);
+    qDebug("pid:%04x", productId);
+    qDebug("cur_dev->usage_page:%04x", d->usage_page);
+    qDebug("cur_dev->usage:%04x", d->usage);
+}
+
+} // namespace
+
+void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *pDevicePath)
+{
+    qDebug("Enter getDevicePath");
+    hid_device_info *list = hid_enumerate(ushort(vendorId), ushort(productId));
+    for (hid_device_info *cur_dev = list; cur_dev; cur_dev = cur_dev->next) {
+        traceEntry(cur_dev, vendorId, productId);
+        if (!matches(cur_dev, vendorId, productId, usagePage, usage))
+            continue;
+        qDebug().noquote() << "find device:" << cur_dev->path;
+        std::strncpy(pDevicePath, cur_dev->path, kDevicePathCopy);
+        qDebug().noquote() << "pDevicePath:"
+                           << QString::fromLocal8Bit(pDevicePath,
+                                                     int(strnlen(pDevicePath, kDevicePathCopy)));
+        break;
+    }
+    hid_free_enumeration(list);
+}
+
+bool devicePresent(const char *path)
+{
+    hid_device_info *list = hid_enumerate(0, 0);
+    bool present = false;
+    for (hid_device_info *d = list; d && !present; d = d->next)
+        present = std::strncmp(d->path, path, kDevicePathCopy) == 0;
+    hid_free_enumeration(list);
+    return present;
+}
+
+int probeSupportedDevices(char (&path)[kDevicePathSize])
+{
+    std::memset(path, 0, sizeof path);
+    for (int row = 0; row < int(kSupportedDevices.size()); ++row) {
+        const SupportedDevice &d = kSupportedDevices[row];
+        getDevicePath(d.vendorId, d.productId, d.usagePage, d.usage, path);
+        if (path[0])
+            return row;
+    }
+    return -1;
+}
+
+} // namespace tarvenix

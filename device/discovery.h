@@ -1,0 +1,42 @@
+#pragma once
+// Which HID interface belongs to a supported pressure mouse.
+
+#include <array>
+
+namespace tarvenix {
+
+struct SupportedDevice {
+    int vendorId;
+    int productId;
+    int usagePage;
+    int usage;
+};
+
+// Probe order: a device of an earlier row hides one of a later row. Only the
+// interface on usage page 0x0002 (simulation controls), usage 0x0001 carries
+// the device reports.
+constexpr std::array<SupportedDevice, 5> kSupportedDevices{{
+    {0x1ABE, 0x2202, 0x0002, 0x0001},
+    {0x6A3A, 0x2202, 0x0002, 0x0001},
+    {0xABCD, 0x2203, 0x0002, 0x0001},
+    {0xABCD, 0x2109, 0x0002, 0x0001},
+    {0xABCD, 0x2204, 0x0002, 0x0001},
+}};
+
+constexpr int kDevicePathSize = 260;
+// At most this much of a path is copied, so the buffer's tail stays zero.
+constexpr int kDevicePathCopy = 256;
+
+// Copies the path of the first listed HID interface that matches into
+// pDevicePath; a criterion of 0 matches anything. Without a match the buffer
+// is left as it was. hidapi must be initialised.
+void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *pDevicePath);
+
+// Whether a HID interface with this path is still listed.
+bool devicePresent(const char *path);
+
+// Zeroes path and tries the table rows in order. Returns the matching row's
+// index, or -1 when no supported device is present.
+int probeSupportedDevices(char (&path)[kDevicePathSize]);
+
+} // namespace tarvenix

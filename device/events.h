@@ -1,0 +1,64 @@
+#pragma once
+// Device arrival and removal, reduced to the three values the window acts on:
+// the event code, the record's device type and the interface name.
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <memory>
+
+namespace tarvenix {
+
+enum class DeviceEventCode { Arrival, RemoveComplete, Other };
+
+// The record type of a device interface, as Windows numbers it.
+constexpr int kDeviceTypeInterface = 5;
+// The codes Windows gives the three kinds, kept for the trace line.
+constexpr unsigned kArrivalCode = 0x8000;
+constexpr unsigned kRemoveCompleteCode = 0x8004;
+constexpr unsigned kNodesChangedCode = 0x0007;
+
+struct DeviceEvent {
+    DeviceEventCode code = DeviceEventCode::Other;
+    int deviceType = kDeviceTypeInterface;
+    QString interfaceName;
+    unsigned rawCode = kNodesChangedCode;
+};
+
+// Names looked for in an interface name. 0x2103 may be another mode of the
+// device, so it stays beside 0x2203, the product that discovery opens.
+constexpr std::array<const char *, 6> kDeviceInterfaceNames{{
+    "HID#VID_1ABE&PID_2202",
+    "HID#VID_6A3A&PID_2202",
+    "HID#VID_ABCD&PID_2103",
+    "HID#VID_ABCD&PID_2109",
+    "HID#VID_ABCD&PID_2204",
+    "HID#VID_ABCD&PID_2203",
+}};
+
+// The first list entry found in name, ignoring case; -1 when none is.
+int matchInterfaceName(const QString &name);
+
+// An interface name in the Windows form, so that the list matches it:
+// "HID#VID_1ABE&PID_2202#hidraw3".
+QString interfaceName(unsigned vendorId, unsigned productId, const QString &node);
+
+// Vendor and product from a HID_ID property such as "0003:00001ABE:00002202".
+bool parseHidId(const QString &hidId, unsigned *vendorId, unsigned *productId);
+
+// Follows HID devices as the platform reports them and emits each event.
+class DeviceEvents : public QObject {
+    Q_OBJECT
+public:
+    explicit DeviceEvents(QObject *parent = nullptr);
+    ~DeviceEvents() override;
+
+signals:
+    void deviceEvent(const tarvenix::DeviceEvent &event);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace tarvenix

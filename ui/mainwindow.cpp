@@ -1,0 +1,190 @@
+// The window itself: flags, the widget table, workers and painting.
+
+#include "ui/mainwindow.h"
+
+#include "workers/transferworkers.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+
+MainWindow *g_pMainWindow = nullptr;
+
+const QString kArrowUnlitStyle = QStringLiteral(
+    "QPushButton::menu-indicator{image:none;}QPushButton{border-image: url(:/pics/箭头.png);}");
+const QString kArrowLitStyle = QStringLiteral(
+    "QPushButton::menu-indicator{image:none;}QPushButton{border-image: url(:/pics/箭头-亮.png);}");
+
+namespace {
+
+const QString kConnectedStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/Device connected.png);}");
+const QString kNotConnectedStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/Device not connected.png);}");
+const QString kCloseStyle = QStringLiteral("QPushButton{border-image: url(:/pics/退出-大.png);}"
+                                           "QPushButton:hover{border-image: url(:/pics/退出-小.png);}");
+const QString kMiniStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/最小化-大.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/最小化-小.png);}");
+const QString kLoadFWStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/按钮-Load Firmware.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/按钮-小-Load firmware.png);}"
+                   "QPushButton:pressed{border-image: url(:/pics/按钮-小-Load firmware.png);}");
+const QString kRunStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/按钮-Run.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/按钮-小-Run .png);}"
+                   "QPushButton:pressed{border-image: url(:/pics/按钮-小-Run .png);}");
+const QString kLoadDataStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/按钮-Load Data.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/按钮-小-Load Data.png);}"
+                   "QPushButton:pressed{border-image: url(:/pics/按钮-小-Load Data.png);}");
+const QString kSaveStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/按钮-Save.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/按钮-Save-小.png);}"
+                   "QPushButton:pressed{border-image: url(:/pics/按钮-Save-小.png);}");
+const QString kArrowStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/箭头.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/箭头.png);}"
+                   "QPushButton:pressed{border-image: url(:/pics/箭头.png);}");
+const QString kVersionStyle = QStringLiteral(
+    "color: rgb(141, 254,3); background-color: rgb(27, 26, 28);border: none;text-align: left;");
+
+const QSize kArrowSize(18, 21);
+
+using ArrowMembers = MainWindow::ArrowMembers;
+const ArrowMembers kFWArrowMembers = {
+    &MainWindow::pushButtonFWArrow1, &MainWindow::pushButtonFWArrow2,
+    &MainWindow::pushButtonFWArrow3, &MainWindow::pushButtonFWArrow4,
+    &MainWindow::pushButtonFWArrow5, &MainWindow::pushButtonFWArrow6};
+const ArrowMembers kDataArrowMembers = {
+    &MainWindow::pushButtonDataArrow1, &MainWindow::pushButtonDataArrow2,
+    &MainWindow::pushButtonDataArrow3, &MainWindow::pushButtonDataArrow4,
+    &MainWindow::pushButtonDataArrow5, &MainWindow::pushButtonDataArrow6};
+const ArrowMembers kSaveArrowMembers = {
+    &MainWindow::pushButtonSaveArrow1, &MainWindow::pushButtonSaveArrow2,
+    &MainWindow::pushButtonSaveArrow3, &MainWindow::pushButtonSaveArrow4,
+    &MainWindow::pushButtonSaveArrow5, &MainWindow::pushButtonSaveArrow6};
+
+std::array<QPoint, 6> arrowRowAt(int y)
+{
+    return {{{290, y}, {320, y}, {345, y}, {370, y}, {395, y}, {420, y}}};
+}
+
+} // namespace
+
+Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
+{
+    Qt::WindowFlags flags =
+        base | Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+#ifdef Q_OS_WIN
+    flags |= Qt::BypassWindowManagerHint;
+#endif
+    // On X11 that hint makes the window unmanaged: its own dialogs would open
+    // beneath it and it could not be minimised, so it is left out there.
+    return flags;
+}
+
+MainWindow::MainWindow(QWidget *parent) : QDialog(parent)
+{
+    // The program ends through its own closing paths only, never because a
+    // message box closed while this window was hidden in the tray.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowFlags(windowFlagsFor(windowFlags()));
+    // A tool window loses this attribute when its flags are set.
+    setAttribute(Qt::WA_QuitOnClose);
+    g_pMainWindow = this;
+    backgroundPixmap.load(QStringLiteral(":/pics/背景.png"));
+    resize(backgroundPixmap.size());
+    startDeviceEvents();
+    buildWidgets();
+    initHidDevice();
+    createWorkers();
+    createTrayIcon();
+}
+
+MainWindow::~MainWindow()
+{
+    // No worker may outlive the handle it uses; the closing paths already
+    // stopped any transfer, this covers an owner that deletes the window itself.
+    if (runningWorker) {
+        runningWorker->requestStop();
+        runningWorker->wait();
+    }
+}
+
+QPushButton *MainWindow::makeButton(const QRect &rect, const QString &styleSheet, const char *slot)
+{
+    auto *button = new QPushButton(QString(), this);
+    if (slot)
+        connect(button, SIGNAL(clicked()), this, slot, Qt::AutoConnection);
+    button->setGeometry(rect);
+    button->setStyleSheet(styleSheet);
+    return button;
+}
+
+void MainWindow::makeArrowRow(const ArrowMembers &row, const std::array<QPoint, 6> &places)
+{
+    for (int i = 0; i < 6; ++i)
+        this->*row[i] = makeButton(QRect(places[i], kArrowSize), kArrowStyle, nullptr);
+}
+
+void MainWindow::buildWidgets()
+{
+    pushButtonConnected = makeButton({230, 72, 232, 22}, kConnectedStyle, nullptr);
+    pushButtonNotConnected = makeButton({200, 73, 282, 22}, kNotConnectedStyle, nullptr);
+    makeButton({620, 12, 16, 16}, kCloseStyle, SLOT(slotPushButtonClose()));
+    makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini()));
+    makeButton({65, 155, 188, 54}, kLoadFWStyle, SLOT(slotPushButtonLoadFW()));
+    makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
+    makeButton({65, 306, 188, 54}, kLoadDataStyle, SLOT(slotPushButtonLoadData()));
+    makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
+    makeArrowRow(kFWArrowMembers, arrowRowAt(170));
+    makeArrowRow(kDataArrowMembers, arrowRowAt(322));
+    makeButton({240, 416, 182, 48}, kSaveStyle, SLOT(slotPushButtonRunSaveData()));
+    makeArrowRow(kSaveArrowMembers,
+                 {{{255, 472}, {281, 473}, {307, 473}, {333, 473}, {359, 473}, {385, 473}}});
+    pushButtonVersion = makeButton({88, 511, 260, 20}, QString(), nullptr);
+    pushButtonVersion->setFont(QFont(QStringLiteral("Microsoft Yahei UI"), 8));
+    pushButtonVersion->setStyleSheet(kVersionStyle);
+    pushButtonConnected->hide();
+    pushButtonNotConnected->hide();
+}
+
+MainWindow::ArrowRow MainWindow::arrows(const ArrowMembers &row) const
+{
+    ArrowRow buttons;
+    for (int i = 0; i < 6; ++i)
+        buttons[i] = this->*row[i];
+    return buttons;
+}
+
+MainWindow::ArrowRow MainWindow::fwArrows() const { return arrows(kFWArrowMembers); }
+MainWindow::ArrowRow MainWindow::dataArrows() const { return arrows(kDataArrowMembers); }
+MainWindow::ArrowRow MainWindow::saveArrows() const { return arrows(kSaveArrowMembers); }
+
+void MainWindow::createWorkers()
+{
+    workerThreadForFW = new WorkerThreadForFW(this);
+    workerThreadForData = new WorkerThreadForData(this);
+    workerThreadForSaveData = new WorkerThreadForSaveData(this);
+    connect(workerThreadForFW, &WorkerThreadForFW::sigRunUpdateFWProcess, this,
+            &MainWindow::slotShowRunUpdateFWProcess, Qt::AutoConnection);
+    connect(workerThreadForData, &WorkerThreadForData::sigRunUpdateDataProcess, this,
+            &MainWindow::slotShowRunUpdateDataProcess, Qt::AutoConnection);
+    connect(workerThreadForSaveData, &WorkerThreadForSaveData::sigRunUpdateSaveDataProcess, this,
+            &MainWindow::slotShowRunUpdateSaveDataProcess, Qt::AutoConnection);
+    for (TransferWorker *worker :
+         {static_cast<TransferWorker *>(workerThreadForFW),
+          static_cast<TransferWorker *>(workerThreadForData),
+          static_cast<TransferWorker *>(workerThreadForSaveData)}) {
+        connect(worker, &TransferWorker::sigTransferFailed, this, &MainWindow::onTransferFailed);
+        connect(worker, &QThread::finished, this, &MainWindow::onTransferFinished);
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(QRect(0, 0, width(), height()), backgroundPixmap);
+}

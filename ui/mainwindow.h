@@ -1,0 +1,164 @@
+#pragma once
+// The one window: a frameless, always-on-top dialog drawn from pictures.
+
+#include "device/connection.h"
+#include "device/devicelock.h"
+#include "workers/filechecks.h"
+
+#include <QDialog>
+#include <QPixmap>
+#include <QPoint>
+#include <QSystemTrayIcon>
+#include <array>
+#include <memory>
+
+class QMenu;
+class QAction;
+class QPushButton;
+class TransferWorker;
+class WorkerThreadForFW;
+class WorkerThreadForData;
+class WorkerThreadForSaveData;
+
+namespace tarvenix {
+class DeviceEvents;
+struct DeviceEvent;
+}
+
+class MainWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The window flags this platform gets: frameless, above normal windows, no taskbar entry.
+    static Qt::WindowFlags windowFlagsFor(Qt::WindowFlags base);
+
+    int initHidDevice();
+    // The one place that says whether a transfer owns the device right now.
+    bool transferRunning() const;
+
+public slots:
+    void slotTrayMenuHovered();
+    void slotTrayMenuAboutToShow();
+    void slotTrayMenuAboutToHid();
+    void on_CloseTrayAction();
+    void on_ShowOrHideTrayAction();
+    void on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason);
+    void slotPushButtonClose();
+    void slotPushButtonMini();
+    void slotPushButtonLoadFW();
+    void slotPushButtonRunUpdateFW();
+    void slotShowRunUpdateFWProcess(int step);
+    void slotPushButtonLoadData();
+    void slotPushButtonRunUpdateData();
+    void slotPushButtonRunSaveData();
+    void slotShowRunUpdateDataProcess(int step);
+    void slotShowRunUpdateSaveDataProcess(int step);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void reject() override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+#endif
+
+public:
+    QPixmap backgroundPixmap;
+    WorkerThreadForFW *workerThreadForFW = nullptr;
+    WorkerThreadForData *workerThreadForData = nullptr;
+    WorkerThreadForSaveData *workerThreadForSaveData = nullptr;
+    // Closed whenever it is replaced or dropped; never closed under a running transfer.
+    tarvenix::HidDevicePtr hidHandle;
+    QPushButton *pushButtonFWArrow1 = nullptr;
+    QPushButton *pushButtonFWArrow2 = nullptr;
+    QPushButton *pushButtonFWArrow3 = nullptr;
+    QPushButton *pushButtonFWArrow4 = nullptr;
+    QPushButton *pushButtonFWArrow5 = nullptr;
+    QPushButton *pushButtonFWArrow6 = nullptr;
+    QPushButton *pushButtonConnected = nullptr;
+    QPushButton *pushButtonNotConnected = nullptr;
+    QPushButton *pushButtonDataArrow1 = nullptr;
+    QPushButton *pushButtonDataArrow2 = nullptr;
+    QPushButton *pushButtonDataArrow3 = nullptr;
+    QPushButton *pushButtonDataArrow4 = nullptr;
+    QPushButton *pushButtonDataArrow5 = nullptr;
+    QPushButton *pushButtonDataArrow6 = nullptr;
+    QPushButton *pushButtonSaveArrow1 = nullptr;
+    QPushButton *pushButtonSaveArrow2 = nullptr;
+    QPushButton *pushButtonSaveArrow3 = nullptr;
+    QPushButton *pushButtonSaveArrow4 = nullptr;
+    QPushButton *pushButtonSaveArrow5 = nullptr;
+    QPushButton *pushButtonSaveArrow6 = nullptr;
+    QPushButton *pushButtonVersion = nullptr;
+    char chHidDevicePath[tarvenix::kDevicePathSize] = {};
+    QString strFWFile;
+    QString strDataFile;
+    QString strSaveDataFile;
+    QString strVersion;
+    bool dragging = false;
+    QPoint dragStartGlobalPos;
+    QPoint dragStartWindowPos;
+    QSystemTrayIcon *trayIcon = nullptr;
+    QMenu *trayMenu = nullptr;
+    QAction *closeTrayAction = nullptr;
+    QAction *showOrHideTrayAction = nullptr;
+
+    using ArrowRow = std::array<QPushButton *, 6>;
+    using ArrowMembers = std::array<QPushButton *MainWindow::*, 6>;
+    ArrowRow fwArrows() const;
+    ArrowRow dataArrows() const;
+    ArrowRow saveArrows() const;
+
+private:
+    // Window and painting.
+    void buildWidgets();
+    QPushButton *makeButton(const QRect &rect, const QString &styleSheet, const char *slot);
+    void makeArrowRow(const ArrowMembers &row, const std::array<QPoint, 6> &places);
+    ArrowRow arrows(const ArrowMembers &row) const;
+    void showConnected(bool connected);
+
+    // Transfers, shared by the firmware, data and save commands.
+    void createWorkers();
+    bool refuseWhileTransferring();
+    // Takes the device lock and starts the worker; false after a refusal.
+    bool startTransfer(TransferWorker *worker);
+    void setArrows(const ArrowRow &arrows, const QString &style);
+    void showStep(const ArrowRow &arrows, int step);
+    void onTransferFailed(const QString &message);
+    void onTransferFinished();
+    void warn(const QString &text);
+    bool confirmOverwrite(const QString &path);
+    QString askSaveTarget();
+
+    // Device link.
+    void startDeviceEvents();
+    void onDeviceEvent(const tarvenix::DeviceEvent &event);
+    void deviceArrived();
+    void deviceRemoved();
+
+    // Tray, moving and closing.
+    void createTrayActions();
+    void createTrayMenu();
+    void createTrayIcon();
+    bool stopTransferForExit();
+    void toggleShown();
+
+    std::unique_ptr<tarvenix::DeviceLock> transferLock;
+    TransferWorker *runningWorker = nullptr;
+    bool reopenAfterTransfer = false;
+    bool removedDuringTransfer = false;
+    tarvenix::DeviceEvents *deviceEvents = nullptr;
+};
+
+extern MainWindow *g_pMainWindow;
+
+// Arrow looks shared by the three progress rows.
+extern const QString kArrowUnlitStyle;
+extern const QString kArrowLitStyle;

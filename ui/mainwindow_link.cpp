@@ -1,0 +1,109 @@
+// The device link as the window shows it: opening, the indicators and the
+// version line, and following the device's arrival and removal.
+
+#include "ui/mainwindow.h"
+
+#include "device/events.h"
+#include "workers/transferworkers.h"
+
+#include <QDebug>
+#include <QPushButton>
+#include <cstring>
+#include <hidapi.h>
+
+using tarvenix::DeviceEvent;
+using tarvenix::DeviceEventCode;
+
+namespace {
+
+const QString kAccessHint = QStringLiteral(
+    "A supported device is present but cannot be opened. Check the access rights to its "
+    "hidraw node (install the udev rule that comes with this program), then plug it in again.");
+
+} // namespace
+
+void MainWindow::showConnected(bool connected)
+{
+    pushButtonConnected->setVisible(connected);
+    pushButtonNotConnected->setVisible(!connected);
+}
+
+int MainWindow::initHidDevice()
+{
+    qDebug("Enter VemoPressureMouseSetDlg::initHidDevice");
+    if (transferRunning()) {
+        // The handle belongs to the transfer until its worker has returned.
+        reopenAfterTransfer = true;
+        return hidHandle ? 0 : -2;
+    }
+    hidHandle.reset();
+    tarvenix::Connection c = tarvenix::openConnection(chHidDevicePath);
+    hidHandle = std::move(c.handle);
+    showConnected(c.result == 0);
+    pushButtonNotConnected->setToolTip(c.result == -3 ? kAccessHint : QString());
+    if (c.result == -3)
+        qDebug().noquote() << kAccessHint;
+    if (c.result == 0 && c.versionState != tarvenix::VersionState::NotWritten) {
+        strVersion = c.version;
+        pushButtonVersion->setText(strVersion);
+    }
+    return c.result;
+}
+
+bool MainWindow::transferRunning() const { return runningWorker != nullptr; }
+
+void MainWindow::startDeviceEvents()
+{
+#ifndef Q_OS_WIN
+    deviceEvents = new tarvenix::DeviceEvents(this);
+    connect(deviceEvents, &tarvenix::DeviceEvents::deviceEvent, this, &MainWindow::onDeviceEvent);
+#endif
+}
+
+void MainWindow::onDeviceEvent(const DeviceEvent &event)
+{
+    qDebug().noquote() << QStringLiteral("Event DEVICECHANGE Happend：") << event.rawCode;
+    if (event.code == DeviceEventCode::Arrival) {
+        if (event.deviceType != tarvenix::kDeviceTypeInterface)
+            return;
+        qDebug("lpdb->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE");
+        if (tarvenix::matchInterfaceName(event.interfaceName) < 0)
+            return;
+        qDebug().noquote() << QStringLiteral("插入设备 ：");
+        deviceArrived();
+    } else if (event.code == DeviceEventCode::RemoveComplete) {
+        qDebug().noquote() << QStringLiteral("设备移除");
+        if (event.deviceType != tarvenix::kDeviceTypeInterface ||
+            tarvenix::matchInterfaceName(event.interfaceName) < 0)
+            return;
+        qDebug().noquote() << QStringLiteral("移除设备 ：");
+        deviceRemoved();
+    }
+}
+
+void MainWindow::deviceArrived()
+{
+    if (transferRunning()) {
+        reopenAfterTransfer = true;
+        return;
+    }
+    if (initHidDevice() == 0)
+        qDebug("re init ok");
+}
+
+void MainWindow::deviceRemoved()
+{
+    if (transferRunning()) {
+        // The worker fails on its own handle; it is closed once the worker returns.
+        removedDuringTransfer = true;
+        runningWorker->requestStop();
+        return;
+    }
+    for (QPushButton *arrow : fwArrows())
+        arrow->setStyleSheet(kArrowUnlitStyle);
+    std::memset(chHidDevicePath, 0, sizeof chHidDevicePath);
+    hidHandle.reset();
+    showConnected(false);
+    pushButtonVersion->setText(QString());
+    hid_exit();
+}

@@ -1,0 +1,189 @@
+#include "blockloop.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+#include <cstring>
+
+namespace tarvenix {
+
+int StepSchedule::stepsAfter(int done) const
+{
+    if (blocks_ <= 0 || done >= blocks_)
+        return kSteps - 1;
+    return qMin(kSteps - 1, kSteps * done / blocks_);
+}
+
+QString TransferOutcome::message(TransferKind kind) const
+{
+    QString text = failedBlock > 0 ? QStringLiteral("%1 failed at block %2 of %3: %4.")
+                                         .arg(transferName(kind))
+                                         .arg(failedBlock)
+                                         .arg(blocks)
+                                         .arg(cause)
+                                   : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
+    if (kind == TransferKind::Save)
+        return text + QStringLiteral("\nNo file was written; an existing file keeps its content.");
+    return text + QStringLiteral("\nPlease check the device and its cable, then try again.");
+}
+
+BlockLoop::BlockLoop(TransferKind kind, hid_device *device, QString path)
+    : kind_(kind), device_(device), path_(std::move(path))
+{
+}
+
+void BlockLoop::setStopFlag(const std::atomic<bool> *stop, QString cause)
+{
+    stop_ = stop;
+    stopCause_ = std::move(cause);
+}
+
+TransferOutcome BlockLoop::run()
+{
+    steps_ = 0;
+    if (!device_) {
+        TransferOutcome outcome;
+        outcome.cause = QStringLiteral("no device is connected");
+        return outcome;
+    }
+    // Replies queued before this transfer belong to nobody here.
+    drainInput(device_);
+    return kind_ == TransferKind::Save ? saveArea() : sendFile();
+}
+
+bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
+{
+    if (!stop_ || !stop_->load())
+        return false;
+    outcome.failedBlock = block + 1;
+    outcome.cause = stopCause_;
+    return true;
+}
+
+bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
+{
+    const ExchangeResult result = exchange(device_, request_, reply_, timeoutMs_);
+    QString cause = describe(result, timeoutMs_);
+    if (result.ok() && kind_ == TransferKind::Save && result.replyLength < kBlockReplyMinLength)
+        cause = QStringLiteral("the device's reply was too short to carry the block (%1 bytes)")
+                    .arg(result.replyLength);
+    if (cause.isEmpty())
+        return true;
+    outcome.failedBlock = block + 1;
+    outcome.cause = cause;
+    return false;
+}
+
+void BlockLoop::blockDone(int done, int total)
+{
+    const int reached = StepSchedule(total).stepsAfter(done);
+    while (steps_ < reached) {
+        ++steps_;
+        if (kind_ == TransferKind::Save)
+            qDebug("iTotalTimes==loopStep");
+        if (onStep_)
+            onStep_(steps_, done);
+    }
+}
+
+void BlockLoop::finish()
+{
+    while (steps_ < StepSchedule::kSteps) {
+        ++steps_;
+        if (onStep_)
+            onStep_(steps_, -1);
+    }
+}
+
+TransferOutcome BlockLoop::sendFile()
+{
+    TransferOutcome outcome;
+    qint64 size = 0;
+    // Checked again here: the file may have changed since the command checked it.
+    QFile file(path_);
+    if (!checkSourceFile(kind_, path_, &size).isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        outcome.cause = QStringLiteral("the file \"%1\" is missing, unreadable or no longer "
+                                       "whole blocks; please load it again")
+                            .arg(path_);
+        return outcome;
+    }
+    qDebug("file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
+    outcome.blocks = int(size / kBlockSize);
+    const Area area = kind_ == TransferKind::Firmware ? Area::Firmware : Area::Data;
+    std::uint8_t block[kBlockSize];
+    for (int i = 0; i < outcome.blocks; ++i) {
+        if (stopped(i, outcome))
+            return outcome;
+        if (file.read(reinterpret_cast<char *>(block), kBlockSize) != kBlockSize) {
+            outcome.failedBlock = i + 1;
+            outcome.cause = QStringLiteral("the file could not be read (%1)").arg(file.errorString());
+            return outcome;
+        }
+        buildPacket(request_, area, quint32(i), block);
+        if (!exchangeBlock(i, outcome))
+            return outcome;
+        blockDone(i + 1, outcome.blocks);
+    }
+    finish();
+    outcome.ok = true;
+    return outcome;
+}
+
+namespace {
+
+void traceOffset(quint32 offset)
+{
+    qDebug("HasReadBytes:%08x H4:%02x H3:%02x H2:%02x H1:%02x", offset, offset & 0xff,
+           (offset >> 8) & 0xff, (offset >> 16) & 0xff, offset >> 24);
+}
+
+// The first and last eight bytes of the image, each byte widened as a signed char.
+void traceEnds(const QByteArray &image)
+{
+    const char *a = image.constData();
+    const char *z = a + image.size() - 8;
+    qDebug("first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3], a[4],
+           a[5], a[6], a[7]);
+    qDebug("end:%02x %02x %02x %02x %02x %02x %02x %02x \n", z[0], z[1], z[2], z[3], z[4], z[5],
+           z[6], z[7]);
+}
+
+} // namespace
+
+TransferOutcome BlockLoop::saveArea()
+{
+    TransferOutcome outcome;
+    outcome.blocks = kDataAreaBlocks;
+    // The target is replaced only by the commit below, after every block arrived.
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly)) {
+        outcome.cause = QStringLiteral("the file \"%1\" cannot be written (%2)")
+                            .arg(path_, file.errorString());
+        return outcome;
+    }
+    QByteArray image(kDataAreaSize, '\0');
+    qDebug("show  iTotalTimes:%d,loopStep:%d", 0, kDataAreaBlocks / StepSchedule::kSteps);
+    for (int n = 0; n < kDataAreaBlocks; ++n) {
+        if (stopped(n, outcome))
+            return outcome;
+        traceOffset(quint32(n) * kBlockSize);
+        buildReadOut(request_, quint32(n));
+        if (!exchangeBlock(n, outcome))
+            return outcome;
+        std::memcpy(image.data() + n * kBlockSize, blockData(reply_), kBlockSize);
+        qDebug("show  iTotalTimes:%d,loopStep:%d", n + 1,
+               (steps_ + 1) * kDataAreaBlocks / StepSchedule::kSteps);
+        blockDone(n + 1, kDataAreaBlocks);
+    }
+    traceEnds(image);
+    if (file.write(image) != image.size() || !file.commit()) {
+        outcome.cause = QStringLiteral("the file \"%1\" could not be written (%2)")
+                            .arg(path_, file.errorString());
+        return outcome;
+    }
+    finish();
+    outcome.ok = true;
+    return outcome;
+}
+
+} // namespace tarvenix
