@@ -1,0 +1,141 @@
+// The progress schedule, the save name and the refusals made before a transfer.
+
+#include "workers/blockloop.h"
+#include "workers/filechecks.h"
+
+#include <QtTest>
+
+using namespace tarvenix;
+
+class TestChecks : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    QString file(const QString &name, qint64 size)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.resize(size);
+        return path;
+    }
+
+private slots:
+    // Steps lit after each block, with the last block leaving step 6 to the end.
+    void schedule_data()
+    {
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<QList<int>>("firstBlockOfStep"); // steps 1 to 5
+        QTest::newRow("128 blocks") << 128 << QList<int>{22, 43, 64, 86, 107};
+        QTest::newRow("36 blocks") << 36 << QList<int>{6, 12, 18, 24, 30};
+        QTest::newRow("1024 blocks") << 1024 << QList<int>{171, 342, 512, 683, 854};
+        QTest::newRow("4 blocks") << 4 << QList<int>{1, 2, 2, 3, 4};
+        QTest::newRow("1 block") << 1 << QList<int>{1, 1, 1, 1, 1};
+    }
+
+    void schedule()
+    {
+        QFETCH(int, blocks);
+        QFETCH(QList<int>, firstBlockOfStep);
+        const StepSchedule s(blocks);
+        QCOMPARE(s.stepsAfter(0), 0);
+        for (int step = 1; step <= 5; ++step) {
+            const int first = firstBlockOfStep[step - 1];
+            QVERIFY2(s.stepsAfter(first) >= step, qPrintable(QString::number(step)));
+            QVERIFY2(s.stepsAfter(first - 1) < step, qPrintable(QString::number(step)));
+        }
+        QCOMPARE(s.stepsAfter(blocks), 5);
+    }
+
+    void saveName_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no suffix") << "/t/dump" << "/t/dump.bin";
+        QTest::newRow("has .bin") << "/t/dump.bin" << "/t/dump.bin";
+        QTest::newRow("has .BIN") << "/t/dump.BIN" << "/t/dump.BIN";
+        QTest::newRow("other suffix") << "/t/dump.txt" << "/t/dump.txt.bin";
+        QTest::newRow("bin without dot") << "/t/dumpbin" << "/t/dumpbin.bin";
+    }
+
+    void saveName()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        QCOMPARE(saveFileName(chosen), saved);
+    }
+
+    void acceptedSources()
+    {
+        qint64 size = 0;
+        QCOMPARE(checkSourceFile(TransferKind::Firmware, file("fw.bin", 65536), &size), QString());
+        QCOMPARE(size, 65536);
+        QCOMPARE(checkSourceFile(TransferKind::Data, file("full.bin", kDataAreaSize)), QString());
+        QCOMPARE(checkSourceFile(TransferKind::Firmware, file("big.bin", kDataAreaSize + 512)),
+                 QString());
+        QCOMPARE(checkSourceFile(TransferKind::Data, file("名字 ü.bin", 512)), QString());
+    }
+
+    void refusedSources_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size"); // -1: do not create
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << 0 << "gone.bin" << qint64(-1) << "cannot be found";
+        QTest::newRow("empty") << 0 << "empty.bin" << qint64(0) << "has 0 bytes";
+        QTest::newRow("1000 bytes") << 1 << "odd.bin" << qint64(1000) << "has 1000 bytes";
+        QTest::newRow("under a block") << 1 << "small.bin" << qint64(400) << "multiple of 512";
+        QTest::newRow("data too big") << 1 << "huge.bin" << qint64(kDataAreaSize + 512)
+                                      << "more than the device's data area";
+        QTest::newRow("past 32-bit offsets")
+            << 0 << "4g.bin" << qint64(kMaxOffsetFileSize + 512) << "more than the device can";
+    }
+
+    void refusedSources()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QString, says);
+        const QString path = size < 0 ? dir.filePath(name) : file(name, size);
+        const QString refusal = checkSourceFile(TransferKind(kind), path);
+        QVERIFY2(refusal.contains(says), qPrintable(refusal));
+        QVERIFY2(refusal.contains(QFileInfo(path).fileName()), qPrintable(refusal));
+    }
+
+    void unreadableSource()
+    {
+        const QString refusal = checkSourceFile(TransferKind::Firmware, dir.path());
+        QVERIFY2(refusal.contains("cannot be read"), qPrintable(refusal));
+    }
+
+    void saveTarget()
+    {
+        const QString ok = dir.filePath("out.bin");
+        QCOMPARE(checkSaveTarget(ok), QString());
+        // The check leaves neither the target nor a temporary file behind.
+        QVERIFY(!QFileInfo::exists(ok));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter("out.bin"), QStringList());
+        // A parent that is a regular file fails for root too.
+        const QString blocked = file("plain", 10) + "/out.bin";
+        const QString refusal = checkSaveTarget(blocked);
+        QVERIFY2(refusal.contains("cannot be written"), qPrintable(refusal));
+    }
+
+    void failureMessages()
+    {
+        TransferOutcome o;
+        o.blocks = 128;
+        o.failedBlock = 17;
+        o.cause = "the device did not answer within 8 seconds";
+        QVERIFY(o.message(TransferKind::Firmware)
+                    .startsWith("Download firmware failed at block 17 of 128: the device did "
+                                "not answer within 8 seconds."));
+        QVERIFY(o.message(TransferKind::Save).contains("No file was written"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChecks)
+#include "test_checks.moc"

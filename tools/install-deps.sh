@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing need.
+# Quiet and quick when everything is present already.
+set -eu
+PACKAGES="cmake g++ make pkg-config qtbase5-dev libhidapi-dev libudev-dev umockdev \
+libumockdev-dev libglib2.0-dev xvfb xauth openbox x11-utils xdotool fonts-wqy-microhei \
+util-linux"
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+echo "Installing:$missing"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
