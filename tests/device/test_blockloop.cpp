@@ -1,0 +1,246 @@
+// The block loop against the emulated device: every byte on the wire, the
+// progress steps, and each fault told as a failure that names its block.
+
+#include "device/connection.h"
+#include "device/devicelock.h"
+#include "support/emu.h"
+#include "workers/blockloop.h"
+
+#include <QtTest>
+#include <hidapi.h>
+
+using namespace tarvenix;
+
+namespace {
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 31 + seed + i / 512) & 0xff);
+    return bytes;
+}
+
+quint32 offsetOf(const QByteArray &request)
+{
+    return quint8(request[11]) | quint8(request[12]) << 8 | quint8(request[13]) << 16 |
+           quint32(quint8(request[14])) << 24;
+}
+
+} // namespace
+
+class TestBlockLoop : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int id = 0;
+    char path[kDevicePathSize] = {};
+    HidDevicePtr handle;
+    QList<QPair<int, int>> steps; // step, block after which it fell
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
+
+    TransferOutcome run(TransferKind kind, const QString &file, int timeoutMs = 1500)
+    {
+        BlockLoop loop(kind, handle.get(), file);
+        loop.setReplyTimeout(timeoutMs);
+        loop.setStepHandler([this](int step, int block) { steps.append({step, block}); });
+        return loop.run();
+    }
+
+    QList<int> stepCodes() const
+    {
+        QList<int> codes;
+        for (const auto &s : steps)
+            codes << s.first;
+        return codes;
+    }
+
+private slots:
+    void init()
+    {
+        id = emu::add("vid=1abe pid=2202");
+        Connection c = openConnection(path);
+        QCOMPARE(c.result, 0);
+        handle = std::move(c.handle);
+        emu::command(QStringLiteral("clear %1").arg(id));
+        steps.clear();
+    }
+
+    void cleanup()
+    {
+        handle.reset();
+        emu::unplug(id);
+    }
+
+    void firmwareByteForByte()
+    {
+        const QByteArray image = pattern(65536, 7);
+        const TransferOutcome o = run(TransferKind::Firmware, write("fw.bin", image));
+        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
+        const QByteArray log = emu::requests(id);
+        QCOMPARE(log.size(), 128 * 1024);
+        for (int i = 0; i < 128; ++i) {
+            const QByteArray r = emu::request(log, i);
+            QCOMPARE(offsetOf(r), quint32(i * 512));
+            QCOMPARE(int(r[7]), 0);
+            QCOMPARE(r.mid(15, 512), image.mid(i * 512, 512));
+        }
+        QCOMPARE(emu::firmware(id), image);
+        const emu::Stats s = emu::stats(id);
+        QCOMPARE(s.bad, 0);
+        QCOMPARE(s.early, 0);
+        QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
+        // Step 6 only after the last reply.
+        QCOMPARE(steps[4].second, 107);
+        QCOMPARE(steps[5].second, -1);
+    }
+
+    void dataByteForByte()
+    {
+        const QByteArray image = pattern(kDataAreaSize, 3);
+        const TransferOutcome o = run(TransferKind::Data, write("data.bin", image));
+        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Data)));
+        const QByteArray log = emu::requests(id);
+        QCOMPARE(log.size(), 1024 * 1024);
+        QCOMPARE(int(emu::request(log, 1023)[7]), 4);
+        QCOMPARE(offsetOf(emu::request(log, 1023)), quint32(523776));
+        QCOMPARE(emu::dataArea(id), image);
+        QCOMPARE(emu::stats(id).bad, 0);
+    }
+
+    void saveByteForByte()
+    {
+        const QString target = dir.filePath("save.bin");
+        const TransferOutcome o = run(TransferKind::Save, target);
+        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Save)));
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray area = emu::dataArea(id);
+        QCOMPARE(area.size(), kDataAreaSize);
+        QCOMPARE(saved.readAll(), area);
+        const QByteArray log = emu::requests(id);
+        QCOMPARE(emu::request(log, 0).mid(11, 4).toHex(), QByteArray("00000000"));
+        QCOMPARE(emu::request(log, 1).mid(11, 4).toHex(), QByteArray("00020000"));
+        QCOMPARE(emu::request(log, 1023).mid(11, 4).toHex(), QByteArray("00fe0700"));
+        QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(emu::stats(id).bad, 0);
+    }
+
+    void everySizeReachesSixSteps_data()
+    {
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("36 blocks") << 36;
+        QTest::newRow("4 blocks") << 4;
+        QTest::newRow("1 block") << 1;
+        QTest::newRow("37 blocks") << 37;
+    }
+
+    void everySizeReachesSixSteps()
+    {
+        QFETCH(int, blocks);
+        const TransferOutcome o =
+            run(TransferKind::Firmware, write("n.bin", pattern(blocks * 512, blocks)));
+        QVERIFY(o.ok);
+        QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(emu::stats(id).requests, blocks);
+    }
+
+    void faultsNameTheirBlock_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("block");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("fw silent at 17") << 0 << "silent at=17" << 17 << "did not answer";
+        QTest::newRow("fw write fails at 1") << 0 << "writefail at=1" << 1 << "did not accept";
+        QTest::newRow("data late at 64") << 1 << "delay ms=2500 at=64" << 64 << "did not answer";
+        QTest::newRow("data unplug at 30") << 1 << "unplug at=30" << 30 << "";
+        QTest::newRow("save short at 1024") << 2 << "short n=100 at=1024" << 1024 << "too short";
+        QTest::newRow("save silent at 512") << 2 << "silent at=512" << 512 << "did not answer";
+    }
+
+    void faultsNameTheirBlock()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, fault);
+        QFETCH(int, block);
+        QFETCH(QString, cause);
+        const QString target = dir.filePath("target.bin");
+        write("target.bin", "old content");
+        const QString file = kind == 2 ? target : write("in.bin", pattern(65536, 1));
+        emu::fault(id, fault);
+        const TransferOutcome o = run(TransferKind(kind), file);
+        QVERIFY(!o.ok);
+        QCOMPARE(o.failedBlock, block);
+        QVERIFY2(o.cause.contains(cause), qPrintable(o.cause));
+        QVERIFY(!stepCodes().contains(6));
+        QCOMPARE(emu::stats(id).early, 0);
+        // Nothing goes to the device after the failed exchange.
+        QVERIFY(emu::stats(id).requests <= block);
+        QFile kept(target);
+        kept.open(QIODevice::ReadOnly);
+        QCOMPARE(kept.readAll(), QByteArray("old content"));
+    }
+
+    void slowReplyWithinBoundSucceeds()
+    {
+        emu::fault(id, "delay ms=300 at=3");
+        const TransferOutcome o = run(TransferKind::Firmware, write("s.bin", pattern(4096, 2)));
+        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
+    }
+
+    void staleRepliesAreDrained()
+    {
+        Report query;
+        buildVersionQuery(query);
+        QVERIFY(hid_write(handle.get(), query.data(), query.size()) > 0);
+        QTest::qWait(100);
+        const QString target = dir.filePath("fresh.bin");
+        QVERIFY(run(TransferKind::Save, target).ok);
+        QFile saved(target);
+        saved.open(QIODevice::ReadOnly);
+        QCOMPARE(saved.read(512), emu::dataArea(id).left(512));
+    }
+
+    void stopFlagEndsTheRun()
+    {
+        std::atomic<bool> stop{true};
+        BlockLoop loop(TransferKind::Firmware, handle.get(), write("x.bin", pattern(2048, 0)));
+        loop.setStopFlag(&stop, "the program is closing");
+        const TransferOutcome o = loop.run();
+        QVERIFY(!o.ok);
+        QCOMPARE(o.failedBlock, 1);
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void unwritableTargetTouchesNoDevice()
+    {
+        const QString blocked = write("plain", "x") + "/save.bin";
+        const TransferOutcome o = run(TransferKind::Save, blocked);
+        QVERIFY(!o.ok);
+        QCOMPARE(o.failedBlock, 0);
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void lockIsExclusive()
+    {
+        const QString device = QString::fromLocal8Bit(path);
+        DeviceLock first(device);
+        QVERIFY(first.acquired());
+        DeviceLock second(device);
+        QVERIFY(!second.acquired());
+        QVERIFY(second.error().contains("busy"));
+        DeviceLock other(device + "x");
+        QVERIFY(other.acquired());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBlockLoop)
+#include "test_blockloop.moc"

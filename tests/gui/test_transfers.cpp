@@ -1,0 +1,357 @@
+// The three transfers through the real window: commands, arrows, messages,
+// refusals and failures, against the emulated device.
+
+#include "device/devicelock.h"
+#include "support/dialogs.h"
+#include "support/emu.h"
+#include "ui/mainwindow.h"
+#include "workers/transferworkers.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 13 + seed) & 0xff);
+    return bytes;
+}
+
+int litCount(const MainWindow::ArrowRow &row)
+{
+    int lit = 0;
+    for (QPushButton *arrow : row)
+        lit += arrow->styleSheet() == kArrowLitStyle ? 1 : 0;
+    return lit;
+}
+
+} // namespace
+
+class TestTransfers : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int id = 0;
+    std::unique_ptr<MainWindow> w;
+    std::unique_ptr<DialogAnswerer> dialogs;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
+
+    QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    void waitIdle()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!w->transferRunning(), 60000);
+        QTest::qWait(50);
+    }
+
+    void loadFirmware(const QString &path)
+    {
+        dialogs->files << path;
+        w->slotPushButtonLoadFW();
+        QCOMPARE(w->strFWFile, path);
+    }
+
+    void loadData(const QString &path)
+    {
+        dialogs->files << path;
+        w->slotPushButtonLoadData();
+        QCOMPARE(w->strDataFile, path);
+    }
+
+    void verifyRefused(const QString &words)
+    {
+        QVERIFY(!w->transferRunning());
+        QCOMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].text.contains(words), qPrintable(dialogs->texts()));
+        QCOMPARE(dialogs->boxes[0].title, QStringLiteral("Warning"));
+    }
+
+private slots:
+    void init()
+    {
+        id = emu::add("vid=1abe pid=2202 version=EMU-1");
+        dialogs = std::make_unique<DialogAnswerer>();
+        w = std::make_unique<MainWindow>();
+        w->show();
+        QVERIFY(w->hidHandle);
+        for (TransferWorker *worker :
+             {static_cast<TransferWorker *>(w->workerThreadForFW),
+              static_cast<TransferWorker *>(w->workerThreadForData),
+              static_cast<TransferWorker *>(w->workerThreadForSaveData)})
+            worker->setReplyTimeout(1000);
+        emu::command(QStringLiteral("clear %1").arg(id));
+    }
+
+    void cleanup()
+    {
+        waitIdle();
+        w.reset();
+        dialogs.reset();
+        emu::command(QStringLiteral("unplug %1").arg(id));
+    }
+
+    void firmwareRunLightsAllArrowsAfterTheLastReply()
+    {
+        const QByteArray image = pattern(65536, 1);
+        loadFirmware(write("fw.bin", image));
+        int requestsAtSuccess = -1;
+        int litAtSuccess = -1;
+        dialogs->onBox = [&](const SeenBox &box) {
+            if (box.title == "Success") {
+                requestsAtSuccess = emu::stats(id).requests;
+                litAtSuccess = litCount(w->fwArrows());
+            }
+        };
+        w->slotPushButtonRunUpdateFW();
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Download firmware successfully!"), 1);
+        QCOMPARE(dialogs->boxes.size(), 1);
+        QCOMPARE(dialogs->boxes[0].title, QStringLiteral("Success"));
+        // The two version queries of Run come first, then all 128 packets.
+        QCOMPARE(requestsAtSuccess, 2 + 128);
+        QCOMPARE(litAtSuccess, 6);
+        QCOMPARE(emu::firmware(id), image);
+        // Only after the success does the row open the device again and ask its version.
+        QTRY_COMPARE(emu::stats(id).requests, 2 + 128 + 1);
+        QCOMPARE(emu::stats(id).early, 0);
+        QCOMPARE(emu::stats(id).bad, 0);
+        QCOMPARE(w->workerThreadForFW->iLoopTemp, 6);
+    }
+
+    void secondRunCountsFromOneAgain()
+    {
+        loadFirmware(write("small.bin", pattern(36 * 512, 2)));
+        QList<int> codes;
+        connect(w->workerThreadForFW, &WorkerThreadForFW::sigRunUpdateFWProcess, this,
+                [&](int step) { codes << step; });
+        w->slotPushButtonRunUpdateFW();
+        waitIdle();
+        w->slotPushButtonRunUpdateFW();
+        waitIdle();
+        QCOMPARE(codes, (QList<int>{1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 5, 6}));
+        QTRY_COMPARE(dialogs->count("Download firmware successfully!"), 2);
+    }
+
+    void dataRunOfFourBlocksLightsAllSix()
+    {
+        const QByteArray image = pattern(2048, 3);
+        loadData(write("d.bin", image));
+        w->slotPushButtonRunUpdateData();
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Download data successfully!"), 1);
+        QCOMPARE(litCount(w->dataArrows()), 6);
+        QCOMPARE(emu::dataArea(id).left(2048), image);
+    }
+
+    void saveWritesTheAreaBeforeSuccess()
+    {
+        const QString chosen = dir.filePath("dump");
+        QByteArray atSuccess;
+        dialogs->onBox = [&](const SeenBox &box) {
+            if (box.title == "Success")
+                atSuccess = read(chosen + ".bin");
+        };
+        dialogs->files << chosen;
+        w->slotPushButtonRunSaveData();
+        QCOMPARE(w->strSaveDataFile, chosen + ".bin");
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Save data successfully!"), 1);
+        QCOMPARE(atSuccess.size(), 524288);
+        QCOMPARE(atSuccess, emu::dataArea(id));
+        QCOMPARE(litCount(w->saveArrows()), 6);
+        QVERIFY(!QFileInfo::exists(chosen + ".bin.bin"));
+    }
+
+    void saveNameKeepsItsSuffix()
+    {
+        const QString chosen = dir.filePath("keep.BIN");
+        dialogs->files << chosen;
+        w->slotPushButtonRunSaveData();
+        QCOMPARE(w->strSaveDataFile, chosen);
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Save data successfully!"), 1);
+        QCOMPARE(read(chosen).size(), 524288);
+    }
+
+    void addedSuffixAsksBeforeReplacing()
+    {
+        const QString existing = write("old.bin", "precious");
+        dialogs->files << dir.filePath("old");
+        dialogs->answers << QMessageBox::No;
+        w->slotPushButtonRunSaveData();
+        QVERIFY(!w->transferRunning());
+        QCOMPARE(dialogs->boxes.size(), 1);
+        QVERIFY(dialogs->boxes[0].text.contains("already exists"));
+        QCOMPARE(read(existing), QByteArray("precious"));
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file"); // set directly as the chosen path
+        QTest::addColumn<int>("size");     // -1: the file does not exist
+        QTest::addColumn<QString>("says");
+        QTest::newRow("fw no file") << "fw" << "" << 0 << "Please load firmware file first !";
+        QTest::newRow("data no file") << "data" << "" << 0 << "Please load data file first !";
+        QTest::newRow("fw missing") << "fw" << "gone.bin" << -1 << "cannot be found";
+        QTest::newRow("fw empty") << "fw" << "empty.bin" << 0 << "has 0 bytes";
+        QTest::newRow("fw 1000 bytes") << "fw" << "odd.bin" << 1000 << "multiple of 512";
+        QTest::newRow("data oversized") << "data" << "big.bin" << 524800 << "data area";
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(int, size);
+        QFETCH(QString, says);
+        QString path;
+        if (!file.isEmpty())
+            path = size < 0 ? dir.filePath(file) : write(file, QByteArray(size, 'x'));
+        (command == "fw" ? w->strFWFile : w->strDataFile) = path;
+        if (command == "fw")
+            w->slotPushButtonRunUpdateFW();
+        else
+            w->slotPushButtonRunUpdateData();
+        verifyRefused(says);
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void unreadableFileIsRefused()
+    {
+        w->strFWFile = dir.path();
+        w->slotPushButtonRunUpdateFW();
+        verifyRefused("cannot be read");
+    }
+
+    void noDevice()
+    {
+        emu::unplug(id);
+        QTRY_VERIFY(!w->hidHandle);
+        w->strFWFile = write("fw.bin", pattern(1024, 0));
+        w->slotPushButtonRunUpdateFW();
+        verifyRefused("Not connected device!");
+        dialogs->boxes.clear();
+        // Save asks for its file first, then says there is no device.
+        dialogs->files << dir.filePath("nodev.bin");
+        w->slotPushButtonRunSaveData();
+        QCOMPARE(dialogs->fileDialogs, 1);
+        verifyRefused("Not connected device!");
+        emu::plug(id);
+    }
+
+    void saveCancelledDoesNothing()
+    {
+        w->slotPushButtonRunSaveData();
+        QCOMPARE(dialogs->fileDialogs, 1);
+        QVERIFY(dialogs->boxes.isEmpty());
+        QVERIFY(w->strSaveDataFile.isEmpty());
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void unwritableTargetIsRefused()
+    {
+        dialogs->files << write("plain", "x") + "/out.bin";
+        w->slotPushButtonRunSaveData();
+        verifyRefused("cannot be written");
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void commandsWaitForARunningTransfer()
+    {
+        emu::fault(id, "delay ms=20 at=1");
+        loadData(write("d.bin", pattern(65536, 4)));
+        w->slotPushButtonRunUpdateData();
+        QVERIFY(w->transferRunning());
+        const int before = emu::stats(id).requests;
+        w->slotPushButtonRunUpdateFW();
+        w->slotPushButtonRunUpdateData();
+        w->slotPushButtonRunSaveData();
+        w->slotPushButtonLoadFW();
+        w->slotPushButtonLoadData();
+        QCOMPARE(dialogs->count("A transfer is in progress"), 5);
+        QCOMPARE(dialogs->fileDialogs, 1);
+        emu::fault(id, "clear");
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Download data successfully!"), 1);
+        QVERIFY(emu::stats(id).requests >= before);
+        QCOMPARE(emu::stats(id).early, 0);
+    }
+
+    void lockedDeviceIsBusy()
+    {
+        w->strFWFile = write("fw.bin", pattern(1024, 0));
+        w->slotPushButtonRunUpdateFW();
+        waitIdle();
+        dialogs->boxes.clear();
+        tarvenix::DeviceLock other(QString::fromLocal8Bit(w->chHidDevicePath));
+        QVERIFY(other.acquired());
+        const int before = emu::stats(id).requests;
+        w->slotPushButtonRunUpdateFW();
+        verifyRefused("busy");
+        // Neither a version query nor a packet reached the device.
+        QCOMPARE(emu::stats(id).requests, before);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("fw silent at 17") << "fw" << "silent at=17" << "block 17 of 128";
+        QTest::newRow("fw write fails") << "fw" << "writefail at=40" << "block 40 of 128";
+        QTest::newRow("data unplugged") << "data" << "unplug at=20" << "block 20 of 128";
+        QTest::newRow("save short reply") << "save" << "short n=64 at=300" << "block 300 of 1024";
+    }
+
+    void failures()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, fault);
+        QFETCH(QString, says);
+        const QString target = write("kept.bin", "old");
+        w->strFWFile = w->strDataFile = write("in.bin", pattern(65536, 5));
+        emu::fault(id, fault);
+        if (command == "fw")
+            w->slotPushButtonRunUpdateFW();
+        else if (command == "data")
+            w->slotPushButtonRunUpdateData();
+        else {
+            dialogs->files << target;
+            w->slotPushButtonRunSaveData();
+        }
+        QVERIFY(w->transferRunning());
+        waitIdle();
+        QTRY_COMPARE(dialogs->boxes.size(), 1 + (command == "save" ? 1 : 0));
+        const SeenBox &box = dialogs->boxes.last();
+        QCOMPARE(box.title, QStringLiteral("Warning"));
+        QVERIFY2(box.text.contains(says), qPrintable(box.text));
+        QCOMPARE(dialogs->count("successfully"), 0);
+        QCOMPARE(read(target), QByteArray("old"));
+        QCOMPARE(emu::stats(id).early, 0);
+        if (fault.startsWith("unplug")) {
+            QVERIFY2(box.text.contains("unplugged"), qPrintable(box.text));
+            emu::plug(id);
+            QTRY_VERIFY(w->hidHandle);
+        }
+    }
+};
+
+QTEST_MAIN(TestTransfers)
+#include "test_transfers.moc"
