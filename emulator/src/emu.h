@@ -1,0 +1,123 @@
+/* The emulator's devices: state, request handling, faults and their umockdev nodes.
+ *
+ * Threads: umockdev calls the node handlers (ioctl/read/write) on its own worker thread;
+ * control commands, timers and the child watch run on the main loop. One mutex (Emu.lock)
+ * guards all device state. Testbed changes (adding and removing sysfs devices) happen on
+ * the main loop only. */
+#ifndef TARVENIX_EMU_EMU_H
+#define TARVENIX_EMU_EMU_H
+
+#include "options.h"
+#include "protocol.h"
+
+#include <glib.h>
+#include <umockdev.h>
+
+typedef enum {
+    FAULT_SILENT,
+    FAULT_DELAY,
+    FAULT_SHORT,
+    FAULT_WRITEFAIL,
+    FAULT_UNPLUG,
+} FaultKind;
+
+typedef struct {
+    FaultKind kind;
+    guint64 trigger; /* the request number (Device.seq) it fires on */
+    guint param;     /* delay ms or short length */
+} Fault;
+
+typedef struct {
+    gsize len;
+    gint64 due; /* monotonic time when a delayed reply becomes readable */
+    guint8 buf[EMU_REPORT_SIZE];
+} Reply;
+
+/* One plugged-in instance of a device: its sysfs entries, PTY and ioctl handler. */
+typedef struct {
+    int hidraw; /* -1 while unplugged */
+    guint hid_seq;
+    int master_fd;
+    int slave_fd;
+    guint rdev_major;
+    guint rdev_minor;
+    char *pty_name;
+    char *devnode;
+    char *sys_usb;
+    char *sys_intf;
+    char *sys_hid;
+    char *sys_raw;
+    char *name; /* HID_NAME, reported by HIDIOCGRAWNAME */
+    char *phys;
+    guint8 rdesc[32];
+    gsize rdesc_len;
+    UMockdevIoctlBase *handler;
+} Node;
+
+typedef struct Emu Emu;
+
+typedef struct {
+    Emu *emu;
+    guint id;
+    EmuConfig cfg;
+    EmuModel model;
+
+    GByteArray *log;
+    guint64 requests;
+    guint64 bad;
+    guint64 early;
+    guint64 failed;
+
+    guint64 seq; /* write attempts, the clock that faults are armed against */
+    GList *armed;
+    gboolean silent;
+    guint delay_ms;
+
+    gboolean plugged;
+    guint gen; /* bumped on every plug and unplug; stale handlers compare against it */
+    GQueue replies;
+    GQueue pending;
+    GQueue held;
+    gboolean token;
+    GSource *pending_timer;
+    GSource *plug_timer;
+    gboolean teardown_pending;
+    char *last_devnode;
+    Node node;
+} Device;
+
+struct Emu {
+    UMockdevTestbed *tb;
+    GMutex lock;
+    GPtrArray *devices;
+    GMainContext *main_ctx;
+    guint next_hidraw;
+    guint next_hid_seq;
+};
+
+Emu *emu_new(void);
+void emu_free(Emu *emu);
+Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err);
+Device *emu_find_device(Emu *emu, guint id);
+
+/* Device commands; all take Emu.lock themselves and run on the main loop. */
+int device_plug(Device *dev, char **err);
+int device_unplug(Device *dev, char **err);
+void device_plug_later(Device *dev, guint ms);
+void device_arm_fault(Device *dev, FaultKind kind, guint param, guint at);
+void device_clear_faults(Device *dev);
+int device_set_version(Device *dev, const guint8 *text, gsize len, char **err);
+int device_load_data(Device *dev, const char *path, char **err);
+void device_fill(Device *dev, guint8 value);
+void device_clear_log(Device *dev, gboolean all);
+char *device_stats(Device *dev);
+char *device_describe(Device *dev);
+char *device_dump(Device *dev, const char *dir, char **err);
+
+/* Node plumbing (node.c), called with Emu.lock held on the main loop. */
+int node_create(Device *dev, UMockdevIoctlBase *handler, char **err);
+void node_destroy(Device *dev);
+void node_hangup(Device *dev); /* any thread, lock held */
+void node_set_token(Device *dev, gboolean on);
+
+#endif

@@ -1,0 +1,95 @@
+/* Each fault, armed at request 17 so that 16 requests pass untouched first. */
+#include "selftest.h"
+
+#include <string.h>
+
+#define AT 17
+
+static void version_request(uint8_t req[EMU_REPORT_SIZE]) {
+    emu_build_request(req, EMU_REQ_VERSION, 0, NULL);
+}
+
+void case_fault_silent(void) {
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 silent at=%d", AT);
+    st_walk(h, AT - 1);
+    version_request(req);
+    for (int i = 0; i < 2; i++) {
+        CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write %d", i);
+        CHECK(hid_read_timeout(h, reply, sizeof reply, 150) == 0, "silent device answered");
+    }
+    CHECK(st_stat(1, "requests") == AT + 1, "unanswered requests are still recorded");
+    st_ctl("fault 1 clear");
+    st_walk(h, 1);
+    hid_close(h);
+}
+
+void case_fault_delay(void) {
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 delay ms=300 at=%d", AT);
+    long start = st_now_ms();
+    st_walk(h, AT - 1);
+    CHECK(st_now_ms() - start < 250, "replies before the fault were slow");
+    version_request(req);
+    for (int i = 0; i < 2; i++) {
+        start = st_now_ms();
+        CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
+        CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "reply came early");
+        CHECK(hid_read_timeout(h, reply, sizeof reply, 2000) == EMU_REPORT_SIZE, "no reply");
+        long took = st_now_ms() - start;
+        CHECK(took >= 300 && took < 1000, "reply took %ld ms", took);
+        st_check_echo(reply, req);
+    }
+    st_ctl("fault 1 clear");
+    start = st_now_ms();
+    st_walk(h, 1);
+    CHECK(st_now_ms() - start < 250, "clear left the delay on");
+    hid_close(h);
+}
+
+void case_fault_short(void) {
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 short n=20 at=%d", AT);
+    st_walk(h, AT - 1);
+    version_request(req);
+    CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
+    int n = hid_read_timeout(h, reply, sizeof reply, 1000);
+    CHECK(n == 20, "short reply has %d bytes", n);
+    st_check_echo(reply, req);
+    st_walk(h, 1); /* one request only */
+    hid_close(h);
+}
+
+void case_fault_writefail(void) {
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 writefail at=%d", AT);
+    st_walk(h, AT - 1);
+    version_request(req);
+    CHECK(st_send(h, req) == -1, "the write did not fail");
+    CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "a failed write was answered");
+    CHECK(st_stat(1, "failed") == 1, "failed=%ld", st_stat(1, "failed"));
+    CHECK(st_stat(1, "requests") == AT - 1, "a failed write was recorded");
+    st_walk(h, 1);
+    hid_close(h);
+}
+
+void case_fault_unplug(void) {
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 unplug at=%d", AT);
+    st_walk(h, AT - 1);
+    version_request(req);
+    CHECK(st_send(h, req) == EMU_REPORT_SIZE, "the write itself succeeds");
+    long start = st_now_ms();
+    int n = hid_read_timeout(h, reply, sizeof reply, 2000);
+    CHECK(n == -1, "read after unplug returned %d", n);
+    CHECK(st_now_ms() - start < 1000, "the read was not woken promptly");
+    CHECK(st_send(h, req) == -1, "write after unplug succeeded");
+    CHECK(st_stat(1, "plugged") == 0, "still plugged");
+    hid_close(h);
+    CHECK(hid_open_path(st_node(1)) == NULL, "the old node still opens");
+}
