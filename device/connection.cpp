@@ -13,18 +13,36 @@ void HidCloser::operator()(hid_device *device) const
         hid_close(device);
 }
 
+namespace {
+
+QString errorText(hid_device *device)
+{
+    const wchar_t *text = hid_error(device);
+    return text ? QString::fromWCharArray(text) : QString();
+}
+
+QString withDetail(const QString &cause, const QString &detail)
+{
+    return detail.isEmpty() ? cause : cause + QStringLiteral(" (") + detail + QLatin1Char(')');
+}
+
+} // namespace
+
 ExchangeResult exchange(hid_device *device, const Report &request, Report &reply, int timeoutMs)
 {
     ExchangeResult result;
     if (hid_write(device, request.data(), request.size()) < 0) {
         result.error = ExchangeError::WriteFailed;
+        result.detail = errorText(device);
         return result;
     }
     qDebug("write ok:");
     reply.fill(0);
     result.replyLength = hid_read_timeout(device, reply.data(), reply.size(), timeoutMs);
-    if (result.replyLength < 0)
+    if (result.replyLength < 0) {
         result.error = ExchangeError::ReadFailed;
+        result.detail = errorText(device);
+    }
     else if (result.replyLength == 0)
         result.error = ExchangeError::NoReply;
     else
@@ -36,12 +54,13 @@ QString describe(const ExchangeResult &result, int timeoutMs)
 {
     switch (result.error) {
     case ExchangeError::WriteFailed:
-        return QStringLiteral("the device did not accept the request");
+        return withDetail(QStringLiteral("the device did not accept the request"), result.detail);
     case ExchangeError::ReadFailed:
-        return QStringLiteral("reading the device's reply failed");
+        return withDetail(QStringLiteral("reading the device's reply failed"), result.detail);
     case ExchangeError::NoReply:
-        return QStringLiteral("the device did not answer within %1 seconds")
-            .arg(timeoutMs / 1000.0);
+        return QStringLiteral("the device did not answer within %1 %2")
+            .arg(timeoutMs / 1000.0)
+            .arg(timeoutMs == 1000 ? QStringLiteral("second") : QStringLiteral("seconds"));
     case ExchangeError::None:
         break;
     }

@@ -30,6 +30,7 @@ enum class ExchangeError { None, WriteFailed, ReadFailed, NoReply };
 struct ExchangeResult {
     ExchangeError error = ExchangeError::None;
     int replyLength = 0;
+    QString detail; // what hidapi said of a failed write or read
     bool ok() const { return error == ExchangeError::None; }
 };
 

@@ -76,7 +76,7 @@ private slots:
     void cleanup()
     {
         handle.reset();
-        emu::unplug(id);
+        emu::release(id);
     }
 
     void firmwareByteForByte()

@@ -37,7 +37,7 @@ private slots:
     void cleanup()
     {
         for (int id : devices)
-            emu::unplug(id);
+            emu::release(id);
         devices.clear();
     }
 

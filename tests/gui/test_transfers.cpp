@@ -102,7 +102,7 @@ private slots:
         waitIdle();
         w.reset();
         dialogs.reset();
-        emu::command(QStringLiteral("unplug %1").arg(id));
+        emu::release(id);
     }
 
     void firmwareRunLightsAllArrowsAfterTheLastReply()
@@ -314,10 +314,11 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("says");
-        QTest::newRow("fw silent at 17") << "fw" << "silent at=17" << "block 17 of 128";
-        QTest::newRow("fw write fails") << "fw" << "writefail at=40" << "block 40 of 128";
-        QTest::newRow("data unplugged") << "data" << "unplug at=20" << "block 20 of 128";
-        QTest::newRow("save short reply") << "save" << "short n=64 at=300" << "block 300 of 1024";
+        // Run asks the version twice (firmware) or once (data, save) before the first block.
+        QTest::newRow("fw silent at 17") << "fw" << "silent at=19" << "block 17 of 128";
+        QTest::newRow("fw write fails") << "fw" << "writefail at=42" << "block 40 of 128";
+        QTest::newRow("data unplugged") << "data" << "unplug at=21" << "block 20 of 128";
+        QTest::newRow("save short reply") << "save" << "short n=64 at=301" << "block 300 of 1024";
     }
 
     void failures()
@@ -326,6 +327,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, says);
         const QString target = write("kept.bin", "old");
+        // The dialog returns the name without its suffix; the window asks before replacing.
         w->strFWFile = w->strDataFile = write("in.bin", pattern(65536, 5));
         emu::fault(id, fault);
         if (command == "fw")
@@ -333,7 +335,7 @@ private slots:
         else if (command == "data")
             w->slotPushButtonRunUpdateData();
         else {
-            dialogs->files << target;
+            dialogs->files << dir.filePath("kept");
             w->slotPushButtonRunSaveData();
         }
         QVERIFY(w->transferRunning());
@@ -346,7 +348,7 @@ private slots:
         QCOMPARE(read(target), QByteArray("old"));
         QCOMPARE(emu::stats(id).early, 0);
         if (fault.startsWith("unplug")) {
-            QVERIFY2(box.text.contains("unplugged"), qPrintable(box.text));
+            QVERIFY2(box.text.contains("disconnected"), qPrintable(box.text));
             emu::plug(id);
             QTRY_VERIFY(w->hidHandle);
         }

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -66,7 +67,7 @@ private slots:
     void cleanup()
     {
         for (int id : devices)
-            emu::unplug(id);
+            emu::release(id);
         devices.clear();
     }
 

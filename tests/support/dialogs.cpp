@@ -40,15 +40,22 @@ void DialogAnswerer::answerBox(QMessageBox *box)
         if (!button)
             button = box->button(fallback);
     }
-    if (button)
-        button->click();
-    else
-        box->reject();
+    // Answered from the event loop, so that a dialog this answer opens is seen
+    // by the next poll instead of blocking this one.
+    QTimer::singleShot(0, box, [box, button] {
+        if (button)
+            button->click();
+        else
+            box->reject();
+    });
 }
 
 void DialogAnswerer::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
+    if (modal == answered)
+        return;
+    answered = modal;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         answerBox(box);
     } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
@@ -60,6 +67,6 @@ void DialogAnswerer::poll()
             return;
         }
         edit->setText(path);
-        QTest::keyClick(edit, Qt::Key_Return);
+        QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
     }
 }

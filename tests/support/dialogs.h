@@ -3,6 +3,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -35,4 +36,5 @@ private:
     void poll();
     void answerBox(QMessageBox *box);
     QTimer timer;
+    QPointer<QWidget> answered; // the dialog already answered, until it closes
 };

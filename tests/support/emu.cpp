@@ -24,6 +24,12 @@ int add(const QString &spec) { return command(QStringLiteral("add ") + spec).sec
 
 void unplug(int id) { command(QStringLiteral("unplug %1").arg(id)); }
 void plug(int id) { command(QStringLiteral("plug %1").arg(id)); }
+void release(int id)
+{
+    if (stats(id).plugged)
+        unplug(id);
+}
+
 void fault(int id, const QString &what) { command(QStringLiteral("fault %1 %2").arg(id).arg(what)); }
 
 namespace {

@@ -12,6 +12,8 @@ QString command(const QString &line);
 int add(const QString &spec = QStringLiteral("vid=1abe pid=2202"));
 void unplug(int id);
 void plug(int id);
+// Unplugs the device if it is still plugged in: the end of a test.
+void release(int id);
 void fault(int id, const QString &what);
 
 struct Stats {
