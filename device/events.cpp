@@ -31,4 +31,14 @@ bool parseHidId(const QString &hidId, unsigned *vendorId, unsigned *productId)
     return okVendor && okProduct && *vendorId <= 0xffff && *productId <= 0xffff;
 }
 
+QString InterfaceNames::remember(const QString &node, const QString &hidId)
+{
+    unsigned vendorId = 0, productId = 0;
+    if (!parseHidId(hidId, &vendorId, &productId))
+        return QString();
+    const QString name = interfaceName(vendorId, productId, node);
+    names_.insert(node, name);
+    return name;
+}
+
 } // namespace tarvenix

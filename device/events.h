@@ -2,6 +2,7 @@
 // Device arrival and removal, reduced to the three values the window acts on:
 // the event code, the record's device type and the interface name.
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -45,6 +46,21 @@ QString interfaceName(unsigned vendorId, unsigned productId, const QString &node
 
 // Vendor and product from a HID_ID property such as "0003:00001ABE:00002202".
 bool parseHidId(const QString &hidId, unsigned *vendorId, unsigned *productId);
+
+// What was learned of each node at its arrival. A remove event carries no
+// vendor or product, and the kernel has removed the device's sysfs entries by
+// then, so the removal is named from here alone.
+class InterfaceNames {
+public:
+    // Remembers the node's interface name from its HID_ID; returns the name,
+    // empty when the property does not parse.
+    QString remember(const QString &node, const QString &hidId);
+    // The name remembered for a node that is going away, forgetting it.
+    QString take(const QString &node) { return names_.take(node); }
+
+private:
+    QHash<QString, QString> names_;
+};
 
 // Follows HID devices as the platform reports them and emits each event.
 class DeviceEvents : public QObject {

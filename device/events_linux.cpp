@@ -3,7 +3,6 @@
 #include "events.h"
 
 #include <QDebug>
-#include <QHash>
 #include <QSocketNotifier>
 #include <libudev.h>
 
@@ -13,9 +12,7 @@ struct DeviceEvents::Private {
     udev *context = nullptr;
     udev_monitor *monitor = nullptr;
     QSocketNotifier *notifier = nullptr;
-    // A remove event carries no vendor or product, and the kernel has removed
-    // the device's sysfs entries by then: names are remembered per node.
-    QHash<QString, QString> names;
+    InterfaceNames names;
 
     QString remember(udev_device *device);
     void rememberPresent();
@@ -26,13 +23,8 @@ QString DeviceEvents::Private::remember(udev_device *device)
 {
     udev_device *hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
     const char *hidId = hid ? udev_device_get_property_value(hid, "HID_ID") : nullptr;
-    unsigned vendorId = 0, productId = 0;
-    const QString node = QString::fromLocal8Bit(udev_device_get_sysname(device));
-    if (!hidId || !parseHidId(QString::fromLatin1(hidId), &vendorId, &productId))
-        return QString();
-    const QString name = interfaceName(vendorId, productId, node);
-    names.insert(node, name);
-    return name;
+    return names.remember(QString::fromLocal8Bit(udev_device_get_sysname(device)),
+                          QString::fromLatin1(hidId));
 }
 
 void DeviceEvents::Private::rememberPresent()

@@ -38,6 +38,8 @@ public:
     int initHidDevice();
     // The one place that says whether a transfer owns the device right now.
     bool transferRunning() const;
+    // Acts on one device arrival or removal, whatever platform reported it.
+    void onDeviceEvent(const tarvenix::DeviceEvent &event);
 
 public slots:
     void slotTrayMenuHovered();
@@ -139,7 +141,6 @@ private:
 
     // Device link.
     void startDeviceEvents();
-    void onDeviceEvent(const tarvenix::DeviceEvent &event);
     void deviceArrived();
     void deviceRemoved();
 

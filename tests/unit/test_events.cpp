@@ -38,6 +38,17 @@ private slots:
         QCOMPARE(matchInterfaceName(interfaceName(0xabcd, 0x2202, "hidraw0")), -1);
     }
 
+    // A removal is named from what its arrival left, with no sysfs to read.
+    void removalUsesWhatArrivalRemembered()
+    {
+        InterfaceNames names;
+        QCOMPARE(names.remember("hidraw2", "0003:0000ABCD:00002203"), QStringLiteral("HID#VID_ABCD&PID_2203#HIDRAW2"));
+        QCOMPARE(names.remember("hidraw3", "garbage"), QString());
+        QCOMPARE(names.take("hidraw3"), QString());
+        QCOMPARE(names.take("hidraw2"), QStringLiteral("HID#VID_ABCD&PID_2203#HIDRAW2"));
+        QCOMPARE(names.take("hidraw2"), QString());
+    }
+
     void hidId_data()
     {
         QTest::addColumn<QString>("property");

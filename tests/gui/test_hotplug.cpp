@@ -1,0 +1,187 @@
+// Following the device through the window: unplug and plug, also during transfers.
+
+#include "device/events.h"
+#include "support/dialogs.h"
+#include "support/emu.h"
+#include "ui/mainwindow.h"
+#include "workers/transferworkers.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+class TestHotplug : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QList<int> devices;
+    std::unique_ptr<DialogAnswerer> dialogs;
+
+    int plug(const QString &spec = "vid=1abe pid=2202 version=FIRST")
+    {
+        devices << emu::add(spec);
+        return devices.last();
+    }
+
+    static bool connected(const MainWindow &w)
+    {
+        return w.hidHandle && w.pushButtonConnected->isVisibleTo(&w) &&
+               !w.pushButtonNotConnected->isVisibleTo(&w);
+    }
+
+    static bool disconnected(const MainWindow &w)
+    {
+        return !w.hidHandle && !w.pushButtonConnected->isVisibleTo(&w) &&
+               w.pushButtonNotConnected->isVisibleTo(&w);
+    }
+
+    QString file(const QString &name, int size)
+    {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(QByteArray(size, 'z'));
+        return f.fileName();
+    }
+
+private slots:
+    void init() { dialogs = std::make_unique<DialogAnswerer>(); }
+
+    void cleanup()
+    {
+        for (int id : devices)
+            emu::release(id);
+        devices.clear();
+        dialogs.reset();
+    }
+
+    void unplugAndPlugAreFollowed()
+    {
+        const int id = plug();
+        MainWindow w; // the device was present before start
+        QVERIFY(connected(w));
+        for (QPushButton *arrow : w.fwArrows())
+            arrow->setStyleSheet(kArrowLitStyle);
+        emu::unplug(id);
+        QTRY_VERIFY(disconnected(w));
+        QCOMPARE(w.pushButtonVersion->text(), QString());
+        QCOMPARE(w.chHidDevicePath[0], '\0');
+        for (QPushButton *arrow : w.fwArrows())
+            QCOMPARE(arrow->styleSheet(), kArrowUnlitStyle);
+        emu::command(QStringLiteral("version %1 SECOND").arg(id));
+        emu::plug(id);
+        QTRY_VERIFY(connected(w));
+        QTRY_COMPARE(w.pushButtonVersion->text(), QStringLiteral("SECOND"));
+    }
+
+    void product2203IsFollowed()
+    {
+        const int id = plug("vid=abcd pid=2203 version=R3");
+        MainWindow w;
+        QVERIFY(connected(w));
+        emu::unplug(id);
+        QTRY_VERIFY(disconnected(w));
+        emu::plug(id);
+        QTRY_VERIFY(connected(w));
+    }
+
+    void unlistedDeviceIsIgnored()
+    {
+        const int id = plug();
+        MainWindow w;
+        const int requests = emu::stats(id).requests;
+        const int other = plug("vid=abcd pid=2205");
+        emu::unplug(other);
+        QTest::qWait(300);
+        QVERIFY(connected(w));
+        // Neither its arrival nor its removal made the window ask the version again.
+        QCOMPARE(emu::stats(id).requests, requests);
+    }
+
+    void eventValues()
+    {
+        const int id = plug();
+        MainWindow w;
+        const int requests = emu::stats(id).requests;
+        tarvenix::DeviceEvent notInterface;
+        notInterface.code = tarvenix::DeviceEventCode::RemoveComplete;
+        notInterface.deviceType = 2;
+        notInterface.interfaceName = "HID#VID_1ABE&PID_2202";
+        w.onDeviceEvent(notInterface);
+        QVERIFY(connected(w));
+        tarvenix::DeviceEvent arrival;
+        arrival.code = tarvenix::DeviceEventCode::Arrival;
+        arrival.interfaceName = "\\\\?\\hid#vid_1abe&pid_2202&mi_00#7&1a#{4d1e55b2}";
+        w.onDeviceEvent(arrival);
+        QCOMPARE(emu::stats(id).requests, requests + 1);
+        tarvenix::DeviceEvent removal = arrival;
+        removal.code = tarvenix::DeviceEventCode::RemoveComplete;
+        w.onDeviceEvent(removal);
+        QVERIFY(disconnected(w));
+        // A second removal of the same device finds nothing left to close.
+        w.onDeviceEvent(removal);
+        QVERIFY(disconnected(w));
+    }
+
+    void unplugDuringEachTransfer_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("firmware") << 0;
+        QTest::newRow("data") << 1;
+        QTest::newRow("save") << 2;
+    }
+
+    void unplugDuringEachTransfer()
+    {
+        QFETCH(int, kind);
+        const int id = plug();
+        MainWindow w;
+        w.strFWFile = w.strDataFile = file("in.bin", 65536);
+        emu::fault(id, "delay ms=5 at=1");
+        if (kind == 0)
+            w.slotPushButtonRunUpdateFW();
+        else if (kind == 1)
+            w.slotPushButtonRunUpdateData();
+        else {
+            dialogs->files << dir.filePath("out.bin");
+            w.slotPushButtonRunSaveData();
+        }
+        QVERIFY(w.transferRunning());
+        QTRY_VERIFY(emu::stats(id).requests > 20);
+        emu::unplug(id);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.transferRunning(), 15000);
+        QTRY_VERIFY(disconnected(w));
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].text.contains("failed at block"), qPrintable(dialogs->texts()));
+        QVERIFY(dialogs->boxes[0].text.contains("unplugged"));
+        QCOMPARE(dialogs->count("successfully"), 0);
+        QVERIFY(!QFileInfo::exists(dir.filePath("out.bin")));
+        emu::fault(id, "clear");
+        emu::plug(id);
+        QTRY_VERIFY(connected(w));
+    }
+
+    void plugDuringTransferWaitsForIt()
+    {
+        const int id = plug();
+        const int other = plug("vid=abcd pid=2204 version=OTHER");
+        emu::unplug(other);
+        MainWindow w;
+        w.strDataFile = file("d.bin", 65536);
+        emu::fault(id, "delay ms=10 at=1");
+        w.slotPushButtonRunUpdateData();
+        QVERIFY(w.transferRunning());
+        hid_device *during = w.hidHandle.get();
+        emu::plug(other);
+        QTest::qWait(300);
+        QVERIFY(w.transferRunning());
+        QCOMPARE(w.hidHandle.get(), during);
+        emu::fault(id, "clear");
+        QTRY_VERIFY_WITH_TIMEOUT(!w.transferRunning(), 15000);
+        QTRY_COMPARE(dialogs->count("Download data successfully!"), 1);
+        // The deferred arrival re-opened the device afterwards: one more version query.
+        QTRY_VERIFY(emu::stats(id).requests > 1 + 128);
+        QCOMPARE(emu::stats(id).early, 0);
+    }
+};
+
+QTEST_MAIN(TestHotplug)
+#include "test_hotplug.moc"
