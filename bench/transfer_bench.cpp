@@ -1,0 +1,167 @@
+// Transfer figures against the emulated device, run inside its testbed:
+//   tarvenix-emu -- transfer_bench [REPEATS]
+// Interleaves the tool's block loop with a minimal plain hidapi loop making the
+// same 1024 exchanges, then measures the GUI thread's longest stall during a
+// save with the window up.
+
+#include "device/connection.h"
+#include "support/dialogs.h"
+#include "ui/mainwindow.h"
+#include "workers/blockloop.h"
+#include "workers/transferworkers.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <hidapi.h>
+
+using namespace tarvenix;
+
+namespace {
+
+struct Sample {
+    double wallMs;
+    double cpuMs;
+};
+
+double cpuMs()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+template <typename F> Sample measure(F run)
+{
+    QElapsedTimer wall;
+    const double cpu0 = cpuMs();
+    wall.start();
+    run();
+    return {wall.nsecsElapsed() / 1e6, cpuMs() - cpu0};
+}
+
+// The least a program can do: 1024 writes, each followed by its reply.
+void plainLoop(hid_device *device, std::uint8_t opByte)
+{
+    unsigned char request[kReportSize] = {0};
+    unsigned char reply[kReportSize];
+    request[3] = opByte ? 0x01 : 0x00;
+    request[4] = opByte ? 0x02 : 0x01;
+    request[5] = opByte ? 8 : 0x08;
+    request[6] = opByte ? 0 : 0x02;
+    request[7] = opByte ? 4 : 0;
+    request[10] = 2;
+    for (unsigned block = 0; block < kDataAreaBlocks; ++block) {
+        const unsigned offset = block * kBlockSize;
+        std::memcpy(request + 11, &offset, 4);
+        if (hid_write(device, request, sizeof request) < 0 ||
+            hid_read_timeout(device, reply, sizeof reply, kTransferReplyTimeoutMs) <= 0)
+            std::abort();
+    }
+}
+
+void toolLoop(hid_device *device, TransferKind kind, const QString &path)
+{
+    BlockLoop loop(kind, device, path);
+    if (!loop.run().ok)
+        std::abort();
+}
+
+struct Stats {
+    double median;
+    double spread; // max - min
+};
+
+Stats stats(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return {v[v.size() / 2], v.back() - v.front()};
+}
+
+void report(const char *what, const std::vector<Sample> &tool, const std::vector<Sample> &plain)
+{
+    std::vector<double> tw, tc, pw, pc;
+    for (const Sample &s : tool) {
+        tw.push_back(s.wallMs);
+        tc.push_back(s.cpuMs);
+    }
+    for (const Sample &s : plain) {
+        pw.push_back(s.wallMs);
+        pc.push_back(s.cpuMs);
+    }
+    const Stats a = stats(tw), b = stats(pw), c = stats(tc), d = stats(pc);
+    std::printf("%-9s wall tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n",
+                what, a.median, a.spread, b.median, b.spread, a.median / b.median);
+    std::printf("%-9s cpu  tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n",
+                what, c.median, c.spread, d.median, d.spread, c.median / d.median);
+}
+
+double longestGuiStall(const QString &target)
+{
+    DialogAnswerer dialogs;
+    MainWindow window;
+    window.show();
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (window.transferRunning())
+            longest = std::max(longest, now - last);
+        last = now;
+    });
+    tick.start(1);
+    dialogs.files << target;
+    clock.start();
+    QTimer::singleShot(0, &window, &MainWindow::slotPushButtonRunSaveData);
+    QTimer::singleShot(100, [&] {
+        auto *poll = new QTimer(&window);
+        QObject::connect(poll, &QTimer::timeout, [&] {
+            if (!window.transferRunning())
+                QCoreApplication::quit();
+        });
+        poll->start(10);
+    });
+    QCoreApplication::exec();
+    return longest / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int repeats = argc > 1 ? std::max(5, atoi(argv[1])) : 5;
+    QTemporaryDir dir;
+    QFile image(dir.filePath("image.bin"));
+    image.open(QIODevice::WriteOnly);
+    image.write(QByteArray(kDataAreaSize, '\x5a'));
+    image.close();
+
+    char path[kDevicePathSize];
+    Connection c = openConnection(path);
+    if (c.result != 0) {
+        std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
+        return 1;
+    }
+    std::vector<Sample> toolSave, plainSave, toolFw, plainFw;
+    for (int i = 0; i < repeats; ++i) {
+        toolSave.push_back(measure([&] { toolLoop(c.handle.get(), TransferKind::Save, dir.filePath("s.bin")); }));
+        plainSave.push_back(measure([&] { plainLoop(c.handle.get(), 1); }));
+        toolFw.push_back(measure([&] { toolLoop(c.handle.get(), TransferKind::Firmware, image.fileName()); }));
+        plainFw.push_back(measure([&] { plainLoop(c.handle.get(), 0); }));
+    }
+    std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines on\n", repeats);
+    report("save", toolSave, plainSave);
+    report("firmware", toolFw, plainFw);
+    c.handle.reset();
+    std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
+                longestGuiStall(dir.filePath("gui.bin")));
+    return 0;
+}
