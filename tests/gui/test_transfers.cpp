@@ -294,6 +294,44 @@ private slots:
         QCOMPARE(emu::stats(id).early, 0);
     }
 
+    void arrowsFollowTheCodes()
+    {
+        w->slotShowRunUpdateSaveDataProcess(0);
+        QCOMPARE(litCount(w->saveArrows()), 0);
+        for (int code = 1; code <= 5; ++code) {
+            w->slotShowRunUpdateSaveDataProcess(code);
+            QCOMPARE(litCount(w->saveArrows()), code);
+            QCOMPARE(w->saveArrows()[code - 1]->styleSheet(), kArrowLitStyle);
+        }
+        QVERIFY(dialogs->boxes.isEmpty());
+        w->slotShowRunUpdateSaveDataProcess(7);
+        QCOMPARE(litCount(w->saveArrows()), 5);
+        w->slotShowRunUpdateSaveDataProcess(6);
+        QCOMPARE(litCount(w->saveArrows()), 6);
+        QCOMPARE(dialogs->count("Save data successfully!"), 1);
+        // A new file turns its row unlit again.
+        loadData(write("again.bin", pattern(512, 0)));
+        QCOMPARE(litCount(w->dataArrows()), 0);
+    }
+
+    void deviceLockedByAnotherProgram()
+    {
+        w->strDataFile = write("d.bin", pattern(1024, 0));
+        const QString lockFile =
+            tarvenix::DeviceLock::lockFilePath(QString::fromLocal8Bit(w->chHidDevicePath));
+        QProcess other;
+        other.start("flock", {lockFile, "sleep", "5"});
+        QVERIFY(other.waitForStarted());
+        QTRY_VERIFY(!tarvenix::DeviceLock(QString::fromLocal8Bit(w->chHidDevicePath)).acquired());
+        const int before = emu::stats(id).requests;
+        w->slotPushButtonRunUpdateData();
+        verifyRefused("busy");
+        // The held lock kept even the version query of Run off the device.
+        QCOMPARE(emu::stats(id).requests, before);
+        other.kill();
+        other.waitForFinished();
+    }
+
     void lockedDeviceIsBusy()
     {
         w->strFWFile = write("fw.bin", pattern(1024, 0));
