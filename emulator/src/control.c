@@ -131,7 +131,7 @@ static const struct {
     FaultKind kind;
 } fault_names[] = {
     {"silent", FAULT_SILENT},       {"delay", FAULT_DELAY},   {"short", FAULT_SHORT},
-    {"writefail", FAULT_WRITEFAIL}, {"unplug", FAULT_UNPLUG},
+    {"writefail", FAULT_WRITEFAIL}, {"unplug", FAULT_UNPLUG},   {"late", FAULT_LATE},
 };
 
 static int fault_kind(const char *name, FaultKind *kind) {
@@ -148,18 +148,19 @@ static char *arm(Device *dev, FaultKind kind, const char *rest) {
     long at = 1, ms = -1, n = DEFAULT_SHORT_LEN;
     Opt opts[2] = {{"at", &at}};
     size_t count = 1;
-    if (kind == FAULT_DELAY)
+    const gboolean timed = kind == FAULT_DELAY || kind == FAULT_LATE;
+    if (timed)
         opts[count++] = (Opt){"ms", &ms};
     else if (kind == FAULT_SHORT)
         opts[count++] = (Opt){"n", &n};
     char *reply = parse_opts(rest, opts, count);
     if (reply)
         return reply;
-    if (kind == FAULT_DELAY && ms < 0)
-        return err_reply("delay needs ms=T");
+    if (timed && ms < 0)
+        return err_reply("%s needs ms=T", kind == FAULT_DELAY ? "delay" : "late");
     if (at < 1)
         return err_reply("at counts from 1");
-    guint param = kind == FAULT_DELAY ? (guint)ms : (guint)MIN(n, EMU_REPORT_SIZE);
+    guint param = timed ? (guint)ms : (guint)MIN(n, EMU_REPORT_SIZE);
     device_arm_fault(dev, kind, param, (guint)at);
     return g_strdup("ok");
 }

@@ -16,6 +16,7 @@ typedef struct {
     gboolean writefail;
     gboolean unplug;
     int short_len; /* -1: full length */
+    guint late_ms; /* this one reply waits so long */
 } Triggered;
 
 /* ---- replies ---------------------------------------------------------------------------- */
@@ -75,9 +76,9 @@ static void arm_pending_timer(Device *dev) {
 }
 
 /* Delayed replies keep their order even when the delay changes between them. */
-static void deliver_later(Device *dev, Reply *r) {
+static void deliver_later(Device *dev, Reply *r, guint delay_ms) {
     Reply *last = g_queue_peek_tail(&dev->pending);
-    r->due = g_get_monotonic_time() + (gint64)dev->delay_ms * 1000;
+    r->due = g_get_monotonic_time() + (gint64)delay_ms * 1000;
     if (last && last->due > r->due)
         r->due = last->due;
     g_queue_push_tail(&dev->pending, r);
@@ -157,6 +158,8 @@ static void fire_faults(Device *dev, Triggered *t) {
             t->short_len = (int)f->param;
         else if (f->kind == FAULT_WRITEFAIL)
             t->writefail = TRUE;
+        else if (f->kind == FAULT_LATE)
+            t->late_ms = f->param;
         else
             t->unplug = TRUE;
         g_free(f);
@@ -176,20 +179,20 @@ static void record_request(Device *dev, const EmuRequest *r, const guint8 *data,
 }
 
 static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize len,
-                   int short_len) {
+                   const Triggered *t) {
     Reply *r = g_new0(Reply, 1);
     if (emu_model_handle(&dev->model, req, data, len, r->buf) < 0)
         g_warning("device %u: out of memory storing firmware", dev->id);
-    r->len = short_len >= 0 ? MIN((gsize)short_len, sizeof r->buf) : sizeof r->buf;
+    r->len = t->short_len >= 0 ? MIN((gsize)t->short_len, sizeof r->buf) : sizeof r->buf;
     /* Replies still held back by an earlier delay go out first. */
-    if (dev->delay_ms || !g_queue_is_empty(&dev->pending))
-        deliver_later(dev, r);
+    if (dev->delay_ms || t->late_ms || !g_queue_is_empty(&dev->pending))
+        deliver_later(dev, r, MAX(dev->delay_ms, t->late_ms));
     else
         deliver(dev, r);
 }
 
 static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize len, int *err) {
-    Triggered t = {FALSE, FALSE, -1};
+    Triggered t = {FALSE, FALSE, -1, 0};
     if (!dev->plugged || gen != dev->gen) {
         *err = ENODEV;
         return -1;
@@ -205,7 +208,7 @@ static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize l
     if (t.unplug)
         unplug_from_handler(dev);
     else if (!dev->silent)
-        answer(dev, &req, data, len, t.short_len);
+        answer(dev, &req, data, len, &t);
     return (glong)len;
 }
 

@@ -19,6 +19,7 @@ typedef enum {
     FAULT_SHORT,
     FAULT_WRITEFAIL,
     FAULT_UNPLUG,
+    FAULT_LATE, /* one reply only, delayed */
 } FaultKind;
 
 typedef struct {

@@ -13,6 +13,7 @@ void case_content(void);
 void case_flags(void);
 void case_fault_silent(void);
 void case_fault_delay(void);
+void case_fault_late(void);
 void case_fault_short(void);
 void case_fault_writefail(void);
 void case_fault_unplug(void);
@@ -149,6 +150,7 @@ static const struct {
     {"flags", case_flags},
     {"fault_silent", case_fault_silent},
     {"fault_delay", case_fault_delay},
+    {"fault_late", case_fault_late},
     {"fault_short", case_fault_short},
     {"fault_writefail", case_fault_writefail},
     {"fault_unplug", case_fault_unplug},

@@ -49,6 +49,23 @@ void case_fault_delay(void) {
     hid_close(h);
 }
 
+void case_fault_late(void) {
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 late ms=300 at=%d", AT);
+    st_walk(h, AT - 1);
+    version_request(req);
+    long start = st_now_ms();
+    CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
+    CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "late reply came early");
+    CHECK(hid_read_timeout(h, reply, sizeof reply, 2000) == EMU_REPORT_SIZE, "no reply");
+    CHECK(st_now_ms() - start >= 300, "late reply took %ld ms", st_now_ms() - start);
+    start = st_now_ms();
+    st_walk(h, 3);
+    CHECK(st_now_ms() - start < 250, "the replies after the late one were slow");
+    hid_close(h);
+}
+
 void case_fault_short(void) {
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);

@@ -1,0 +1,250 @@
+// tarvenix-cli's help, usage errors, list, version, --device, the device
+// lock and the trace, against the emulated device.
+
+#include "clirun.h"
+#include "device/devicelock.h"
+#include "support/emu.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+using tarvenix::DeviceLock;
+
+class TestCliCommands : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QList<int> ids;
+
+    int add(const QString &spec = QStringLiteral("vid=1abe pid=2202"))
+    {
+        const int id = emu::add(spec);
+        ids << id;
+        emu::command(QStringLiteral("clear %1").arg(id));
+        return id;
+    }
+
+    static QJsonDocument parseJson(const QByteArray &text)
+    {
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
+        if (error.error != QJsonParseError::NoError)
+            QTest::qFail(qPrintable(error.errorString() + ": " + text), __FILE__, __LINE__);
+        return doc;
+    }
+
+private slots:
+    void cleanup()
+    {
+        for (int id : ids)
+            emu::release(id);
+        ids.clear();
+    }
+
+    void helpNamesCommandsAndExitCodes()
+    {
+        const cli::Run r = cli::run({"--help"});
+        QCOMPARE(r.exitCode, 0);
+        const QString help = QString::fromLocal8Bit(r.out);
+        for (const char *word : {"list", "version", "firmware FILE", "data FILE", "save FILE",
+                                 "verify FILE", "--device", "--json", "--quiet", "--trace",
+                                 "--force", "--verify", "\".bin\" is"})
+            QVERIFY2(help.contains(QLatin1String(word)), word);
+        for (int code : {0, 2, 3, 4, 5, 6, 7})
+            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
+                     qPrintable(QString::number(code)));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown option") << QStringList{"version", "--bogus"} << "bogus";
+        QTest::newRow("no command") << QStringList{} << "No command";
+        QTest::newRow("unknown command") << QStringList{"flash", "x.bin"} << "\"flash\"";
+        QTest::newRow("file missing") << QStringList{"firmware"} << "needs a file";
+        QTest::newRow("extra argument") << QStringList{"version", "x"} << "Too many";
+        QTest::newRow("json on save") << QStringList{"save", "x", "--json"} << "--json";
+        QTest::newRow("verify on firmware") << QStringList{"firmware", "f", "--verify"}
+                                            << "--verify";
+        QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
+        QTest::newRow("device on list") << QStringList{"list", "--device", "/dev/x"}
+                                        << "--device";
+        QTest::newRow("device without path") << QStringList{"version", "--device"} << "device";
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
+        const int id = add();
+        const cli::Run r = cli::run(arguments);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QVERIFY2(r.err.contains("tarvenix-cli --help"), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void listShowsRowsPathsAndStrings()
+    {
+        add("page=ff00"); // same ids, another interface: not a pressure mouse's reports
+        const int row5 = add("vid=abcd pid=2204 manufacturer=Maker B,product=Mouse B,serial=S5");
+        const int row1 = add("vid=1abe pid=2202 serial=S1");
+        const cli::Run r = cli::run({"list"});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList lines = QString::fromLocal8Bit(r.out).trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        // Table order, not adding order.
+        QCOMPARE(lines[0], QStringLiteral("row 1  1abe:2202  page 0002 usage 0001  %1  Tarvenix, "
+                                          "Pressure Mouse, serial S1")
+                               .arg(emu::stats(row1).node));
+        QCOMPARE(lines[1], QStringLiteral("row 5  abcd:2204  page 0002 usage 0001  %1  Maker B, "
+                                          "Mouse B, serial S5")
+                               .arg(emu::stats(row5).node));
+        QCOMPARE(emu::stats(row1).requests, 0);
+    }
+
+    void listJsonParses()
+    {
+        const int row2 = add("vid=6a3a pid=2202 serial=S2");
+        const cli::Run r = cli::run({"list", "--json"});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonArray devices = parseJson(r.out).object().value("devices").toArray();
+        QCOMPARE(devices.size(), 1);
+        const QJsonObject d = devices[0].toObject();
+        QCOMPARE(d.value("row").toInt(), 2);
+        QCOMPARE(d.value("vendorId").toString(), QStringLiteral("6a3a"));
+        QCOMPARE(d.value("productId").toString(), QStringLiteral("2202"));
+        QCOMPARE(d.value("usagePage").toString(), QStringLiteral("0002"));
+        QCOMPARE(d.value("usage").toString(), QStringLiteral("0001"));
+        QCOMPARE(d.value("path").toString(), emu::stats(row2).node);
+        QCOMPARE(d.value("manufacturer").toString(), QStringLiteral("Tarvenix"));
+        QCOMPARE(d.value("product").toString(), QStringLiteral("Pressure Mouse"));
+        QCOMPARE(d.value("serial").toString(), QStringLiteral("S2"));
+    }
+
+    void noDevice_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("list") << QStringList{"list"};
+        QTest::newRow("version") << QStringList{"version"};
+        QTest::newRow("save") << QStringList{"save", "nothing.bin"};
+    }
+
+    void noDevice()
+    {
+        QFETCH(QStringList, arguments);
+        add("page=ff00");
+        if (arguments.size() > 1)
+            arguments[1] = dir.filePath(arguments[1]);
+        const cli::Run r = cli::run(arguments);
+        QCOMPARE(r.exitCode, 3);
+        QVERIFY2(r.err.contains("Plug the pressure mouse in"), qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath("nothing.bin")));
+    }
+
+    void listJsonWithoutDevice()
+    {
+        const cli::Run r = cli::run({"list", "--json"});
+        QCOMPARE(r.exitCode, 3);
+        QCOMPARE(parseJson(r.out).object().value("devices").toArray().size(), 0);
+    }
+
+    void versionText()
+    {
+        const int id = add("version=TVX 2.5");
+        const cli::Run r = cli::run({"version"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("TVX 2.5\n"));
+        // No trace without --trace.
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(emu::stats(id).requests, 1);
+    }
+
+    void versionJson()
+    {
+        const int id = add("vid=abcd pid=2203 version=TVX-J 3");
+        const cli::Run r = cli::run({"--json", "version"});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject o = parseJson(r.out).object();
+        QCOMPARE(o.value("version").toString(), QStringLiteral("TVX-J 3"));
+        QCOMPARE(o.value("path").toString(), emu::stats(id).node);
+        QCOMPARE(o.value("row").toInt(), 3);
+    }
+
+    void traceShowsExchanges()
+    {
+        add();
+        const cli::Run r = cli::run({"version", "--trace"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.contains("write ok:") && r.err.contains("Read ok: 1 2 8 0 3 0 0 2"),
+                 qPrintable(r.err));
+    }
+
+    void silentVersionFails()
+    {
+        const int id = add();
+        emu::fault(id, "silent");
+        const cli::Run r = cli::run({"version"});
+        QCOMPARE(r.exitCode, 6);
+        QVERIFY2(r.err.contains("did not answer the version query") &&
+                     r.err.contains("check the device"),
+                 qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void deviceOptionPicksOneOfTwo()
+    {
+        const int first = add("version=TVX A");
+        const int second = add("version=TVX B");
+        const QString secondNode = emu::stats(second).node;
+        QCOMPARE(cli::run({"version"}).out, QByteArray("TVX A\n"));
+        QCOMPARE(cli::run({"version", "--device", secondNode}).out, QByteArray("TVX B\n"));
+        emu::command(QStringLiteral("clear %1").arg(first));
+        const QByteArray image = cli::pattern(8 * 512, 5);
+        const QString file = cli::writeFile(dir.filePath("two.bin"), image);
+        const cli::Run r = cli::run({"firmware", file, "--device", secondNode});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(emu::firmware(second), image);
+        QCOMPARE(emu::stats(first).requests, 0);
+    }
+
+    void deviceOptionWithoutSuchDevice()
+    {
+        const int decoy = add("page=ff00");
+        add();
+        const cli::Run r = cli::run({"version", "--device", emu::stats(decoy).node});
+        QCOMPARE(r.exitCode, 3);
+        QVERIFY2(r.err.contains(emu::stats(decoy).node) && r.err.contains("tarvenix-cli list"),
+                 qPrintable(r.err));
+    }
+
+    // flock(1) holds the lock the way another program of ours would.
+    void busyWhenAnotherProcessHoldsTheDevice()
+    {
+        const int id = add();
+        const QString node = emu::stats(id).node;
+        QProcess holder;
+        holder.start("flock", {DeviceLock::lockFilePath(node), "cat"});
+        QVERIFY(holder.waitForStarted());
+        QTRY_VERIFY(!DeviceLock(node).acquired());
+        const QString file = cli::writeFile(dir.filePath("busy.bin"), cli::pattern(2048, 1));
+        for (const QStringList &arguments :
+             {QStringList{"firmware", file}, QStringList{"version"}, QStringList{"verify", file}}) {
+            const cli::Run r = cli::run(arguments);
+            QCOMPARE(r.exitCode, 4);
+            QCOMPARE(r.err.trimmed(), DeviceLock::busyMessage());
+        }
+        QCOMPARE(emu::stats(id).requests, 0);
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished());
+        QCOMPARE(cli::run({"firmware", file}).exitCode, 0);
+        QCOMPARE(emu::stats(id).requests, 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliCommands)
+#include "test_cli_commands.moc"

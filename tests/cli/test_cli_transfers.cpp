@@ -1,0 +1,253 @@
+// tarvenix-cli's firmware, data, save and verify against the emulated device:
+// every byte, the refusals before the device is touched, the failures that
+// name their block, and the progress it shows.
+
+#include "clirun.h"
+#include "support/emu.h"
+
+#include <QElapsedTimer>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+constexpr int kBlock = 512;
+constexpr int kArea = 524288;
+
+} // namespace
+
+class TestCliTransfers : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int id = 0;
+
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        return cli::writeFile(dir.filePath(name), bytes);
+    }
+
+private slots:
+    void init()
+    {
+        id = emu::add();
+        emu::command(QStringLiteral("clear %1").arg(id));
+    }
+
+    void cleanup() { emu::release(id); }
+
+    void firmwareByteForByte()
+    {
+        const QByteArray image = cli::pattern(128 * kBlock, 7);
+        const cli::Run r = cli::run({"firmware", file("fw.bin", image)});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(emu::firmware(id), image);
+        QCOMPARE(emu::stats(id).bad, 0);
+        QVERIFY(r.out.isEmpty());
+        // Not on a terminal: one plain line per step, no bar.
+        const QStringList lines = r.err.trimmed().split('\n');
+        QCOMPARE(lines.size(), 6);
+        for (int step = 1; step <= 6; ++step)
+            QVERIFY2(lines[step - 1].startsWith(
+                         QStringLiteral("Download firmware: step %1 of 6, ").arg(step)),
+                     qPrintable(r.err));
+        QVERIFY(lines[2].contains("64 of 128 blocks"));
+        QVERIFY(lines[5].contains("done: 128 blocks"));
+        QVERIFY(!r.err.contains('\r'));
+    }
+
+    void dataByteForByte()
+    {
+        const QByteArray image = cli::pattern(kArea, 3);
+        const cli::Run r = cli::run({"data", file("data.bin", image)});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(emu::dataArea(id), image);
+        QCOMPARE(emu::stats(id).requests, 1024);
+        QVERIFY(r.err.contains("Download data: step 6 of 6"));
+    }
+
+    void saveAppendsBinAndMatchesTheArea()
+    {
+        const cli::Run r = cli::run({"save", dir.filePath("dump"), "--quiet"});
+        QCOMPARE(r.exitCode, 0);
+        const QString saved = dir.filePath("dump.bin");
+        QCOMPARE(r.out, ("saved to " + saved + "\n").toLocal8Bit());
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(cli::readFile(saved), emu::dataArea(id));
+        QCOMPARE(cli::readFile(saved).size(), kArea);
+        QVERIFY(!QFile::exists(dir.filePath("dump")));
+    }
+
+    void saveReplacesOnlyWithForce()
+    {
+        const QString target = file("old.BIN", "old content");
+        const cli::Run refused = cli::run({"save", target});
+        QCOMPARE(refused.exitCode, 5);
+        QVERIFY2(refused.err.contains("already exists") && refused.err.contains("--force"),
+                 qPrintable(refused.err));
+        QCOMPARE(cli::readFile(target), QByteArray("old content"));
+        QCOMPARE(emu::stats(id).requests, 0);
+        const cli::Run forced = cli::run({"save", "--force", target});
+        QCOMPARE(forced.exitCode, 0);
+        QCOMPARE(cli::readFile(target), emu::dataArea(id));
+    }
+
+    void saveTargetThatCannotBeWritten()
+    {
+        const cli::Run r = cli::run({"save", dir.filePath("no/such/dir/x.bin")});
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains("cannot be written") && r.err.contains("choose another place"),
+                 qPrintable(r.err));
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    void verifyEqualPasses()
+    {
+        const QString area = file("area.bin", emu::dataArea(id));
+        emu::command(QStringLiteral("clear %1").arg(id));
+        const cli::Run r = cli::run({"verify", area});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith("verified:") && r.out.contains("1024 blocks"), r.out);
+        QCOMPARE(emu::stats(id).requests, 1024);
+        QCOMPARE(emu::stats(id).bad, 0);
+    }
+
+    void verifyNamesTheFirstChangedBlock()
+    {
+        QByteArray area = emu::dataArea(id);
+        area[299 * kBlock + 17] = char(area[299 * kBlock + 17] ^ 0x40);
+        area[500 * kBlock] = char(area[500 * kBlock] ^ 0x01);
+        emu::command(QStringLiteral("clear %1").arg(id));
+        const cli::Run r = cli::run({"verify", file("changed.bin", area)});
+        QCOMPARE(r.exitCode, 7);
+        QVERIFY2(r.err.contains("Verify failed at block 300 of 1024") &&
+                     r.err.contains("tarvenix-cli data --verify"),
+                 qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        // It stops at the first difference.
+        QCOMPARE(emu::stats(id).requests, 300);
+    }
+
+    void verifyShortFileComparesOnlyItsBlocks()
+    {
+        QByteArray head = emu::dataArea(id).left(10 * kBlock);
+        emu::command(QStringLiteral("clear %1").arg(id));
+        QCOMPARE(cli::run({"verify", file("head.bin", head)}).exitCode, 0);
+        QCOMPARE(emu::stats(id).requests, 10);
+        head[10 * kBlock - 1] = char(head[10 * kBlock - 1] + 1);
+        const cli::Run r = cli::run({"verify", file("head2.bin", head)});
+        QCOMPARE(r.exitCode, 7);
+        QVERIFY2(r.err.contains("block 10 of 10"), qPrintable(r.err));
+    }
+
+    void dataThenVerify()
+    {
+        const QByteArray image = cli::pattern(128 * kBlock, 9);
+        const cli::Run r = cli::run({"data", "--verify", file("dv.bin", image)});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.contains("Download data: step 6 of 6") &&
+                     r.err.contains("Verify: step 6 of 6"),
+                 qPrintable(r.err));
+        QCOMPARE(emu::stats(id).requests, 256);
+        QCOMPARE(emu::dataArea(id).left(image.size()), image);
+    }
+
+    void sourceRefusals_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("size"); // -1: no file at all
+        QTest::addColumn<QString>("words");
+        QTest::newRow("empty firmware") << "firmware" << 0 << "non-zero multiple of 512";
+        QTest::newRow("data of 1000 bytes") << "data" << 1000 << "has 1000 bytes";
+        QTest::newRow("firmware of 513 bytes") << "firmware" << 513 << "multiple of 512";
+        QTest::newRow("missing data") << "data" << -1 << "cannot be found";
+        QTest::newRow("missing verify") << "verify" << -1 << "cannot be found";
+        QTest::newRow("data past the area") << "data" << kArea + kBlock << "smaller data file";
+        QTest::newRow("verify past the area") << "verify" << kArea + kBlock << "data area";
+    }
+
+    void sourceRefusals()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, size);
+        QFETCH(QString, words);
+        const QString path = size < 0 ? dir.filePath("absent.bin")
+                                      : file("sized.bin", cli::pattern(size, 1));
+        const cli::Run r = cli::run({command, path});
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains(words), qPrintable(r.err));
+        QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    // The only test that waits out the 8-second bound on one reply.
+    void silentDeviceFailsWithinTheBound()
+    {
+        emu::fault(id, "silent at=17");
+        QElapsedTimer clock;
+        clock.start();
+        const cli::Run r = cli::run({"firmware", file("s.bin", cli::pattern(32 * kBlock, 2))});
+        QCOMPARE(r.exitCode, 6);
+        QVERIFY(clock.elapsed() >= 8000 && clock.elapsed() < 15000);
+        QVERIFY2(r.err.contains("Download firmware failed at block 17 of 32") &&
+                     r.err.contains("did not answer within 8 seconds") &&
+                     r.err.contains("check the device and its cable"),
+                 qPrintable(r.err));
+        QCOMPARE(emu::stats(id).requests, 17);
+    }
+
+    void unplugInTheMiddle_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("data") << QStringList{"data", "in.bin"} << 30
+                              << "Download data failed at block 30 of 128";
+        QTest::newRow("save") << QStringList{"save", "--force", "target.bin"} << 40
+                              << "Save data failed at block 40 of 1024";
+        QTest::newRow("verify") << QStringList{"verify", "in.bin"} << 5
+                                << "Verify failed at block 5 of 128";
+    }
+
+    void unplugInTheMiddle()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, at);
+        QFETCH(QString, failure);
+        // The area holds the file, so that verify runs until the unplug.
+        emu::command(QStringLiteral("data %1 %2")
+                         .arg(id)
+                         .arg(file("in.bin", cli::pattern(128 * kBlock, 4))));
+        const QString target = file("target.bin", "old content");
+        arguments.last() = dir.filePath(arguments.last());
+        emu::fault(id, QStringLiteral("unplug at=%1").arg(at));
+        const cli::Run r = cli::run(arguments);
+        QCOMPARE(r.exitCode, 6);
+        QVERIFY2(r.err.contains(failure) && r.err.contains("unplugged during the transfer") &&
+                     r.err.contains("Plug it in again"),
+                 qPrintable(r.err));
+        QCOMPARE(cli::readFile(target), QByteArray("old content"));
+    }
+
+    // script(1) gives the program a terminal, as a user's shell does.
+    void barOnATerminal()
+    {
+        const QString script = QStandardPaths::findExecutable("script");
+        if (script.isEmpty())
+            QSKIP("script(1) is not installed");
+        const QString command = QStringLiteral("'%1' save --force '%2'")
+                                    .arg(QStringLiteral(TARVENIX_CLI), dir.filePath("tty.bin"));
+        QProcess p;
+        p.start(script, {"-qec", command, "/dev/null"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString tty = QString::fromLocal8Bit(p.readAll());
+        QVERIFY2(tty.contains("\rSave data [------------------------] 0/1024 blocks") &&
+                     tty.contains("\rSave data [########################] 1024/1024 blocks") &&
+                     tty.contains(" left") && !tty.contains("step 1 of 6"),
+                 qPrintable(tty));
+        QCOMPARE(cli::readFile(dir.filePath("tty.bin")), emu::dataArea(id));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliTransfers)
+#include "test_cli_transfers.moc"

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Compiles app/tarvenix.rc as the Windows build does, links it into a tiny
+# program and reads the resources back out of that program.
+set -eu
+app=$1 out=$2 major=$3 minor=$4 patch=$5
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in x86_64-w64-mingw32-windres x86_64-w64-mingw32-gcc-posix; do
+    command -v "$tool" >/dev/null ||
+        fail "$tool not found: install g++-mingw-w64-x86-64-posix (tools/install-deps.sh)"
+done
+rm -rf "$out" && mkdir -p "$out" && cd "$out"
+# Without -c 65001 windres reads the file in the ANSI code page and garbles UTF-8.
+x86_64-w64-mingw32-windres -c 65001 -I "$app" "$app/tarvenix.rc" -O coff -o tarvenix.res.o
+printf 'int main(void) { return 0; }\n' > tiny.c
+x86_64-w64-mingw32-gcc-posix tiny.c tarvenix.res.o -o tiny.exe
+x86_64-w64-mingw32-windres -i tiny.exe -o back.rc
+
+grep -q "FILEVERSION $major, $minor, $patch, 0" back.rc ||
+    fail "FILEVERSION is not $major,$minor,$patch,0 (the project version)"
+grep -q "PRODUCTVERSION $major, $minor, $patch, 0" back.rc ||
+    fail "PRODUCTVERSION is not $major,$minor,$patch,0"
+grep -q "VALUE \"FileVersion\", \"$major.$minor\"" back.rc || fail "FileVersion text is not $major.$minor"
+grep -q 'VALUE "OriginalFilename", "Tarvenix.exe"' back.rc || fail "OriginalFilename is not Tarvenix.exe"
+strings -el tiny.exe | grep -qx 'Tarvenix.exe' || fail "no UTF-16 Tarvenix.exe in the program"
+strings -el -n 3 tiny.exe | grep -qx "$major.$minor" || fail "no UTF-16 $major.$minor in the program"
+
+# The icon: one 32x32 image, byte for byte the size the .ico's directory gives.
+grep -q 'RT_ICON' back.rc || fail "no icon image resource"
+ico_bytes=$(od -An -tu4 -j14 -N4 "$app/tarvenix.ico" | tr -d ' ')
+group=$(grep 'Element no 1' back.rc) || fail "no icon group resource"
+echo "$group" | grep -q '"\\040\\040' || fail "icon is not 32x32: $group"
+[ "$(printf '%d' "$(echo "$group" | sed 's/.*, \(0x[0-9a-f]*\)L, .*/\1/')")" = "$ico_bytes" ] ||
+    fail "icon image size differs from tarvenix.ico ($ico_bytes bytes): $group"
+echo "resources ok: version $major.$minor.$patch, Tarvenix.exe, 32x32 icon of $ico_bytes bytes"
