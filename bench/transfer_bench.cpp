@@ -95,10 +95,12 @@ void report(const char *what, const std::vector<Sample> &tool, const std::vector
         pc.push_back(s.cpuMs);
     }
     const Stats a = stats(tw), b = stats(pw), c = stats(tc), d = stats(pc);
-    std::printf("%-9s wall tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n",
-                what, a.median, a.spread, b.median, b.spread, a.median / b.median);
-    std::printf("%-9s cpu  tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n",
-                what, c.median, c.spread, d.median, d.spread, c.median / d.median);
+    std::printf(
+        "%-9s wall tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n", what,
+        a.median, a.spread, b.median, b.spread, a.median / b.median);
+    std::printf(
+        "%-9s cpu  tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n", what,
+        c.median, c.spread, d.median, d.spread, c.median / d.median);
 }
 
 double longestGuiStall(const QString &target)
@@ -152,12 +154,15 @@ int main(int argc, char *argv[])
     }
     std::vector<Sample> toolSave, plainSave, toolFw, plainFw;
     for (int i = 0; i < repeats; ++i) {
-        toolSave.push_back(measure([&] { toolLoop(c.handle.get(), TransferKind::Save, dir.filePath("s.bin")); }));
+        toolSave.push_back(
+            measure([&] { toolLoop(c.handle.get(), TransferKind::Save, dir.filePath("s.bin")); }));
         plainSave.push_back(measure([&] { plainLoop(c.handle.get(), 1); }));
-        toolFw.push_back(measure([&] { toolLoop(c.handle.get(), TransferKind::Firmware, image.fileName()); }));
+        toolFw.push_back(
+            measure([&] { toolLoop(c.handle.get(), TransferKind::Firmware, image.fileName()); }));
         plainFw.push_back(measure([&] { plainLoop(c.handle.get(), 0); }));
     }
-    std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines on\n", repeats);
+    std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines on\n",
+                repeats);
     report("save", toolSave, plainSave);
     report("firmware", toolFw, plainFw);
     c.handle.reset();

@@ -42,8 +42,7 @@ ExchangeResult exchange(hid_device *device, const Report &request, Report &reply
     if (result.replyLength < 0) {
         result.error = ExchangeError::ReadFailed;
         result.detail = errorText(device);
-    }
-    else if (result.replyLength == 0)
+    } else if (result.replyLength == 0)
         result.error = ExchangeError::NoReply;
     else
         qDebug().noquote() << "Read ok:" << traceBytes(reply);

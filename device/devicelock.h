@@ -7,7 +7,7 @@
 namespace tarvenix {
 
 class DeviceLock {
-public:
+  public:
     explicit DeviceLock(const QString &devicePath);
     ~DeviceLock();
     DeviceLock(const DeviceLock &) = delete;
@@ -21,7 +21,7 @@ public:
 
     static QString lockFilePath(const QString &devicePath);
 
-private:
+  private:
     int fd_ = -1;
     QString error_;
 };

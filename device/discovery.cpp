@@ -8,7 +8,10 @@ namespace tarvenix {
 
 namespace {
 
-bool differs(int criterion, unsigned short field) { return criterion != 0 && criterion != field; }
+bool differs(int criterion, unsigned short field)
+{
+    return criterion != 0 && criterion != field;
+}
 
 bool matches(const hid_device_info *d, int vendorId, int productId, int usagePage, int usage)
 {

@@ -51,28 +51,28 @@ bool parseHidId(const QString &hidId, unsigned *vendorId, unsigned *productId);
 // vendor or product, and the kernel has removed the device's sysfs entries by
 // then, so the removal is named from here alone.
 class InterfaceNames {
-public:
+  public:
     // Remembers the node's interface name from its HID_ID; returns the name,
     // empty when the property does not parse.
     QString remember(const QString &node, const QString &hidId);
     // The name remembered for a node that is going away, forgetting it.
     QString take(const QString &node) { return names_.take(node); }
 
-private:
+  private:
     QHash<QString, QString> names_;
 };
 
 // Follows HID devices as the platform reports them and emits each event.
 class DeviceEvents : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit DeviceEvents(QObject *parent = nullptr);
     ~DeviceEvents() override;
 
-signals:
+  signals:
     void deviceEvent(const tarvenix::DeviceEvent &event);
 
-private:
+  private:
     struct Private;
     std::unique_ptr<Private> d;
 };

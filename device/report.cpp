@@ -29,8 +29,7 @@ void putLe(Report &r, int at, quint32 value, int bytes)
         r[at + i] = std::uint8_t(value >> (8 * i));
 }
 
-void frame(Report &r, const std::uint8_t (&operation)[2], quint16 length, Area area,
-           quint32 offset)
+void frame(Report &r, const std::uint8_t (&operation)[2], quint16 length, Area area, quint32 offset)
 {
     r.fill(0);
     r[kOperation] = operation[0];
@@ -66,7 +65,10 @@ QString versionText(const Report &reply)
     return QString::fromUtf8(begin, int(end - begin));
 }
 
-const std::uint8_t *blockData(const Report &reply) { return reply.data() + kBlockReplyData; }
+const std::uint8_t *blockData(const Report &reply)
+{
+    return reply.data() + kBlockReplyData;
+}
 
 QString traceBytes(const Report &reply)
 {

@@ -21,8 +21,9 @@ const QString kConnectedStyle =
     QStringLiteral("QPushButton{border-image: url(:/pics/Device connected.png);}");
 const QString kNotConnectedStyle =
     QStringLiteral("QPushButton{border-image: url(:/pics/Device not connected.png);}");
-const QString kCloseStyle = QStringLiteral("QPushButton{border-image: url(:/pics/退出-大.png);}"
-                                           "QPushButton:hover{border-image: url(:/pics/退出-小.png);}");
+const QString kCloseStyle =
+    QStringLiteral("QPushButton{border-image: url(:/pics/退出-大.png);}"
+                   "QPushButton:hover{border-image: url(:/pics/退出-小.png);}");
 const QString kMiniStyle =
     QStringLiteral("QPushButton{border-image: url(:/pics/最小化-大.png);}"
                    "QPushButton:hover{border-image: url(:/pics/最小化-小.png);}");
@@ -74,8 +75,7 @@ std::array<QPoint, 6> arrowRowAt(int y)
 
 Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
 {
-    Qt::WindowFlags flags =
-        base | Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    Qt::WindowFlags flags = base | Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
 #ifdef Q_OS_WIN
     flags |= Qt::BypassWindowManagerHint;
 #endif
@@ -159,9 +159,18 @@ MainWindow::ArrowRow MainWindow::arrows(const ArrowMembers &row) const
     return buttons;
 }
 
-MainWindow::ArrowRow MainWindow::fwArrows() const { return arrows(kFWArrowMembers); }
-MainWindow::ArrowRow MainWindow::dataArrows() const { return arrows(kDataArrowMembers); }
-MainWindow::ArrowRow MainWindow::saveArrows() const { return arrows(kSaveArrowMembers); }
+MainWindow::ArrowRow MainWindow::fwArrows() const
+{
+    return arrows(kFWArrowMembers);
+}
+MainWindow::ArrowRow MainWindow::dataArrows() const
+{
+    return arrows(kDataArrowMembers);
+}
+MainWindow::ArrowRow MainWindow::saveArrows() const
+{
+    return arrows(kSaveArrowMembers);
+}
 
 void MainWindow::createWorkers()
 {
@@ -174,10 +183,9 @@ void MainWindow::createWorkers()
             &MainWindow::slotShowRunUpdateDataProcess, Qt::AutoConnection);
     connect(workerThreadForSaveData, &WorkerThreadForSaveData::sigRunUpdateSaveDataProcess, this,
             &MainWindow::slotShowRunUpdateSaveDataProcess, Qt::AutoConnection);
-    for (TransferWorker *worker :
-         {static_cast<TransferWorker *>(workerThreadForFW),
-          static_cast<TransferWorker *>(workerThreadForData),
-          static_cast<TransferWorker *>(workerThreadForSaveData)}) {
+    for (TransferWorker *worker : {static_cast<TransferWorker *>(workerThreadForFW),
+                                   static_cast<TransferWorker *>(workerThreadForData),
+                                   static_cast<TransferWorker *>(workerThreadForSaveData)}) {
         connect(worker, &TransferWorker::sigTransferFailed, this, &MainWindow::onTransferFailed);
         connect(worker, &QThread::finished, this, &MainWindow::onTransferFinished);
     }

@@ -23,12 +23,12 @@ class WorkerThreadForSaveData;
 namespace tarvenix {
 class DeviceEvents;
 struct DeviceEvent;
-}
+} // namespace tarvenix
 
 class MainWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -41,7 +41,7 @@ public:
     // Acts on one device arrival or removal, whatever platform reported it.
     void onDeviceEvent(const tarvenix::DeviceEvent &event);
 
-public slots:
+  public slots:
     void slotTrayMenuHovered();
     void slotTrayMenuAboutToShow();
     void slotTrayMenuAboutToHid();
@@ -59,7 +59,7 @@ public slots:
     void slotShowRunUpdateDataProcess(int step);
     void slotShowRunUpdateSaveDataProcess(int step);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -71,7 +71,7 @@ protected:
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 #endif
 
-public:
+  public:
     QPixmap backgroundPixmap;
     WorkerThreadForFW *workerThreadForFW = nullptr;
     WorkerThreadForData *workerThreadForData = nullptr;
@@ -113,12 +113,12 @@ public:
     QAction *showOrHideTrayAction = nullptr;
 
     using ArrowRow = std::array<QPushButton *, 6>;
-    using ArrowMembers = std::array<QPushButton *MainWindow::*, 6>;
+    using ArrowMembers = std::array<QPushButton * MainWindow::*, 6>;
     ArrowRow fwArrows() const;
     ArrowRow dataArrows() const;
     ArrowRow saveArrows() const;
 
-private:
+  private:
     // Window and painting.
     void buildWidgets();
     QPushButton *makeButton(const QRect &rect, const QString &styleSheet, const char *slot);

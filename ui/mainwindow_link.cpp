@@ -50,7 +50,10 @@ int MainWindow::initHidDevice()
     return c.result;
 }
 
-bool MainWindow::transferRunning() const { return runningWorker != nullptr; }
+bool MainWindow::transferRunning() const
+{
+    return runningWorker != nullptr;
+}
 
 void MainWindow::startDeviceEvents()
 {

@@ -80,9 +80,8 @@ bool MainWindow::confirmOverwrite(const QString &path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    return QMessageBox::question(this, QStringLiteral("Save data file"),
-                                 QStringLiteral("The file \"%1\" already exists. Replace it?")
-                                     .arg(path),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(
+               this, QStringLiteral("Save data file"),
+               QStringLiteral("The file \"%1\" already exists. Replace it?").arg(path),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }

@@ -53,7 +53,10 @@ void MainWindow::slotTrayMenuHovered() {}
 void MainWindow::slotTrayMenuAboutToShow() {}
 void MainWindow::slotTrayMenuAboutToHid() {}
 
-void MainWindow::on_CloseTrayAction() { close(); }
+void MainWindow::on_CloseTrayAction()
+{
+    close();
+}
 
 void MainWindow::toggleShown()
 {

@@ -16,12 +16,13 @@ int StepSchedule::stepsAfter(int done) const
 
 QString TransferOutcome::message(TransferKind kind) const
 {
-    QString text = failedBlock > 0 ? QStringLiteral("%1 failed at block %2 of %3: %4.")
-                                         .arg(transferName(kind))
-                                         .arg(failedBlock)
-                                         .arg(blocks)
-                                         .arg(cause)
-                                   : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
+    QString text = failedBlock > 0
+                       ? QStringLiteral("%1 failed at block %2 of %3: %4.")
+                             .arg(transferName(kind))
+                             .arg(failedBlock)
+                             .arg(blocks)
+                             .arg(cause)
+                       : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
     if (kind == TransferKind::Save)
         return text + QStringLiteral("\nNo file was written; an existing file keeps its content.");
     return text + QStringLiteral("\nPlease check the device and its cable, then try again.");
@@ -116,7 +117,8 @@ TransferOutcome BlockLoop::sendFile()
             return outcome;
         if (file.read(reinterpret_cast<char *>(block), kBlockSize) != kBlockSize) {
             outcome.failedBlock = i + 1;
-            outcome.cause = QStringLiteral("the file could not be read (%1)").arg(file.errorString());
+            outcome.cause =
+                QStringLiteral("the file could not be read (%1)").arg(file.errorString());
             return outcome;
         }
         buildPacket(request_, area, quint32(i), block);
@@ -142,8 +144,8 @@ void traceEnds(const QByteArray &image)
 {
     const char *a = image.constData();
     const char *z = a + image.size() - 8;
-    qDebug("first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3], a[4],
-           a[5], a[6], a[7]);
+    qDebug("first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3], a[4], a[5],
+           a[6], a[7]);
     qDebug("end:%02x %02x %02x %02x %02x %02x %02x %02x \n", z[0], z[1], z[2], z[3], z[4], z[5],
            z[6], z[7]);
 }
@@ -157,8 +159,8 @@ TransferOutcome BlockLoop::saveArea()
     // The target is replaced only by the commit below, after every block arrived.
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly)) {
-        outcome.cause = QStringLiteral("the file \"%1\" cannot be written (%2)")
-                            .arg(path_, file.errorString());
+        outcome.cause =
+            QStringLiteral("the file \"%1\" cannot be written (%2)").arg(path_, file.errorString());
         return outcome;
     }
     QByteArray image(kDataAreaSize, '\0');

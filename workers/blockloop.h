@@ -16,13 +16,13 @@ namespace tarvenix {
 // step 6 only when the whole transfer is done. With fewer than six blocks
 // several steps fall together.
 class StepSchedule {
-public:
+  public:
     explicit StepSchedule(int blocks) : blocks_(blocks) {}
     // The steps reached once `done` blocks have been exchanged, at most 5.
     int stepsAfter(int done) const;
     static constexpr int kSteps = 6;
 
-private:
+  private:
     int blocks_;
 };
 
@@ -37,7 +37,7 @@ struct TransferOutcome {
 };
 
 class BlockLoop {
-public:
+  public:
     using StepHandler = std::function<void(int step, int block)>;
 
     BlockLoop(TransferKind kind, hid_device *device, QString path);
@@ -50,7 +50,7 @@ public:
 
     TransferOutcome run();
 
-private:
+  private:
     TransferOutcome sendFile();
     TransferOutcome saveArea();
     bool exchangeBlock(int block, TransferOutcome &outcome);

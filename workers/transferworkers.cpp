@@ -6,9 +6,7 @@
 
 using tarvenix::TransferKind;
 
-TransferWorker::TransferWorker(TransferKind kind, QObject *parent) : QThread(parent), kind_(kind)
-{
-}
+TransferWorker::TransferWorker(TransferKind kind, QObject *parent) : QThread(parent), kind_(kind) {}
 
 void TransferWorker::requestStop()
 {
@@ -34,22 +32,32 @@ void TransferWorker::run()
         emit sigTransferFailed(outcome.message(kind_));
 }
 
-WorkerThreadForFW::WorkerThreadForFW(QObject *parent) : TransferWorker(TransferKind::Firmware, parent)
+WorkerThreadForFW::WorkerThreadForFW(QObject *parent)
+    : TransferWorker(TransferKind::Firmware, parent)
 {
 }
 
-QString WorkerThreadForFW::filePath() const { return g_pMainWindow->strFWFile; }
+QString WorkerThreadForFW::filePath() const
+{
+    return g_pMainWindow->strFWFile;
+}
 
 WorkerThreadForData::WorkerThreadForData(QObject *parent)
     : TransferWorker(TransferKind::Data, parent)
 {
 }
 
-QString WorkerThreadForData::filePath() const { return g_pMainWindow->strDataFile; }
+QString WorkerThreadForData::filePath() const
+{
+    return g_pMainWindow->strDataFile;
+}
 
 WorkerThreadForSaveData::WorkerThreadForSaveData(QObject *parent)
     : TransferWorker(TransferKind::Save, parent)
 {
 }
 
-QString WorkerThreadForSaveData::filePath() const { return g_pMainWindow->strSaveDataFile; }
+QString WorkerThreadForSaveData::filePath() const
+{
+    return g_pMainWindow->strSaveDataFile;
+}

@@ -10,7 +10,7 @@
 class TransferWorker : public QThread {
     Q_OBJECT
 
-public:
+  public:
     // The number of step codes emitted in the current run; the window sets it
     // to 0 before each start.
     int iLoopTemp = 0;
@@ -22,17 +22,17 @@ public:
     // The reply bound the loop uses; tests may shorten it.
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
 
-signals:
+  signals:
     // A run that did not complete, with the whole text for the user.
     void sigTransferFailed(const QString &message);
 
-protected:
+  protected:
     TransferWorker(tarvenix::TransferKind kind, QObject *parent);
     void run() final;
     virtual QString filePath() const = 0;
     virtual void emitStep(int step) = 0;
 
-private:
+  private:
     const tarvenix::TransferKind kind_;
     std::atomic<bool> stop_{false};
     int timeoutMs_ = tarvenix::kTransferReplyTimeoutMs;
@@ -40,36 +40,36 @@ private:
 
 class WorkerThreadForFW : public TransferWorker {
     Q_OBJECT
-public:
+  public:
     explicit WorkerThreadForFW(QObject *parent);
-signals:
+  signals:
     void sigRunUpdateFWProcess(int step);
 
-protected:
+  protected:
     QString filePath() const override;
     void emitStep(int step) override { emit sigRunUpdateFWProcess(step); }
 };
 
 class WorkerThreadForData : public TransferWorker {
     Q_OBJECT
-public:
+  public:
     explicit WorkerThreadForData(QObject *parent);
-signals:
+  signals:
     void sigRunUpdateDataProcess(int step);
 
-protected:
+  protected:
     QString filePath() const override;
     void emitStep(int step) override { emit sigRunUpdateDataProcess(step); }
 };
 
 class WorkerThreadForSaveData : public TransferWorker {
     Q_OBJECT
-public:
+  public:
     explicit WorkerThreadForSaveData(QObject *parent);
-signals:
+  signals:
     void sigRunUpdateSaveDataProcess(int step);
 
-protected:
+  protected:
     QString filePath() const override;
     void emitStep(int step) override { emit sigRunUpdateSaveDataProcess(step); }
 };

@@ -13,12 +13,14 @@
 
 #define REPLY_TIMEOUT_S 30
 
-static void set_reply(char *reply, size_t size, const char *text) {
+static void set_reply(char *reply, size_t size, const char *text)
+{
     if (reply && size)
         snprintf(reply, size, "%s", text);
 }
 
-static int connect_control(char *reply, size_t size) {
+static int connect_control(char *reply, size_t size)
+{
     const char *path = getenv("TARVENIX_EMU_CONTROL");
     struct sockaddr_un addr = {.sun_family = AF_UNIX};
     if (!path || !*path || strlen(path) >= sizeof addr.sun_path) {
@@ -40,7 +42,8 @@ static int connect_control(char *reply, size_t size) {
     return fd;
 }
 
-static int send_all(int fd, const char *data, size_t len) {
+static int send_all(int fd, const char *data, size_t len)
+{
     while (len) {
         ssize_t n = send(fd, data, len, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
@@ -54,7 +57,8 @@ static int send_all(int fd, const char *data, size_t len) {
 }
 
 /* Reads up to the newline; bytes beyond what fits are read and dropped. */
-static int read_line(int fd, char *reply, size_t size) {
+static int read_line(int fd, char *reply, size_t size)
+{
     size_t used = 0;
     char c;
     for (;;) {
@@ -73,11 +77,13 @@ static int read_line(int fd, char *reply, size_t size) {
     return 0;
 }
 
-static int is_ok(const char *reply) {
+static int is_ok(const char *reply)
+{
     return !strncmp(reply, "ok", 2) && (!reply[2] || reply[2] == ' ');
 }
 
-int emu_command(const char *line, char *reply, size_t reply_size) {
+int emu_command(const char *line, char *reply, size_t reply_size)
+{
     char local[64];
     char *out = reply && reply_size ? reply : local;
     size_t out_size = reply && reply_size ? reply_size : sizeof local;
@@ -95,7 +101,8 @@ int emu_command(const char *line, char *reply, size_t reply_size) {
     return is_ok(out) ? 0 : -1;
 }
 
-int emu_commandf(char *reply, size_t reply_size, const char *fmt, ...) {
+int emu_commandf(char *reply, size_t reply_size, const char *fmt, ...)
+{
     va_list ap;
     va_start(ap, fmt);
     char *line = NULL;

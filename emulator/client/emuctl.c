@@ -7,7 +7,8 @@
 
 #define REPLY_SIZE 65536
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (argc < 2) {
         fprintf(stderr,
                 "usage: tarvenix-emuctl COMMAND [ARGS...]   (needs TARVENIX_EMU_CONTROL)\n");

@@ -26,7 +26,8 @@ typedef struct {
 
 static char *err_reply(const char *fmt, ...) G_GNUC_PRINTF(1, 2);
 
-static char *err_reply(const char *fmt, ...) {
+static char *err_reply(const char *fmt, ...)
+{
     va_list ap;
     va_start(ap, fmt);
     g_autofree char *reason = g_strdup_vprintf(fmt, ap);
@@ -34,14 +35,16 @@ static char *err_reply(const char *fmt, ...) {
     return g_strdup_printf("err %s", reason);
 }
 
-static char *take_err(char *reason) {
+static char *take_err(char *reason)
+{
     char *r = g_strdup_printf("err %s", reason ? reason : "failed");
     g_free(reason);
     return r;
 }
 
 /* Splits "WORD rest of line" and trims both. */
-static char *next_word(const char *s, const char **rest) {
+static char *next_word(const char *s, const char **rest)
+{
     while (*s == ' ' || *s == '\t')
         s++;
     const char *end = s;
@@ -53,7 +56,8 @@ static char *next_word(const char *s, const char **rest) {
     return g_strndup(s, (gsize)(end - s));
 }
 
-static Device *device_arg(Control *ctl, const char **rest, char **reply) {
+static Device *device_arg(Control *ctl, const char **rest, char **reply)
+{
     g_autofree char *word = next_word(*rest, rest);
     long id = emu_parse_count(word, G_MAXUINT);
     Device *dev = id > 0 ? emu_find_device(ctl->emu, (guint)id) : NULL;
@@ -68,14 +72,16 @@ typedef struct {
     long *value;
 } Opt;
 
-static Opt *find_opt(Opt *opts, size_t n, const char *word, size_t key_len) {
+static Opt *find_opt(Opt *opts, size_t n, const char *word, size_t key_len)
+{
     for (size_t i = 0; i < n; i++)
         if (strlen(opts[i].key) == key_len && !strncmp(word, opts[i].key, key_len))
             return &opts[i];
     return NULL;
 }
 
-static char *parse_opts(const char *rest, Opt *opts, size_t n) {
+static char *parse_opts(const char *rest, Opt *opts, size_t n)
+{
     g_auto(GStrv) words = g_strsplit_set(rest, " \t", -1);
     for (char **w = words; *w; w++) {
         if (!**w)
@@ -91,7 +97,8 @@ static char *parse_opts(const char *rest, Opt *opts, size_t n) {
     return NULL;
 }
 
-static char *cmd_add(Control *ctl, const char *rest) {
+static char *cmd_add(Control *ctl, const char *rest)
+{
     EmuConfig cfg;
     char *err = NULL;
     emu_config_defaults(&cfg);
@@ -102,7 +109,8 @@ static char *cmd_add(Control *ctl, const char *rest) {
     return dev ? g_strdup_printf("ok %u", dev->id) : take_err(err);
 }
 
-static char *cmd_unplug(Control *ctl, const char *rest) {
+static char *cmd_unplug(Control *ctl, const char *rest)
+{
     char *reply = NULL, *err = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -112,7 +120,8 @@ static char *cmd_unplug(Control *ctl, const char *rest) {
     return device_unplug(dev, &err) == 0 ? g_strdup("ok") : take_err(err);
 }
 
-static char *cmd_plug(Control *ctl, const char *rest) {
+static char *cmd_plug(Control *ctl, const char *rest)
+{
     char *reply = NULL, *err = NULL;
     long ms = 0;
     Opt opts[] = {{"ms", &ms}};
@@ -131,10 +140,11 @@ static const struct {
     FaultKind kind;
 } fault_names[] = {
     {"silent", FAULT_SILENT},       {"delay", FAULT_DELAY},   {"short", FAULT_SHORT},
-    {"writefail", FAULT_WRITEFAIL}, {"unplug", FAULT_UNPLUG},   {"late", FAULT_LATE},
+    {"writefail", FAULT_WRITEFAIL}, {"unplug", FAULT_UNPLUG}, {"late", FAULT_LATE},
 };
 
-static int fault_kind(const char *name, FaultKind *kind) {
+static int fault_kind(const char *name, FaultKind *kind)
+{
     for (size_t i = 0; i < G_N_ELEMENTS(fault_names); i++) {
         if (!strcmp(name, fault_names[i].name)) {
             *kind = fault_names[i].kind;
@@ -144,7 +154,8 @@ static int fault_kind(const char *name, FaultKind *kind) {
     return -1;
 }
 
-static char *arm(Device *dev, FaultKind kind, const char *rest) {
+static char *arm(Device *dev, FaultKind kind, const char *rest)
+{
     long at = 1, ms = -1, n = DEFAULT_SHORT_LEN;
     Opt opts[2] = {{"at", &at}};
     size_t count = 1;
@@ -165,7 +176,8 @@ static char *arm(Device *dev, FaultKind kind, const char *rest) {
     return g_strdup("ok");
 }
 
-static char *cmd_fault(Control *ctl, const char *rest) {
+static char *cmd_fault(Control *ctl, const char *rest)
+{
     char *reply = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -181,7 +193,8 @@ static char *cmd_fault(Control *ctl, const char *rest) {
     return arm(dev, kind, rest);
 }
 
-static char *cmd_version(Control *ctl, const char *rest) {
+static char *cmd_version(Control *ctl, const char *rest)
+{
     char *reply = NULL, *err = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -190,7 +203,8 @@ static char *cmd_version(Control *ctl, const char *rest) {
                                                                                   : take_err(err);
 }
 
-static int unhex(const char *hex, guint8 *out, gsize room, gsize *len) {
+static int unhex(const char *hex, guint8 *out, gsize room, gsize *len)
+{
     gsize n = strlen(hex);
     if (n % 2 || n / 2 > room)
         return -1;
@@ -204,7 +218,8 @@ static int unhex(const char *hex, guint8 *out, gsize room, gsize *len) {
     return 0;
 }
 
-static char *cmd_versionhex(Control *ctl, const char *rest) {
+static char *cmd_versionhex(Control *ctl, const char *rest)
+{
     char *reply = NULL, *err = NULL;
     guint8 text[EMU_VERSION_MAX];
     gsize len = 0;
@@ -216,7 +231,8 @@ static char *cmd_versionhex(Control *ctl, const char *rest) {
     return device_set_version(dev, text, len, &err) == 0 ? g_strdup("ok") : take_err(err);
 }
 
-static char *cmd_data(Control *ctl, const char *rest) {
+static char *cmd_data(Control *ctl, const char *rest)
+{
     char *reply = NULL, *err = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -226,7 +242,8 @@ static char *cmd_data(Control *ctl, const char *rest) {
     return device_load_data(dev, rest, &err) == 0 ? g_strdup("ok") : take_err(err);
 }
 
-static char *cmd_fill(Control *ctl, const char *rest) {
+static char *cmd_fill(Control *ctl, const char *rest)
+{
     char *reply = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -238,7 +255,8 @@ static char *cmd_fill(Control *ctl, const char *rest) {
     return g_strdup("ok");
 }
 
-static char *cmd_clear(Control *ctl, const char *rest) {
+static char *cmd_clear(Control *ctl, const char *rest)
+{
     char *reply = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -249,7 +267,8 @@ static char *cmd_clear(Control *ctl, const char *rest) {
     return g_strdup("ok");
 }
 
-static char *cmd_stats(Control *ctl, const char *rest) {
+static char *cmd_stats(Control *ctl, const char *rest)
+{
     char *reply = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -258,7 +277,8 @@ static char *cmd_stats(Control *ctl, const char *rest) {
     return g_strdup_printf("ok %s", s);
 }
 
-static char *cmd_dump(Control *ctl, const char *rest) {
+static char *cmd_dump(Control *ctl, const char *rest)
+{
     char *reply = NULL, *err = NULL;
     Device *dev = device_arg(ctl, &rest, &reply);
     if (!dev)
@@ -269,7 +289,8 @@ static char *cmd_dump(Control *ctl, const char *rest) {
     return s ? g_strdup_printf("ok %s", s) : take_err(err);
 }
 
-static char *cmd_list(Control *ctl, const char *rest) {
+static char *cmd_list(Control *ctl, const char *rest)
+{
     (void)rest;
     GString *out = g_string_new("ok");
     for (guint i = 1; i <= ctl->emu->devices->len; i++) {
@@ -279,7 +300,8 @@ static char *cmd_list(Control *ctl, const char *rest) {
     return g_string_free(out, FALSE);
 }
 
-static char *cmd_quit(Control *ctl, const char *rest) {
+static char *cmd_quit(Control *ctl, const char *rest)
+{
     (void)rest;
     if (ctl->quit)
         ctl->quit(ctl->quit_data);
@@ -297,7 +319,8 @@ static const struct {
     {"quit", cmd_quit},
 };
 
-char *control_execute(Control *ctl, const char *line) {
+char *control_execute(Control *ctl, const char *line)
+{
     g_autofree char *copy = g_strdup(line);
     g_strchomp(copy);
     const char *rest;
@@ -310,7 +333,8 @@ char *control_execute(Control *ctl, const char *line) {
 
 /* ---- socket ----------------------------------------------------------------------------- */
 
-static gboolean run_job(gpointer data) {
+static gboolean run_job(gpointer data)
+{
     Job *job = data;
     char *reply = control_execute(job->ctl, job->line);
     g_mutex_lock(&job->lock);
@@ -322,7 +346,8 @@ static gboolean run_job(gpointer data) {
 }
 
 /* Commands touch the testbed, which only the main loop may change. */
-static char *execute_on_main(Control *ctl, const char *line) {
+static char *execute_on_main(Control *ctl, const char *line)
+{
     Job job = {ctl, line, NULL, FALSE, {0}, {0}};
     g_mutex_init(&job.lock);
     g_cond_init(&job.cond);
@@ -340,7 +365,8 @@ static char *execute_on_main(Control *ctl, const char *line) {
 }
 
 static gboolean on_connection(GThreadedSocketService *service, GSocketConnection *conn,
-                              GObject *source, gpointer data) {
+                              GObject *source, gpointer data)
+{
     (void)service;
     (void)source;
     Control *ctl = data;
@@ -358,7 +384,8 @@ static gboolean on_connection(GThreadedSocketService *service, GSocketConnection
     return TRUE;
 }
 
-Control *control_new(Emu *emu, ControlQuitFunc quit, gpointer quit_data) {
+Control *control_new(Emu *emu, ControlQuitFunc quit, gpointer quit_data)
+{
     Control *ctl = g_new0(Control, 1);
     ctl->emu = emu;
     ctl->quit = quit;
@@ -367,7 +394,8 @@ Control *control_new(Emu *emu, ControlQuitFunc quit, gpointer quit_data) {
     return ctl;
 }
 
-int control_listen(Control *ctl, const char *path, char **err) {
+int control_listen(Control *ctl, const char *path, char **err)
+{
     GError *e = NULL;
     g_autoptr(GSocketAddress) addr = g_unix_socket_address_new(path);
     ctl->service = g_threaded_socket_service_new(MAX_CONNECTIONS);
@@ -384,7 +412,8 @@ int control_listen(Control *ctl, const char *path, char **err) {
 
 /* The service is not released: a connection thread may still wait for a command that the
  * stopped main loop will never run, and the process is about to exit anyway. */
-void control_stop(Control *ctl) {
+void control_stop(Control *ctl)
+{
     if (ctl->service) {
         g_socket_service_stop(ctl->service);
         g_socket_listener_close(G_SOCKET_LISTENER(ctl->service));

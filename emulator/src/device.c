@@ -21,7 +21,8 @@ typedef struct {
 
 /* ---- replies ---------------------------------------------------------------------------- */
 
-static void complete_read(UMockdevIoctlClient *client, const Reply *r) {
+static void complete_read(UMockdevIoctlClient *client, const Reply *r)
+{
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
     gsize n = MIN((gsize)arg->data_len, r->len);
     memcpy(arg->data, r->buf, n);
@@ -29,7 +30,8 @@ static void complete_read(UMockdevIoctlClient *client, const Reply *r) {
 }
 
 /* A reply goes straight to a read that is waiting for it, otherwise into the queue. */
-static void deliver(Device *dev, Reply *r) {
+static void deliver(Device *dev, Reply *r)
+{
     UMockdevIoctlClient *client;
     while ((client = g_queue_pop_head(&dev->held))) {
         gboolean alive = umockdev_ioctl_client_get_connected(client);
@@ -47,7 +49,8 @@ static void deliver(Device *dev, Reply *r) {
 
 static void arm_pending_timer(Device *dev);
 
-static gboolean on_pending_timer(gpointer data) {
+static gboolean on_pending_timer(gpointer data)
+{
     Device *dev = data;
     g_mutex_lock(&dev->emu->lock);
     /* An unplug may have replaced this timer while we waited for the lock. */
@@ -64,7 +67,8 @@ static gboolean on_pending_timer(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-static void arm_pending_timer(Device *dev) {
+static void arm_pending_timer(Device *dev)
+{
     Reply *head = g_queue_peek_head(&dev->pending);
     if (!head || dev->pending_timer)
         return;
@@ -76,7 +80,8 @@ static void arm_pending_timer(Device *dev) {
 }
 
 /* Delayed replies keep their order even when the delay changes between them. */
-static void deliver_later(Device *dev, Reply *r, guint delay_ms) {
+static void deliver_later(Device *dev, Reply *r, guint delay_ms)
+{
     Reply *last = g_queue_peek_tail(&dev->pending);
     r->due = g_get_monotonic_time() + (gint64)delay_ms * 1000;
     if (last && last->due > r->due)
@@ -85,7 +90,8 @@ static void deliver_later(Device *dev, Reply *r, guint delay_ms) {
     arm_pending_timer(dev);
 }
 
-static void drop_replies(Device *dev) {
+static void drop_replies(Device *dev)
+{
     if (dev->pending_timer) {
         g_source_destroy(dev->pending_timer);
         g_source_unref(dev->pending_timer);
@@ -95,7 +101,8 @@ static void drop_replies(Device *dev) {
     g_queue_clear_full(&dev->pending, g_free);
 }
 
-static void fail_held_reads(Device *dev) {
+static void fail_held_reads(Device *dev)
+{
     UMockdevIoctlClient *client;
     while ((client = g_queue_pop_head(&dev->held))) {
         if (umockdev_ioctl_client_get_connected(client))
@@ -107,7 +114,8 @@ static void fail_held_reads(Device *dev) {
 /* ---- unplugging ------------------------------------------------------------------------- */
 
 /* The part of an unplug that any thread may do: every open handle fails from now on. */
-static void hang_up(Device *dev) {
+static void hang_up(Device *dev)
+{
     dev->plugged = FALSE;
     dev->gen++;
     fail_held_reads(dev);
@@ -117,14 +125,16 @@ static void hang_up(Device *dev) {
     dev->teardown_pending = TRUE;
 }
 
-static void finish_teardown(Device *dev) {
+static void finish_teardown(Device *dev)
+{
     if (!dev->teardown_pending)
         return;
     node_destroy(dev);
     dev->teardown_pending = FALSE;
 }
 
-static gboolean on_teardown_idle(gpointer data) {
+static gboolean on_teardown_idle(gpointer data)
+{
     Device *dev = data;
     g_mutex_lock(&dev->emu->lock);
     finish_teardown(dev);
@@ -133,7 +143,8 @@ static gboolean on_teardown_idle(gpointer data) {
 }
 
 /* Called from a node handler: the testbed is changed on the main loop only. */
-static void unplug_from_handler(Device *dev) {
+static void unplug_from_handler(Device *dev)
+{
     hang_up(dev);
     GSource *idle = g_idle_source_new();
     g_source_set_callback(idle, on_teardown_idle, dev, NULL);
@@ -143,7 +154,8 @@ static void unplug_from_handler(Device *dev) {
 
 /* ---- requests --------------------------------------------------------------------------- */
 
-static void fire_faults(Device *dev, Triggered *t) {
+static void fire_faults(Device *dev, Triggered *t)
+{
     dev->seq++;
     for (GList *l = dev->armed, *next; l; l = next) {
         next = l->next;
@@ -167,7 +179,8 @@ static void fire_faults(Device *dev, Triggered *t) {
     }
 }
 
-static void record_request(Device *dev, const EmuRequest *r, const guint8 *data, gsize len) {
+static void record_request(Device *dev, const EmuRequest *r, const guint8 *data, gsize len)
+{
     guint8 record[EMU_REPORT_SIZE] = {0};
     if (!g_queue_is_empty(&dev->replies) || !g_queue_is_empty(&dev->pending))
         dev->early++;
@@ -179,7 +192,8 @@ static void record_request(Device *dev, const EmuRequest *r, const guint8 *data,
 }
 
 static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize len,
-                   const Triggered *t) {
+                   const Triggered *t)
+{
     Reply *r = g_new0(Reply, 1);
     if (emu_model_handle(&dev->model, req, data, len, r->buf) < 0)
         g_warning("device %u: out of memory storing firmware", dev->id);
@@ -191,7 +205,8 @@ static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize
         deliver(dev, r);
 }
 
-static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize len, int *err) {
+static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize len, int *err)
+{
     Triggered t = {FALSE, FALSE, -1, 0};
     if (!dev->plugged || gen != dev->gen) {
         *err = ENODEV;
@@ -212,7 +227,8 @@ static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize l
     return (glong)len;
 }
 
-static void on_read_locked(Device *dev, guint gen, UMockdevIoctlClient *client) {
+static void on_read_locked(Device *dev, guint gen, UMockdevIoctlClient *client)
+{
     if (!dev->plugged || gen != dev->gen) {
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return;
@@ -231,7 +247,8 @@ static void on_read_locked(Device *dev, guint gen, UMockdevIoctlClient *client) 
 
 /* ---- node handlers (umockdev worker thread) ------------------------------------------- */
 
-static gboolean on_write(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data) {
+static gboolean on_write(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data)
+{
     (void)base;
     HandlerCtx *ctx = data;
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
@@ -243,7 +260,8 @@ static gboolean on_write(UMockdevIoctlBase *base, UMockdevIoctlClient *client, g
     return TRUE;
 }
 
-static gboolean on_read(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data) {
+static gboolean on_read(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data)
+{
     (void)base;
     HandlerCtx *ctx = data;
     g_mutex_lock(&ctx->dev->emu->lock);
@@ -252,7 +270,8 @@ static gboolean on_read(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gp
     return TRUE;
 }
 
-static void reply_bytes(UMockdevIoctlClient *client, const void *src, gsize len, glong res) {
+static void reply_bytes(UMockdevIoctlClient *client, const void *src, gsize len, glong res)
+{
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
     UMockdevIoctlData *out = umockdev_ioctl_data_resolve(arg, 0, len, NULL);
     if (!out) {
@@ -263,7 +282,8 @@ static void reply_bytes(UMockdevIoctlClient *client, const void *src, gsize len,
     umockdev_ioctl_client_complete(client, res, 0);
 }
 
-static void reply_string(UMockdevIoctlClient *client, const char *s, gsize room) {
+static void reply_string(UMockdevIoctlClient *client, const char *s, gsize room)
+{
     gsize len = MIN(strlen(s) + 1, room);
     g_autofree char *buf = g_malloc0(room ? room : 1);
     memcpy(buf, s, len);
@@ -272,7 +292,8 @@ static void reply_string(UMockdevIoctlClient *client, const char *s, gsize room)
     reply_bytes(client, buf, len, (glong)len);
 }
 
-static void reply_descriptor(UMockdevIoctlClient *client, const Node *n) {
+static void reply_descriptor(UMockdevIoctlClient *client, const Node *n)
+{
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
     UMockdevIoctlData *out =
         umockdev_ioctl_data_resolve(arg, 0, sizeof(struct hidraw_report_descriptor), NULL);
@@ -286,7 +307,8 @@ static void reply_descriptor(UMockdevIoctlClient *client, const Node *n) {
 }
 
 /* The hidraw ioctls hidapi and friends use; anything else fails as the kernel would. */
-static void ioctl_locked(Device *dev, UMockdevIoctlClient *client) {
+static void ioctl_locked(Device *dev, UMockdevIoctlClient *client)
+{
     const Node *n = &dev->node;
     gulong req = umockdev_ioctl_client_get_request(client);
     if (_IOC_TYPE(req) != 'H') {
@@ -319,7 +341,8 @@ static void ioctl_locked(Device *dev, UMockdevIoctlClient *client) {
     }
 }
 
-static gboolean on_ioctl(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data) {
+static gboolean on_ioctl(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data)
+{
     (void)base;
     HandlerCtx *ctx = data;
     Device *dev = ctx->dev;
@@ -332,7 +355,8 @@ static gboolean on_ioctl(UMockdevIoctlBase *base, UMockdevIoctlClient *client, g
     return TRUE;
 }
 
-static UMockdevIoctlBase *make_handler(Device *dev) {
+static UMockdevIoctlBase *make_handler(Device *dev)
+{
     UMockdevIoctlBase *h = umockdev_ioctl_base_new();
     HandlerCtx *ctx = g_new0(HandlerCtx, 1);
     ctx->dev = dev;
@@ -346,7 +370,8 @@ static UMockdevIoctlBase *make_handler(Device *dev) {
 
 /* ---- commands (main loop) --------------------------------------------------------------- */
 
-static int plug_locked(Device *dev, char **err) {
+static int plug_locked(Device *dev, char **err)
+{
     if (dev->plugged) {
         *err = g_strdup("already plugged");
         return -1;
@@ -365,7 +390,8 @@ static int plug_locked(Device *dev, char **err) {
     return 0;
 }
 
-int device_plug(Device *dev, char **err) {
+int device_plug(Device *dev, char **err)
+{
     g_mutex_lock(&dev->emu->lock);
     if (dev->plug_timer) {
         g_source_destroy(dev->plug_timer);
@@ -377,7 +403,8 @@ int device_plug(Device *dev, char **err) {
     return rc;
 }
 
-int device_unplug(Device *dev, char **err) {
+int device_unplug(Device *dev, char **err)
+{
     g_mutex_lock(&dev->emu->lock);
     int rc = 0;
     if (!dev->plugged) {
@@ -391,7 +418,8 @@ int device_unplug(Device *dev, char **err) {
     return rc;
 }
 
-static gboolean on_plug_timer(gpointer data) {
+static gboolean on_plug_timer(gpointer data)
+{
     Device *dev = data;
     char *err = NULL;
     g_mutex_lock(&dev->emu->lock);
@@ -404,7 +432,8 @@ static gboolean on_plug_timer(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-void device_plug_later(Device *dev, guint ms) {
+void device_plug_later(Device *dev, guint ms)
+{
     g_mutex_lock(&dev->emu->lock);
     if (dev->plug_timer) {
         g_source_destroy(dev->plug_timer);
@@ -416,7 +445,8 @@ void device_plug_later(Device *dev, guint ms) {
     g_mutex_unlock(&dev->emu->lock);
 }
 
-void device_arm_fault(Device *dev, FaultKind kind, guint param, guint at) {
+void device_arm_fault(Device *dev, FaultKind kind, guint param, guint at)
+{
     Fault *f = g_new0(Fault, 1);
     f->kind = kind;
     f->param = param;
@@ -426,7 +456,8 @@ void device_arm_fault(Device *dev, FaultKind kind, guint param, guint at) {
     g_mutex_unlock(&dev->emu->lock);
 }
 
-void device_clear_faults(Device *dev) {
+void device_clear_faults(Device *dev)
+{
     g_mutex_lock(&dev->emu->lock);
     g_list_free_full(dev->armed, g_free);
     dev->armed = NULL;
@@ -435,7 +466,8 @@ void device_clear_faults(Device *dev) {
     g_mutex_unlock(&dev->emu->lock);
 }
 
-int device_set_version(Device *dev, const guint8 *text, gsize len, char **err) {
+int device_set_version(Device *dev, const guint8 *text, gsize len, char **err)
+{
     g_mutex_lock(&dev->emu->lock);
     int rc = emu_model_set_version(&dev->model, text, len);
     g_mutex_unlock(&dev->emu->lock);
@@ -444,7 +476,8 @@ int device_set_version(Device *dev, const guint8 *text, gsize len, char **err) {
     return rc;
 }
 
-int device_load_data(Device *dev, const char *path, char **err) {
+int device_load_data(Device *dev, const char *path, char **err)
+{
     gchar *contents = NULL;
     gsize len = 0;
     GError *e = NULL;
@@ -467,13 +500,15 @@ int device_load_data(Device *dev, const char *path, char **err) {
     return rc;
 }
 
-void device_fill(Device *dev, guint8 value) {
+void device_fill(Device *dev, guint8 value)
+{
     g_mutex_lock(&dev->emu->lock);
     emu_model_fill_byte(&dev->model, value);
     g_mutex_unlock(&dev->emu->lock);
 }
 
-void device_clear_log(Device *dev, gboolean all) {
+void device_clear_log(Device *dev, gboolean all)
+{
     g_mutex_lock(&dev->emu->lock);
     g_byte_array_set_size(dev->log, 0);
     dev->requests = dev->bad = dev->early = dev->failed = 0;
@@ -482,13 +517,15 @@ void device_clear_log(Device *dev, gboolean all) {
     g_mutex_unlock(&dev->emu->lock);
 }
 
-static char *counters(Device *dev) {
+static char *counters(Device *dev)
+{
     return g_strdup_printf("requests=%" G_GUINT64_FORMAT " bad=%" G_GUINT64_FORMAT
                            " early=%" G_GUINT64_FORMAT,
                            dev->requests, dev->bad, dev->early);
 }
 
-char *device_stats(Device *dev) {
+char *device_stats(Device *dev)
+{
     g_mutex_lock(&dev->emu->lock);
     g_autofree char *base = counters(dev);
     char *s = g_strdup_printf("%s fwsize=%zu plugged=%d node=%s failed=%" G_GUINT64_FORMAT, base,
@@ -498,7 +535,8 @@ char *device_stats(Device *dev) {
     return s;
 }
 
-char *device_describe(Device *dev) {
+char *device_describe(Device *dev)
+{
     g_mutex_lock(&dev->emu->lock);
     char *s =
         g_strdup_printf("id=%u node=%s plugged=%d vid=%04x pid=%04x page=%04x usage=%04x", dev->id,
@@ -508,7 +546,8 @@ char *device_describe(Device *dev) {
     return s;
 }
 
-static int write_file(const char *dir, const char *name, const void *data, gsize len, char **err) {
+static int write_file(const char *dir, const char *name, const void *data, gsize len, char **err)
+{
     g_autofree char *path = g_build_filename(dir, name, NULL);
     GError *e = NULL;
     if (g_file_set_contents(path, data ? data : "", (gssize)len, &e))
@@ -518,7 +557,8 @@ static int write_file(const char *dir, const char *name, const void *data, gsize
     return -1;
 }
 
-char *device_dump(Device *dev, const char *dir, char **err) {
+char *device_dump(Device *dev, const char *dir, char **err)
+{
     if (g_mkdir_with_parents(dir, 0755) < 0) {
         *err = g_strdup_printf("cannot create %s: %s", dir, g_strerror(errno));
         return NULL;
@@ -536,7 +576,8 @@ char *device_dump(Device *dev, const char *dir, char **err) {
 
 /* ---- the emulator ----------------------------------------------------------------------- */
 
-Emu *emu_new(void) {
+Emu *emu_new(void)
+{
     Emu *emu = g_new0(Emu, 1);
     g_mutex_init(&emu->lock);
     emu->tb = umockdev_testbed_new();
@@ -545,7 +586,8 @@ Emu *emu_new(void) {
     return emu;
 }
 
-static int apply_content(Device *dev, char **err) {
+static int apply_content(Device *dev, char **err)
+{
     if (dev->cfg.data_file)
         return device_load_data(dev, dev->cfg.data_file, err);
     if (dev->cfg.fill >= 0)
@@ -553,7 +595,8 @@ static int apply_content(Device *dev, char **err) {
     return 0;
 }
 
-static void device_free(Device *dev) {
+static void device_free(Device *dev)
+{
     emu_model_free(&dev->model);
     emu_config_free(&dev->cfg);
     g_byte_array_unref(dev->log);
@@ -562,7 +605,8 @@ static void device_free(Device *dev) {
     g_free(dev);
 }
 
-Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err) {
+Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err)
+{
     Device *dev = g_new0(Device, 1);
     dev->emu = emu;
     dev->id = emu->devices->len + 1;
@@ -584,13 +628,15 @@ Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err) {
     return dev;
 }
 
-Device *emu_find_device(Emu *emu, guint id) {
+Device *emu_find_device(Emu *emu, guint id)
+{
     if (id == 0 || id > emu->devices->len)
         return NULL;
     return g_ptr_array_index(emu->devices, id - 1);
 }
 
-void emu_free(Emu *emu) {
+void emu_free(Emu *emu)
+{
     for (guint i = 0; i < emu->devices->len; i++) {
         Device *dev = g_ptr_array_index(emu->devices, i);
         g_mutex_lock(&emu->lock);

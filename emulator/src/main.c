@@ -31,7 +31,8 @@ typedef struct {
     gboolean serve;
 } Run;
 
-static void usage(FILE *out) {
+static void usage(FILE *out)
+{
     fputs("usage: tarvenix-emu [--no-device] [--device SPEC]... [--control PATH]\n"
           "                    [--command LINE]... [--serve | -- PROGRAM [ARGS...]]\n"
           "SPEC: vid=1abe,pid=2202,page=0002,usage=0001,version=TEXT,data=FILE,fill=0xNN,\n"
@@ -40,7 +41,8 @@ static void usage(FILE *out) {
           out);
 }
 
-static const char *option_value(int argc, char **argv, int *i) {
+static const char *option_value(int argc, char **argv, int *i)
+{
     if (*i + 1 >= argc) {
         fprintf(stderr, "tarvenix-emu: %s needs a value\n", argv[*i]);
         exit(2);
@@ -49,7 +51,8 @@ static const char *option_value(int argc, char **argv, int *i) {
 }
 
 /* One option at argv[*i]; returns FALSE at "--", which ends the options. */
-static gboolean parse_option(int argc, char **argv, int *i, Args *a) {
+static gboolean parse_option(int argc, char **argv, int *i, Args *a)
+{
     const char *arg = argv[*i];
     if (!strcmp(arg, "--")) {
         a->program = *i + 1 < argc ? argv + *i + 1 : NULL;
@@ -76,7 +79,8 @@ static gboolean parse_option(int argc, char **argv, int *i, Args *a) {
     return TRUE;
 }
 
-static void parse_args(int argc, char **argv, Args *a) {
+static void parse_args(int argc, char **argv, Args *a)
+{
     memset(a, 0, sizeof *a);
     a->specs = g_ptr_array_new();
     a->commands = g_ptr_array_new();
@@ -91,7 +95,8 @@ static void parse_args(int argc, char **argv, Args *a) {
 
 /* umockdev needs its preload library in this process too (for uevents), so a direct call
  * restarts itself through umockdev-wrapper. */
-static void ensure_preload(char **argv) {
+static void ensure_preload(char **argv)
+{
     const char *preload = g_getenv("LD_PRELOAD");
     if (preload && strstr(preload, PRELOAD_NAME)) {
         g_unsetenv(REEXEC_MARK);
@@ -115,7 +120,8 @@ static void ensure_preload(char **argv) {
     exit(1);
 }
 
-static int add_devices(Emu *emu, const Args *a) {
+static int add_devices(Emu *emu, const Args *a)
+{
     EmuConfig cfg;
     for (guint i = 0; i < MAX(a->specs->len, a->no_device ? 0u : 1u); i++) {
         char *err = NULL;
@@ -133,7 +139,8 @@ static int add_devices(Emu *emu, const Args *a) {
     return 0;
 }
 
-static int run_commands(Control *ctl, const Args *a) {
+static int run_commands(Control *ctl, const Args *a)
+{
     for (guint i = 0; i < a->commands->len; i++) {
         g_autofree char *reply = control_execute(ctl, a->commands->pdata[i]);
         if (!g_str_has_prefix(reply, "ok")) {
@@ -144,7 +151,8 @@ static int run_commands(Control *ctl, const Args *a) {
     return 0;
 }
 
-static char *default_control_dir(void) {
+static char *default_control_dir(void)
+{
     const char *base = g_getenv("XDG_RUNTIME_DIR");
     if (!base || g_access(base, W_OK) != 0)
         base = g_get_tmp_dir();
@@ -156,7 +164,8 @@ static char *default_control_dir(void) {
     return tmpl;
 }
 
-static void on_quit(gpointer data) {
+static void on_quit(gpointer data)
+{
     Run *run = data;
     if (run->serve)
         g_main_loop_quit(run->loop);
@@ -164,12 +173,14 @@ static void on_quit(gpointer data) {
         kill(run->child, SIGTERM);
 }
 
-static gboolean on_signal(gpointer data) {
+static gboolean on_signal(gpointer data)
+{
     on_quit(data);
     return G_SOURCE_CONTINUE;
 }
 
-static void on_child_exit(GPid pid, gint status, gpointer data) {
+static void on_child_exit(GPid pid, gint status, gpointer data)
+{
     Run *run = data;
     g_spawn_close_pid(pid);
     run->child = 0;
@@ -183,12 +194,14 @@ static void on_child_exit(GPid pid, gint status, gpointer data) {
 }
 
 /* GIO ignores SIGPIPE for its sockets; the program under test gets the default back. */
-static void child_setup(gpointer data) {
+static void child_setup(gpointer data)
+{
     (void)data;
     signal(SIGPIPE, SIG_DFL);
 }
 
-static int start_child(Run *run, char **program) {
+static int start_child(Run *run, char **program)
+{
     GError *e = NULL;
     GSpawnFlags flags =
         G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_CHILD_INHERITS_STDIN;
@@ -201,13 +214,15 @@ static int start_child(Run *run, char **program) {
     return 0;
 }
 
-static char *shell_quote_env(const char *name) {
+static char *shell_quote_env(const char *name)
+{
     const char *v = g_getenv(name);
     g_autofree char *q = g_shell_quote(v ? v : "");
     return g_strdup_printf("%s=%s", name, q);
 }
 
-static void print_environment(const char *control_path) {
+static void print_environment(const char *control_path)
+{
     g_autofree char *dir = shell_quote_env("UMOCKDEV_DIR");
     g_autofree char *pre = shell_quote_env("LD_PRELOAD");
     g_autofree char *ctl = shell_quote_env("TARVENIX_EMU_CONTROL");
@@ -217,7 +232,8 @@ static void print_environment(const char *control_path) {
     fflush(stdout);
 }
 
-static int serve_or_run(const Args *a, Run *run, const char *control_path) {
+static int serve_or_run(const Args *a, Run *run, const char *control_path)
+{
     g_unix_signal_add(SIGINT, on_signal, run);
     g_unix_signal_add(SIGTERM, on_signal, run);
     if (a->serve)
@@ -228,7 +244,8 @@ static int serve_or_run(const Args *a, Run *run, const char *control_path) {
     return a->serve ? 0 : run->status;
 }
 
-static int run_emulator(const Args *a, const char *control_path) {
+static int run_emulator(const Args *a, const char *control_path)
+{
     Emu *emu = emu_new();
     Run run = {g_main_loop_new(NULL, FALSE), 0, 1, a->serve};
     Control *ctl = control_new(emu, on_quit, &run);
@@ -249,7 +266,8 @@ static int run_emulator(const Args *a, const char *control_path) {
     return status;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     Args a;
     parse_args(argc, argv, &a);
     ensure_preload(argv);

@@ -15,7 +15,8 @@
 
 /* Opened with O_NOCTTY everywhere: a PTY must never become our controlling terminal, or
  * closing it on unplug would hang us up. */
-static int open_pty(Node *n, char **err) {
+static int open_pty(Node *n, char **err)
+{
     char name[128];
     n->master_fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (n->master_fd < 0 || grantpt(n->master_fd) || unlockpt(n->master_fd) ||
@@ -39,13 +40,15 @@ static int open_pty(Node *n, char **err) {
     return 0;
 }
 
-static void close_fd(int *fd) {
+static void close_fd(int *fd)
+{
     if (*fd >= 0)
         close(*fd);
     *fd = -1;
 }
 
-static void build_paths(Device *dev) {
+static void build_paths(Device *dev)
+{
     Node *n = &dev->node;
     const EmuConfig *c = &dev->cfg;
     /* The PCI slot is the device number, so sysfs paths (which libudev sorts) follow the
@@ -60,7 +63,8 @@ static void build_paths(Device *dev) {
     n->phys = g_strdup_printf("usb-0000:00:%02x.0-1/input0", dev->id);
 }
 
-static char *escape_attr(const char *s) {
+static char *escape_attr(const char *s)
+{
     GString *out = g_string_new(NULL);
     for (; *s; s++) {
         if (*s == '\\')
@@ -74,11 +78,13 @@ static char *escape_attr(const char *s) {
 }
 
 /* Newlines would end a property line in the uevent file. */
-static char *flatten(const char *s) {
+static char *flatten(const char *s)
+{
     return g_strdelimit(g_strdup(s), "\n", ' ');
 }
 
-static void describe_usb(GString *d, Device *dev) {
+static void describe_usb(GString *d, Device *dev)
+{
     const EmuConfig *c = &dev->cfg;
     char *man = escape_attr(c->manufacturer), *prod = escape_attr(c->product),
          *ser = escape_attr(c->serial);
@@ -95,7 +101,8 @@ static void describe_usb(GString *d, Device *dev) {
     g_free(ser);
 }
 
-static void describe_intf(GString *d, Device *dev) {
+static void describe_intf(GString *d, Device *dev)
+{
     g_string_append_printf(d,
                            "P: %s\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\n"
                            "E: DRIVER=usbhid\nE: INTERFACE=3/0/0\n"
@@ -103,7 +110,8 @@ static void describe_intf(GString *d, Device *dev) {
                            dev->node.sys_intf + 4);
 }
 
-static void describe_hid(GString *d, Device *dev) {
+static void describe_hid(GString *d, Device *dev)
+{
     const EmuConfig *c = &dev->cfg;
     char *name = flatten(dev->node.name), *uniq = flatten(c->serial);
     g_string_append_printf(d,
@@ -116,7 +124,8 @@ static void describe_hid(GString *d, Device *dev) {
     g_free(uniq);
 }
 
-static void describe_raw(GString *d, Device *dev) {
+static void describe_raw(GString *d, Device *dev)
+{
     const Node *n = &dev->node;
     g_string_append_printf(d,
                            "P: %s\nE: SUBSYSTEM=hidraw\nE: DEVNAME=%s\nE: MAJOR=%u\n"
@@ -125,12 +134,14 @@ static void describe_raw(GString *d, Device *dev) {
                            n->rdev_minor);
 }
 
-static char *in_root(Device *dev, const char *path) {
+static char *in_root(Device *dev, const char *path)
+{
     g_autofree char *root = umockdev_testbed_get_root_dir(dev->emu->tb);
     return g_build_filename(root, path, NULL);
 }
 
-static int make_link(const char *target, const char *link, char **err) {
+static int make_link(const char *target, const char *link, char **err)
+{
     g_unlink(link);
     if (symlink(target, link) == 0)
         return 0;
@@ -140,7 +151,8 @@ static int make_link(const char *target, const char *link, char **err) {
 
 /* The report descriptor and the hidraw `device` link exist before the add events go out,
  * so a program reacting to an event at once never finds them missing. */
-static int precreate_files(Device *dev, const char *pty, char **err) {
+static int precreate_files(Device *dev, const char *pty, char **err)
+{
     Node *n = &dev->node;
     g_autofree char *hid = in_root(dev, n->sys_hid);
     g_autofree char *raw = in_root(dev, n->sys_raw);
@@ -162,7 +174,8 @@ static int precreate_files(Device *dev, const char *pty, char **err) {
     return 0;
 }
 
-static int add_sysfs(Device *dev, char **err) {
+static int add_sysfs(Device *dev, char **err)
+{
     GString *d = g_string_new(NULL);
     GError *e = NULL;
     describe_usb(d, dev);
@@ -177,7 +190,8 @@ static int add_sysfs(Device *dev, char **err) {
     return ok ? 0 : -1;
 }
 
-int node_create(Device *dev, UMockdevIoctlBase *handler, char **err) {
+int node_create(Device *dev, UMockdevIoctlBase *handler, char **err)
+{
     Emu *emu = dev->emu;
     Node *n = &dev->node;
     GError *e = NULL;
@@ -204,12 +218,14 @@ fail:
     return -1;
 }
 
-void node_hangup(Device *dev) {
+void node_hangup(Device *dev)
+{
     close_fd(&dev->node.master_fd);
     close_fd(&dev->node.slave_fd);
 }
 
-static gboolean sysfs_present(Device *dev, const char *path) {
+static gboolean sysfs_present(Device *dev, const char *path)
+{
     g_autofree char *dir = in_root(dev, path);
     g_autofree char *uevent = g_build_filename(dir, "uevent", NULL);
     return g_file_test(uevent, G_FILE_TEST_EXISTS);
@@ -217,7 +233,8 @@ static gboolean sysfs_present(Device *dev, const char *path) {
 
 /* Remove events first, while the entries still exist (umockdev reads them to build the
  * event), then the entries themselves, children before parents. */
-static void remove_sysfs(Device *dev) {
+static void remove_sysfs(Device *dev)
+{
     Node *n = &dev->node;
     const char *bottom_up[] = {n->sys_raw, n->sys_hid, n->sys_intf, n->sys_usb};
     for (size_t i = 0; i < G_N_ELEMENTS(bottom_up); i++)
@@ -232,7 +249,8 @@ static void remove_sysfs(Device *dev) {
     g_unlink(chr);
 }
 
-void node_destroy(Device *dev) {
+void node_destroy(Device *dev)
+{
     Node *n = &dev->node;
     node_hangup(dev);
     if (n->sys_usb)
@@ -261,7 +279,8 @@ void node_destroy(Device *dev) {
 
 /* poll() on the node is real (umockdev does not intercept it), so a byte in the PTY stands
  * for "reports are queued"; it is flushed when the queue runs dry. */
-void node_set_token(Device *dev, gboolean on) {
+void node_set_token(Device *dev, gboolean on)
+{
     Node *n = &dev->node;
     if (on == dev->token || n->master_fd < 0)
         return;

@@ -6,7 +6,8 @@
 
 #define DEFAULT_VERSION "TVX-EMU 1.1.0"
 
-void emu_config_defaults(EmuConfig *c) {
+void emu_config_defaults(EmuConfig *c)
+{
     memset(c, 0, sizeof *c);
     c->vid = 0x1abe;
     c->pid = 0x2202;
@@ -20,7 +21,8 @@ void emu_config_defaults(EmuConfig *c) {
     c->serial = g_strdup("EMU0001");
 }
 
-void emu_config_copy(EmuConfig *dst, const EmuConfig *src) {
+void emu_config_copy(EmuConfig *dst, const EmuConfig *src)
+{
     *dst = *src;
     dst->data_file = g_strdup(src->data_file);
     dst->manufacturer = g_strdup(src->manufacturer);
@@ -28,7 +30,8 @@ void emu_config_copy(EmuConfig *dst, const EmuConfig *src) {
     dst->serial = g_strdup(src->serial);
 }
 
-void emu_config_free(EmuConfig *c) {
+void emu_config_free(EmuConfig *c)
+{
     g_free(c->data_file);
     g_free(c->manufacturer);
     g_free(c->product);
@@ -36,7 +39,8 @@ void emu_config_free(EmuConfig *c) {
     memset(c, 0, sizeof *c);
 }
 
-long emu_parse_hex(const char *text, unsigned long max) {
+long emu_parse_hex(const char *text, unsigned long max)
+{
     if (g_str_has_prefix(text, "0x") || g_str_has_prefix(text, "0X"))
         text += 2;
     if (!g_ascii_isxdigit(*text))
@@ -49,7 +53,8 @@ long emu_parse_hex(const char *text, unsigned long max) {
     return (long)v;
 }
 
-long emu_parse_count(const char *text, unsigned long max) {
+long emu_parse_count(const char *text, unsigned long max)
+{
     if (!g_ascii_isdigit(*text))
         return -1;
     char *end = NULL;
@@ -60,8 +65,8 @@ long emu_parse_count(const char *text, unsigned long max) {
     return (long)v;
 }
 
-static int set_hex(guint *field, const char *key, const char *value, unsigned long max,
-                   char **err) {
+static int set_hex(guint *field, const char *key, const char *value, unsigned long max, char **err)
+{
     long v = emu_parse_hex(value, max);
     if (v < 0) {
         *err = g_strdup_printf("bad %s '%s'", key, value);
@@ -71,13 +76,15 @@ static int set_hex(guint *field, const char *key, const char *value, unsigned lo
     return 0;
 }
 
-static int set_string(char **field, const char *value) {
+static int set_string(char **field, const char *value)
+{
     g_free(*field);
     *field = g_strdup(value);
     return 0;
 }
 
-static int set_version(EmuConfig *c, const char *value, char **err) {
+static int set_version(EmuConfig *c, const char *value, char **err)
+{
     size_t len = strlen(value);
     if (len > EMU_VERSION_MAX) {
         *err = g_strdup_printf("version longer than %d bytes", EMU_VERSION_MAX);
@@ -89,7 +96,8 @@ static int set_version(EmuConfig *c, const char *value, char **err) {
     return 0;
 }
 
-static int set_fill(EmuConfig *c, const char *value, char **err) {
+static int set_fill(EmuConfig *c, const char *value, char **err)
+{
     long v = emu_parse_hex(value, 0xff);
     if (v < 0) {
         *err = g_strdup_printf("bad fill '%s'", value);
@@ -101,7 +109,8 @@ static int set_fill(EmuConfig *c, const char *value, char **err) {
     return 0;
 }
 
-int emu_config_set(EmuConfig *c, const char *key, const char *value, char **err) {
+int emu_config_set(EmuConfig *c, const char *key, const char *value, char **err)
+{
     if (!strcmp(key, "vid"))
         return set_hex(&c->vid, key, value, 0xffff, err);
     if (!strcmp(key, "pid"))
@@ -128,7 +137,8 @@ int emu_config_set(EmuConfig *c, const char *key, const char *value, char **err)
     return -1;
 }
 
-static int set_item(EmuConfig *c, const char *item, char **err) {
+static int set_item(EmuConfig *c, const char *item, char **err)
+{
     const char *eq = strchr(item, '=');
     if (!eq || eq == item) {
         *err = g_strdup_printf("expected key=value, got '%s'", item);
@@ -140,14 +150,16 @@ static int set_item(EmuConfig *c, const char *item, char **err) {
     return rc;
 }
 
-static int flush_item(EmuConfig *c, GString *item, char **err) {
+static int flush_item(EmuConfig *c, GString *item, char **err)
+{
     int rc = set_item(c, g_strchomp(item->str), err);
     g_string_free(item, TRUE);
     return rc;
 }
 
 /* Words without '=' belong to the previous value, so values may hold blanks. */
-static int parse_piece(EmuConfig *c, const char *piece, char **err) {
+static int parse_piece(EmuConfig *c, const char *piece, char **err)
+{
     char **words = g_strsplit_set(piece, " \t", -1);
     GString *item = NULL;
     int rc = 0;
@@ -168,7 +180,8 @@ static int parse_piece(EmuConfig *c, const char *piece, char **err) {
     return rc;
 }
 
-int emu_config_parse(EmuConfig *c, const char *list, char **err) {
+int emu_config_parse(EmuConfig *c, const char *list, char **err)
+{
     char **pieces = g_strsplit(list, ",", -1);
     int rc = 0;
     for (char **p = pieces; *p && rc == 0; p++) {

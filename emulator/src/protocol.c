@@ -26,30 +26,35 @@ static const Layout layouts[] = {
     {EMU_REQ_READOUT, {0x01, 0x02}, 0x0008, 4, 0},
 };
 
-static uint32_t get_le32(const uint8_t *p) {
+static uint32_t get_le32(const uint8_t *p)
+{
     return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
 }
 
-static void put_le32(uint8_t *p, uint32_t v) {
+static void put_le32(uint8_t *p, uint32_t v)
+{
     for (int i = 0; i < 4; i++)
         p[i] = (uint8_t)(v >> (8 * i));
 }
 
-static int all_zero(const uint8_t *p, size_t n) {
+static int all_zero(const uint8_t *p, size_t n)
+{
     for (size_t i = 0; i < n; i++)
         if (p[i])
             return 0;
     return 1;
 }
 
-static int header_matches(const Layout *l, const uint8_t *req) {
+static int header_matches(const Layout *l, const uint8_t *req)
+{
     return req[0] == 0 && req[1] == 0 && req[2] == 0 && req[OP_AT] == l->op[0] &&
            req[OP_AT + 1] == l->op[1] && req[LEN_AT] == (l->length & 0xff) &&
            req[LEN_AT + 1] == (l->length >> 8) && req[AREA_AT] == l->area && req[8] == 0 &&
            req[9] == 0 && req[CONST_AT] == CONST_VALUE;
 }
 
-static int offset_fits(EmuReqKind kind, uint32_t offset) {
+static int offset_fits(EmuReqKind kind, uint32_t offset)
+{
     uint64_t end = (uint64_t)offset + EMU_BLOCK_SIZE;
     if (offset % EMU_BLOCK_SIZE)
         return 0;
@@ -60,7 +65,8 @@ static int offset_fits(EmuReqKind kind, uint32_t offset) {
     return end <= EMU_DATA_SIZE;
 }
 
-static int layout_matches(const Layout *l, const uint8_t *req) {
+static int layout_matches(const Layout *l, const uint8_t *req)
+{
     if (!header_matches(l, req))
         return 0;
     if (!l->has_payload && !all_zero(req + EMU_PAYLOAD_AT, EMU_BLOCK_SIZE))
@@ -70,7 +76,8 @@ static int layout_matches(const Layout *l, const uint8_t *req) {
     return offset_fits(l->kind, get_le32(req + OFFSET_AT));
 }
 
-EmuRequest emu_parse_request(const uint8_t *req, size_t len) {
+EmuRequest emu_parse_request(const uint8_t *req, size_t len)
+{
     EmuRequest r = {EMU_REQ_BAD, 0};
     if (len != EMU_REPORT_SIZE)
         return r;
@@ -85,7 +92,8 @@ EmuRequest emu_parse_request(const uint8_t *req, size_t len) {
 }
 
 void emu_build_request(uint8_t out[EMU_REPORT_SIZE], EmuReqKind kind, uint32_t offset,
-                       const uint8_t *payload) {
+                       const uint8_t *payload)
+{
     memset(out, 0, EMU_REPORT_SIZE);
     for (size_t i = 0; i < sizeof layouts / sizeof layouts[0]; i++) {
         const Layout *l = &layouts[i];
@@ -103,11 +111,13 @@ void emu_build_request(uint8_t out[EMU_REPORT_SIZE], EmuReqKind kind, uint32_t o
     }
 }
 
-uint8_t emu_pattern_byte(size_t k) {
+uint8_t emu_pattern_byte(size_t k)
+{
     return (uint8_t)((k * 7 + k / EMU_BLOCK_SIZE) & 0xff);
 }
 
-int emu_model_init(EmuModel *m) {
+int emu_model_init(EmuModel *m)
+{
     memset(m, 0, sizeof *m);
     m->data = malloc(EMU_DATA_SIZE);
     if (!m->data)
@@ -116,29 +126,34 @@ int emu_model_init(EmuModel *m) {
     return 0;
 }
 
-void emu_model_free(EmuModel *m) {
+void emu_model_free(EmuModel *m)
+{
     free(m->data);
     free(m->fw);
     memset(m, 0, sizeof *m);
 }
 
-void emu_model_fill_pattern(EmuModel *m) {
+void emu_model_fill_pattern(EmuModel *m)
+{
     for (size_t k = 0; k < EMU_DATA_SIZE; k++)
         m->data[k] = emu_pattern_byte(k);
 }
 
-void emu_model_fill_byte(EmuModel *m, uint8_t value) {
+void emu_model_fill_byte(EmuModel *m, uint8_t value)
+{
     memset(m->data, value, EMU_DATA_SIZE);
 }
 
-void emu_model_clear_firmware(EmuModel *m) {
+void emu_model_clear_firmware(EmuModel *m)
+{
     free(m->fw);
     m->fw = NULL;
     m->fw_size = 0;
     m->fw_alloc = 0;
 }
 
-int emu_model_set_version(EmuModel *m, const uint8_t *text, size_t len) {
+int emu_model_set_version(EmuModel *m, const uint8_t *text, size_t len)
+{
     if (len > EMU_VERSION_MAX)
         return -1;
     memset(m->version, 0, sizeof m->version);
@@ -147,7 +162,8 @@ int emu_model_set_version(EmuModel *m, const uint8_t *text, size_t len) {
     return 0;
 }
 
-static int grow_firmware(EmuModel *m, size_t end) {
+static int grow_firmware(EmuModel *m, size_t end)
+{
     size_t alloc = m->fw_alloc ? m->fw_alloc : 64 * 1024;
     while (alloc < end)
         alloc *= 2;
@@ -163,7 +179,8 @@ static int grow_firmware(EmuModel *m, size_t end) {
     return 0;
 }
 
-static int store_firmware(EmuModel *m, uint32_t offset, const uint8_t *payload) {
+static int store_firmware(EmuModel *m, uint32_t offset, const uint8_t *payload)
+{
     size_t end = (size_t)offset + EMU_BLOCK_SIZE;
     if (grow_firmware(m, end) < 0)
         return -1;
@@ -174,7 +191,8 @@ static int store_firmware(EmuModel *m, uint32_t offset, const uint8_t *payload) 
 }
 
 int emu_model_handle(EmuModel *m, const EmuRequest *r, const uint8_t *req, size_t len,
-                     uint8_t reply[EMU_REPORT_SIZE]) {
+                     uint8_t reply[EMU_REPORT_SIZE])
+{
     memset(reply, 0, EMU_REPORT_SIZE);
     /* The echo makes every reply traceable to its request, even for a bad one. */
     if (len >= OP_AT + EMU_REPLY_ECHO_LEN)
@@ -197,7 +215,8 @@ int emu_model_handle(EmuModel *m, const EmuRequest *r, const uint8_t *req, size_
     return 0;
 }
 
-static size_t put_item(uint8_t *out, uint8_t tag, unsigned value) {
+static size_t put_item(uint8_t *out, uint8_t tag, unsigned value)
+{
     if (value <= 0xff) {
         out[0] = (uint8_t)(tag | 1);
         out[1] = (uint8_t)value;
@@ -209,7 +228,8 @@ static size_t put_item(uint8_t *out, uint8_t tag, unsigned value) {
     return 3;
 }
 
-size_t emu_report_descriptor(uint8_t out[32], unsigned page, unsigned usage) {
+size_t emu_report_descriptor(uint8_t out[32], unsigned page, unsigned usage)
+{
     /* Logical 0..255, 8-bit fields; then 1024 input bytes and 1023 output bytes, the
      * output one short because hidapi puts the report-ID byte 0 in front of it. */
     static const uint8_t body[] = {0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75,

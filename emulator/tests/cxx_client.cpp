@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-int main() {
+int main()
+{
     char reply[256];
     if (emu_command("stats 1", reply, sizeof reply) != 0 || std::strncmp(reply, "ok ", 3) != 0) {
         std::fprintf(stderr, "stats 1: %s\n", reply);

@@ -22,12 +22,14 @@ void case_wakeup(void);
 void case_ioctl(void);
 void case_startup_fault(void);
 
-static void check_wstr(const wchar_t *got, const wchar_t *want, const char *what) {
+static void check_wstr(const wchar_t *got, const wchar_t *want, const char *what)
+{
     CHECK(got && wcscmp(got, want) == 0, "%s is '%ls', expected '%ls'", what, got ? got : L"(null)",
           want);
 }
 
-static void check_entry(const struct hid_device_info *d, unsigned id, unsigned page) {
+static void check_entry(const struct hid_device_info *d, unsigned id, unsigned page)
+{
     CHECK(d, "device %u is missing from the enumeration", id);
     CHECK(strcmp(d->path, st_node(id)) == 0, "entry path %s, device %u has %s", d->path, id,
           st_node(id));
@@ -40,7 +42,8 @@ static void check_entry(const struct hid_device_info *d, unsigned id, unsigned p
     CHECK(d->release_number == 0x0100, "release %04x", d->release_number);
 }
 
-static void check_custom_device(void) {
+static void check_custom_device(void)
+{
     unsigned id = (unsigned)atoi(st_ctl("add vid=0x0483,pid=5750,page=ff8c,usage=0123,"
                                         "manufacturer=Acme Ltd,product=Pad X2,serial=S-42") +
                                  3);
@@ -56,7 +59,8 @@ static void check_custom_device(void) {
 }
 
 /* The strings of an open handle come from fstat() and the node's major/minor. */
-static void check_open_strings(unsigned id) {
+static void check_open_strings(unsigned id)
+{
     wchar_t buf[64];
     hid_device *h = st_open(id);
     CHECK(hid_get_manufacturer_string(h, buf, 64) == 0, "manufacturer: %ls", hid_error(h));
@@ -68,7 +72,8 @@ static void check_open_strings(unsigned id) {
     hid_close(h);
 }
 
-static void case_enumerate(void) {
+static void case_enumerate(void)
+{
     CHECK(strcmp(st_ctl("add page=ff00"), "ok 1") == 0, "decoy is not device 1");
     CHECK(strcmp(st_ctl("add vid=1abe pid=2202"), "ok 2") == 0, "real is not device 2");
     struct hid_device_info *list = hid_enumerate(0x1abe, 0x2202);
@@ -89,7 +94,8 @@ static void case_enumerate(void) {
 
 /* Listing order is the order of adding, also past ten devices (hidraw10 sorts before
  * hidraw2 by name), and a re-plugged device keeps its place. */
-static void case_order(void) {
+static void case_order(void)
+{
     enum { COUNT = 12 };
     for (int i = 1; i <= COUNT; i++)
         st_ctl("add serial=N%02d,page=%s", i, i % 2 ? "ff00" : "0002");
@@ -107,7 +113,8 @@ static void case_order(void) {
     hid_free_enumeration(list);
 }
 
-static void check_version_reply(hid_device *h, const uint8_t *text, size_t len) {
+static void check_version_reply(hid_device *h, const uint8_t *text, size_t len)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE], want[EMU_VERSION_MAX] = {0};
     emu_build_request(req, EMU_REQ_VERSION, 0, NULL);
     st_exchange(h, req, reply);
@@ -121,7 +128,8 @@ static void check_version_reply(hid_device *h, const uint8_t *text, size_t len) 
     CHECK(hid_read_timeout(h, reply, sizeof reply, 50) == 0, "a second reply arrived");
 }
 
-static void case_version(void) {
+static void case_version(void)
+{
     static const uint8_t odd[24] = {0xff, 0xfe, 'A',  0x00, 'B',  0xc3, 0x28, 0x80,
                                     0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,
                                     0x09, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f, 0xaa};
@@ -160,7 +168,8 @@ static const struct {
     {"startup_fault", case_startup_fault},
 };
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (argc != 2) {
         fprintf(stderr, "usage: emu_selftest CASE\n");
         return 2;

@@ -5,11 +5,13 @@
 
 #define AT 17
 
-static void version_request(uint8_t req[EMU_REPORT_SIZE]) {
+static void version_request(uint8_t req[EMU_REPORT_SIZE])
+{
     emu_build_request(req, EMU_REQ_VERSION, 0, NULL);
 }
 
-void case_fault_silent(void) {
+void case_fault_silent(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     st_ctl("fault 1 silent at=%d", AT);
@@ -25,7 +27,8 @@ void case_fault_silent(void) {
     hid_close(h);
 }
 
-void case_fault_delay(void) {
+void case_fault_delay(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     st_ctl("fault 1 delay ms=300 at=%d", AT);
@@ -49,7 +52,8 @@ void case_fault_delay(void) {
     hid_close(h);
 }
 
-void case_fault_late(void) {
+void case_fault_late(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     st_ctl("fault 1 late ms=300 at=%d", AT);
@@ -66,7 +70,8 @@ void case_fault_late(void) {
     hid_close(h);
 }
 
-void case_fault_short(void) {
+void case_fault_short(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     st_ctl("fault 1 short n=20 at=%d", AT);
@@ -80,7 +85,8 @@ void case_fault_short(void) {
     hid_close(h);
 }
 
-void case_fault_writefail(void) {
+void case_fault_writefail(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     st_ctl("fault 1 writefail at=%d", AT);
@@ -94,7 +100,8 @@ void case_fault_writefail(void) {
     hid_close(h);
 }
 
-void case_fault_unplug(void) {
+void case_fault_unplug(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     st_ctl("fault 1 unplug at=%d", AT);

@@ -12,7 +12,8 @@ typedef struct {
     struct udev_monitor *mon;
 } Monitor;
 
-static void monitor_open(Monitor *m) {
+static void monitor_open(Monitor *m)
+{
     m->udev = udev_new();
     m->mon = m->udev ? udev_monitor_new_from_netlink(m->udev, "udev") : NULL;
     CHECK(m->mon, "no udev monitor");
@@ -20,13 +21,15 @@ static void monitor_open(Monitor *m) {
     CHECK(udev_monitor_enable_receiving(m->mon) == 0, "monitor not receiving");
 }
 
-static void monitor_close(Monitor *m) {
+static void monitor_close(Monitor *m)
+{
     udev_monitor_unref(m->mon);
     udev_unref(m->udev);
 }
 
 /* Waits for the next hidraw event and checks its action and node. */
-static void expect_event(Monitor *m, const char *action, const char *node) {
+static void expect_event(Monitor *m, const char *action, const char *node)
+{
     struct pollfd p = {udev_monitor_get_fd(m->mon), POLLIN, 0};
     CHECK(poll(&p, 1, 2000) == 1, "no %s event", action);
     struct udev_device *d = udev_monitor_receive_device(m->mon);
@@ -37,12 +40,14 @@ static void expect_event(Monitor *m, const char *action, const char *node) {
     udev_device_unref(d);
 }
 
-static void expect_no_event(Monitor *m, int ms) {
+static void expect_no_event(Monitor *m, int ms)
+{
     struct pollfd p = {udev_monitor_get_fd(m->mon), POLLIN, 0};
     CHECK(poll(&p, 1, ms) == 0, "an unexpected event arrived");
 }
 
-static int enumerated(const char *path) {
+static int enumerated(const char *path)
+{
     struct hid_device_info *list = hid_enumerate(0x1abe, 0x2202);
     int found = 0;
     for (struct hid_device_info *d = list; d; d = d->next)
@@ -51,7 +56,8 @@ static int enumerated(const char *path) {
     return found;
 }
 
-void case_hotplug(void) {
+void case_hotplug(void)
+{
     Monitor m;
     char old_node[64], new_node[64];
     monitor_open(&m);
@@ -87,7 +93,8 @@ typedef struct {
     long returned_ms;
 } Reader;
 
-static void *blocking_read(void *data) {
+static void *blocking_read(void *data)
+{
     Reader *r = data;
     uint8_t buf[EMU_REPORT_SIZE];
     r->result = hid_read(r->h, buf, sizeof buf);
@@ -95,7 +102,8 @@ static void *blocking_read(void *data) {
     return NULL;
 }
 
-void case_wakeup(void) {
+void case_wakeup(void)
+{
     Reader r = {st_open(1), 0, 0};
     pthread_t thread;
     CHECK(pthread_create(&thread, NULL, blocking_read, &r) == 0, "no thread");

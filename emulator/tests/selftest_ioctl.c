@@ -13,7 +13,8 @@ static const uint8_t mouse_descriptor[] = {
     0x05, 0x02, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x96,
     0x00, 0x04, 0x09, 0x01, 0x81, 0x02, 0x96, 0xFF, 0x03, 0x09, 0x01, 0x91, 0x02, 0xC0};
 
-void case_ioctl(void) {
+void case_ioctl(void)
+{
     int fd = open(st_node(1), O_RDWR | O_CLOEXEC);
     CHECK(fd >= 0, "cannot open %s", st_node(1));
     int size = 0;
@@ -39,7 +40,8 @@ void case_ioctl(void) {
 }
 
 /* Armed with --command before the program starts: the very first write fails. */
-void case_startup_fault(void) {
+void case_startup_fault(void)
+{
     uint8_t req[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     emu_build_request(req, EMU_REQ_VERSION, 0, NULL);

@@ -9,7 +9,8 @@
 #define FW_SIZE 65536
 #define DATA_BLOCKS (EMU_DATA_SIZE / EMU_BLOCK_SIZE)
 
-static uint8_t *dumped(const char *dir, const char *name, long *len) {
+static uint8_t *dumped(const char *dir, const char *name, long *len)
+{
     char path[4200];
     uint8_t *data = NULL;
     snprintf(path, sizeof path, "%s/%s", dir, name);
@@ -19,7 +20,8 @@ static uint8_t *dumped(const char *dir, const char *name, long *len) {
     return data;
 }
 
-static void remove_dump(const char *dir) {
+static void remove_dump(const char *dir)
+{
     static const char *names[] = {"requests.bin", "firmware.bin", "data.bin"};
     char path[4200];
     for (size_t i = 0; i < 3; i++) {
@@ -29,7 +31,8 @@ static void remove_dump(const char *dir) {
     rmdir(dir);
 }
 
-static void send_firmware(hid_device *h, const uint8_t *fw, uint8_t *log) {
+static void send_firmware(hid_device *h, const uint8_t *fw, uint8_t *log)
+{
     uint8_t reply[EMU_REPORT_SIZE];
     for (uint32_t b = 0; b < FW_SIZE / EMU_BLOCK_SIZE; b++) {
         uint8_t *req = log + (size_t)b * EMU_REPORT_SIZE;
@@ -39,7 +42,8 @@ static void send_firmware(hid_device *h, const uint8_t *fw, uint8_t *log) {
     }
 }
 
-void case_firmware(void) {
+void case_firmware(void)
+{
     uint8_t *fw = malloc(FW_SIZE), *log = malloc(FW_SIZE * 2);
     st_fill_random(fw, FW_SIZE, 17);
     memset(fw + 3 * EMU_BLOCK_SIZE, 0, EMU_BLOCK_SIZE); /* a block of zeros is data too */
@@ -62,7 +66,8 @@ void case_firmware(void) {
     free(log);
 }
 
-static void read_block(hid_device *h, uint32_t block, uint8_t out[EMU_BLOCK_SIZE]) {
+static void read_block(hid_device *h, uint32_t block, uint8_t out[EMU_BLOCK_SIZE])
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     emu_build_request(req, EMU_REQ_READOUT, block * EMU_BLOCK_SIZE, NULL);
     st_exchange(h, req, reply);
@@ -70,7 +75,8 @@ static void read_block(hid_device *h, uint32_t block, uint8_t out[EMU_BLOCK_SIZE
     memcpy(out, reply + REPLY_DATA_AT, EMU_BLOCK_SIZE);
 }
 
-static void check_default_pattern(hid_device *h) {
+static void check_default_pattern(hid_device *h)
+{
     uint8_t block[EMU_BLOCK_SIZE];
     const uint32_t probes[] = {0, 1, DATA_BLOCKS - 1};
     for (size_t i = 0; i < 3; i++) {
@@ -82,7 +88,8 @@ static void check_default_pattern(hid_device *h) {
     }
 }
 
-void case_data(void) {
+void case_data(void)
+{
     uint8_t *data = malloc(EMU_DATA_SIZE), *back = malloc(EMU_DATA_SIZE);
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     st_fill_random(data, EMU_DATA_SIZE, 99);
@@ -112,7 +119,8 @@ void case_data(void) {
 }
 
 /* `fill` and `data` replace the area; a short file leaves zeros behind it. */
-void case_content(void) {
+void case_content(void)
+{
     uint8_t block[EMU_BLOCK_SIZE], file[700];
     hid_device *h = st_open(1);
     st_ctl("fill 1 0x5a");
@@ -138,12 +146,14 @@ void case_content(void) {
     hid_close(h);
 }
 
-static void expect_stats(const char *want) {
+static void expect_stats(const char *want)
+{
     const char *s = st_ctl("stats 1");
     CHECK(strncmp(s, want, strlen(want)) == 0, "stats '%s', expected '%s...'", s, want);
 }
 
-void case_flags(void) {
+void case_flags(void)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
     emu_build_request(req, EMU_REQ_READOUT, 0, NULL);

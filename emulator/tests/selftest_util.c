@@ -12,7 +12,8 @@
 
 #define REPLY_TIMEOUT_MS 2000
 
-void st_fail(const char *file, int line, const char *cond, const char *fmt, ...) {
+void st_fail(const char *file, int line, const char *cond, const char *fmt, ...)
+{
     va_list ap;
     va_start(ap, fmt);
     fprintf(stderr, "FAIL %s:%d: %s: ", file, line, cond);
@@ -22,7 +23,8 @@ void st_fail(const char *file, int line, const char *cond, const char *fmt, ...)
     exit(1);
 }
 
-const char *st_ctl(const char *fmt, ...) {
+const char *st_ctl(const char *fmt, ...)
+{
     static char reply[4096];
     char *line = NULL;
     va_list ap;
@@ -36,7 +38,8 @@ const char *st_ctl(const char *fmt, ...) {
     return reply;
 }
 
-static const char *stat_value(unsigned id, const char *field) {
+static const char *stat_value(unsigned id, const char *field)
+{
     static char value[256];
     char key[64];
     const char *reply = st_ctl("stats %u", id);
@@ -51,38 +54,44 @@ static const char *stat_value(unsigned id, const char *field) {
     return value;
 }
 
-long st_stat(unsigned id, const char *field) {
+long st_stat(unsigned id, const char *field)
+{
     return strtol(stat_value(id, field), NULL, 10);
 }
 
-const char *st_node(unsigned id) {
+const char *st_node(unsigned id)
+{
     return stat_value(id, "node");
 }
 
-hid_device *st_open(unsigned id) {
+hid_device *st_open(unsigned id)
+{
     const char *node = st_node(id);
     hid_device *h = hid_open_path(node);
     CHECK(h, "cannot open %s: %ls", node, hid_error(NULL));
     return h;
 }
 
-int st_send(hid_device *h, const uint8_t req[EMU_REPORT_SIZE]) {
+int st_send(hid_device *h, const uint8_t req[EMU_REPORT_SIZE])
+{
     return hid_write(h, req, EMU_REPORT_SIZE);
 }
 
-void st_exchange(hid_device *h, const uint8_t req[EMU_REPORT_SIZE],
-                 uint8_t reply[EMU_REPORT_SIZE]) {
+void st_exchange(hid_device *h, const uint8_t req[EMU_REPORT_SIZE], uint8_t reply[EMU_REPORT_SIZE])
+{
     int w = st_send(h, req);
     CHECK(w == EMU_REPORT_SIZE, "hid_write returned %d", w);
     int r = hid_read_timeout(h, reply, EMU_REPORT_SIZE, REPLY_TIMEOUT_MS);
     CHECK(r == EMU_REPORT_SIZE, "hid_read_timeout returned %d", r);
 }
 
-void st_check_echo(const uint8_t *reply, const uint8_t *req) {
+void st_check_echo(const uint8_t *reply, const uint8_t *req)
+{
     CHECK(memcmp(reply, req + 3, REPLY_ECHO_LEN) == 0, "reply does not echo the request");
 }
 
-void st_walk(hid_device *h, int n) {
+void st_walk(hid_device *h, int n)
+{
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
     emu_build_request(req, EMU_REQ_VERSION, 0, NULL);
     for (int i = 0; i < n; i++) {
@@ -91,19 +100,22 @@ void st_walk(hid_device *h, int n) {
     }
 }
 
-long st_now_ms(void) {
+long st_now_ms(void)
+{
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec * 1000L + ts.tv_nsec / 1000000L;
 }
 
-void st_sleep_ms(long ms) {
+void st_sleep_ms(long ms)
+{
     struct timespec ts = {ms / 1000, (ms % 1000) * 1000000L};
     while (nanosleep(&ts, &ts) != 0) {
     }
 }
 
-void st_fill_random(uint8_t *buf, size_t len, uint32_t seed) {
+void st_fill_random(uint8_t *buf, size_t len, uint32_t seed)
+{
     uint32_t x = seed ? seed : 1;
     for (size_t i = 0; i < len; i++) {
         x = x * 1664525u + 1013904223u;
@@ -111,7 +123,8 @@ void st_fill_random(uint8_t *buf, size_t len, uint32_t seed) {
     }
 }
 
-long st_read_file(const char *path, uint8_t **data) {
+long st_read_file(const char *path, uint8_t **data)
+{
     FILE *f = fopen(path, "rb");
     if (!f)
         return -1;
@@ -124,7 +137,8 @@ long st_read_file(const char *path, uint8_t **data) {
     return got == (size_t)len ? len : -1;
 }
 
-const char *st_tmpdir(void) {
+const char *st_tmpdir(void)
+{
     static char dir[4096];
     const char *base = getenv("TMPDIR");
     snprintf(dir, sizeof dir, "%s/emu-selftest-XXXXXX", base && *base ? base : "/tmp");

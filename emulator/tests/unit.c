@@ -34,12 +34,14 @@ static const Expected expected[] = {
     {EMU_REQ_READOUT, {0, 0, 0, 0x01, 0x02, 0x08, 0x00, 4, 0, 0, 0x02, 0x00, 0x04, 0, 0}},
 };
 
-static void request_for(const Expected *e, uint8_t req[EMU_REPORT_SIZE], const uint8_t *payload) {
+static void request_for(const Expected *e, uint8_t req[EMU_REPORT_SIZE], const uint8_t *payload)
+{
     uint32_t offset = e->kind == EMU_REQ_VERSION ? 0 : 1024;
     emu_build_request(req, e->kind, offset, payload);
 }
 
-static void test_build_matches_table(void) {
+static void test_build_matches_table(void)
+{
     uint8_t req[EMU_REPORT_SIZE], payload[EMU_BLOCK_SIZE];
     for (size_t i = 0; i < EMU_BLOCK_SIZE; i++)
         payload[i] = (uint8_t)(i * 3 + 1);
@@ -58,7 +60,8 @@ static void test_build_matches_table(void) {
     }
 }
 
-static void test_parse_accepts_layouts(void) {
+static void test_parse_accepts_layouts(void)
+{
     uint8_t req[EMU_REPORT_SIZE], payload[EMU_BLOCK_SIZE] = {0};
     payload[0] = 0xff;
     for (size_t i = 0; i < 4; i++) {
@@ -71,7 +74,8 @@ static void test_parse_accepts_layouts(void) {
 }
 
 /* Every fixed byte matters: changing any one of them makes the request bad. */
-static void test_parse_rejects_changed_bytes(void) {
+static void test_parse_rejects_changed_bytes(void)
+{
     static const size_t fixed[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 527, 700, 1023};
     uint8_t req[EMU_REPORT_SIZE];
     for (size_t i = 0; i < 4; i++) {
@@ -90,13 +94,15 @@ static void test_parse_rejects_changed_bytes(void) {
     EXPECT(emu_parse_request(req, sizeof req).kind == EMU_REQ_BAD, "read-out with a payload");
 }
 
-static EmuReqKind kind_at(EmuReqKind kind, uint32_t offset) {
+static EmuReqKind kind_at(EmuReqKind kind, uint32_t offset)
+{
     uint8_t req[EMU_REPORT_SIZE];
     emu_build_request(req, kind, offset, NULL);
     return emu_parse_request(req, sizeof req).kind;
 }
 
-static void test_parse_offsets(void) {
+static void test_parse_offsets(void)
+{
     EXPECT(kind_at(EMU_REQ_DATA, 524288 - 512) == EMU_REQ_DATA, "last data block");
     EXPECT(kind_at(EMU_REQ_DATA, 524288) == EMU_REQ_BAD, "data past the end");
     EXPECT(kind_at(EMU_REQ_READOUT, 524288) == EMU_REQ_BAD, "read-out past the end");
@@ -108,7 +114,8 @@ static void test_parse_offsets(void) {
 }
 
 static void handle(EmuModel *m, EmuReqKind kind, uint32_t offset, const uint8_t *payload,
-                   uint8_t reply[EMU_REPORT_SIZE]) {
+                   uint8_t reply[EMU_REPORT_SIZE])
+{
     uint8_t req[EMU_REPORT_SIZE];
     emu_build_request(req, kind, offset, payload);
     EmuRequest r = emu_parse_request(req, sizeof req);
@@ -116,7 +123,8 @@ static void handle(EmuModel *m, EmuReqKind kind, uint32_t offset, const uint8_t 
     EXPECT(memcmp(reply, req + 3, 8) == 0, "reply bytes 0..7 do not echo bytes 3..10");
 }
 
-static void test_model_version_and_pattern(void) {
+static void test_model_version_and_pattern(void)
+{
     EmuModel m;
     uint8_t reply[EMU_REPORT_SIZE], want[EMU_REPORT_SIZE] = {0};
     EXPECT(emu_model_init(&m) == 0, "init");
@@ -134,7 +142,8 @@ static void test_model_version_and_pattern(void) {
     emu_model_free(&m);
 }
 
-static void test_model_data(void) {
+static void test_model_data(void)
+{
     EmuModel m;
     uint8_t reply[EMU_REPORT_SIZE], payload[EMU_BLOCK_SIZE];
     emu_model_init(&m);
@@ -149,7 +158,8 @@ static void test_model_data(void) {
     emu_model_free(&m);
 }
 
-static void test_model_firmware(void) {
+static void test_model_firmware(void)
+{
     EmuModel m;
     uint8_t reply[EMU_REPORT_SIZE], payload[EMU_BLOCK_SIZE];
     emu_model_init(&m);
@@ -166,7 +176,8 @@ static void test_model_firmware(void) {
     emu_model_free(&m);
 }
 
-static void test_descriptor(void) {
+static void test_descriptor(void)
+{
     uint8_t d[32];
     static const uint8_t mouse[] = {0x05, 0x02, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF,
                                     0x00, 0x75, 0x08, 0x96, 0x00, 0x04, 0x09, 0x01, 0x81, 0x02,
@@ -179,7 +190,8 @@ static void test_descriptor(void) {
            "descriptor for ff00:0123");
 }
 
-static void test_config(void) {
+static void test_config(void)
+{
     EmuConfig c;
     char *err = NULL;
     emu_config_defaults(&c);
@@ -200,7 +212,8 @@ static void test_config(void) {
     emu_config_free(&c);
 }
 
-static void test_client_without_emulator(void) {
+static void test_client_without_emulator(void)
+{
     char reply[64];
     unsetenv("TARVENIX_EMU_CONTROL");
     EXPECT(emu_command("list", reply, sizeof reply) == -1, "no emulator, yet ok");
@@ -210,7 +223,8 @@ static void test_client_without_emulator(void) {
     EXPECT(!strncmp(reply, "err ", 4), "reply '%s'", reply);
 }
 
-int main(void) {
+int main(void)
+{
     test_build_matches_table();
     test_parse_accepts_layouts();
     test_parse_rejects_changed_bytes();

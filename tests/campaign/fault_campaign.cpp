@@ -22,8 +22,8 @@ constexpr int kFileBlocks = 64;
 
 struct Fault {
     const char *name;
-    QString command; // %1: the block it hits
-    QString failsWith; // empty: the transfer must succeed
+    QString command;    // %1: the block it hits
+    QString failsWith;  // empty: the transfer must succeed
     bool onlySaveFails; // a short reply carries no block only for a read-out
 };
 
@@ -43,7 +43,7 @@ struct Combination {
 };
 
 class Campaign {
-public:
+  public:
     Campaign()
     {
         QFile f(dir.filePath("image.bin"));
@@ -70,7 +70,7 @@ public:
         return broke;
     }
 
-private:
+  private:
     struct Result {
         TransferOutcome outcome;
         bool sawStep6 = false;
@@ -113,7 +113,9 @@ private:
         if (r.ms > kBoundMs + kMarginMs + 2000)
             return QStringLiteral("took %1 ms").arg(r.ms);
         if (s.early || s.bad)
-            return QStringLiteral("device saw %1 early and %2 bad requests").arg(s.early).arg(s.bad);
+            return QStringLiteral("device saw %1 early and %2 bad requests")
+                .arg(s.early)
+                .arg(s.bad);
         if (!mustFail)
             return o.ok && r.sawStep6 ? QString() : QStringLiteral("failed: ") + o.cause;
         if (o.ok || r.sawStep6)
@@ -133,7 +135,9 @@ private:
 
 const char *name(TransferKind kind)
 {
-    return kind == TransferKind::Firmware ? "firmware" : kind == TransferKind::Data ? "data" : "save";
+    return kind == TransferKind::Firmware ? "firmware"
+           : kind == TransferKind::Data   ? "data"
+                                          : "save";
 }
 
 } // namespace

@@ -35,7 +35,7 @@ class TestCliCommands : public QObject {
         return doc;
     }
 
-private slots:
+  private slots:
     void cleanup()
     {
         for (int id : ids)
@@ -48,9 +48,9 @@ private slots:
         const cli::Run r = cli::run({"--help"});
         QCOMPARE(r.exitCode, 0);
         const QString help = QString::fromLocal8Bit(r.out);
-        for (const char *word : {"list", "version", "firmware FILE", "data FILE", "save FILE",
-                                 "verify FILE", "--device", "--json", "--quiet", "--trace",
-                                 "--force", "--verify", "\".bin\" is"})
+        for (const char *word :
+             {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
+              "--device", "--json", "--quiet", "--trace", "--force", "--verify", "\".bin\" is"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
         for (int code : {0, 2, 3, 4, 5, 6, 7})
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
@@ -67,11 +67,10 @@ private slots:
         QTest::newRow("file missing") << QStringList{"firmware"} << "needs a file";
         QTest::newRow("extra argument") << QStringList{"version", "x"} << "Too many";
         QTest::newRow("json on save") << QStringList{"save", "x", "--json"} << "--json";
-        QTest::newRow("verify on firmware") << QStringList{"firmware", "f", "--verify"}
-                                            << "--verify";
+        QTest::newRow("verify on firmware")
+            << QStringList{"firmware", "f", "--verify"} << "--verify";
         QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
-        QTest::newRow("device on list") << QStringList{"list", "--device", "/dev/x"}
-                                        << "--device";
+        QTest::newRow("device on list") << QStringList{"list", "--device", "/dev/x"} << "--device";
         QTest::newRow("device without path") << QStringList{"version", "--device"} << "device";
     }
 

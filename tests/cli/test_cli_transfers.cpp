@@ -27,7 +27,7 @@ class TestCliTransfers : public QObject {
         return cli::writeFile(dir.filePath(name), bytes);
     }
 
-private slots:
+  private slots:
     void init()
     {
         id = emu::add();
@@ -81,7 +81,8 @@ private slots:
     void saveReplacesOnlyWithForce()
     {
         const QString target = file("old.BIN", "old content");
-        const cli::Run refused = cli::run({"save", target});
+        // --quiet hides progress, never a refusal.
+        const cli::Run refused = cli::run({"save", "--quiet", target});
         QCOMPARE(refused.exitCode, 5);
         QVERIFY2(refused.err.contains("already exists") && refused.err.contains("--force"),
                  qPrintable(refused.err));
@@ -171,8 +172,8 @@ private slots:
         QFETCH(QString, command);
         QFETCH(int, size);
         QFETCH(QString, words);
-        const QString path = size < 0 ? dir.filePath("absent.bin")
-                                      : file("sized.bin", cli::pattern(size, 1));
+        const QString path =
+            size < 0 ? dir.filePath("absent.bin") : file("sized.bin", cli::pattern(size, 1));
         const cli::Run r = cli::run({command, path});
         QCOMPARE(r.exitCode, 5);
         QVERIFY2(r.err.contains(words), qPrintable(r.err));

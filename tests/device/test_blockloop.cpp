@@ -62,7 +62,7 @@ class TestBlockLoop : public QObject {
         return codes;
     }
 
-private slots:
+  private slots:
     void init()
     {
         id = emu::add("vid=1abe pid=2202");

@@ -31,7 +31,7 @@ class TestDiscovery : public QObject {
         return QString::fromLocal8Bit(path);
     }
 
-private slots:
+  private slots:
     void initTestCase() { QCOMPARE(hid_init(), 0); }
 
     void cleanup()

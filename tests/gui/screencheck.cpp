@@ -11,8 +11,14 @@
 
 namespace {
 
-bool isGreenLettering(QRgb c) { return qGreen(c) > 180 && qRed(c) < 190 && qBlue(c) < 90; }
-bool isRed(QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; }
+bool isGreenLettering(QRgb c)
+{
+    return qGreen(c) > 180 && qRed(c) < 190 && qBlue(c) < 90;
+}
+bool isRed(QRgb c)
+{
+    return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90;
+}
 
 int count(const QImage &shot, const QRect &area, bool (*test)(QRgb))
 {
@@ -49,7 +55,8 @@ int main(int argc, char *argv[])
     const QStringList a = app.arguments();
     if (a.size() == 3 && a[1] == "grab")
         return app.primaryScreen()->grabWindow(0).save(a[2]) ? 0 : 1;
-    const QImage shot = a.size() > 2 ? QImage(a[2]).convertToFormat(QImage::Format_RGB32) : QImage();
+    const QImage shot =
+        a.size() > 2 ? QImage(a[2]).convertToFormat(QImage::Format_RGB32) : QImage();
     if (a.size() == 5 && a[1] == "connected")
         return connected(shot, a[3].toInt(), a[4].toInt());
     if (a.size() == 7 && a[1] == "above")

@@ -55,7 +55,7 @@ class TestClosing : public QObject {
         QVERIFY(!w->workerThreadForSaveData->isRunning());
     }
 
-private slots:
+  private slots:
     void init()
     {
         id = emu::add("vid=1abe pid=2202");
@@ -72,7 +72,10 @@ private slots:
         emu::release(id);
     }
 
-    void escapeEnds() { QCOMPARE(runLoop([this] { QTest::keyClick(w.get(), Qt::Key_Escape); }), 0); }
+    void escapeEnds()
+    {
+        QCOMPARE(runLoop([this] { QTest::keyClick(w.get(), Qt::Key_Escape); }), 0);
+    }
 
     void closeButtonAsks_data()
     {

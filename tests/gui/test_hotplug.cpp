@@ -42,7 +42,7 @@ class TestHotplug : public QObject {
         return f.fileName();
     }
 
-private slots:
+  private slots:
     void init() { dialogs = std::make_unique<DialogAnswerer>(); }
 
     void cleanup()

@@ -81,7 +81,7 @@ class TestTransfers : public QObject {
         QCOMPARE(dialogs->boxes[0].title, QStringLiteral("Warning"));
     }
 
-private slots:
+  private slots:
     void init()
     {
         id = emu::add("vid=1abe pid=2202 version=EMU-1");
@@ -89,10 +89,9 @@ private slots:
         w = std::make_unique<MainWindow>();
         w->show();
         QVERIFY(w->hidHandle);
-        for (TransferWorker *worker :
-             {static_cast<TransferWorker *>(w->workerThreadForFW),
-              static_cast<TransferWorker *>(w->workerThreadForData),
-              static_cast<TransferWorker *>(w->workerThreadForSaveData)})
+        for (TransferWorker *worker : {static_cast<TransferWorker *>(w->workerThreadForFW),
+                                       static_cast<TransferWorker *>(w->workerThreadForData),
+                                       static_cast<TransferWorker *>(w->workerThreadForSaveData)})
             worker->setReplyTimeout(1000);
         emu::command(QStringLiteral("clear %1").arg(id));
     }
@@ -207,12 +206,18 @@ private slots:
         QTest::addColumn<QString>("file"); // set directly as the chosen path
         QTest::addColumn<int>("size");     // -1: the file does not exist
         QTest::addColumn<QString>("says");
-        QTest::newRow("fw no file") << "fw" << "" << 0 << "Please load firmware file first !";
-        QTest::newRow("data no file") << "data" << "" << 0 << "Please load data file first !";
-        QTest::newRow("fw missing") << "fw" << "gone.bin" << -1 << "cannot be found";
-        QTest::newRow("fw empty") << "fw" << "empty.bin" << 0 << "has 0 bytes";
-        QTest::newRow("fw 1000 bytes") << "fw" << "odd.bin" << 1000 << "multiple of 512";
-        QTest::newRow("data oversized") << "data" << "big.bin" << 524800 << "data area";
+        QTest::newRow("fw no file") << "fw"
+                                    << "" << 0 << "Please load firmware file first !";
+        QTest::newRow("data no file") << "data"
+                                      << "" << 0 << "Please load data file first !";
+        QTest::newRow("fw missing") << "fw"
+                                    << "gone.bin" << -1 << "cannot be found";
+        QTest::newRow("fw empty") << "fw"
+                                  << "empty.bin" << 0 << "has 0 bytes";
+        QTest::newRow("fw 1000 bytes") << "fw"
+                                       << "odd.bin" << 1000 << "multiple of 512";
+        QTest::newRow("data oversized") << "data"
+                                        << "big.bin" << 524800 << "data area";
     }
 
     void refusals()
@@ -353,10 +358,18 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("says");
         // Run asks the version twice (firmware) or once (data, save) before the first block.
-        QTest::newRow("fw silent at 17") << "fw" << "silent at=19" << "block 17 of 128";
-        QTest::newRow("fw write fails") << "fw" << "writefail at=42" << "block 40 of 128";
-        QTest::newRow("data unplugged") << "data" << "unplug at=21" << "block 20 of 128";
-        QTest::newRow("save short reply") << "save" << "short n=64 at=301" << "block 300 of 1024";
+        QTest::newRow("fw silent at 17") << "fw"
+                                         << "silent at=19"
+                                         << "block 17 of 128";
+        QTest::newRow("fw write fails") << "fw"
+                                        << "writefail at=42"
+                                        << "block 40 of 128";
+        QTest::newRow("data unplugged") << "data"
+                                        << "unplug at=21"
+                                        << "block 20 of 128";
+        QTest::newRow("save short reply") << "save"
+                                          << "short n=64 at=301"
+                                          << "block 300 of 1024";
     }
 
     void failures()

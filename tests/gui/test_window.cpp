@@ -11,7 +11,10 @@
 
 namespace {
 
-int openDescriptors() { return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size(); }
+int openDescriptors()
+{
+    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size();
+}
 
 struct Row {
     QRect rect;
@@ -20,26 +23,49 @@ struct Row {
 
 QList<Row> expectedTable()
 {
-    const QString arrow = "QPushButton{border-image: url(:/pics/箭头.png);}QPushButton:hover{border-image: url(:/pics/箭头.png);}QPushButton:pressed{border-image: url(:/pics/箭头.png);}";
-    const QString run = "QPushButton{border-image: url(:/pics/按钮-Run.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Run .png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Run .png);}";
+    const QString arrow =
+        "QPushButton{border-image: url(:/pics/箭头.png);}QPushButton:hover{border-image: "
+        "url(:/pics/箭头.png);}QPushButton:pressed{border-image: url(:/pics/箭头.png);}";
+    const QString run =
+        "QPushButton{border-image: url(:/pics/按钮-Run.png);}QPushButton:hover{border-image: "
+        "url(:/pics/按钮-小-Run .png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Run "
+        ".png);}";
     QList<Row> rows = {
         {{230, 72, 232, 22}, "QPushButton{border-image: url(:/pics/Device connected.png);}"},
         {{200, 73, 282, 22}, "QPushButton{border-image: url(:/pics/Device not connected.png);}"},
-        {{620, 12, 16, 16}, "QPushButton{border-image: url(:/pics/退出-大.png);}QPushButton:hover{border-image: url(:/pics/退出-小.png);}"},
-        {{580, 16, 20, 8}, "QPushButton{border-image: url(:/pics/最小化-大.png);}QPushButton:hover{border-image: url(:/pics/最小化-小.png);}"},
-        {{65, 155, 188, 54}, "QPushButton{border-image: url(:/pics/按钮-Load Firmware.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Load firmware.png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Load firmware.png);}"},
+        {{620, 12, 16, 16},
+         "QPushButton{border-image: url(:/pics/退出-大.png);}QPushButton:hover{border-image: "
+         "url(:/pics/退出-小.png);}"},
+        {{580, 16, 20, 8},
+         "QPushButton{border-image: url(:/pics/最小化-大.png);}QPushButton:hover{border-image: "
+         "url(:/pics/最小化-小.png);}"},
+        {{65, 155, 188, 54},
+         "QPushButton{border-image: url(:/pics/按钮-Load "
+         "Firmware.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Load "
+         "firmware.png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Load "
+         "firmware.png);}"},
         {{480, 155, 100, 51}, run},
-        {{65, 306, 188, 54}, "QPushButton{border-image: url(:/pics/按钮-Load Data.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Load Data.png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Load Data.png);}"},
+        {{65, 306, 188, 54},
+         "QPushButton{border-image: url(:/pics/按钮-Load "
+         "Data.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Load "
+         "Data.png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Load Data.png);}"},
         {{480, 306, 100, 51}, run},
     };
     for (int y : {170, 322}) {
         for (int x : {290, 320, 345, 370, 395, 420})
             rows.append({{x, y, 18, 21}, arrow});
     }
-    rows.append({{240, 416, 182, 48}, "QPushButton{border-image: url(:/pics/按钮-Save.png);}QPushButton:hover{border-image: url(:/pics/按钮-Save-小.png);}QPushButton:pressed{border-image: url(:/pics/按钮-Save-小.png);}"});
-    for (QPoint p : {QPoint(255, 472), QPoint(281, 473), QPoint(307, 473), QPoint(333, 473), QPoint(359, 473), QPoint(385, 473)})
+    rows.append(
+        {{240, 416, 182, 48},
+         "QPushButton{border-image: url(:/pics/按钮-Save.png);}QPushButton:hover{border-image: "
+         "url(:/pics/按钮-Save-小.png);}QPushButton:pressed{border-image: "
+         "url(:/pics/按钮-Save-小.png);}"});
+    for (QPoint p : {QPoint(255, 472), QPoint(281, 473), QPoint(307, 473), QPoint(333, 473),
+                     QPoint(359, 473), QPoint(385, 473)})
         rows.append({{p, QSize(18, 21)}, arrow});
-    rows.append({{88, 511, 260, 20}, "color: rgb(141, 254,3); background-color: rgb(27, 26, 28);border: none;text-align: left;"});
+    rows.append({{88, 511, 260, 20},
+                 "color: rgb(141, 254,3); background-color: rgb(27, 26, 28);border: "
+                 "none;text-align: left;"});
     return rows;
 }
 
@@ -63,7 +89,7 @@ class TestWindow : public QObject {
         QCOMPARE(bool(w.hidHandle), connected);
     }
 
-private slots:
+  private slots:
     void cleanup()
     {
         for (int id : devices)
@@ -133,7 +159,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("reply"); // bytes at 46..
         QTest::addColumn<QString>("shown");
-        QTest::newRow("24 bytes") << QByteArray("TVX-PRESSURE-MOUSE-V1.23") << "TVX-PRESSURE-MOUSE-V1.23";
+        QTest::newRow("24 bytes") << QByteArray("TVX-PRESSURE-MOUSE-V1.23")
+                                  << "TVX-PRESSURE-MOUSE-V1.23";
         QTest::newRow("zero at 46") << QByteArray(1, '\0') << "";
         QTest::newRow("invalid utf-8") << QByteArray("V\xc3(9") << "V\ufffd(9";
     }
@@ -143,7 +170,8 @@ private slots:
         QFETCH(QByteArray, reply);
         QFETCH(QString, shown);
         const int id = plugDevice();
-        emu::command(QStringLiteral("versionhex %1 %2").arg(id).arg(QString::fromLatin1(reply.toHex())));
+        emu::command(
+            QStringLiteral("versionhex %1 %2").arg(id).arg(QString::fromLatin1(reply.toHex())));
         MainWindow w;
         verifyConnected(w, true);
         QCOMPARE(w.pushButtonVersion->text(), shown);
@@ -159,7 +187,8 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         MainWindow w;
-        QVERIFY2(clock.elapsed() < tarvenix::kVersionReplyTimeoutMs + 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < tarvenix::kVersionReplyTimeoutMs + 1500,
+                 qPrintable(QString::number(clock.elapsed())));
         verifyConnected(w, true);
         QCOMPARE(w.pushButtonVersion->text(), QString());
     }

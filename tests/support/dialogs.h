@@ -16,7 +16,7 @@ struct SeenBox {
 
 class DialogAnswerer : public QObject {
     Q_OBJECT
-public:
+  public:
     DialogAnswerer();
 
     // Paths typed into file dialogs in turn; an empty one cancels the dialog.
@@ -32,7 +32,7 @@ public:
     int count(const QString &words) const;
     QString texts() const;
 
-private:
+  private:
     void poll();
     void answerBox(QMessageBox *box);
     QTimer timer;

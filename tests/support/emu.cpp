@@ -20,17 +20,29 @@ QString command(const QString &line)
     return text;
 }
 
-int add(const QString &spec) { return command(QStringLiteral("add ") + spec).section(' ', 1, 1).toInt(); }
+int add(const QString &spec)
+{
+    return command(QStringLiteral("add ") + spec).section(' ', 1, 1).toInt();
+}
 
-void unplug(int id) { command(QStringLiteral("unplug %1").arg(id)); }
-void plug(int id) { command(QStringLiteral("plug %1").arg(id)); }
+void unplug(int id)
+{
+    command(QStringLiteral("unplug %1").arg(id));
+}
+void plug(int id)
+{
+    command(QStringLiteral("plug %1").arg(id));
+}
 void release(int id)
 {
     if (stats(id).plugged)
         unplug(id);
 }
 
-void fault(int id, const QString &what) { command(QStringLiteral("fault %1 %2").arg(id).arg(what)); }
+void fault(int id, const QString &what)
+{
+    command(QStringLiteral("fault %1 %2").arg(id).arg(what));
+}
 
 namespace {
 
@@ -64,10 +76,22 @@ Stats stats(int id)
     return s;
 }
 
-QByteArray requests(int id) { return dumped(id, "requests.bin"); }
-QByteArray firmware(int id) { return dumped(id, "firmware.bin"); }
-QByteArray dataArea(int id) { return dumped(id, "data.bin"); }
+QByteArray requests(int id)
+{
+    return dumped(id, "requests.bin");
+}
+QByteArray firmware(int id)
+{
+    return dumped(id, "firmware.bin");
+}
+QByteArray dataArea(int id)
+{
+    return dumped(id, "data.bin");
+}
 
-QByteArray request(const QByteArray &log, int index) { return log.mid(index * 1024, 1024); }
+QByteArray request(const QByteArray &log, int index)
+{
+    return log.mid(index * 1024, 1024);
+}
 
 } // namespace emu

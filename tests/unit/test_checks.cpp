@@ -21,7 +21,7 @@ class TestChecks : public QObject {
         return path;
     }
 
-private slots:
+  private slots:
     // Steps lit after each block, with the last block leaving step 6 to the end.
     void schedule_data()
     {
@@ -52,11 +52,16 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("no suffix") << "/t/dump" << "/t/dump.bin";
-        QTest::newRow("has .bin") << "/t/dump.bin" << "/t/dump.bin";
-        QTest::newRow("has .BIN") << "/t/dump.BIN" << "/t/dump.BIN";
-        QTest::newRow("other suffix") << "/t/dump.txt" << "/t/dump.txt.bin";
-        QTest::newRow("bin without dot") << "/t/dumpbin" << "/t/dumpbin.bin";
+        QTest::newRow("no suffix") << "/t/dump"
+                                   << "/t/dump.bin";
+        QTest::newRow("has .bin") << "/t/dump.bin"
+                                  << "/t/dump.bin";
+        QTest::newRow("has .BIN") << "/t/dump.BIN"
+                                  << "/t/dump.BIN";
+        QTest::newRow("other suffix") << "/t/dump.txt"
+                                      << "/t/dump.txt.bin";
+        QTest::newRow("bin without dot") << "/t/dumpbin"
+                                         << "/t/dumpbin.bin";
     }
 
     void saveName()
@@ -87,8 +92,8 @@ private slots:
         QTest::newRow("empty") << 0 << "empty.bin" << qint64(0) << "has 0 bytes";
         QTest::newRow("1000 bytes") << 1 << "odd.bin" << qint64(1000) << "has 1000 bytes";
         QTest::newRow("under a block") << 1 << "small.bin" << qint64(400) << "multiple of 512";
-        QTest::newRow("data too big") << 1 << "huge.bin" << qint64(kDataAreaSize + 512)
-                                      << "more than the device's data area";
+        QTest::newRow("data too big")
+            << 1 << "huge.bin" << qint64(kDataAreaSize + 512) << "more than the device's data area";
         QTest::newRow("past 32-bit offsets")
             << 0 << "4g.bin" << qint64(kMaxOffsetFileSize + 512) << "more than the device can";
     }

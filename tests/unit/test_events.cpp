@@ -8,7 +8,7 @@ using namespace tarvenix;
 
 class TestEvents : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void match_data()
     {
         QTest::addColumn<QString>("name");
@@ -33,7 +33,8 @@ private slots:
 
     void linuxNamesMatchTheList()
     {
-        QCOMPARE(interfaceName(0x1abe, 0x2202, "hidraw3"), QStringLiteral("HID#VID_1ABE&PID_2202#HIDRAW3"));
+        QCOMPARE(interfaceName(0x1abe, 0x2202, "hidraw3"),
+                 QStringLiteral("HID#VID_1ABE&PID_2202#HIDRAW3"));
         QCOMPARE(matchInterfaceName(interfaceName(0xabcd, 0x2203, "hidraw0")), 5);
         QCOMPARE(matchInterfaceName(interfaceName(0xabcd, 0x2202, "hidraw0")), -1);
     }
@@ -42,7 +43,8 @@ private slots:
     void removalUsesWhatArrivalRemembered()
     {
         InterfaceNames names;
-        QCOMPARE(names.remember("hidraw2", "0003:0000ABCD:00002203"), QStringLiteral("HID#VID_ABCD&PID_2203#HIDRAW2"));
+        QCOMPARE(names.remember("hidraw2", "0003:0000ABCD:00002203"),
+                 QStringLiteral("HID#VID_ABCD&PID_2203#HIDRAW2"));
         QCOMPARE(names.remember("hidraw3", "garbage"), QString());
         QCOMPARE(names.take("hidraw3"), QString());
         QCOMPARE(names.take("hidraw2"), QStringLiteral("HID#VID_ABCD&PID_2203#HIDRAW2"));

@@ -17,7 +17,10 @@ Report expected(std::initializer_list<std::pair<int, int>> bytes)
     return r;
 }
 
-QByteArray hex(const Report &r) { return QByteArray(reinterpret_cast<const char *>(r.data()), kReportSize).toHex(); }
+QByteArray hex(const Report &r)
+{
+    return QByteArray(reinterpret_cast<const char *>(r.data()), kReportSize).toHex();
+}
 
 std::array<std::uint8_t, kBlockSize> pattern()
 {
@@ -31,7 +34,7 @@ std::array<std::uint8_t, kBlockSize> pattern()
 
 class TestReport : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void versionQuery()
     {
         Report r;
@@ -49,8 +52,10 @@ private slots:
             const char *name = area ? "data" : "firmware";
             QTest::addRow("%s block 0", name) << area << 0u << QByteArray::fromHex("00000000");
             QTest::addRow("%s block 1", name) << area << 1u << QByteArray::fromHex("00020000");
-            QTest::addRow("%s block 1023", name) << area << 1023u << QByteArray::fromHex("00fe0700");
-            QTest::addRow("%s at 16 MiB", name) << area << 32768u << QByteArray::fromHex("00000001");
+            QTest::addRow("%s block 1023", name)
+                << area << 1023u << QByteArray::fromHex("00fe0700");
+            QTest::addRow("%s at 16 MiB", name)
+                << area << 32768u << QByteArray::fromHex("00000001");
         }
     }
 
@@ -115,7 +120,9 @@ private slots:
         QTest::newRow("zero at 46") << QByteArray("\0ABC", 4) << QString();
         QTest::newRow("ends at zero") << QByteArray("V1.2\0XYZ", 8) << QStringLiteral("V1.2");
         QTest::newRow("utf-8") << QByteArray("\xe7\x89\x88 2") << QStringLiteral("版 2");
-        QTest::newRow("invalid utf-8") << QByteArray("A\xff" "B") << QStringLiteral("A\ufffdB");
+        QTest::newRow("invalid utf-8") << QByteArray("A\xff"
+                                                     "B")
+                                       << QStringLiteral("A\ufffdB");
     }
 
     void versionText()

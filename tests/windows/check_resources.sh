@@ -24,11 +24,12 @@ grep -q 'VALUE "OriginalFilename", "Tarvenix.exe"' back.rc || fail "OriginalFile
 strings -el tiny.exe | grep -qx 'Tarvenix.exe' || fail "no UTF-16 Tarvenix.exe in the program"
 strings -el -n 3 tiny.exe | grep -qx "$major.$minor" || fail "no UTF-16 $major.$minor in the program"
 
-# The icon: one 32x32 image, byte for byte the size the .ico's directory gives.
+# The icon: one 32x32 image of the size the .ico's directory gives.
 grep -q 'RT_ICON' back.rc || fail "no icon image resource"
 ico_bytes=$(od -An -tu4 -j14 -N4 "$app/tarvenix.ico" | tr -d ' ')
 group=$(grep 'Element no 1' back.rc) || fail "no icon group resource"
-echo "$group" | grep -q '"\\040\\040' || fail "icon is not 32x32: $group"
-[ "$(printf '%d' "$(echo "$group" | sed 's/.*, \(0x[0-9a-f]*\)L, .*/\1/')")" = "$ico_bytes" ] ||
+printf '%s\n' "$group" | grep -qF '"\040\040' || fail "icon is not 32x32: $group"
+size=$(printf '%s\n' "$group" | sed -n 's/.*, \(0x[0-9a-f]*\)L, .*/\1/p')
+[ -n "$size" ] && [ $((size)) -eq "$ico_bytes" ] ||
     fail "icon image size differs from tarvenix.ico ($ico_bytes bytes): $group"
 echo "resources ok: version $major.$minor.$patch, Tarvenix.exe, 32x32 icon of $ico_bytes bytes"

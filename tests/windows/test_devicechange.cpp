@@ -3,8 +3,6 @@
 
 #include "device/devicechange_win.h"
 
-#include <dbt.h>
-
 #include <cstddef>
 #include <cstdio>
 #include <cwchar>
@@ -16,8 +14,8 @@ static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32, "record layout as W
 
 namespace {
 
-using tarvenix::DeviceChange;
 using tarvenix::decodeDeviceChange;
+using tarvenix::DeviceChange;
 
 // kDeviceInterfaceNames, read out of device/events.h when the project was configured.
 const wchar_t *const kNames[] = {
@@ -107,8 +105,7 @@ void checkInterfaceRecords()
 
     InterfaceRecord other(kOtherName);
     c = decoded(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, other.lParam());
-    check(c.code == DeviceChange::Arrival && c.interfaceName == kOtherName,
-          "other mouse: decoded");
+    check(c.code == DeviceChange::Arrival && c.interfaceName == kOtherName, "other mouse: decoded");
     check(match(c.interfaceName) == -1, "other mouse: matches no supported product");
 
     // Six characters inside dbcc_size, no terminator: the name stops at the record's end.
@@ -123,8 +120,7 @@ void checkOtherMessages()
     volume.dbcv_size = sizeof(volume);
     volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
     volume.dbcv_unitmask = 1u << 4;
-    DeviceChange c =
-        decoded(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+    DeviceChange c = decoded(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
     check(c.code == DeviceChange::Arrival, "volume: code");
     check(c.deviceType == DBT_DEVTYP_VOLUME, "volume: device type 2");
     check(c.interfaceName.empty(), "volume: no interface name");
@@ -148,6 +144,17 @@ void checkOtherMessages()
     check(!accepted, "WM_PAINT: not accepted");
     check(untouched.code == DeviceChange::Arrival && untouched.deviceType == 42,
           "WM_PAINT: output left alone");
+}
+
+// Written out here rather than taken from hidclass.h, so a wrong class is caught.
+void checkFilter()
+{
+    const GUID hidClass = {0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+    const DEV_BROADCAST_DEVICEINTERFACE_W filter = tarvenix::hidInterfaceFilter();
+    check(filter.dbcc_size == 32, "filter: dbcc_size is the record's size");
+    check(filter.dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE, "filter: device interfaces");
+    check(filter.dbcc_reserved == 0 && filter.dbcc_name[0] == 0, "filter: the rest zero");
+    check(IsEqualGUID(filter.dbcc_classguid, hidClass), "filter: class GUID_DEVINTERFACE_HID");
 }
 
 DeviceChange lastChange;
@@ -194,6 +201,7 @@ int main()
     std::fflush(stdout);
     checkInterfaceRecords();
     checkOtherMessages();
+    checkFilter();
     checkWindow();
     std::printf("%d failed\n", failures);
     return failures == 0 ? 0 : 1;

@@ -18,7 +18,8 @@ constexpr int kBandHeight = 50;
 const QColor kBodyBase(27, 26, 28);
 const QColor kLabelGrey(150, 152, 158);
 
-void paintTitleBand(QPainter &p) {
+void paintTitleBand(QPainter &p)
+{
     QLinearGradient band(0, 0, 0, kBandHeight);
     band.setColorAt(0, QColor(16, 16, 18));
     band.setColorAt(1, QColor(0, 0, 0));
@@ -32,7 +33,8 @@ void paintTitleBand(QPainter &p) {
     p.fillRect(QRectF(0, kBandHeight, kWidth, 1), line);
 }
 
-void paintTitle(QPainter &p) {
+void paintTitle(QPainter &p)
+{
     p.drawImage(QPointF(12, 9), logo(32));
     const QPainterPath brand = textAt(QStringLiteral("Tarvenix"), uiFont(22, true), 54, 25);
     paintGlow(p, brand, brandGreen(40), 3, 3);
@@ -41,7 +43,8 @@ void paintTitle(QPainter &p) {
     p.fillPath(textAt(QStringLiteral("Manager"), uiFont(22, false), after, 25), kLabelGrey);
 }
 
-void paintBody(QPainter &p) {
+void paintBody(QPainter &p)
+{
     const QRectF body(0, kBandHeight + 1, kWidth, kHeight - kBandHeight - 1);
     QLinearGradient fill(0, body.top(), 0, 400);
     fill.setColorAt(0, QColor(42, 41, 46));
@@ -59,14 +62,16 @@ void paintBody(QPainter &p) {
     p.fillRect(QRectF(0, body.top(), kWidth, 8), shade);
 }
 
-void paintSectionLabel(QPainter &p, const QString &text, qreal capMiddle) {
+void paintSectionLabel(QPainter &p, const QString &text, qreal capMiddle)
+{
     QFont font = uiFont(11, true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     p.fillPath(roundedBox(QRectF(44, capMiddle - 3, 6, 6), 1.5), brandGreen(200));
     p.fillPath(textAt(text, font, 57, capMiddle), kLabelGrey);
 }
 
-void paintPanel(QPainter &p, const QRectF &box) {
+void paintPanel(QPainter &p, const QRectF &box)
+{
     const QPainterPath panel = roundedBox(box, 12);
     paintGlow(p, panel.translated(0, 2), QColor(0, 0, 0, 90), 4, 4);
     QLinearGradient fill(box.topLeft(), box.bottomLeft());
@@ -82,7 +87,8 @@ void paintPanel(QPainter &p, const QRectF &box) {
 }
 
 // A recessed channel the progress arrows run along.
-void paintTrack(QPainter &p, const QRectF &box) {
+void paintTrack(QPainter &p, const QRectF &box)
+{
     const QPainterPath track = roundedBox(box, box.height() / 2);
     QLinearGradient fill(box.topLeft(), box.bottomLeft());
     fill.setColorAt(0, QColor(16, 16, 18));
@@ -92,7 +98,8 @@ void paintTrack(QPainter &p, const QRectF &box) {
     p.strokePath(track.translated(0, 1), QPen(QColor(255, 255, 255, 10), 1));
 }
 
-void paintSaveArea(QPainter &p, const QRectF &box) {
+void paintSaveArea(QPainter &p, const QRectF &box)
+{
     const QPainterPath area = roundedBox(box, 12);
     QLinearGradient fill(box.topLeft(), box.bottomLeft());
     fill.setColorAt(0, QColor(255, 255, 255, 10));
@@ -101,13 +108,15 @@ void paintSaveArea(QPainter &p, const QRectF &box) {
     p.strokePath(area, QPen(QColor(255, 255, 255, 16), 1));
 }
 
-void paintVersionCaption(QPainter &p) {
+void paintVersionCaption(QPainter &p)
+{
     const QPainterPath caption =
         textRightAligned(QStringLiteral("Version:"), uiFont(13, false), 84, 521);
     p.fillPath(caption, brandGreen());
 }
 
-void paintRows(QPainter &p) {
+void paintRows(QPainter &p)
+{
     paintSectionLabel(p, QStringLiteral("FIRMWARE"), 127);
     paintPanel(p, QRectF(40.5, 140.5, 575, 85));
     paintTrack(p, QRectF(279.5, 163.5, 189, 35));
@@ -121,7 +130,8 @@ void paintRows(QPainter &p) {
 
 } // namespace
 
-QImage background() {
+QImage background()
+{
     const QImage painted = paintPlain(QSize(kWidth, kHeight), [](QPainter &p) {
         paintTitleBand(p);
         paintTitle(p);

@@ -23,29 +23,34 @@ struct Look {
     bool lit;
 };
 
-Look restLook() {
+Look restLook()
+{
     return {QColor(66, 68, 72), QColor(30, 31, 34), QColor(88, 92, 98), brandGreen(), false};
 }
 
-Look litLook() {
+Look litLook()
+{
     return {QColor(74, 96, 50), QColor(30, 44, 18), brandGreen(), QColor(214, 255, 150), true};
 }
 
-QPainterPath bodyShape(const QSizeF &widget) {
+QPainterPath bodyShape(const QSizeF &widget)
+{
     // Half-pixel inset keeps the 1 px border sharp.
     const QRectF box(kMargin + 0.5, kMargin + 0.5, widget.width() - 2 * kMargin - 1,
                      widget.height() - 2 * kMargin - 1);
     return roundedBox(box, std::min(9.0, box.height() / 4));
 }
 
-void paintHalo(QPainter &p, const QPainterPath &body, const Look &look) {
+void paintHalo(QPainter &p, const QPainterPath &body, const Look &look)
+{
     if (look.lit)
         paintGlow(p, body, brandGreen(150), kMargin, 6);
     else
         paintGlow(p, body.translated(0, 1), QColor(0, 0, 0, 170), kMargin - 0.5, 4);
 }
 
-void paintFill(QPainter &p, const QPainterPath &body, const Look &look) {
+void paintFill(QPainter &p, const QPainterPath &body, const Look &look)
+{
     const QRectF box = body.boundingRect();
     QLinearGradient gradient(box.topLeft(), box.bottomLeft());
     gradient.setColorAt(0, look.top);
@@ -54,7 +59,8 @@ void paintFill(QPainter &p, const QPainterPath &body, const Look &look) {
 }
 
 // A highlight over the upper half makes the surface read as raised.
-void paintSheen(QPainter &p, const QPainterPath &body) {
+void paintSheen(QPainter &p, const QPainterPath &body)
+{
     const QRectF box = body.boundingRect();
     QLinearGradient gradient(box.topLeft(), QPointF(box.left(), box.center().y()));
     gradient.setColorAt(0, QColor(255, 255, 255, 46));
@@ -65,7 +71,8 @@ void paintSheen(QPainter &p, const QPainterPath &body) {
     p.restore();
 }
 
-void paintBorder(QPainter &p, const QPainterPath &body, const Look &look) {
+void paintBorder(QPainter &p, const QPainterPath &body, const Look &look)
+{
     p.strokePath(body, QPen(look.border, 1.0));
     // A faint inner rim catches light along the top edge.
     const QRectF inner = body.boundingRect().adjusted(1, 1, -1, -1);
@@ -75,7 +82,8 @@ void paintBorder(QPainter &p, const QPainterPath &body, const Look &look) {
     p.strokePath(roundedBox(inner, std::min(8.0, inner.height() / 4)), QPen(rim, 1.0));
 }
 
-void paintLabel(QPainter &p, const QPainterPath &body, const QString &label, const Look &look) {
+void paintLabel(QPainter &p, const QPainterPath &body, const QString &label, const Look &look)
+{
     const qreal room = body.boundingRect().width() - 24;
     const QFont font = uiFont(fitPixelSize(label, true, room, kLabelPixels), true);
     const QPainterPath text = textCentred(label, font, body.boundingRect().center());
@@ -85,7 +93,8 @@ void paintLabel(QPainter &p, const QPainterPath &body, const QString &label, con
     p.fillPath(text, look.label);
 }
 
-QImage button(const ButtonFace &face, const Look &look) {
+QImage button(const ButtonFace &face, const Look &look)
+{
     return paintScaled(face.picture, QSizeF(face.widget), [&](QPainter &p) {
         const QPainterPath body = bodyShape(QSizeF(face.widget));
         paintHalo(p, body, look);
@@ -98,11 +107,13 @@ QImage button(const ButtonFace &face, const Look &look) {
 
 } // namespace
 
-QImage buttonAtRest(const ButtonFace &face) {
+QImage buttonAtRest(const ButtonFace &face)
+{
     return button(face, restLook());
 }
 
-QImage buttonLit(const ButtonFace &face) {
+QImage buttonLit(const ButtonFace &face)
+{
     return button(face, litLook());
 }
 

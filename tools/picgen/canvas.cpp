@@ -12,11 +12,13 @@ constexpr int kDotsPerMeter = 3780;
 
 } // namespace
 
-QColor brandGreen(int alpha) {
+QColor brandGreen(int alpha)
+{
     return QColor(141, 254, 3, alpha);
 }
 
-QImage newCanvas(const QSize &size) {
+QImage newCanvas(const QSize &size)
+{
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDotsPerMeterX(kDotsPerMeter);
@@ -24,7 +26,8 @@ QImage newCanvas(const QSize &size) {
     return image;
 }
 
-QImage paintScaled(const QSize &physical, const QSizeF &logical, const PaintFn &paint) {
+QImage paintScaled(const QSize &physical, const QSizeF &logical, const PaintFn &paint)
+{
     QImage image = newCanvas(physical);
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
@@ -35,11 +38,13 @@ QImage paintScaled(const QSize &physical, const QSizeF &logical, const PaintFn &
     return image;
 }
 
-QImage paintPlain(const QSize &size, const PaintFn &paint) {
+QImage paintPlain(const QSize &size, const PaintFn &paint)
+{
     return paintScaled(size, QSizeF(size), paint);
 }
 
-QFont uiFont(int pixelSize, bool bold) {
+QFont uiFont(int pixelSize, bool bold)
+{
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
@@ -48,39 +53,44 @@ QFont uiFont(int pixelSize, bool bold) {
     return font;
 }
 
-int fitPixelSize(const QString &text, bool bold, qreal maxWidth, int start) {
+int fitPixelSize(const QString &text, bool bold, qreal maxWidth, int start)
+{
     int size = start;
     while (size > 6 && QFontMetricsF(uiFont(size, bold)).horizontalAdvance(text) > maxWidth)
         --size;
     return size;
 }
 
-QPainterPath textAt(const QString &text, const QFont &font, qreal left, qreal capMiddle) {
+QPainterPath textAt(const QString &text, const QFont &font, qreal left, qreal capMiddle)
+{
     QPainterPath path;
     path.addText(left, capMiddle + QFontMetricsF(font).capHeight() / 2, font, text);
     return path;
 }
 
-QPainterPath textCentred(const QString &text, const QFont &font, const QPointF &centre) {
+QPainterPath textCentred(const QString &text, const QFont &font, const QPointF &centre)
+{
     // Centre the ink, not the advance, so side bearings do not push it off.
     QPainterPath path = textAt(text, font, 0, centre.y());
     return path.translated(centre.x() - path.boundingRect().center().x(), 0);
 }
 
-QPainterPath textRightAligned(const QString &text, const QFont &font, qreal right,
-                              qreal capMiddle) {
+QPainterPath textRightAligned(const QString &text, const QFont &font, qreal right, qreal capMiddle)
+{
     QPainterPath path = textAt(text, font, 0, capMiddle);
     return path.translated(right - path.boundingRect().right(), 0);
 }
 
-QPainterPath roundedBox(const QRectF &box, qreal radius) {
+QPainterPath roundedBox(const QRectF &box, qreal radius)
+{
     QPainterPath path;
     path.addRoundedRect(box, radius, radius);
     return path;
 }
 
 void paintGlow(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal spread,
-               int layers) {
+               int layers)
+{
     p.save();
     p.setBrush(Qt::NoBrush);
     QColor layer = colour;

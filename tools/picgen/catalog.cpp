@@ -15,11 +15,13 @@ const ButtonFace kRun{QStringLiteral("Run"), QSize(100, 51), QSize(100, 51)};
 const ButtonFace kLoadData{QStringLiteral("Load Data"), QSize(188, 54), QSize(188, 54)};
 const ButtonFace kSave{QStringLiteral("Save"), QSize(182, 48), QSize(182, 48)};
 
-Picture entry(const char *file, const char *resource, std::function<QImage()> draw) {
+Picture entry(const char *file, const char *resource, std::function<QImage()> draw)
+{
     return {QString::fromLatin1(file), QString::fromUtf8(resource), std::move(draw)};
 }
 
-QVector<Picture> windowPictures() {
+QVector<Picture> windowPictures()
+{
     return {
         entry("background.png", "pics/背景.png", background),
         entry("device_connected.png", "pics/Device connected.png", [] { return statusLine(true); }),
@@ -32,7 +34,8 @@ QVector<Picture> windowPictures() {
     };
 }
 
-QVector<Picture> buttonPictures() {
+QVector<Picture> buttonPictures()
+{
     return {
         entry("btn_load_firmware.png", "pics/按钮-Load Firmware.png",
               [] { return buttonAtRest(kLoadFirmware); }),
@@ -50,7 +53,8 @@ QVector<Picture> buttonPictures() {
     };
 }
 
-QVector<Picture> markPictures() {
+QVector<Picture> markPictures()
+{
     return {
         entry("arrow.png", "pics/箭头.png", [] { return arrow(false); }),
         entry("arrow_lit.png", "pics/箭头-亮.png", [] { return arrow(true); }),
@@ -63,12 +67,14 @@ QVector<Picture> markPictures() {
 
 } // namespace
 
-const QVector<Picture> &catalog() {
+const QVector<Picture> &catalog()
+{
     static const QVector<Picture> all = windowPictures() + buttonPictures() + markPictures();
     return all;
 }
 
-QImage drawPicture(const QString &file) {
+QImage drawPicture(const QString &file)
+{
     for (const Picture &picture : catalog()) {
         if (picture.file == file)
             return picture.draw();

@@ -18,7 +18,8 @@ constexpr qreal kLetteringLeft = 24;
 constexpr qreal kLetteringRoom = kLetteringLeft + 2;
 
 // Both status lines share one lettering size so switching between them does not jump.
-int statusPixels() {
+int statusPixels()
+{
     const int connected =
         fitPixelSize(QStringLiteral("Device connected"), true, 232 - kLetteringRoom, 17);
     const int lost =
@@ -26,7 +27,8 @@ int statusPixels() {
     return std::min(connected, lost);
 }
 
-void paintLamp(QPainter &p, const QPointF &centre, const QColor &colour) {
+void paintLamp(QPainter &p, const QPointF &centre, const QColor &colour)
+{
     QPainterPath lamp;
     lamp.addEllipse(centre, 4.5, 4.5);
     QColor halo = colour;
@@ -38,7 +40,8 @@ void paintLamp(QPainter &p, const QPointF &centre, const QColor &colour) {
     p.fillPath(lamp, shade);
 }
 
-QPainterPath crossPath(const QPointF &centre, qreal half) {
+QPainterPath crossPath(const QPointF &centre, qreal half)
+{
     QPainterPath path;
     path.moveTo(centre + QPointF(-half, -half));
     path.lineTo(centre + QPointF(half, half));
@@ -47,13 +50,14 @@ QPainterPath crossPath(const QPointF &centre, qreal half) {
     return path;
 }
 
-void strokeCross(QPainter &p, const QPointF &centre, qreal half, const QColor &colour,
-                 qreal width) {
+void strokeCross(QPainter &p, const QPointF &centre, qreal half, const QColor &colour, qreal width)
+{
     p.strokePath(crossPath(centre, half), QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
 }
 
 // A right-pointing chevron filling an 18 x 21 cell with a little room for a halo.
-QPainterPath chevron() {
+QPainterPath chevron()
+{
     QPainterPath path;
     path.moveTo(3, 2.5);
     path.lineTo(9, 2.5);
@@ -65,7 +69,8 @@ QPainterPath chevron() {
     return path;
 }
 
-QImage dialogClose(const QSize &size, const QColor &plate, const QColor &cross, qreal drop) {
+QImage dialogClose(const QSize &size, const QColor &plate, const QColor &cross, qreal drop)
+{
     return paintPlain(size, [&](QPainter &p) {
         if (plate.alpha() > 0)
             p.fillPath(roundedBox(QRectF(0.5, 0.5, 15, size.height() - 1), 3), plate);
@@ -73,7 +78,8 @@ QImage dialogClose(const QSize &size, const QColor &plate, const QColor &cross, 
     });
 }
 
-void paintLogoPlate(QPainter &p) {
+void paintLogoPlate(QPainter &p)
+{
     const QPainterPath plate = roundedBox(QRectF(8, 8, 240, 240), 52);
     QLinearGradient fill(0, 8, 0, 248);
     fill.setColorAt(0, QColor(52, 55, 52));
@@ -84,7 +90,8 @@ void paintLogoPlate(QPainter &p) {
 
 // A corded mouse carrying a bold "T": the product's initial on its device.
 // Edges sit on whole pixels of the 32 px picture (8 units each) to stay sharp.
-void paintLogoMark(QPainter &p) {
+void paintLogoMark(QPainter &p)
+{
     p.strokePath(roundedBox(QRectF(64, 48, 128, 184), 64), QPen(brandGreen(), 16));
     p.fillRect(QRectF(120, 12, 16, 36), brandGreen());
     QPainterPath letter;
@@ -95,7 +102,8 @@ void paintLogoMark(QPainter &p) {
 
 } // namespace
 
-QImage statusLine(bool connected) {
+QImage statusLine(bool connected)
+{
     const QString text =
         connected ? QStringLiteral("Device connected") : QStringLiteral("Device not connected");
     const QSize size = connected ? QSize(232, 22) : QSize(282, 22);
@@ -108,12 +116,14 @@ QImage statusLine(bool connected) {
     });
 }
 
-QImage exitAtRest() {
+QImage exitAtRest()
+{
     return paintPlain(QSize(16, 16),
                       [](QPainter &p) { strokeCross(p, QPointF(8, 8), 4, kGlyphGrey, 1.8); });
 }
 
-QImage exitLit() {
+QImage exitLit()
+{
     // Drawn in the 16 x 16 units of the button it is stretched into.
     return paintScaled(QSize(40, 41), QSizeF(16, 16), [](QPainter &p) {
         QPainterPath disc;
@@ -126,13 +136,15 @@ QImage exitLit() {
     });
 }
 
-QImage minimiseAtRest() {
+QImage minimiseAtRest()
+{
     return paintPlain(QSize(20, 8), [](QPainter &p) {
         p.fillPath(roundedBox(QRectF(3, 3, 14, 2), 1), kGlyphGrey);
     });
 }
 
-QImage minimiseLit() {
+QImage minimiseLit()
+{
     return paintPlain(QSize(20, 8), [](QPainter &p) {
         const QPainterPath bar = roundedBox(QRectF(3, 3, 14, 2), 1);
         paintGlow(p, bar, brandGreen(160), 2.5, 4);
@@ -140,7 +152,8 @@ QImage minimiseLit() {
     });
 }
 
-QImage arrow(bool lit) {
+QImage arrow(bool lit)
+{
     return paintPlain(QSize(18, 21), [lit](QPainter &p) {
         const QPainterPath shape = chevron();
         if (lit) {
@@ -156,24 +169,29 @@ QImage arrow(bool lit) {
     });
 }
 
-void paintLogo(QPainter &p) {
+void paintLogo(QPainter &p)
+{
     paintLogoPlate(p);
     paintLogoMark(p);
 }
 
-QImage logo(int size) {
+QImage logo(int size)
+{
     return paintScaled(QSize(size, size), QSizeF(256, 256), paintLogo);
 }
 
-QImage dialogCloseNormal() {
+QImage dialogCloseNormal()
+{
     return dialogClose(QSize(16, 14), Qt::transparent, kGlyphGrey, 0);
 }
 
-QImage dialogCloseHover() {
+QImage dialogCloseHover()
+{
     return dialogClose(QSize(16, 14), QColor(70, 72, 78), brandGreen(), 0);
 }
 
-QImage dialogClosePressed() {
+QImage dialogClosePressed()
+{
     // One pixel taller: the cross sinks as if pushed in.
     return dialogClose(QSize(16, 15), QColor(28, 44, 12), brandGreen(), 1);
 }

@@ -28,7 +28,8 @@ const QCommandLineOption kPreview(QStringLiteral("preview"),
                                   QStringLiteral("Write a mock-up of the main window."),
                                   QStringLiteral("path"));
 
-void describe(QCommandLineParser &parser) {
+void describe(QCommandLineParser &parser)
+{
     parser.setApplicationDescription(QStringLiteral("Draws the pictures of Tarvenix Manager."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("outdir"),
@@ -37,7 +38,8 @@ void describe(QCommandLineParser &parser) {
 }
 
 // Runs every requested output; stops at the first failure.
-QString run(const QCommandLineParser &parser) {
+QString run(const QCommandLineParser &parser)
+{
     const QStringList folders = parser.positionalArguments();
     const QString pics = folders.value(0);
     if (folders.size() > 1 || (pics.isEmpty() && parser.isSet(kQrc)))
@@ -58,7 +60,8 @@ QString run(const QCommandLineParser &parser) {
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     // Always offscreen: no display needed, and no desktop font settings leak into the output.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

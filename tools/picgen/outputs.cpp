@@ -15,7 +15,8 @@ namespace {
 
 const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-QByteArray pngBytes(const QImage &image) {
+QByteArray pngBytes(const QImage &image)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -26,7 +27,8 @@ QByteArray pngBytes(const QImage &image) {
     return bytes;
 }
 
-QString writeFile(const QString &path, const QByteArray &bytes) {
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return QStringLiteral("cannot create the folder for %1").arg(path);
     QSaveFile file(path);
@@ -35,7 +37,8 @@ QString writeFile(const QString &path, const QByteArray &bytes) {
     return QString();
 }
 
-QByteArray icoContainer(const QByteArray &png, int size) {
+QByteArray icoContainer(const QByteArray &png, int size)
+{
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
@@ -47,7 +50,8 @@ QByteArray icoContainer(const QByteArray &png, int size) {
     return bytes;
 }
 
-QString qrcLine(const Picture &picture, const QDir &qrcDir, const QDir &picsDir) {
+QString qrcLine(const Picture &picture, const QDir &qrcDir, const QDir &picsDir)
+{
     const QString source = qrcDir.relativeFilePath(picsDir.absoluteFilePath(picture.file));
     return QStringLiteral("        <file alias=\"%1\">%2</file>\n")
         .arg(picture.resource.toHtmlEscaped(), source.toHtmlEscaped());
@@ -55,7 +59,8 @@ QString qrcLine(const Picture &picture, const QDir &qrcDir, const QDir &picsDir)
 
 } // namespace
 
-QString writePictures(const QString &folder) {
+QString writePictures(const QString &folder)
+{
     const QDir dir(folder);
     for (const Picture &picture : catalog()) {
         const QString error = writeFile(dir.filePath(picture.file), pngBytes(picture.draw()));
@@ -65,7 +70,8 @@ QString writePictures(const QString &folder) {
     return QString();
 }
 
-QString writeIcons(const QString &dataDir) {
+QString writeIcons(const QString &dataDir)
+{
     const QDir dir(dataDir);
     for (int size : kIconSizes) {
         const QString path =
@@ -77,12 +83,14 @@ QString writeIcons(const QString &dataDir) {
     return QString();
 }
 
-QString writeIco(const QString &path) {
+QString writeIco(const QString &path)
+{
     constexpr int kSize = 32;
     return writeFile(path, icoContainer(pngBytes(logo(kSize)), kSize));
 }
 
-QString writeQrc(const QString &qrcPath, const QString &picsFolder) {
+QString writeQrc(const QString &qrcPath, const QString &picsFolder)
+{
     const QDir qrcDir = QFileInfo(qrcPath).absoluteDir();
     const QDir picsDir(QFileInfo(picsFolder).absoluteFilePath());
     QString text = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n"

@@ -30,13 +30,15 @@ const int kArrowRows[][2] = {{290, 170}, {290, 322}, {255, 472}};
 constexpr int kArrowCount = 5;
 constexpr int kArrowStep = 37;
 
-void placeStatus(QPainter &p, bool lit) {
+void placeStatus(QPainter &p, bool lit)
+{
     const QImage status = drawPicture(lit ? QStringLiteral("device_connected.png")
                                           : QStringLiteral("device_not_connected.png"));
     p.drawImage(QPoint(200, 72), status);
 }
 
-void placeArrows(QPainter &p, bool lit) {
+void placeArrows(QPainter &p, bool lit)
+{
     const QImage dark = drawPicture(QStringLiteral("arrow.png"));
     const QImage bright = drawPicture(QStringLiteral("arrow_lit.png"));
     for (const auto &row : kArrowRows) {
@@ -47,7 +49,8 @@ void placeArrows(QPainter &p, bool lit) {
     }
 }
 
-void placeVersion(QPainter &p, int top) {
+void placeVersion(QPainter &p, int top)
+{
     p.fillRect(QRect(88, top + 511, 260, 20), QColor(27, 26, 28));
     p.setFont(uiFont(13, false));
     p.setPen(QColor(200, 200, 204));
@@ -55,7 +58,8 @@ void placeVersion(QPainter &p, int top) {
                QStringLiteral("1.0.0"));
 }
 
-void paintWindow(QPainter &p, int top, bool lit) {
+void paintWindow(QPainter &p, int top, bool lit)
+{
     p.save();
     p.translate(0, top);
     p.drawImage(QPoint(0, 0), drawPicture(QStringLiteral("background.png")));
@@ -69,7 +73,8 @@ void paintWindow(QPainter &p, int top, bool lit) {
 
 } // namespace
 
-QString writePreview(const QString &path) {
+QString writePreview(const QString &path)
+{
     constexpr int kWindowHeight = 544;
     constexpr int kGap = 16;
     const QImage sheet = paintPlain(QSize(656, 2 * kWindowHeight + kGap), [](QPainter &p) {
