@@ -1,7 +1,8 @@
 #include "devicechange_win.h"
 
-// initguid.h makes hidclass.h define GUID_DEVINTERFACE_HID, not only declare it.
+// initguid.h first makes hidclass.h define GUID_DEVINTERFACE_HID, not only declare it.
 #include <initguid.h>
+
 #include <hidclass.h>
 
 #include <cstddef>

@@ -13,7 +13,7 @@ namespace tarvenix {
 struct DeviceChange {
     enum Code { Arrival, RemoveComplete, Other };
     Code code = Other;
-    // The record's dbch_devicetype; -1 when the message carries no record.
+    // The record's dbch_devicetype; -1 when none was read (no record, or another event).
     int deviceType = -1;
     // Set only for a device interface record, e.g. "\\?\HID#VID_1ABE&PID_2202#...".
     std::wstring interfaceName;

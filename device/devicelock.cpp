@@ -2,11 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 namespace tarvenix {
 
@@ -23,6 +28,32 @@ QString DeviceLock::lockFilePath(const QString &devicePath)
     return dir + QStringLiteral("/tarvenix-") + name + QStringLiteral(".lock");
 }
 
+#ifdef Q_OS_WIN
+
+// A file opened without sharing is the lock; Windows closes it with the process.
+DeviceLock::DeviceLock(const QString &devicePath)
+{
+    const QString file = lockFilePath(devicePath);
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(file.utf16()),
+                           GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error_ = GetLastError() == ERROR_SHARING_VIOLATION
+                     ? busyMessage()
+                     : QStringLiteral("cannot open the lock file %1").arg(file);
+        return;
+    }
+    lock_ = reinterpret_cast<qintptr>(h);
+}
+
+DeviceLock::~DeviceLock()
+{
+    if (acquired())
+        CloseHandle(reinterpret_cast<HANDLE>(lock_));
+}
+
+#else
+
 // flock ends with the process, so a crashed program never leaves the device locked.
 DeviceLock::DeviceLock(const QString &devicePath)
 {
@@ -38,14 +69,16 @@ DeviceLock::DeviceLock(const QString &devicePath)
         ::close(fd);
         return;
     }
-    fd_ = fd;
+    lock_ = fd;
 }
 
 DeviceLock::~DeviceLock()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (acquired())
+        ::close(int(lock_));
 }
+
+#endif
 
 QString DeviceLock::busyMessage()
 {

@@ -13,7 +13,7 @@ class DeviceLock {
     DeviceLock(const DeviceLock &) = delete;
     DeviceLock &operator=(const DeviceLock &) = delete;
 
-    bool acquired() const { return fd_ >= 0; }
+    bool acquired() const { return lock_ != -1; }
     // Why the lock was not had: another program holds it, or the lock file failed.
     QString error() const { return error_; }
     // The message for a user when another program holds the device.
@@ -22,7 +22,7 @@ class DeviceLock {
     static QString lockFilePath(const QString &devicePath);
 
   private:
-    int fd_ = -1;
+    qintptr lock_ = -1; // a file descriptor, or a Windows file handle
     QString error_;
 };
 

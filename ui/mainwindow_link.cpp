@@ -6,6 +6,10 @@
 #include "device/events.h"
 #include "workers/transferworkers.h"
 
+#ifdef Q_OS_WIN
+#include "device/devicechange_win.h"
+#endif
+
 #include <QDebug>
 #include <QPushButton>
 #include <cstring>
@@ -55,13 +59,38 @@ bool MainWindow::transferRunning() const
     return runningWorker != nullptr;
 }
 
+#ifdef Q_OS_WIN
+
+// Asking for the native handle creates the window, after its flags are set.
+void MainWindow::startDeviceEvents() { tarvenix::registerHidNotifications(HWND(winId())); }
+
+bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
+{
+    const MSG *msg = static_cast<const MSG *>(message);
+    tarvenix::DeviceChange change;
+    if (tarvenix::decodeDeviceChange(msg->message, msg->wParam, msg->lParam, &change)) {
+        DeviceEvent event;
+        event.code = change.code == tarvenix::DeviceChange::Arrival ? DeviceEventCode::Arrival
+                     : change.code == tarvenix::DeviceChange::RemoveComplete
+                         ? DeviceEventCode::RemoveComplete
+                         : DeviceEventCode::Other;
+        event.deviceType = change.deviceType;
+        event.interfaceName = QString::fromStdWString(change.interfaceName);
+        event.rawCode = change.wParam;
+        onDeviceEvent(event);
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+
+#else
+
 void MainWindow::startDeviceEvents()
 {
-#ifndef Q_OS_WIN
     deviceEvents = new tarvenix::DeviceEvents(this);
     connect(deviceEvents, &tarvenix::DeviceEvents::deviceEvent, this, &MainWindow::onDeviceEvent);
-#endif
 }
+
+#endif
 
 void MainWindow::onDeviceEvent(const DeviceEvent &event)
 {
