@@ -89,6 +89,14 @@ VersionState queryVersion(hid_device *device, QString &version)
     return result.ok() ? VersionState::Read : VersionState::NotRead;
 }
 
+HidDevicePtr openDevicePath(const char *path)
+{
+    HidDevicePtr device(hid_open_path(path));
+    if (device)
+        hid_set_nonblocking(device.get(), 0);
+    return device;
+}
+
 Connection openConnection(char (&path)[kDevicePathSize])
 {
     Connection c;
@@ -102,14 +110,13 @@ Connection openConnection(char (&path)[kDevicePathSize])
     if (c.row < 0)
         return c;
     qDebug().noquote() << "chHidDevicePath:" << QString::fromLocal8Bit(path);
-    c.handle.reset(hid_open_path(path));
+    c.handle = openDevicePath(path);
     if (!c.handle) {
         qDebug("hid_open handle_loopSendEnterVoiceStatus fail ");
         c.result = -3;
         return c;
     }
     qDebug("hid_open  sendvoicestatus/Simulate ok");
-    hid_set_nonblocking(c.handle.get(), 0);
     c.result = 0;
     // A reply to our query would reach another program's transfer as its own.
     const DeviceLock lock(QString::fromLocal8Bit(path));

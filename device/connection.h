@@ -55,6 +55,9 @@ struct Connection {
     QString version;
 };
 
+// Opens one device by its path with blocking reads; null when it cannot be opened.
+HidDevicePtr openDevicePath(const char *path);
+
 // Finds the first supported device, opens it and asks for its version text,
 // unless another program holds the device. path receives the device's path.
 Connection openConnection(char (&path)[kDevicePathSize]);

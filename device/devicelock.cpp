@@ -34,9 +34,9 @@ QString DeviceLock::lockFilePath(const QString &devicePath)
 DeviceLock::DeviceLock(const QString &devicePath)
 {
     const QString file = lockFilePath(devicePath);
-    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(file.utf16()),
-                           GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    HANDLE h =
+        CreateFileW(reinterpret_cast<const wchar_t *>(file.utf16()), GENERIC_READ | GENERIC_WRITE,
+                    0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         error_ = GetLastError() == ERROR_SHARING_VIOLATION
                      ? busyMessage()

@@ -77,6 +77,8 @@ bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
 
 void BlockLoop::blockDone(int done, int total)
 {
+    if (onBlock_)
+        onBlock_(done, total);
     const int reached = StepSchedule(total).stepsAfter(done);
     while (steps_ < reached) {
         ++steps_;

@@ -39,12 +39,15 @@ struct TransferOutcome {
 class BlockLoop {
   public:
     using StepHandler = std::function<void(int step, int block)>;
+    using BlockHandler = std::function<void(int done, int total)>;
 
     BlockLoop(TransferKind kind, hid_device *device, QString path);
 
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
     // Called on the loop's thread with each step code as it is reached.
     void setStepHandler(StepHandler handler) { onStep_ = std::move(handler); }
+    // Called on the loop's thread after each block's exchange, for finer progress.
+    void setBlockHandler(BlockHandler handler) { onBlock_ = std::move(handler); }
     // Checked between blocks; a stop ends the run as a failure with this cause.
     void setStopFlag(const std::atomic<bool> *stop, QString cause);
 
@@ -63,6 +66,7 @@ class BlockLoop {
     QString path_;
     int timeoutMs_ = kTransferReplyTimeoutMs;
     StepHandler onStep_;
+    BlockHandler onBlock_;
     const std::atomic<bool> *stop_ = nullptr;
     QString stopCause_;
     int steps_ = 0;

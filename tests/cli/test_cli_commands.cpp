@@ -18,9 +18,9 @@ class TestCliCommands : public QObject {
     QTemporaryDir dir;
     QList<int> ids;
 
-    int add(const QString &spec = QStringLiteral("vid=1abe pid=2202"))
+    int add(const QString &config = QStringLiteral("vid=1abe pid=2202"))
     {
-        const int id = emu::add(spec);
+        const int id = emu::add(config);
         ids << id;
         emu::command(QStringLiteral("clear %1").arg(id));
         return id;

@@ -1,0 +1,147 @@
+#include "commands.h"
+
+#include "cli/devicelist.h"
+#include "cli/link.h"
+#include "cli/verify.h"
+#include "workers/blockloop.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tarvenix::cli {
+
+namespace {
+
+TransferKind kindOf(Command c)
+{
+    if (c == Command::Firmware)
+        return TransferKind::Firmware;
+    return c == Command::Save ? TransferKind::Save : TransferKind::Data;
+}
+
+// A file to send, or to verify against, as the window checks it.
+Status checkSource(TransferKind kind, const QString &file, int *blocks)
+{
+    qint64 size = 0;
+    const QString refusal = checkSourceFile(kind, file, &size);
+    if (!refusal.isEmpty())
+        return fail(Exit::File, refusal);
+    *blocks = int(size / kBlockSize);
+    return {};
+}
+
+Status checkTarget(const QString &target, bool force)
+{
+    if (!force && QFileInfo::exists(target))
+        return fail(Exit::File, QStringLiteral("The file \"%1\" already exists. Add --force to "
+                                               "replace it, or choose another name.")
+                                    .arg(target));
+    const QString refusal = checkSaveTarget(target);
+    return refusal.isEmpty() ? Status{} : fail(Exit::File, refusal);
+}
+
+Status transferFailure(TransferKind kind, const TransferOutcome &outcome, const Link &link)
+{
+    // A failure that names no block came before the first exchange or after
+    // the last one: opening, reading or committing the file.
+    if (outcome.failedBlock == 0)
+        return fail(Exit::File, outcome.message(kind));
+    QString text = outcome.message(kind);
+    if (kind == TransferKind::Save)
+        text += QStringLiteral("\nPlease check the device and its cable, then try again.");
+    return deviceFailure(text, link);
+}
+
+Status transfer(TransferKind kind, const Link &link, const QString &file, int blocks,
+                Progress::Style style)
+{
+    Progress progress(style, transferName(kind), blocks);
+    BlockLoop loop(kind, link.handle.get(), file);
+    loop.setBlockHandler([&progress](int done, int) { progress.advance(done); });
+    loop.setStepHandler([&progress](int, int block) {
+        if (block < 0)
+            progress.finish();
+    });
+    const TransferOutcome outcome = loop.run();
+    if (outcome.ok)
+        return {};
+    progress.abandon();
+    return transferFailure(kind, outcome, link);
+}
+
+} // namespace
+
+Status runList(const Options &o)
+{
+    const QVector<ListedDevice> devices = listSupportedDevices();
+    if (o.json)
+        printResult(listJson(devices));
+    else if (!devices.isEmpty())
+        printResult(listText(devices));
+    if (devices.isEmpty())
+        return noDevice();
+    return {};
+}
+
+Status runVersion(const Options &o)
+{
+    Link link;
+    if (Status s = openLink(o.device, link); !s.ok())
+        return s;
+    QString version;
+    const VersionState state = queryVersion(link.handle.get(), version);
+    if (state != VersionState::Read)
+        return deviceFailure(
+            QStringLiteral("The device %1 the version query. Please check the device and its "
+                           "cable, then try again.")
+                .arg(state == VersionState::NotWritten ? QStringLiteral("did not accept")
+                                                       : QStringLiteral("did not answer")),
+            link);
+    if (o.json)
+        printResult(QString::fromUtf8(
+            QJsonDocument(QJsonObject{{"path", link.path}, {"row", link.row}, {"version", version}})
+                .toJson(QJsonDocument::Indented)
+                .trimmed()));
+    else
+        printResult(version);
+    return {};
+}
+
+Status runTransfer(const Options &o)
+{
+    const TransferKind kind = kindOf(o.command);
+    const bool save = kind == TransferKind::Save;
+    const QString file = save ? saveFileName(o.file) : o.file;
+    int blocks = kDataAreaBlocks;
+    Status s = save ? checkTarget(file, o.force) : checkSource(kind, file, &blocks);
+    Link link;
+    if (s.ok())
+        s = openLink(o.device, link);
+    const Progress::Style style = Progress::styleFor(o.quiet, o.trace);
+    if (s.ok())
+        s = transfer(kind, link, file, blocks, style);
+    if (s.ok() && o.verify)
+        s = verifyArea(link, file, style);
+    if (s.ok() && save)
+        printResult(QStringLiteral("saved to %1").arg(file));
+    return s;
+}
+
+Status runVerify(const Options &o)
+{
+    int blocks = 0;
+    Status s = checkSource(TransferKind::Data, o.file, &blocks);
+    Link link;
+    if (s.ok())
+        s = openLink(o.device, link);
+    if (s.ok())
+        s = verifyArea(link, o.file, Progress::styleFor(o.quiet, o.trace));
+    if (s.ok())
+        printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
+                        .arg(o.file)
+                        .arg(blocks));
+    return s;
+}
+
+} // namespace tarvenix::cli

@@ -1,0 +1,101 @@
+#include "link.h"
+
+#include "cli/devicelist.h"
+
+#include <QFile>
+#include <QThread>
+#include <algorithm>
+#include <hidapi.h>
+
+namespace tarvenix::cli {
+
+namespace {
+
+constexpr int kGoneChecks = 10;
+constexpr unsigned long kGoneCheckMs = 50;
+
+Status find(const QString &wanted, Link &link)
+{
+    if (wanted.isEmpty()) {
+        char path[kDevicePathSize];
+        const int row = probeSupportedDevices(path);
+        if (row < 0)
+            return noDevice();
+        link.path = QString::fromLocal8Bit(path);
+        link.row = row + 1;
+        return {};
+    }
+    const QVector<ListedDevice> devices = listSupportedDevices();
+    const auto found = std::find_if(devices.begin(), devices.end(),
+                                    [&](const ListedDevice &d) { return d.path == wanted; });
+    if (found == devices.end())
+        return fail(Exit::NoDevice, QStringLiteral("There is no supported device at %1. Run "
+                                                   "\"tarvenix-cli list\" to see the paths of "
+                                                   "the supported devices present.")
+                                        .arg(wanted));
+    link.path = wanted;
+    link.row = found->row;
+    return {};
+}
+
+Status lock(Link &link)
+{
+    link.lock = std::make_unique<DeviceLock>(link.path);
+    if (link.lock->acquired())
+        return {};
+    if (link.lock->error() == DeviceLock::busyMessage())
+        return fail(Exit::Busy, DeviceLock::busyMessage());
+    return fail(Exit::File, QStringLiteral("The device cannot be locked: %1. Please make sure "
+                                           "$XDG_RUNTIME_DIR (or the temporary directory) is "
+                                           "writable, then try again.")
+                                .arg(link.lock->error()));
+}
+
+// The system may list a device for a moment after it has gone away.
+bool goneAway(const QString &path)
+{
+    const QByteArray node = QFile::encodeName(path);
+    for (int i = 0; i < kGoneChecks; ++i) {
+        if (!devicePresent(node.constData()))
+            return true;
+        QThread::msleep(kGoneCheckMs);
+    }
+    return false;
+}
+
+} // namespace
+
+Status noDevice()
+{
+    return fail(Exit::NoDevice, QStringLiteral("No supported device is present. Plug the "
+                                               "pressure mouse in (or check its cable), then "
+                                               "try again."));
+}
+
+Status openLink(const QString &wanted, Link &link)
+{
+    Status s = find(wanted, link);
+    if (s.ok())
+        s = lock(link);
+    if (!s.ok())
+        return s;
+    link.handle = openDevicePath(QFile::encodeName(link.path).constData());
+    if (!link.handle)
+        return fail(Exit::Device,
+                    QStringLiteral("The device at %1 is present but cannot be opened. Check the "
+                                   "access rights to its hidraw node (install the udev rule "
+                                   "70-tarvenix.rules that comes with this program), then plug "
+                                   "it in again.")
+                        .arg(link.path));
+    return {};
+}
+
+Status deviceFailure(QString text, const Link &link)
+{
+    if (goneAway(link.path))
+        text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in "
+                               "again and repeat the transfer.");
+    return fail(Exit::Device, text);
+}
+
+} // namespace tarvenix::cli

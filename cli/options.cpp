@@ -1,0 +1,155 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+#include <array>
+
+namespace tarvenix::cli {
+
+namespace {
+
+struct CommandName {
+    const char *name;
+    Command command;
+    bool takesFile;
+};
+
+constexpr std::array<CommandName, 6> kCommands{{
+    {"list", Command::List, false},
+    {"version", Command::Version, false},
+    {"firmware", Command::Firmware, true},
+    {"data", Command::Data, true},
+    {"save", Command::Save, true},
+    {"verify", Command::Verify, true},
+}};
+
+const char kEpilogue[] = R"(
+Commands:
+  list           List the supported devices present: the row of the
+                 supported-device table (1-5) each matched, vendor:product,
+                 usage page and usage, hidraw path, manufacturer, product and
+                 serial.
+  version        Print the device's version text.
+  firmware FILE  Download the firmware image FILE into the device.
+  data FILE      Download the data image FILE into the device's data area.
+  save FILE      Save the whole data area (524288 bytes) into FILE. ".bin" is
+                 appended unless FILE already ends in ".bin" (in any case).
+                 The file is written only once every block has arrived.
+  verify FILE    Read back the blocks of the data area that FILE covers and
+                 compare them with FILE; names the first block that differs.
+
+Files:
+  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
+  multiple of 512 bytes; data and verify files at most 524288 bytes.
+  Without --device the first supported device is used, in table order.
+
+Exit codes:
+  0  success
+  2  usage error: unknown command or option, missing or extra argument
+  3  no supported device present (or none at the --device path)
+  4  device busy: another Tarvenix program is transferring with it
+  5  file error: missing, unreadable, wrong size, cannot be written, the
+     save target exists and --force was not given, or the device's lock
+     file cannot be created
+  6  device failure: the device cannot be opened, did not accept or answer
+     a request, or was unplugged
+  7  verify found a block that differs from the file
+)";
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
+    QCommandLineOption device{"device", "Use the device at <path> (as list shows it).", "path"};
+    QCommandLineOption json{"json", "Print the output of list and version as JSON."};
+    QCommandLineOption quiet{QStringList{"q", "quiet"},
+                             "Show no progress; errors are still shown."};
+    QCommandLineOption trace{"trace", "Show the trace of every device exchange on stderr."};
+    QCommandLineOption force{"force", "Let save replace an existing file."};
+    QCommandLineOption verify{"verify", "With data: verify the file after the download."};
+
+    Parser()
+    {
+        parser.setApplicationDescription(
+            "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
+            "and checks it against a file.");
+        parser.addOptions({help, device, json, quiet, trace, force, verify});
+        parser.addPositionalArgument("command", "list, version, firmware, data, save or verify.");
+        parser.addPositionalArgument("file", "The file that the command reads or writes.",
+                                     "[file]");
+    }
+
+    // An option given to a command that has no use for it.
+    QString misplaced(Command c) const
+    {
+        if (parser.isSet(json) && c != Command::List && c != Command::Version)
+            return QStringLiteral("--json applies to list and version only.");
+        if (parser.isSet(verify) && c != Command::Data)
+            return QStringLiteral("--verify applies to data only; to check a file by itself, "
+                                  "use the verify command.");
+        if (parser.isSet(force) && c != Command::Save)
+            return QStringLiteral("--force applies to save only.");
+        if (parser.isSet(device) && c == Command::List)
+            return QStringLiteral("--device does not apply to list, which shows every device.");
+        return QString();
+    }
+};
+
+Parsed usageError(const QString &reason)
+{
+    Parsed p;
+    p.status = fail(Exit::Usage, reason + QStringLiteral("\nRun \"tarvenix-cli --help\" for the "
+                                                         "commands and options."));
+    return p;
+}
+
+const CommandName *findCommand(const QString &name)
+{
+    for (const CommandName &c : kCommands) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Parsed parseArguments(const QStringList &arguments)
+{
+    Parser p;
+    if (!p.parser.parse(arguments))
+        return usageError(p.parser.errorText());
+    Parsed parsed;
+    if (p.parser.isSet(p.help)) {
+        parsed.help = true;
+        return parsed;
+    }
+    const QStringList words = p.parser.positionalArguments();
+    if (words.isEmpty())
+        return usageError(QStringLiteral("No command given."));
+    const CommandName *command = findCommand(words[0]);
+    if (!command)
+        return usageError(QStringLiteral("Unknown command \"%1\".").arg(words[0]));
+    if (command->takesFile && words.size() < 2)
+        return usageError(QStringLiteral("The %1 command needs a file.").arg(words[0]));
+    if (words.size() > (command->takesFile ? 2 : 1))
+        return usageError(QStringLiteral("Too many arguments for the %1 command.").arg(words[0]));
+    const QString misplaced = p.misplaced(command->command);
+    if (!misplaced.isEmpty())
+        return usageError(misplaced);
+    Options &o = parsed.options;
+    o.command = command->command;
+    o.file = command->takesFile ? words[1] : QString();
+    o.device = p.parser.value(p.device);
+    o.json = p.parser.isSet(p.json);
+    o.quiet = p.parser.isSet(p.quiet);
+    o.trace = p.parser.isSet(p.trace);
+    o.force = p.parser.isSet(p.force);
+    o.verify = p.parser.isSet(p.verify);
+    return parsed;
+}
+
+QString helpText()
+{
+    return Parser().parser.helpText() + QLatin1String(kEpilogue);
+}
+
+} // namespace tarvenix::cli

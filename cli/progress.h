@@ -1,0 +1,37 @@
+#pragma once
+// A transfer's progress on stderr: one updating bar on a terminal, a plain
+// line per step otherwise, nothing when quiet.
+
+#include <QElapsedTimer>
+#include <QString>
+
+namespace tarvenix::cli {
+
+class Progress {
+  public:
+    enum class Style { Silent, Lines, Bar };
+    // Lines when stderr is not a terminal, or when the trace would break the bar.
+    static Style styleFor(bool quiet, bool trace);
+
+    Progress(Style style, QString title, int blocks);
+    // `done` blocks have been exchanged, the last one not yet finished with.
+    void advance(int done);
+    // The whole transfer is done: step 6.
+    void finish();
+    // Ends the bar's line, so that a message after a failure starts on its own.
+    void abandon();
+
+  private:
+    void line(int step, const QString &text);
+    void draw(int done);
+
+    Style style_;
+    QString title_;
+    int blocks_;
+    int steps_ = 0;
+    bool drawn_ = false;
+    qint64 drawnAt_ = -1;
+    QElapsedTimer clock_;
+};
+
+} // namespace tarvenix::cli

@@ -1,0 +1,28 @@
+#pragma once
+// What a command ends with: the exit code a script sees and the message a user reads.
+
+#include <QString>
+
+namespace tarvenix::cli {
+
+// Scripts depend on these numbers: keep them stable, and in step with --help,
+// the man page and README.md.
+enum class Exit { Ok = 0, Usage = 2, NoDevice = 3, Busy = 4, File = 5, Device = 6, Mismatch = 7 };
+
+struct Status {
+    Exit code = Exit::Ok;
+    QString message; // what went wrong and what to do, for stderr
+    bool ok() const { return code == Exit::Ok; }
+};
+
+inline Status fail(Exit code, const QString &message)
+{
+    return {code, message};
+}
+
+// A result for stdout, one line.
+void printResult(const QString &text);
+// A message for stderr, one line or more.
+void printMessage(const QString &text);
+
+} // namespace tarvenix::cli
