@@ -49,7 +49,9 @@ Usage usage()
         }
     }
     // The listing's own descriptor is counted too, the same each time.
-    u.fds = int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+    u.fds = int(QDir(QStringLiteral("/proc/self/fd"))
+                    .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                    .size());
     return u;
 }
 
@@ -100,11 +102,11 @@ QString writeFile(const QString &path, const QByteArray &bytes)
 }
 
 class Soak {
-public:
+  public:
     Soak(int transfers, int cycles) : transfers_(transfers), cycles_(cycles) {}
     int run();
 
-private:
+  private:
     enum class Cut { None, Fault, Thread };
 
     bool reopen();
@@ -169,7 +171,8 @@ bool Soak::plainCycle()
         ++staleTold_;
     // Every other cycle the device comes back late, so the reopen has to wait for it.
     const bool late = cyclesDone_ % 2 == 1;
-    if (!control(late ? QStringLiteral("plug %1 ms=50").arg(id_) : QStringLiteral("plug %1").arg(id_)))
+    if (!control(late ? QStringLiteral("plug %1 ms=50").arg(id_)
+                      : QStringLiteral("plug %1").arg(id_)))
         return false;
     ++cyclesDone_;
     return reopen();
@@ -178,9 +181,9 @@ bool Soak::plainCycle()
 bool Soak::transfer(int index, TransferKind kind, Cut cut)
 {
     const QString file = kind == TransferKind::Firmware ? firmware_
-                         : kind == TransferKind::Save ? saveTarget_
-                         : (index / 3) % 2 ? dataB_
-                                           : dataA_;
+                         : kind == TransferKind::Save   ? saveTarget_
+                         : (index / 3) % 2              ? dataB_
+                                                        : dataA_;
     BlockLoop loop(kind, handle_.get(), file);
     std::atomic<bool> pastSecondStep{false}, done{false};
     loop.setStepHandler([&](int step, int) {

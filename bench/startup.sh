@@ -65,7 +65,7 @@ idle() {
     starter=$!
     pid=""
     for _ in $(seq 50); do
-        for p in $starter $(ps -o pid= --ppid "$starter"); do
+        for p in $starter $(awk -v pp="$starter" '$4 == pp { print $1 }' /proc/[0-9]*/stat 2>/dev/null); do
             [ "$(readlink "/proc/$p/exe" 2>/dev/null)" = "$APP" ] && pid=$p
         done
         [ -n "$pid" ] && break
@@ -109,10 +109,11 @@ idle "emulated device" "$EMU" --
 
 if [ "${CALLGRIND:-0}" = 1 ] && command -v valgrind >/dev/null; then
     echo
-    echo "Instructions of one start-up under callgrind (no device), inclusive:"
+    echo "Instructions of one start-up under callgrind (no device), inclusive, main's share:"
     TARVENIX_PROBE_EXEC_NS=0 valgrind --tool=callgrind --callgrind-out-file="$OUT/cg" \
         "$PROBE" >/dev/null 2>&1 || true
-    callgrind_annotate --inclusive=yes "$OUT/cg" 2>/dev/null |
-        grep -E 'startup_probe.cpp:main|QApplication::QApplication|MainWindow::MainWindow|MainWindow::(buildWidgets|initHidDevice|createTrayIcon|startDeviceEvents|createWorkers)|QWidget::setStyleSheet|QWidget::show\(\)|QWidgetRepaintManager::sync|QPixmap::load|FcInit|FcConfig|QFontDatabase|openConnection|_dl_start|_dl_relocate|PROGRAM TOTALS' |
+    callgrind_annotate --inclusive=yes --threshold=100 "$OUT/cg" 2>/dev/null |
+        grep -E ' \[|PROGRAM TOTALS' | grep -vE '^ *[0-9,]+ +\([0-9.]+%\) +/' |
+        grep -E 'TOTALS|:main |QApplication::QApplication|MainWindow::(MainWindow|buildWidgets|initHidDevice|createTrayIcon|startDeviceEvents)|QWidget::show\(\)|QXcbWindow::create\(\)|dlopen@|QPixmap::load|QWidget::setStyleSheet|FcInitLoadConfigAndFonts|QWidgetRepaintManager::sync\(' |
         head -30
 fi

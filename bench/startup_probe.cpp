@@ -34,7 +34,10 @@ qint64 nowNs()
 
 qint64 g_execNs = 0;
 
-double sinceExecMs() { return (nowNs() - g_execNs) / 1e6; }
+double sinceExecMs()
+{
+    return (nowNs() - g_execNs) / 1e6;
+}
 
 long residentKb()
 {
@@ -51,12 +54,12 @@ long residentKb()
 // Notes the window's first paint, then the moment the event loop is back,
 // which is after the backing store has been flushed to the screen.
 class FirstFrame : public QObject {
-public:
+  public:
     double paintMs = -1;
     double frameMs = -1;
     long rssKb = -1;
 
-protected:
+  protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint && paintMs < 0) {
@@ -88,12 +91,17 @@ int main(int argc, char *argv[])
     }
     const double mainMs = sinceExecMs();
 
+    // The proposed start-up cut, to compare: widgets on plain raster surfaces,
+    // so that showing the window does not load an OpenGL driver.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets); // as main does
     QApplication app(argc, argv);
     const double appMs = sinceExecMs();
 
     if (qEnvironmentVariableIntValue("TARVENIX_PROBE_SPLIT")) {
         const double before = sinceExecMs();
-        { tarvenix::DeviceEvents events; }
+        {
+            tarvenix::DeviceEvents events;
+        }
         const double events = sinceExecMs();
         char path[tarvenix::kDevicePathSize];
         tarvenix::Connection c = tarvenix::openConnection(path);

@@ -139,8 +139,7 @@ Status runVerify(const Options &o)
         s = verifyArea(link, o.file, Progress::styleFor(o.quiet, o.trace));
     if (s.ok())
         printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-                        .arg(o.file)
-                        .arg(blocks));
+                        .arg(o.file, QString::number(blocks)));
     return s;
 }
 

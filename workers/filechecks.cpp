@@ -16,23 +16,21 @@ QString rule()
         .arg(kBlockSize);
 }
 
+// Names go in with the other values in one pass, so a "%1" in a file name stays text.
 QString sizeRefusal(TransferKind kind, const QString &path, qint64 size)
 {
     const QString name = QFileInfo(path).fileName();
     if (size == 0 || size % kBlockSize != 0)
-        return QStringLiteral("The file \"%1\" has %2 bytes. %3").arg(name).arg(size).arg(rule());
+        return QStringLiteral("The file \"%1\" has %2 bytes. %3")
+            .arg(name, QString::number(size), rule());
     if (kind == TransferKind::Data && size > kDataAreaSize)
         return QStringLiteral("The file \"%1\" has %2 bytes, more than the device's data area "
                               "of %3 bytes. Please choose a smaller data file.")
-            .arg(name)
-            .arg(size)
-            .arg(kDataAreaSize);
+            .arg(name, QString::number(size), QString::number(kDataAreaSize));
     if (size > kMaxOffsetFileSize)
         return QStringLiteral("The file \"%1\" has %2 bytes, more than the device can address "
                               "(%3 bytes).")
-            .arg(name)
-            .arg(size)
-            .arg(kMaxOffsetFileSize);
+            .arg(name, QString::number(size), QString::number(kMaxOffsetFileSize));
     return QString();
 }
 

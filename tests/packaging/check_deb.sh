@@ -4,7 +4,8 @@ set -eu
 cpack=$1 build=$2 out=$3 version=$4 has_cli=$5
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in dpkg-deb dpkg-shlibdeps; do
-    command -v "$tool" >/dev/null || fail "$tool not found: install dpkg-dev (tools/install-deps.sh)"
+    command -v "$tool" >/dev/null ||
+        fail "$tool not found: install dpkg-dev (tools/install-deps.sh)"
 done
 rm -rf "$out" && mkdir -p "$out"
 "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
@@ -21,7 +22,8 @@ printf '%s\n' "$paths" | grep -q '^\./usr/local/' && fail "files under /usr/loca
 printf '%s\n' "$listing" | awk '$2 != "root/root"' | grep -q . && fail "files not owned by root"
 
 expected="./usr/bin/tarvenix ./usr/lib/udev/rules.d/70-tarvenix.rules
-./usr/share/applications/tarvenix-manager.desktop ./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml"
+./usr/share/applications/tarvenix-manager.desktop
+./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml"
 for size in 16 32 48 64 128 256; do
     expected="$expected ./usr/share/icons/hicolor/${size}x${size}/apps/tarvenix-manager.png"
 done

@@ -9,7 +9,8 @@ name=$(basename "$rules")
 [ "$(printf '%s\n73-seat-late.rules\n' "$name" | LC_ALL=C sort | head -n1)" = "$name" ] ||
     fail "$name sorts after 73-seat-late.rules: the uaccess tag would come too late"
 
-rule_lines=$(grep -v '^[[:space:]]*#' "$rules" | grep -v '^[[:space:]]*$') || fail "no rules in $rules"
+rule_lines=$(grep -v '^[[:space:]]*#' "$rules" | grep -v '^[[:space:]]*$') ||
+    fail "no rules in $rules"
 # Each line: a hidraw node, a lower-case vendor and product (as sysfs spells them),
 # the uaccess tag.
 printf '%s\n' "$rule_lines" | while IFS= read -r line; do

@@ -19,10 +19,13 @@ grep -q "FILEVERSION $major, $minor, $patch, 0" back.rc ||
     fail "FILEVERSION is not $major,$minor,$patch,0 (the project version)"
 grep -q "PRODUCTVERSION $major, $minor, $patch, 0" back.rc ||
     fail "PRODUCTVERSION is not $major,$minor,$patch,0"
-grep -q "VALUE \"FileVersion\", \"$major.$minor\"" back.rc || fail "FileVersion text is not $major.$minor"
-grep -q 'VALUE "OriginalFilename", "Tarvenix.exe"' back.rc || fail "OriginalFilename is not Tarvenix.exe"
+grep -q "VALUE \"FileVersion\", \"$major.$minor\"" back.rc ||
+    fail "FileVersion text is not $major.$minor"
+grep -q 'VALUE "OriginalFilename", "Tarvenix.exe"' back.rc ||
+    fail "OriginalFilename is not Tarvenix.exe"
 strings -el tiny.exe | grep -qx 'Tarvenix.exe' || fail "no UTF-16 Tarvenix.exe in the program"
-strings -el -n 3 tiny.exe | grep -qx "$major.$minor" || fail "no UTF-16 $major.$minor in the program"
+strings -el -n 3 tiny.exe | grep -qx "$major.$minor" ||
+    fail "no UTF-16 $major.$minor in the program"
 
 # The icon: one 32x32 image of the size the .ico's directory gives.
 grep -q 'RT_ICON' back.rc || fail "no icon image resource"

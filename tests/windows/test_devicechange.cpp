@@ -149,7 +149,8 @@ void checkOtherMessages()
 // Written out here rather than taken from hidclass.h, so a wrong class is caught.
 void checkFilter()
 {
-    const GUID hidClass = {0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+    const GUID hidClass = {
+        0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
     const DEV_BROADCAST_DEVICEINTERFACE_W filter = tarvenix::hidInterfaceFilter();
     check(filter.dbcc_size == 32, "filter: dbcc_size is the record's size");
     check(filter.dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE, "filter: device interfaces");
