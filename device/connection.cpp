@@ -45,7 +45,7 @@ ExchangeResult exchange(hid_device *device, const Report &request, Report &reply
     } else if (result.replyLength == 0)
         result.error = ExchangeError::NoReply;
     else
-        qDebug().noquote() << "Read ok:" << traceBytes(reply);
+        qDebug("Read ok: %s", traceBytes(reply).text);
     return result;
 }
 

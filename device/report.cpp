@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace tarvenix {
@@ -15,7 +16,6 @@ constexpr int kOffset = 11;
 constexpr int kPayload = 15;
 constexpr int kBlockReplyData = 14;
 constexpr int kVersionReplyText = 46;
-constexpr int kTraceLength = 8;
 
 constexpr std::uint8_t kFetch[2] = {0x01, 0x02};
 constexpr std::uint8_t kStore[2] = {0x00, 0x01};
@@ -70,12 +70,12 @@ const std::uint8_t *blockData(const Report &reply)
     return reply.data() + kBlockReplyData;
 }
 
-QString traceBytes(const Report &reply)
+TraceText traceBytes(const Report &reply)
 {
-    QString text;
-    for (int i = 0; i < kTraceLength; ++i)
-        text += (i ? QStringLiteral(" ") : QString()) + QString::number(reply[i]);
-    return text;
+    TraceText t;
+    std::snprintf(t.text, sizeof t.text, "%u %u %u %u %u %u %u %u", reply[0], reply[1], reply[2],
+                  reply[3], reply[4], reply[5], reply[6], reply[7]);
+    return t;
 }
 
 } // namespace tarvenix

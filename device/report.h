@@ -31,7 +31,11 @@ void buildReadOut(Report &request, quint32 block);
 QString versionText(const Report &reply);
 // A read-out reply carries its block at bytes 14 to 525.
 const std::uint8_t *blockData(const Report &reply);
-// Reply bytes 0 to 7 as the trace shows them: "1 2 3 4 5 6 7 8".
-QString traceBytes(const Report &reply);
+// Reply bytes 0 to 7 as the trace shows them: "1 2 3 4 5 6 7 8". A plain
+// buffer, so that tracing every block allocates nothing.
+struct TraceText {
+    char text[8 * 4 + 1];
+};
+TraceText traceBytes(const Report &reply);
 
 } // namespace tarvenix

@@ -94,7 +94,8 @@ class TestChecks : public QObject {
         QTest::newRow("under a block") << 1 << "small.bin" << qint64(400) << "multiple of 512";
         QTest::newRow("data too big")
             << 1 << "huge.bin" << qint64(kDataAreaSize + 512) << "more than the device's data area";
-        QTest::newRow("percent in the name") << 0 << "fw%1%3.bin" << qint64(4097) << "\"fw%1%3.bin\" has 4097 bytes";
+        QTest::newRow("percent in the name")
+            << 0 << "fw%1%3.bin" << qint64(4097) << "\"fw%1%3.bin\" has 4097 bytes";
         QTest::newRow("past 32-bit offsets")
             << 0 << "4g.bin" << qint64(kMaxOffsetFileSize + 512) << "more than the device can";
     }
