@@ -129,6 +129,12 @@ class MainWindow : public QDialog {
     // Transfers, shared by the firmware, data and save commands.
     void createWorkers();
     bool refuseWhileTransferring();
+    // A row's Load command: the chosen file into path; a new file unlights the row.
+    void loadFile(QString &path, const QString &caption, const ArrowRow &arrows);
+    // A Run command's refusals, then the device opened afresh.
+    bool runAllowed(const QString &path, const QString &loadFirst, tarvenix::TransferKind kind);
+    // Opens the device afresh; false, after telling the user, when there is none.
+    bool openDevice();
     // Takes the device lock and starts the worker; false after a refusal.
     bool startTransfer(TransferWorker *worker);
     void setArrows(const ArrowRow &arrows, const QString &style);

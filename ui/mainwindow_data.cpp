@@ -7,40 +7,19 @@
 #include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QThread>
 
 using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadData()
 {
-    if (refuseWhileTransferring())
-        return;
-    strDataFile = QFileDialog::getOpenFileName(this, QStringLiteral("select data file"),
-                                               QStringLiteral("./"), QStringLiteral("*.bin"));
-    qDebug() << "filePath: " << strDataFile << "\n";
-    if (!strDataFile.isEmpty())
-        setArrows(dataArrows(), kArrowUnlitStyle);
+    loadFile(strDataFile, QStringLiteral("select data file"), dataArrows());
 }
 
 void MainWindow::slotPushButtonRunUpdateData()
 {
-    qDebug() << "WorkerThread run: threadId: " << QThread::currentThreadId();
-    if (refuseWhileTransferring())
+    if (!runAllowed(strDataFile, QStringLiteral("Please load data file first !"),
+                    TransferKind::Data))
         return;
-    if (strDataFile.isEmpty()) {
-        warn(QStringLiteral("Please load data file first !"));
-        return;
-    }
-    const QString refusal = tarvenix::checkSourceFile(TransferKind::Data, strDataFile);
-    if (!refusal.isEmpty()) {
-        warn(refusal);
-        return;
-    }
-    initHidDevice();
-    if (!hidHandle) {
-        warn(QStringLiteral("Not connected device!"));
-        return;
-    }
     setArrows(dataArrows(), kArrowUnlitStyle);
     startTransfer(workerThreadForData);
 }
@@ -68,13 +47,8 @@ QString MainWindow::askSaveTarget()
 
 void MainWindow::slotPushButtonRunSaveData()
 {
-    if (refuseWhileTransferring() || askSaveTarget().isEmpty())
+    if (refuseWhileTransferring() || askSaveTarget().isEmpty() || !openDevice())
         return;
-    initHidDevice();
-    if (!hidHandle) {
-        warn(QStringLiteral("Not connected device!"));
-        return;
-    }
     setArrows(saveArrows(), kArrowUnlitStyle);
     startTransfer(workerThreadForSaveData);
 }

@@ -5,42 +5,20 @@
 #include "workers/transferworkers.h"
 
 #include <QDebug>
-#include <QFileDialog>
 #include <QMessageBox>
-#include <QThread>
 
 using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadFW()
 {
-    if (refuseWhileTransferring())
-        return;
-    strFWFile = QFileDialog::getOpenFileName(this, QStringLiteral("select bin file"),
-                                             QStringLiteral("./"), QStringLiteral("*.bin"));
-    qDebug() << "filePath: " << strFWFile << "\n";
-    if (!strFWFile.isEmpty())
-        setArrows(fwArrows(), kArrowUnlitStyle);
+    loadFile(strFWFile, QStringLiteral("select bin file"), fwArrows());
 }
 
 void MainWindow::slotPushButtonRunUpdateFW()
 {
-    qDebug() << "WorkerThread run: threadId: " << QThread::currentThreadId();
-    if (refuseWhileTransferring())
+    if (!runAllowed(strFWFile, QStringLiteral("Please load firmware file first !"),
+                    TransferKind::Firmware))
         return;
-    if (strFWFile.isEmpty()) {
-        warn(QStringLiteral("Please load firmware file first !"));
-        return;
-    }
-    const QString refusal = tarvenix::checkSourceFile(TransferKind::Firmware, strFWFile);
-    if (!refusal.isEmpty()) {
-        warn(refusal);
-        return;
-    }
-    initHidDevice();
-    if (!hidHandle) {
-        warn(QStringLiteral("Not connected device!"));
-        return;
-    }
     setArrows(fwArrows(), kArrowUnlitStyle);
     initHidDevice();
     if (!hidHandle) {

@@ -62,7 +62,10 @@ bool MainWindow::transferRunning() const
 #ifdef Q_OS_WIN
 
 // Asking for the native handle creates the window, after its flags are set.
-void MainWindow::startDeviceEvents() { tarvenix::registerHidNotifications(HWND(winId())); }
+void MainWindow::startDeviceEvents()
+{
+    tarvenix::registerHidNotifications(HWND(winId()));
+}
 
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
 {

@@ -5,9 +5,12 @@
 
 #include "workers/transferworkers.h"
 
+#include <QDebug>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 
 void MainWindow::warn(const QString &text)
 {
@@ -26,6 +29,44 @@ void MainWindow::setArrows(const ArrowRow &arrows, const QString &style)
 {
     for (QPushButton *arrow : arrows)
         arrow->setStyleSheet(style);
+}
+
+void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow &arrows)
+{
+    if (refuseWhileTransferring())
+        return;
+    path =
+        QFileDialog::getOpenFileName(this, caption, QStringLiteral("./"), QStringLiteral("*.bin"));
+    qDebug() << "filePath: " << path << "\n";
+    if (!path.isEmpty())
+        setArrows(arrows, kArrowUnlitStyle);
+}
+
+bool MainWindow::openDevice()
+{
+    initHidDevice();
+    if (!hidHandle)
+        warn(QStringLiteral("Not connected device!"));
+    return bool(hidHandle);
+}
+
+// The file is checked before the device is touched.
+bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
+                            tarvenix::TransferKind kind)
+{
+    qDebug() << "WorkerThread run: threadId: " << QThread::currentThreadId();
+    if (refuseWhileTransferring())
+        return false;
+    if (path.isEmpty()) {
+        warn(loadFirst);
+        return false;
+    }
+    const QString refusal = tarvenix::checkSourceFile(kind, path);
+    if (!refusal.isEmpty()) {
+        warn(refusal);
+        return false;
+    }
+    return openDevice();
 }
 
 bool MainWindow::startTransfer(TransferWorker *worker)

@@ -164,6 +164,19 @@ static char *default_control_dir(void)
     return tmpl;
 }
 
+static void remove_dir(const char *dir)
+{
+    GDir *d = g_dir_open(dir, 0, NULL);
+    const char *name;
+    while (d && (name = g_dir_read_name(d))) {
+        g_autofree char *file = g_build_filename(dir, name, NULL);
+        g_unlink(file);
+    }
+    if (d)
+        g_dir_close(d);
+    g_rmdir(dir);
+}
+
 static void on_quit(gpointer data)
 {
     Run *run = data;
@@ -226,9 +239,10 @@ static void print_environment(const char *control_path)
     g_autofree char *dir = shell_quote_env("UMOCKDEV_DIR");
     g_autofree char *pre = shell_quote_env("LD_PRELOAD");
     g_autofree char *ctl = shell_quote_env("TARVENIX_EMU_CONTROL");
+    g_autofree char *run = shell_quote_env("XDG_RUNTIME_DIR");
     fprintf(stderr, "tarvenix-emu: serving; control socket %s; stop with SIGINT or `quit`\n",
             control_path);
-    printf("export %s %s %s\n", dir, pre, ctl);
+    printf("export %s %s %s %s\n", dir, pre, ctl, run);
     fflush(stdout);
 }
 
@@ -277,9 +291,15 @@ int main(int argc, char **argv)
         fprintf(stderr, "tarvenix-emu: cannot create a directory for the control socket\n");
         return 1;
     }
+    /* Each testbed has its own /dev, so its programs get their own runtime
+     * directory too: locks named after /dev/hidraw0 in two testbeds never meet. */
+    if (dir) {
+        g_setenv("XDG_RUNTIME_DIR", dir, TRUE);
+        g_chmod(dir, 0700);
+    }
     int status = run_emulator(&a, path);
     g_unlink(path);
     if (dir)
-        g_rmdir(dir);
+        remove_dir(dir);
     return status;
 }

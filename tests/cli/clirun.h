@@ -16,10 +16,4 @@ struct Run {
 // Runs tarvenix-cli with these arguments and waits for it to end.
 Run run(const QStringList &arguments);
 
-// A file image whose blocks all differ from each other and from the
-// emulator's default data area.
-QByteArray pattern(int size, int seed);
-QString writeFile(const QString &path, const QByteArray &bytes);
-QByteArray readFile(const QString &path);
-
 } // namespace cli

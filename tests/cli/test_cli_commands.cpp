@@ -4,6 +4,7 @@
 #include "clirun.h"
 #include "device/devicelock.h"
 #include "support/emu.h"
+#include "support/files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -203,8 +204,8 @@ class TestCliCommands : public QObject {
         QCOMPARE(cli::run({"version"}).out, QByteArray("TVX A\n"));
         QCOMPARE(cli::run({"version", "--device", secondNode}).out, QByteArray("TVX B\n"));
         emu::command(QStringLiteral("clear %1").arg(first));
-        const QByteArray image = cli::pattern(8 * 512, 5);
-        const QString file = cli::writeFile(dir.filePath("two.bin"), image);
+        const QByteArray image = testfiles::pattern(8 * 512, 5);
+        const QString file = testfiles::write(dir.filePath("two.bin"), image);
         const cli::Run r = cli::run({"firmware", file, "--device", secondNode});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(emu::firmware(second), image);
@@ -230,7 +231,8 @@ class TestCliCommands : public QObject {
         holder.start("flock", {DeviceLock::lockFilePath(node), "cat"});
         QVERIFY(holder.waitForStarted());
         QTRY_VERIFY(!DeviceLock(node).acquired());
-        const QString file = cli::writeFile(dir.filePath("busy.bin"), cli::pattern(2048, 1));
+        const QString file =
+            testfiles::write(dir.filePath("busy.bin"), testfiles::pattern(2048, 1));
         for (const QStringList &arguments :
              {QStringList{"firmware", file}, QStringList{"version"}, QStringList{"verify", file}}) {
             const cli::Run r = cli::run(arguments);

@@ -4,6 +4,7 @@
 
 #include "clirun.h"
 #include "support/emu.h"
+#include "support/files.h"
 
 #include <QElapsedTimer>
 #include <QStandardPaths>
@@ -24,7 +25,7 @@ class TestCliTransfers : public QObject {
 
     QString file(const QString &name, const QByteArray &bytes)
     {
-        return cli::writeFile(dir.filePath(name), bytes);
+        return testfiles::write(dir.filePath(name), bytes);
     }
 
   private slots:
@@ -38,7 +39,7 @@ class TestCliTransfers : public QObject {
 
     void firmwareByteForByte()
     {
-        const QByteArray image = cli::pattern(128 * kBlock, 7);
+        const QByteArray image = testfiles::pattern(128 * kBlock, 7);
         const cli::Run r = cli::run({"firmware", file("fw.bin", image)});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(emu::firmware(id), image);
@@ -58,7 +59,7 @@ class TestCliTransfers : public QObject {
 
     void dataByteForByte()
     {
-        const QByteArray image = cli::pattern(kArea, 3);
+        const QByteArray image = testfiles::pattern(kArea, 3);
         const cli::Run r = cli::run({"data", file("data.bin", image)});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(emu::dataArea(id), image);
@@ -73,8 +74,8 @@ class TestCliTransfers : public QObject {
         const QString saved = dir.filePath("dump.bin");
         QCOMPARE(r.out, ("saved to " + saved + "\n").toLocal8Bit());
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-        QCOMPARE(cli::readFile(saved), emu::dataArea(id));
-        QCOMPARE(cli::readFile(saved).size(), kArea);
+        QCOMPARE(testfiles::read(saved), emu::dataArea(id));
+        QCOMPARE(testfiles::read(saved).size(), kArea);
         QVERIFY(!QFile::exists(dir.filePath("dump")));
     }
 
@@ -86,11 +87,11 @@ class TestCliTransfers : public QObject {
         QCOMPARE(refused.exitCode, 5);
         QVERIFY2(refused.err.contains("already exists") && refused.err.contains("--force"),
                  qPrintable(refused.err));
-        QCOMPARE(cli::readFile(target), QByteArray("old content"));
+        QCOMPARE(testfiles::read(target), QByteArray("old content"));
         QCOMPARE(emu::stats(id).requests, 0);
         const cli::Run forced = cli::run({"save", "--force", target});
         QCOMPARE(forced.exitCode, 0);
-        QCOMPARE(cli::readFile(target), emu::dataArea(id));
+        QCOMPARE(testfiles::read(target), emu::dataArea(id));
     }
 
     void saveTargetThatCannotBeWritten()
@@ -143,7 +144,7 @@ class TestCliTransfers : public QObject {
 
     void dataThenVerify()
     {
-        const QByteArray image = cli::pattern(128 * kBlock, 9);
+        const QByteArray image = testfiles::pattern(128 * kBlock, 9);
         const cli::Run r = cli::run({"data", "--verify", file("dv.bin", image)});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.err.contains("Download data: step 6 of 6") &&
@@ -173,7 +174,7 @@ class TestCliTransfers : public QObject {
         QFETCH(int, size);
         QFETCH(QString, words);
         const QString path =
-            size < 0 ? dir.filePath("absent.bin") : file("sized.bin", cli::pattern(size, 1));
+            size < 0 ? dir.filePath("absent.bin") : file("sized.bin", testfiles::pattern(size, 1));
         const cli::Run r = cli::run({command, path});
         QCOMPARE(r.exitCode, 5);
         QVERIFY2(r.err.contains(words), qPrintable(r.err));
@@ -186,7 +187,8 @@ class TestCliTransfers : public QObject {
         emu::fault(id, "silent at=17");
         QElapsedTimer clock;
         clock.start();
-        const cli::Run r = cli::run({"firmware", file("s.bin", cli::pattern(32 * kBlock, 2))});
+        const cli::Run r =
+            cli::run({"firmware", file("s.bin", testfiles::pattern(32 * kBlock, 2))});
         QCOMPARE(r.exitCode, 6);
         QVERIFY(clock.elapsed() >= 8000 && clock.elapsed() < 15000);
         QVERIFY2(r.err.contains("Download firmware failed at block 17 of 32") &&
@@ -217,7 +219,7 @@ class TestCliTransfers : public QObject {
         // The area holds the file, so that verify runs until the unplug.
         emu::command(QStringLiteral("data %1 %2")
                          .arg(id)
-                         .arg(file("in.bin", cli::pattern(128 * kBlock, 4))));
+                         .arg(file("in.bin", testfiles::pattern(128 * kBlock, 4))));
         const QString target = file("target.bin", "old content");
         arguments.last() = dir.filePath(arguments.last());
         emu::fault(id, QStringLiteral("unplug at=%1").arg(at));
@@ -226,7 +228,7 @@ class TestCliTransfers : public QObject {
         QVERIFY2(r.err.contains(failure) && r.err.contains("unplugged during the transfer") &&
                      r.err.contains("Plug it in again"),
                  qPrintable(r.err));
-        QCOMPARE(cli::readFile(target), QByteArray("old content"));
+        QCOMPARE(testfiles::read(target), QByteArray("old content"));
     }
 
     // script(1) gives the program a terminal, as a user's shell does.
@@ -246,7 +248,7 @@ class TestCliTransfers : public QObject {
                      tty.contains("\rSave data [########################] 1024/1024 blocks") &&
                      tty.contains(" left") && !tty.contains("step 1 of 6"),
                  qPrintable(tty));
-        QCOMPARE(cli::readFile(dir.filePath("tty.bin")), emu::dataArea(id));
+        QCOMPARE(testfiles::read(dir.filePath("tty.bin")), emu::dataArea(id));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "device/connection.h"
 #include "device/devicelock.h"
 #include "support/emu.h"
+#include "support/files.h"
 #include "workers/blockloop.h"
 
 #include <QtTest>
@@ -12,14 +13,6 @@
 using namespace tarvenix;
 
 namespace {
-
-QByteArray pattern(int size, int seed)
-{
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 31 + seed + i / 512) & 0xff);
-    return bytes;
-}
 
 quint32 offsetOf(const QByteArray &request)
 {
@@ -33,18 +26,15 @@ class TestBlockLoop : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        return testfiles::write(dir.filePath(name), bytes);
+    }
     int id = 0;
     char path[kDevicePathSize] = {};
     HidDevicePtr handle;
     QList<QPair<int, int>> steps; // step, block after which it fell
-
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return f.fileName();
-    }
 
     TransferOutcome run(TransferKind kind, const QString &file, int timeoutMs = 1500)
     {
@@ -81,7 +71,7 @@ class TestBlockLoop : public QObject {
 
     void firmwareByteForByte()
     {
-        const QByteArray image = pattern(65536, 7);
+        const QByteArray image = testfiles::pattern(65536, 7);
         const TransferOutcome o = run(TransferKind::Firmware, write("fw.bin", image));
         QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
         const QByteArray log = emu::requests(id);
@@ -104,7 +94,7 @@ class TestBlockLoop : public QObject {
 
     void dataByteForByte()
     {
-        const QByteArray image = pattern(kDataAreaSize, 3);
+        const QByteArray image = testfiles::pattern(kDataAreaSize, 3);
         const TransferOutcome o = run(TransferKind::Data, write("data.bin", image));
         QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Data)));
         const QByteArray log = emu::requests(id);
@@ -120,11 +110,9 @@ class TestBlockLoop : public QObject {
         const QString target = dir.filePath("save.bin");
         const TransferOutcome o = run(TransferKind::Save, target);
         QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Save)));
-        QFile saved(target);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray area = emu::dataArea(id);
         QCOMPARE(area.size(), kDataAreaSize);
-        QCOMPARE(saved.readAll(), area);
+        QCOMPARE(testfiles::read(target), area);
         const QByteArray log = emu::requests(id);
         QCOMPARE(emu::request(log, 0).mid(11, 4).toHex(), QByteArray("00000000"));
         QCOMPARE(emu::request(log, 1).mid(11, 4).toHex(), QByteArray("00020000"));
@@ -146,7 +134,7 @@ class TestBlockLoop : public QObject {
     {
         QFETCH(int, blocks);
         const TransferOutcome o =
-            run(TransferKind::Firmware, write("n.bin", pattern(blocks * 512, blocks)));
+            run(TransferKind::Firmware, write("n.bin", testfiles::pattern(blocks * 512, blocks)));
         QVERIFY(o.ok);
         QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
         QCOMPARE(emu::stats(id).requests, blocks);
@@ -174,7 +162,7 @@ class TestBlockLoop : public QObject {
         QFETCH(QString, cause);
         const QString target = dir.filePath("target.bin");
         write("target.bin", "old content");
-        const QString file = kind == 2 ? target : write("in.bin", pattern(65536, 1));
+        const QString file = kind == 2 ? target : write("in.bin", testfiles::pattern(65536, 1));
         emu::fault(id, fault);
         const TransferOutcome o = run(TransferKind(kind), file);
         QVERIFY(!o.ok);
@@ -184,15 +172,14 @@ class TestBlockLoop : public QObject {
         QCOMPARE(emu::stats(id).early, 0);
         // Nothing goes to the device after the failed exchange.
         QVERIFY(emu::stats(id).requests <= block);
-        QFile kept(target);
-        kept.open(QIODevice::ReadOnly);
-        QCOMPARE(kept.readAll(), QByteArray("old content"));
+        QCOMPARE(testfiles::read(target), QByteArray("old content"));
     }
 
     void slowReplyWithinBoundSucceeds()
     {
         emu::fault(id, "delay ms=300 at=3");
-        const TransferOutcome o = run(TransferKind::Firmware, write("s.bin", pattern(4096, 2)));
+        const TransferOutcome o =
+            run(TransferKind::Firmware, write("s.bin", testfiles::pattern(4096, 2)));
         QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
     }
 
@@ -204,15 +191,14 @@ class TestBlockLoop : public QObject {
         QTest::qWait(100);
         const QString target = dir.filePath("fresh.bin");
         QVERIFY(run(TransferKind::Save, target).ok);
-        QFile saved(target);
-        saved.open(QIODevice::ReadOnly);
-        QCOMPARE(saved.read(512), emu::dataArea(id).left(512));
+        QCOMPARE(testfiles::read(target).left(512), emu::dataArea(id).left(512));
     }
 
     void stopFlagEndsTheRun()
     {
         std::atomic<bool> stop{true};
-        BlockLoop loop(TransferKind::Firmware, handle.get(), write("x.bin", pattern(2048, 0)));
+        BlockLoop loop(TransferKind::Firmware, handle.get(),
+                       write("x.bin", testfiles::pattern(2048, 0)));
         loop.setStopFlag(&stop, "the program is closing");
         const TransferOutcome o = loop.run();
         QVERIFY(!o.ok);

@@ -3,6 +3,7 @@
 
 #include "support/dialogs.h"
 #include "support/emu.h"
+#include "support/files.h"
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
@@ -37,12 +38,9 @@ class TestClosing : public QObject {
 
     void startLongTransfer()
     {
-        QFile f(dir.filePath("d.bin"));
-        f.open(QIODevice::WriteOnly);
-        f.write(QByteArray(65536, 'd'));
-        f.close();
-        w->strDataFile = f.fileName();
-        emu::fault(id, "delay ms=20 at=1");
+        w->strDataFile = testfiles::write(dir.filePath("d.bin"), testfiles::pattern(65536, 1));
+        // About six seconds in all, far longer than any closing path may take.
+        emu::fault(id, "delay ms=50 at=1");
         w->slotPushButtonRunUpdateData();
         QVERIFY(w->transferRunning());
     }
@@ -126,12 +124,14 @@ class TestClosing : public QObject {
         QFETCH(bool, tray);
         startLongTransfer();
         dialogs->answers << QMessageBox::Yes;
-        const int result = runLoop([this, tray] {
-            if (tray)
-                w->on_CloseTrayAction();
-            else
-                w->slotPushButtonClose();
-        });
+        const int result = runLoop(
+            [this, tray] {
+                if (tray)
+                    w->on_CloseTrayAction();
+                else
+                    w->slotPushButtonClose();
+            },
+            5000);
         QCOMPARE(result, 0);
         QCOMPARE(dialogs->boxes.size(), 1);
         QVERIFY(dialogs->boxes[0].text.contains("transfer is in progress"));
@@ -153,11 +153,7 @@ class TestClosing : public QObject {
     void dismissedBoxWhileHiddenKeepsRunning()
     {
         w->hide();
-        QFile f(dir.filePath("s.bin"));
-        f.open(QIODevice::WriteOnly);
-        f.write(QByteArray(2048, 's'));
-        f.close();
-        w->strDataFile = f.fileName();
+        w->strDataFile = testfiles::write(dir.filePath("s.bin"), testfiles::pattern(2048, 2));
         QCOMPARE(runLoop([this] { w->slotPushButtonRunUpdateData(); }, 3000), kStillRunning);
         QCOMPARE(dialogs->count("Download data successfully!"), 1);
     }

@@ -3,6 +3,7 @@
 #include "device/events.h"
 #include "support/dialogs.h"
 #include "support/emu.h"
+#include "support/files.h"
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
@@ -36,10 +37,7 @@ class TestHotplug : public QObject {
 
     QString file(const QString &name, int size)
     {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(QByteArray(size, 'z'));
-        return f.fileName();
+        return testfiles::write(dir.filePath(name), testfiles::pattern(size, 0));
     }
 
   private slots:

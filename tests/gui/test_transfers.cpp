@@ -4,6 +4,7 @@
 #include "device/devicelock.h"
 #include "support/dialogs.h"
 #include "support/emu.h"
+#include "support/files.h"
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
@@ -11,14 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray pattern(int size, int seed)
-{
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 13 + seed) & 0xff);
-    return bytes;
-}
 
 int litCount(const MainWindow::ArrowRow &row)
 {
@@ -34,24 +27,14 @@ class TestTransfers : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    int id = 0;
-    std::unique_ptr<MainWindow> w;
-    std::unique_ptr<DialogAnswerer> dialogs;
 
     QString write(const QString &name, const QByteArray &bytes)
     {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return f.fileName();
+        return testfiles::write(dir.filePath(name), bytes);
     }
-
-    QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    int id = 0;
+    std::unique_ptr<MainWindow> w;
+    std::unique_ptr<DialogAnswerer> dialogs;
 
     void waitIdle()
     {
@@ -106,7 +89,7 @@ class TestTransfers : public QObject {
 
     void firmwareRunLightsAllArrowsAfterTheLastReply()
     {
-        const QByteArray image = pattern(65536, 1);
+        const QByteArray image = testfiles::pattern(65536, 1);
         loadFirmware(write("fw.bin", image));
         int requestsAtSuccess = -1;
         int litAtSuccess = -1;
@@ -134,7 +117,7 @@ class TestTransfers : public QObject {
 
     void secondRunCountsFromOneAgain()
     {
-        loadFirmware(write("small.bin", pattern(36 * 512, 2)));
+        loadFirmware(write("small.bin", testfiles::pattern(36 * 512, 2)));
         QList<int> codes;
         connect(w->workerThreadForFW, &WorkerThreadForFW::sigRunUpdateFWProcess, this,
                 [&](int step) { codes << step; });
@@ -148,7 +131,7 @@ class TestTransfers : public QObject {
 
     void dataRunOfFourBlocksLightsAllSix()
     {
-        const QByteArray image = pattern(2048, 3);
+        const QByteArray image = testfiles::pattern(2048, 3);
         loadData(write("d.bin", image));
         w->slotPushButtonRunUpdateData();
         waitIdle();
@@ -163,7 +146,7 @@ class TestTransfers : public QObject {
         QByteArray atSuccess;
         dialogs->onBox = [&](const SeenBox &box) {
             if (box.title == "Success")
-                atSuccess = read(chosen + ".bin");
+                atSuccess = testfiles::read(chosen + ".bin");
         };
         dialogs->files << chosen;
         w->slotPushButtonRunSaveData();
@@ -184,7 +167,7 @@ class TestTransfers : public QObject {
         QCOMPARE(w->strSaveDataFile, chosen);
         waitIdle();
         QTRY_COMPARE(dialogs->count("Save data successfully!"), 1);
-        QCOMPARE(read(chosen).size(), 524288);
+        QCOMPARE(testfiles::read(chosen).size(), 524288);
     }
 
     void addedSuffixAsksBeforeReplacing()
@@ -196,7 +179,7 @@ class TestTransfers : public QObject {
         QVERIFY(!w->transferRunning());
         QCOMPARE(dialogs->boxes.size(), 1);
         QVERIFY(dialogs->boxes[0].text.contains("already exists"));
-        QCOMPARE(read(existing), QByteArray("precious"));
+        QCOMPARE(testfiles::read(existing), QByteArray("precious"));
         QCOMPARE(emu::stats(id).requests, 0);
     }
 
@@ -249,7 +232,7 @@ class TestTransfers : public QObject {
     {
         emu::unplug(id);
         QTRY_VERIFY(!w->hidHandle);
-        w->strFWFile = write("fw.bin", pattern(1024, 0));
+        w->strFWFile = write("fw.bin", testfiles::pattern(1024, 0));
         w->slotPushButtonRunUpdateFW();
         verifyRefused("Not connected device!");
         dialogs->boxes.clear();
@@ -281,7 +264,7 @@ class TestTransfers : public QObject {
     void commandsWaitForARunningTransfer()
     {
         emu::fault(id, "delay ms=20 at=1");
-        loadData(write("d.bin", pattern(65536, 4)));
+        loadData(write("d.bin", testfiles::pattern(65536, 4)));
         w->slotPushButtonRunUpdateData();
         QVERIFY(w->transferRunning());
         const int before = emu::stats(id).requests;
@@ -315,13 +298,13 @@ class TestTransfers : public QObject {
         QCOMPARE(litCount(w->saveArrows()), 6);
         QCOMPARE(dialogs->count("Save data successfully!"), 1);
         // A new file turns its row unlit again.
-        loadData(write("again.bin", pattern(512, 0)));
+        loadData(write("again.bin", testfiles::pattern(512, 0)));
         QCOMPARE(litCount(w->dataArrows()), 0);
     }
 
     void deviceLockedByAnotherProgram()
     {
-        w->strDataFile = write("d.bin", pattern(1024, 0));
+        w->strDataFile = write("d.bin", testfiles::pattern(1024, 0));
         const QString lockFile =
             tarvenix::DeviceLock::lockFilePath(QString::fromLocal8Bit(w->chHidDevicePath));
         QProcess other;
@@ -339,7 +322,7 @@ class TestTransfers : public QObject {
 
     void lockedDeviceIsBusy()
     {
-        w->strFWFile = write("fw.bin", pattern(1024, 0));
+        w->strFWFile = write("fw.bin", testfiles::pattern(1024, 0));
         w->slotPushButtonRunUpdateFW();
         waitIdle();
         dialogs->boxes.clear();
@@ -379,7 +362,7 @@ class TestTransfers : public QObject {
         QFETCH(QString, says);
         const QString target = write("kept.bin", "old");
         // The dialog returns the name without its suffix; the window asks before replacing.
-        w->strFWFile = w->strDataFile = write("in.bin", pattern(65536, 5));
+        w->strFWFile = w->strDataFile = write("in.bin", testfiles::pattern(65536, 5));
         emu::fault(id, fault);
         if (command == "fw")
             w->slotPushButtonRunUpdateFW();
@@ -396,7 +379,7 @@ class TestTransfers : public QObject {
         QCOMPARE(box.title, QStringLiteral("Warning"));
         QVERIFY2(box.text.contains(says), qPrintable(box.text));
         QCOMPARE(dialogs->count("successfully"), 0);
-        QCOMPARE(read(target), QByteArray("old"));
+        QCOMPARE(testfiles::read(target), QByteArray("old"));
         QCOMPARE(emu::stats(id).early, 0);
         if (fault.startsWith("unplug")) {
             QVERIFY2(box.text.contains("disconnected"), qPrintable(box.text));
