@@ -18,7 +18,7 @@
 typedef struct {
     gboolean no_device;
     gboolean serve;
-    GPtrArray *specs;
+    GPtrArray *devices;
     GPtrArray *commands;
     char *control_path;
     char **program; /* NULL-terminated, points into argv */
@@ -33,9 +33,9 @@ typedef struct {
 
 static void usage(FILE *out)
 {
-    fputs("usage: tarvenix-emu [--no-device] [--device SPEC]... [--control PATH]\n"
+    fputs("usage: tarvenix-emu [--no-device] [--device DEVICE]... [--control PATH]\n"
           "                    [--command LINE]... [--serve | -- PROGRAM [ARGS...]]\n"
-          "SPEC: vid=1abe,pid=2202,page=0002,usage=0001,version=TEXT,data=FILE,fill=0xNN,\n"
+          "DEVICE: vid=1abe,pid=2202,page=0002,usage=0001,version=TEXT,data=FILE,fill=0xNN,\n"
           "      manufacturer=TEXT,product=TEXT,serial=TEXT\n"
           "See emulator/README.md for the control commands.\n",
           out);
@@ -63,7 +63,7 @@ static gboolean parse_option(int argc, char **argv, int *i, Args *a)
     else if (!strcmp(arg, "--serve"))
         a->serve = TRUE;
     else if (!strcmp(arg, "--device"))
-        g_ptr_array_add(a->specs, (char *)option_value(argc, argv, i));
+        g_ptr_array_add(a->devices, (char *)option_value(argc, argv, i));
     else if (!strcmp(arg, "--command"))
         g_ptr_array_add(a->commands, (char *)option_value(argc, argv, i));
     else if (!strcmp(arg, "--control"))
@@ -82,7 +82,7 @@ static gboolean parse_option(int argc, char **argv, int *i, Args *a)
 static void parse_args(int argc, char **argv, Args *a)
 {
     memset(a, 0, sizeof *a);
-    a->specs = g_ptr_array_new();
+    a->devices = g_ptr_array_new();
     a->commands = g_ptr_array_new();
     for (int i = 1; i < argc && parse_option(argc, argv, &i, a); i++) {
     }
@@ -123,10 +123,10 @@ static void ensure_preload(char **argv)
 static int add_devices(Emu *emu, const Args *a)
 {
     EmuConfig cfg;
-    for (guint i = 0; i < MAX(a->specs->len, a->no_device ? 0u : 1u); i++) {
+    for (guint i = 0; i < MAX(a->devices->len, a->no_device ? 0u : 1u); i++) {
         char *err = NULL;
         emu_config_defaults(&cfg);
-        int rc = i < a->specs->len ? emu_config_parse(&cfg, a->specs->pdata[i], &err) : 0;
+        int rc = i < a->devices->len ? emu_config_parse(&cfg, a->devices->pdata[i], &err) : 0;
         if (rc == 0 && !emu_add_device(emu, &cfg, &err))
             rc = -1;
         emu_config_free(&cfg);

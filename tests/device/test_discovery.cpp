@@ -14,9 +14,9 @@ class TestDiscovery : public QObject {
 
     QList<int> devices;
 
-    QString plug(const QString &spec)
+    QString plug(const QString &settings)
     {
-        devices << emu::add(spec);
+        devices << emu::add(settings);
         return emu::stats(devices.last()).node;
     }
 
@@ -50,7 +50,7 @@ class TestDiscovery : public QObject {
 
     void everyRowIsFound_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("settings");
         QTest::addColumn<int>("row");
         QTest::newRow("row 1") << "vid=1abe pid=2202" << 0;
         QTest::newRow("row 2") << "vid=6a3a pid=2202" << 1;
@@ -61,9 +61,9 @@ class TestDiscovery : public QObject {
 
     void everyRowIsFound()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, settings);
         QFETCH(int, row);
-        const QString node = plug(spec);
+        const QString node = plug(settings);
         int found = -1;
         QCOMPARE(probe(&found), node);
         QCOMPARE(found, row);
@@ -80,7 +80,7 @@ class TestDiscovery : public QObject {
 
     void wrongUsageIsRejected_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("settings");
         QTest::newRow("usage page") << "vid=1abe pid=2202 page=ff00 usage=0001";
         QTest::newRow("usage") << "vid=1abe pid=2202 page=0002 usage=0002";
         QTest::newRow("unlisted product") << "vid=abcd pid=2103";
@@ -88,8 +88,8 @@ class TestDiscovery : public QObject {
 
     void wrongUsageIsRejected()
     {
-        QFETCH(QString, spec);
-        plug(spec);
+        QFETCH(QString, settings);
+        plug(settings);
         int row = 0;
         QCOMPARE(probe(&row), QString());
         QCOMPARE(row, -1);

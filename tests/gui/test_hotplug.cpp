@@ -17,9 +17,9 @@ class TestHotplug : public QObject {
     QList<int> devices;
     std::unique_ptr<DialogAnswerer> dialogs;
 
-    int plug(const QString &spec = "vid=1abe pid=2202 version=FIRST")
+    int plug(const QString &settings = "vid=1abe pid=2202 version=FIRST")
     {
-        devices << emu::add(spec);
+        devices << emu::add(settings);
         return devices.last();
     }
 

@@ -76,9 +76,9 @@ class TestWindow : public QObject {
 
     QList<int> devices;
 
-    int plugDevice(const QString &spec = "vid=1abe pid=2202")
+    int plugDevice(const QString &settings = "vid=1abe pid=2202")
     {
-        devices << emu::add(spec);
+        devices << emu::add(settings);
         return devices.last();
     }
 

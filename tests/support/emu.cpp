@@ -20,9 +20,9 @@ QString command(const QString &line)
     return text;
 }
 
-int add(const QString &spec)
+int add(const QString &settings)
 {
-    return command(QStringLiteral("add ") + spec).section(' ', 1, 1).toInt();
+    return command(QStringLiteral("add ") + settings).section(' ', 1, 1).toInt();
 }
 
 void unplug(int id)

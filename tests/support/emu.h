@@ -9,7 +9,7 @@ namespace emu {
 // Sends one control line; fails the calling test when the reply is not "ok".
 QString command(const QString &line);
 // Adds a device ("vid=1abe pid=2202 version=X ...") and returns its id.
-int add(const QString &spec = QStringLiteral("vid=1abe pid=2202"));
+int add(const QString &settings = QStringLiteral("vid=1abe pid=2202"));
 void unplug(int id);
 void plug(int id);
 // Unplugs the device if it is still plugged in: the end of a test.
