@@ -13,13 +13,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <hidapi.h>
+#include <sys/resource.h>
 
 using namespace tarvenix;
 
@@ -30,11 +31,14 @@ struct Sample {
     double cpuMs;
 };
 
+// This process's CPU time and that of the children it has waited for (the CLI).
 double cpuMs()
 {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    rusage self, children;
+    getrusage(RUSAGE_SELF, &self);
+    getrusage(RUSAGE_CHILDREN, &children);
+    auto ms = [](const timeval &t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(self.ru_utime) + ms(self.ru_stime) + ms(children.ru_utime) + ms(children.ru_stime);
 }
 
 template <typename F> Sample measure(F run)
@@ -82,6 +86,15 @@ Stats stats(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return {v[v.size() / 2], v.back() - v.front()};
+}
+
+// The command-line tool, a process of its own, doing the same transfer.
+void cliRun(const QString &cli, const QStringList &args)
+{
+    QProcess p;
+    p.start(cli, QStringList{QStringLiteral("--quiet")} + args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        std::abort();
 }
 
 void report(const char *what, const std::vector<Sample> &tool, const std::vector<Sample> &plain)
@@ -151,7 +164,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
         return 1;
     }
-    std::vector<Sample> toolSave, plainSave, toolFw, plainFw;
+    const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
+    const QString cliSave = dir.filePath("cli.bin");
+    std::vector<Sample> toolSave, plainSave, cliSaves, toolFw, plainFw, cliFw;
     for (int i = 0; i < repeats; ++i) {
         toolSave.push_back(
             measure([&] { toolLoop(c.handle.get(), TransferKind::Save, dir.filePath("s.bin")); }));
@@ -159,11 +174,18 @@ int main(int argc, char *argv[])
         toolFw.push_back(
             measure([&] { toolLoop(c.handle.get(), TransferKind::Firmware, image.fileName()); }));
         plainFw.push_back(measure([&] { plainLoop(c.handle.get(), 0); }));
+        // Our handle would queue copies of the CLI's replies: closed while it runs.
+        c.handle.reset();
+        cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
+        cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
+        c.handle = openDevicePath(path);
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     report("save", toolSave, plainSave);
     report("firmware", toolFw, plainFw);
+    report("cli save", cliSaves, plainSave);
+    report("cli fw", cliFw, plainFw);
     c.handle.reset();
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));
