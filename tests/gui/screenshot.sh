@@ -6,6 +6,7 @@ set -eu
 TARVENIX=$1 EMU=$2 CHECK=$3 OUT=$4
 mkdir -p "$OUT"
 D=$((90 + $$ % 500))
+while [ -e "/tmp/.X$D-lock" ]; do D=$((D + 1)); done
 Xvfb ":$D" -screen 0 1280x800x24 -noreset >/dev/null 2>&1 &
 XPID=$!
 trap 'kill $APP $WM $XPID 2>/dev/null || true' EXIT

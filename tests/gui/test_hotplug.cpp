@@ -133,7 +133,7 @@ class TestHotplug : public QObject {
         const int id = plug();
         MainWindow w;
         w.strFWFile = w.strDataFile = file("in.bin", 65536);
-        emu::fault(id, "delay ms=5 at=1");
+        emu::fault(id, "delay ms=10 at=1");
         if (kind == 0)
             w.slotPushButtonRunUpdateFW();
         else if (kind == 1)
