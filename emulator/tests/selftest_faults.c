@@ -27,47 +27,48 @@ void case_fault_silent(void)
     hid_close(h);
 }
 
-void case_fault_delay(void)
+/* One request whose reply must be held back for 300 ms, no more than a second. */
+static void expect_held_reply(hid_device *h, const uint8_t *req)
 {
-    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    uint8_t reply[EMU_REPORT_SIZE];
+    long start = st_now_ms();
+    CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
+    CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "reply came early");
+    CHECK(hid_read_timeout(h, reply, sizeof reply, 2000) == EMU_REPORT_SIZE, "no reply");
+    long took = st_now_ms() - start;
+    CHECK(took >= 300 && took < 1000, "reply took %ld ms", took);
+    st_check_echo(reply, req);
+}
+
+/* The fault holds back the AT-th reply, and later ones unless it is `late`. */
+static void check_timed_fault(const char *kind, int held)
+{
+    uint8_t req[EMU_REPORT_SIZE];
     hid_device *h = st_open(1);
-    st_ctl("fault 1 delay ms=300 at=%d", AT);
+    st_ctl("fault 1 %s ms=300 at=%d", kind, AT);
     long start = st_now_ms();
     st_walk(h, AT - 1);
     CHECK(st_now_ms() - start < 250, "replies before the fault were slow");
     version_request(req);
-    for (int i = 0; i < 2; i++) {
-        start = st_now_ms();
-        CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
-        CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "reply came early");
-        CHECK(hid_read_timeout(h, reply, sizeof reply, 2000) == EMU_REPORT_SIZE, "no reply");
-        long took = st_now_ms() - start;
-        CHECK(took >= 300 && took < 1000, "reply took %ld ms", took);
-        st_check_echo(reply, req);
-    }
-    st_ctl("fault 1 clear");
+    for (int i = 0; i < held; i++)
+        expect_held_reply(h, req);
+    /* A delay lasts until cleared; a late reply ends by itself. */
+    if (!strcmp(kind, "delay"))
+        st_ctl("fault 1 clear");
     start = st_now_ms();
-    st_walk(h, 1);
-    CHECK(st_now_ms() - start < 250, "clear left the delay on");
+    st_walk(h, 3);
+    CHECK(st_now_ms() - start < 250, "replies after the fault were slow");
     hid_close(h);
+}
+
+void case_fault_delay(void)
+{
+    check_timed_fault("delay", 2);
 }
 
 void case_fault_late(void)
 {
-    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
-    hid_device *h = st_open(1);
-    st_ctl("fault 1 late ms=300 at=%d", AT);
-    st_walk(h, AT - 1);
-    version_request(req);
-    long start = st_now_ms();
-    CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
-    CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "late reply came early");
-    CHECK(hid_read_timeout(h, reply, sizeof reply, 2000) == EMU_REPORT_SIZE, "no reply");
-    CHECK(st_now_ms() - start >= 300, "late reply took %ld ms", st_now_ms() - start);
-    start = st_now_ms();
-    st_walk(h, 3);
-    CHECK(st_now_ms() - start < 250, "the replies after the late one were slow");
-    hid_close(h);
+    check_timed_fault("late", 1);
 }
 
 void case_fault_short(void)
