@@ -11,7 +11,7 @@
 
 class TestAccess : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void unopenableDeviceHintsAtAccessRights()
     {
         const int id = emu::add("vid=1abe pid=2202");
