@@ -10,13 +10,21 @@ static void version_request(uint8_t req[EMU_REPORT_SIZE])
     emu_build_request(req, EMU_REQ_VERSION, 0, NULL);
 }
 
+/* Arms the fault at request AT, makes the AT - 1 requests before it, and
+ * leaves in req the request that will meet it. */
+static hid_device *walk_to_fault(const char *fault, uint8_t req[EMU_REPORT_SIZE])
+{
+    hid_device *h = st_open(1);
+    st_ctl("fault 1 %s at=%d", fault, AT);
+    st_walk(h, AT - 1);
+    version_request(req);
+    return h;
+}
+
 void case_fault_silent(void)
 {
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
-    hid_device *h = st_open(1);
-    st_ctl("fault 1 silent at=%d", AT);
-    st_walk(h, AT - 1);
-    version_request(req);
+    hid_device *h = walk_to_fault("silent", req);
     for (int i = 0; i < 2; i++) {
         CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write %d", i);
         CHECK(hid_read_timeout(h, reply, sizeof reply, 150) == 0, "silent device answered");
@@ -74,10 +82,7 @@ void case_fault_late(void)
 void case_fault_short(void)
 {
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
-    hid_device *h = st_open(1);
-    st_ctl("fault 1 short n=20 at=%d", AT);
-    st_walk(h, AT - 1);
-    version_request(req);
+    hid_device *h = walk_to_fault("short n=20", req);
     CHECK(st_send(h, req) == EMU_REPORT_SIZE, "write");
     int n = hid_read_timeout(h, reply, sizeof reply, 1000);
     CHECK(n == 20, "short reply has %d bytes", n);
@@ -89,10 +94,7 @@ void case_fault_short(void)
 void case_fault_writefail(void)
 {
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
-    hid_device *h = st_open(1);
-    st_ctl("fault 1 writefail at=%d", AT);
-    st_walk(h, AT - 1);
-    version_request(req);
+    hid_device *h = walk_to_fault("writefail", req);
     CHECK(st_send(h, req) == -1, "the write did not fail");
     CHECK(hid_read_timeout(h, reply, sizeof reply, 100) == 0, "a failed write was answered");
     CHECK(st_stat(1, "failed") == 1, "failed=%ld", st_stat(1, "failed"));
@@ -104,10 +106,7 @@ void case_fault_writefail(void)
 void case_fault_unplug(void)
 {
     uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
-    hid_device *h = st_open(1);
-    st_ctl("fault 1 unplug at=%d", AT);
-    st_walk(h, AT - 1);
-    version_request(req);
+    hid_device *h = walk_to_fault("unplug", req);
     CHECK(st_send(h, req) == EMU_REPORT_SIZE, "the write itself succeeds");
     long start = st_now_ms();
     int n = hid_read_timeout(h, reply, sizeof reply, 2000);
