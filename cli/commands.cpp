@@ -2,7 +2,7 @@
 
 #include "cli/devicelist.h"
 #include "cli/link.h"
-#include "cli/verify.h"
+#include "cli/progress.h"
 #include "workers/blockloop.h"
 
 #include <QFileInfo>
@@ -41,16 +41,17 @@ Status checkTarget(const QString &target, bool force)
     return refusal.isEmpty() ? Status{} : fail(Exit::File, refusal);
 }
 
-Status transferFailure(TransferKind kind, const TransferOutcome &outcome, const Link &link)
+Status transferFailure(TransferKind kind, const TransferOutcome &outcome)
 {
+    const QString text = outcome.message(kind);
     // A failure that names no block came before the first exchange or after
     // the last one: opening, reading or committing the file.
     if (outcome.failedBlock == 0)
-        return fail(Exit::File, outcome.message(kind));
-    QString text = outcome.message(kind);
-    if (kind == TransferKind::Save)
-        text += QStringLiteral("\nPlease check the device and its cable, then try again.");
-    return deviceFailure(text, link);
+        return fail(Exit::File, text);
+    if (outcome.mismatch)
+        return fail(Exit::Mismatch, text + QStringLiteral("\nDownload the file again with "
+                                                          "\"tarvenix-cli data --verify FILE\"."));
+    return fail(Exit::Device, text);
 }
 
 Status transfer(TransferKind kind, const Link &link, const QString &file, int blocks,
@@ -58,6 +59,7 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
 {
     Progress progress(style, transferName(kind), blocks);
     BlockLoop loop(kind, link.handle.get(), file);
+    loop.setDevicePath(link.path);
     loop.setBlockHandler([&progress](int done, int) { progress.advance(done); });
     loop.setStepHandler([&progress](int, int block) {
         if (block < 0)
@@ -67,7 +69,7 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
     if (outcome.ok)
         return {};
     progress.abandon();
-    return transferFailure(kind, outcome, link);
+    return transferFailure(kind, outcome);
 }
 
 } // namespace
@@ -122,7 +124,7 @@ Status runTransfer(const Options &o)
     if (s.ok())
         s = transfer(kind, link, file, blocks, style);
     if (s.ok() && o.verify)
-        s = verifyArea(link, file, style);
+        s = transfer(TransferKind::Verify, link, file, blocks, style);
     if (s.ok() && save)
         printResult(QStringLiteral("saved to %1").arg(file));
     return s;
@@ -131,12 +133,13 @@ Status runTransfer(const Options &o)
 Status runVerify(const Options &o)
 {
     int blocks = 0;
-    Status s = checkSource(TransferKind::Data, o.file, &blocks);
+    Status s = checkSource(TransferKind::Verify, o.file, &blocks);
     Link link;
     if (s.ok())
         s = openLink(o.device, link);
     if (s.ok())
-        s = verifyArea(link, o.file, Progress::styleFor(o.quiet, o.trace));
+        s = transfer(TransferKind::Verify, link, o.file, blocks,
+                     Progress::styleFor(o.quiet, o.trace));
     if (s.ok())
         printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
                         .arg(o.file, QString::number(blocks)));

@@ -3,16 +3,12 @@
 #include "cli/devicelist.h"
 
 #include <QFile>
-#include <QThread>
 #include <algorithm>
 #include <hidapi.h>
 
 namespace tarvenix::cli {
 
 namespace {
-
-constexpr int kGoneChecks = 10;
-constexpr unsigned long kGoneCheckMs = 50;
 
 Status find(const QString &wanted, Link &link)
 {
@@ -51,18 +47,6 @@ Status lock(Link &link)
                                 .arg(link.lock->error()));
 }
 
-// The system may list a device for a moment after it has gone away.
-bool goneAway(const QString &path)
-{
-    const QByteArray node = QFile::encodeName(path);
-    for (int i = 0; i < kGoneChecks; ++i) {
-        if (!devicePresent(node.constData()))
-            return true;
-        QThread::msleep(kGoneCheckMs);
-    }
-    return false;
-}
-
 } // namespace
 
 Status noDevice()
@@ -92,9 +76,9 @@ Status openLink(const QString &wanted, Link &link)
 
 Status deviceFailure(QString text, const Link &link)
 {
-    if (goneAway(link.path))
-        text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in "
-                               "again and repeat the transfer.");
+    if (deviceGone(QFile::encodeName(link.path).constData()))
+        text += QStringLiteral("\nThe device was unplugged. Plug it in again and repeat the "
+                               "command.");
     return fail(Exit::Device, text);
 }
 

@@ -1,6 +1,7 @@
 #include "discovery.h"
 
 #include <QDebug>
+#include <QThread>
 #include <cstring>
 #include <hidapi.h>
 
@@ -50,7 +51,9 @@ void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *
     hid_free_enumeration(list);
 }
 
-bool devicePresent(const char *path)
+namespace {
+
+bool listed(const char *path)
 {
     hid_device_info *list = hid_enumerate(0, 0);
     bool present = false;
@@ -58,6 +61,20 @@ bool devicePresent(const char *path)
         present = std::strncmp(d->path, path, kDevicePathCopy) == 0;
     hid_free_enumeration(list);
     return present;
+}
+
+} // namespace
+
+bool deviceGone(const char *path, int waitMs)
+{
+    constexpr int kStepMs = 50;
+    for (int waited = 0;; waited += kStepMs) {
+        if (!listed(path))
+            return true;
+        if (waited >= waitMs)
+            return false;
+        QThread::msleep(kStepMs);
+    }
 }
 
 int probeSupportedDevices(char (&path)[kDevicePathSize])

@@ -32,8 +32,9 @@ constexpr int kDevicePathCopy = 256;
 // is left as it was. hidapi must be initialised.
 void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *pDevicePath);
 
-// Whether a HID interface with this path is still listed.
-bool devicePresent(const char *path);
+// Whether the HID interface at path is no longer listed, allowing the system
+// up to waitMs to withdraw it: an exchange can fail just before the list changes.
+bool deviceGone(const char *path, int waitMs = 500);
 
 // Zeroes path and tries the table rows in order. Returns the matching row's
 // index, or -1 when no supported device is present.

@@ -108,7 +108,7 @@ MainWindow::~MainWindow()
     // No worker may outlive the handle it uses; the closing paths already
     // stopped any transfer, this covers an owner that deletes the window itself.
     if (runningWorker) {
-        runningWorker->requestStop();
+        runningWorker->requestStop(QStringLiteral("the window was closed"));
         runningWorker->wait();
     }
 }
@@ -186,7 +186,7 @@ void MainWindow::createWorkers()
     for (TransferWorker *worker : {static_cast<TransferWorker *>(workerThreadForFW),
                                    static_cast<TransferWorker *>(workerThreadForData),
                                    static_cast<TransferWorker *>(workerThreadForSaveData)}) {
-        connect(worker, &TransferWorker::sigTransferFailed, this, &MainWindow::onTransferFailed);
+        connect(worker, &TransferWorker::sigTransferFailed, this, &MainWindow::warn);
         connect(worker, &QThread::finished, this, &MainWindow::onTransferFinished);
     }
 }

@@ -139,7 +139,6 @@ class MainWindow : public QDialog {
     bool startTransfer(TransferWorker *worker);
     void setArrows(const ArrowRow &arrows, const QString &style);
     void showStep(const ArrowRow &arrows, int step);
-    void onTransferFailed(const QString &message);
     void onTransferFinished();
     void warn(const QString &text);
     bool confirmOverwrite(const QString &path);

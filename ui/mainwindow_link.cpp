@@ -131,7 +131,7 @@ void MainWindow::deviceRemoved()
     if (transferRunning()) {
         // The worker fails on its own handle; it is closed once the worker returns.
         removedDuringTransfer = true;
-        runningWorker->requestStop();
+        runningWorker->requestStop(QStringLiteral("the device was unplugged"));
         return;
     }
     for (QPushButton *arrow : fwArrows())

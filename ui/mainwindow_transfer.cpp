@@ -79,6 +79,7 @@ bool MainWindow::startTransfer(TransferWorker *worker)
     transferLock = std::move(lock);
     runningWorker = worker;
     removedDuringTransfer = false;
+    worker->clearStop();
     worker->iLoopTemp = 0;
     worker->start(QThread::InheritPriority);
     return true;
@@ -88,15 +89,6 @@ void MainWindow::showStep(const ArrowRow &arrows, int step)
 {
     if (step >= 1 && step <= 6)
         arrows[step - 1]->setStyleSheet(kArrowLitStyle);
-}
-
-void MainWindow::onTransferFailed(const QString &message)
-{
-    QString text = message;
-    if (removedDuringTransfer || !tarvenix::devicePresent(chHidDevicePath))
-        text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in "
-                               "again and repeat the transfer.");
-    warn(text);
 }
 
 void MainWindow::onTransferFinished()

@@ -134,7 +134,7 @@ bool MainWindow::stopTransferForExit()
     if (answer != QMessageBox::Yes || !transferRunning())
         return answer == QMessageBox::Yes;
     // The loop stops before its next block, so this wait ends within one reply bound.
-    runningWorker->requestStop();
+    runningWorker->requestStop(QStringLiteral("the program was closed"));
     runningWorker->wait();
     onTransferFinished();
     return true;

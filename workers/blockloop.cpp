@@ -14,6 +14,14 @@ int StepSchedule::stepsAfter(int done) const
     return qMin(kSteps - 1, kSteps * done / blocks_);
 }
 
+void StopRequest::request(const QString &cause)
+{
+    if (requested())
+        return;
+    cause_ = cause;
+    requested_.store(true);
+}
+
 QString TransferOutcome::message(TransferKind kind) const
 {
     QString text = failedBlock > 0
@@ -23,20 +31,19 @@ QString TransferOutcome::message(TransferKind kind) const
                              .arg(blocks)
                              .arg(cause)
                        : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
+    if (unplugged)
+        text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in again "
+                               "and repeat the transfer.");
+    else if (failedBlock > 0 && !mismatch)
+        text += QStringLiteral("\nPlease check the device and its cable, then try again.");
     if (kind == TransferKind::Save)
-        return text + QStringLiteral("\nNo file was written; an existing file keeps its content.");
-    return text + QStringLiteral("\nPlease check the device and its cable, then try again.");
+        text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
+    return text;
 }
 
 BlockLoop::BlockLoop(TransferKind kind, hid_device *device, QString path)
     : kind_(kind), device_(device), path_(std::move(path))
 {
-}
-
-void BlockLoop::setStopFlag(const std::atomic<bool> *stop, QString cause)
-{
-    stop_ = stop;
-    stopCause_ = std::move(cause);
 }
 
 TransferOutcome BlockLoop::run()
@@ -49,29 +56,55 @@ TransferOutcome BlockLoop::run()
     }
     // Replies queued before this transfer belong to nobody here.
     drainInput(device_);
-    return kind_ == TransferKind::Save ? saveArea() : sendFile();
+    return kind_ == TransferKind::Save ? saveArea() : fileBlocks();
 }
 
 bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
 {
-    if (!stop_ || !stop_->load())
+    if (!stop_ || !stop_->requested())
         return false;
     outcome.failedBlock = block + 1;
-    outcome.cause = stopCause_;
+    outcome.cause = stop_->cause();
     return true;
 }
 
 bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
 {
     const ExchangeResult result = exchange(device_, request_, reply_, timeoutMs_);
+    const bool readsBlocks = kind_ == TransferKind::Save || kind_ == TransferKind::Verify;
     QString cause = describe(result, timeoutMs_);
-    if (result.ok() && kind_ == TransferKind::Save && result.replyLength < kBlockReplyMinLength)
+    if (result.ok() && readsBlocks && result.replyLength < kBlockReplyMinLength)
         cause = QStringLiteral("the device's reply was too short to carry the block (%1 bytes)")
                     .arg(result.replyLength);
     if (cause.isEmpty())
         return true;
     outcome.failedBlock = block + 1;
     outcome.cause = cause;
+    // A failed write or read on a device that has gone is an unplug, not a fault.
+    const bool failedIo =
+        result.error == ExchangeError::WriteFailed || result.error == ExchangeError::ReadFailed;
+    outcome.unplugged = failedIo && !devicePath_.isEmpty() &&
+                        deviceGone(QFile::encodeName(devicePath_).constData());
+    return false;
+}
+
+bool BlockLoop::sendBlock(int block, const std::uint8_t *data, TransferOutcome &outcome)
+{
+    const Area area = kind_ == TransferKind::Firmware ? Area::Firmware : Area::Data;
+    buildPacket(request_, area, quint32(block), data);
+    return exchangeBlock(block, outcome);
+}
+
+bool BlockLoop::compareBlock(int block, const std::uint8_t *data, TransferOutcome &outcome)
+{
+    buildReadOut(request_, quint32(block));
+    if (!exchangeBlock(block, outcome))
+        return false;
+    if (std::memcmp(blockData(reply_), data, kBlockSize) == 0)
+        return true;
+    outcome.failedBlock = block + 1;
+    outcome.cause = QStringLiteral("the device's data differs from \"%1\"").arg(path_);
+    outcome.mismatch = true;
     return false;
 }
 
@@ -98,7 +131,7 @@ void BlockLoop::finish()
     }
 }
 
-TransferOutcome BlockLoop::sendFile()
+TransferOutcome BlockLoop::fileBlocks()
 {
     TransferOutcome outcome;
     qint64 size = 0;
@@ -112,7 +145,7 @@ TransferOutcome BlockLoop::sendFile()
     }
     qDebug("file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
     outcome.blocks = int(size / kBlockSize);
-    const Area area = kind_ == TransferKind::Firmware ? Area::Firmware : Area::Data;
+    const bool verify = kind_ == TransferKind::Verify;
     std::uint8_t block[kBlockSize];
     for (int i = 0; i < outcome.blocks; ++i) {
         if (stopped(i, outcome))
@@ -123,8 +156,7 @@ TransferOutcome BlockLoop::sendFile()
                 QStringLiteral("the file could not be read (%1)").arg(file.errorString());
             return outcome;
         }
-        buildPacket(request_, area, quint32(i), block);
-        if (!exchangeBlock(i, outcome))
+        if (!(verify ? compareBlock(i, block, outcome) : sendBlock(i, block, outcome)))
             return outcome;
         blockDone(i + 1, outcome.blocks);
     }

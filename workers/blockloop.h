@@ -1,7 +1,7 @@
 #pragma once
-// The one transfer loop behind the firmware download, the data download and
-// the data save. No widgets and no threads of its own: the window's workers
-// and the command-line tool both run it.
+// The one transfer loop behind the firmware download, the data download, the
+// data save and the verify of a file against the data area. No widgets and no threads of its own:
+// the window's workers and the command-line tool both run it.
 
 #include "device/connection.h"
 #include "workers/filechecks.h"
@@ -26,11 +26,29 @@ class StepSchedule {
     int blocks_;
 };
 
+// Asks a running loop, from another thread, to stop before its next block.
+class StopRequest {
+  public:
+    // The first request's cause stands; later ones change nothing.
+    void request(const QString &cause);
+    bool requested() const { return requested_.load(); }
+    // Read only once requested() was seen true: the cause is written before the flag.
+    const QString &cause() const { return cause_; }
+    // Before a run, while no loop reads it.
+    void reset() { requested_.store(false); }
+
+  private:
+    std::atomic<bool> requested_{false};
+    QString cause_;
+};
+
 struct TransferOutcome {
     bool ok = false;
-    int blocks = 0;      // blocks the transfer has in all
-    int failedBlock = 0; // 1-based block that failed, 0 when none did
-    QString cause;       // why it failed, a phrase: "the device did not answer ..."
+    int blocks = 0;         // blocks the transfer has in all
+    int failedBlock = 0;    // 1-based block that failed, 0 when none did
+    QString cause;          // why it failed, a phrase: "the device did not answer ..."
+    bool mismatch = false;  // a verify found other data in the device
+    bool unplugged = false; // the device was gone when its exchange failed
 
     // The whole failure text for a user, naming the transfer, block and cause.
     QString message(TransferKind kind) const;
@@ -48,14 +66,18 @@ class BlockLoop {
     void setStepHandler(StepHandler handler) { onStep_ = std::move(handler); }
     // Called on the loop's thread after each block's exchange, for finer progress.
     void setBlockHandler(BlockHandler handler) { onBlock_ = std::move(handler); }
-    // Checked between blocks; a stop ends the run as a failure with this cause.
-    void setStopFlag(const std::atomic<bool> *stop, QString cause);
+    // Checked between blocks; a stop ends the run as a failure with its cause.
+    void setStopRequest(const StopRequest *stop) { stop_ = stop; }
+    // The device's path, to tell an unplugged device from a failing one.
+    void setDevicePath(QString path) { devicePath_ = std::move(path); }
 
     TransferOutcome run();
 
   private:
-    TransferOutcome sendFile();
+    TransferOutcome fileBlocks();
     TransferOutcome saveArea();
+    bool sendBlock(int block, const std::uint8_t *data, TransferOutcome &outcome);
+    bool compareBlock(int block, const std::uint8_t *data, TransferOutcome &outcome);
     bool exchangeBlock(int block, TransferOutcome &outcome);
     void blockDone(int done, int total);
     void finish();
@@ -67,8 +89,8 @@ class BlockLoop {
     int timeoutMs_ = kTransferReplyTimeoutMs;
     StepHandler onStep_;
     BlockHandler onBlock_;
-    const std::atomic<bool> *stop_ = nullptr;
-    QString stopCause_;
+    const StopRequest *stop_ = nullptr;
+    QString devicePath_;
     int steps_ = 0;
     Report request_{};
     Report reply_{};

@@ -23,7 +23,7 @@ QString sizeRefusal(TransferKind kind, const QString &path, qint64 size)
     if (size == 0 || size % kBlockSize != 0)
         return QStringLiteral("The file \"%1\" has %2 bytes. %3")
             .arg(name, QString::number(size), rule());
-    if (kind == TransferKind::Data && size > kDataAreaSize)
+    if ((kind == TransferKind::Data || kind == TransferKind::Verify) && size > kDataAreaSize)
         return QStringLiteral("The file \"%1\" has %2 bytes, more than the device's data area "
                               "of %3 bytes. Please choose a smaller data file.")
             .arg(name, QString::number(size), QString::number(kDataAreaSize));
@@ -44,9 +44,11 @@ QString transferName(TransferKind kind)
     case TransferKind::Data:
         return QStringLiteral("Download data");
     case TransferKind::Save:
+        return QStringLiteral("Save data");
+    case TransferKind::Verify:
         break;
     }
-    return QStringLiteral("Save data");
+    return QStringLiteral("Verify");
 }
 
 QString checkSourceFile(TransferKind kind, const QString &path, qint64 *size)

@@ -5,12 +5,14 @@
 
 namespace tarvenix {
 
-enum class TransferKind { Firmware, Data, Save };
+// Verify reads back the blocks a file covers and compares them with it.
+enum class TransferKind { Firmware, Data, Save, Verify };
 
-// The transfer's name as messages use it: "Download firmware", "Download data", "Save data".
+// The transfer's name as messages use it: "Download firmware", "Download data",
+// "Save data", "Verify".
 QString transferName(TransferKind kind);
 
-// Checks a firmware or data file: present, readable, whole 512-byte blocks,
+// Checks a firmware or data file, or one to verify: present, readable, whole 512-byte blocks,
 // small enough for its area. Returns a message for the user, or an empty
 // string and the size when the file can be sent.
 QString checkSourceFile(TransferKind kind, const QString &path, qint64 *size = nullptr);

@@ -8,20 +8,20 @@ using tarvenix::TransferKind;
 
 TransferWorker::TransferWorker(TransferKind kind, QObject *parent) : QThread(parent), kind_(kind) {}
 
-void TransferWorker::requestStop()
+void TransferWorker::requestStop(const QString &cause)
 {
     if (isRunning())
-        stop_.store(true);
+        stop_.request(cause);
 }
 
 void TransferWorker::run()
 {
     qDebug("Enter thread run");
-    stop_.store(false);
-    // The window keeps the handle unchanged until this run has returned.
+    // The window keeps the handle and the path unchanged until this run has returned.
     tarvenix::BlockLoop loop(kind_, g_pMainWindow->hidHandle.get(), filePath());
     loop.setReplyTimeout(timeoutMs_);
-    loop.setStopFlag(&stop_, QStringLiteral("the transfer was stopped"));
+    loop.setStopRequest(&stop_);
+    loop.setDevicePath(QString::fromLocal8Bit(g_pMainWindow->chHidDevicePath));
     loop.setStepHandler([this](int step, int block) {
         iLoopTemp = step;
         qDebug("show step:%d iLoopTemp:%d", block, iLoopTemp);

@@ -5,7 +5,6 @@
 #include "workers/blockloop.h"
 
 #include <QThread>
-#include <atomic>
 
 class TransferWorker : public QThread {
     Q_OBJECT
@@ -15,10 +14,10 @@ class TransferWorker : public QThread {
     // to 0 before each start.
     int iLoopTemp = 0;
 
-    tarvenix::TransferKind kind() const { return kind_; }
-    // Asks a running transfer to stop before its next block.
-    void requestStop();
-    bool stopRequested() const { return stop_.load(); }
+    // Asks a running transfer to stop before its next block, saying why.
+    void requestStop(const QString &cause);
+    // Forgets a stop asked of an earlier run; called before each start.
+    void clearStop() { stop_.reset(); }
     // The reply bound the loop uses; tests may shorten it.
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
 
@@ -34,7 +33,7 @@ class TransferWorker : public QThread {
 
   private:
     const tarvenix::TransferKind kind_;
-    std::atomic<bool> stop_{false};
+    tarvenix::StopRequest stop_;
     int timeoutMs_ = tarvenix::kTransferReplyTimeoutMs;
 };
 

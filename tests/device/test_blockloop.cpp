@@ -196,10 +196,11 @@ class TestBlockLoop : public QObject {
 
     void stopFlagEndsTheRun()
     {
-        std::atomic<bool> stop{true};
+        StopRequest stop;
+        stop.request("the program is closing");
         BlockLoop loop(TransferKind::Firmware, handle.get(),
                        write("x.bin", testfiles::pattern(2048, 0)));
-        loop.setStopFlag(&stop, "the program is closing");
+        loop.setStopRequest(&stop);
         const TransferOutcome o = loop.run();
         QVERIFY(!o.ok);
         QCOMPARE(o.failedBlock, 1);
