@@ -106,8 +106,7 @@ Connection openConnection(char (&path)[kDevicePathSize])
         return c;
     }
     qDebug("hid_init ......");
-    c.row = probeSupportedDevices(path);
-    if (c.row < 0)
+    if (probeSupportedDevices(path) < 0)
         return c;
     qDebug().noquote() << "chHidDevicePath:" << QString::fromLocal8Bit(path);
     c.handle = openDevicePath(path);

@@ -49,7 +49,6 @@ enum class VersionState { NotWritten, NotRead, Read };
 struct Connection {
     // 0 opened, -1 hidapi did not start, -2 no supported device, -3 open failed.
     int result = -2;
-    int row = -1;
     HidDevicePtr handle;
     VersionState versionState = VersionState::NotWritten;
     QString version;

@@ -160,7 +160,6 @@ class MainWindow : public QDialog {
     TransferWorker *runningWorker = nullptr;
     bool reopenAfterTransfer = false;
     bool removedDuringTransfer = false;
-    tarvenix::DeviceEvents *deviceEvents = nullptr;
 };
 
 extern MainWindow *g_pMainWindow;

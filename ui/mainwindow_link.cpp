@@ -89,7 +89,7 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, long *r
 
 void MainWindow::startDeviceEvents()
 {
-    deviceEvents = new tarvenix::DeviceEvents(this);
+    auto *deviceEvents = new tarvenix::DeviceEvents(this);
     connect(deviceEvents, &tarvenix::DeviceEvents::deviceEvent, this, &MainWindow::onDeviceEvent);
 }
 
