@@ -1,9 +1,9 @@
 #include "devicelock.h"
 
-#include <QDir>
 #include <QFile>
 
 #ifdef Q_OS_WIN
+#include <QDir>
 #include <windows.h>
 #else
 #include <cerrno>
@@ -15,32 +15,24 @@
 
 namespace tarvenix {
 
-QString DeviceLock::lockFilePath(const QString &devicePath)
-{
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty() || !QDir(dir).exists())
-        dir = QDir::tempPath();
-    QString name = devicePath;
-    for (QChar &c : name) {
-        if (!c.isLetterOrNumber())
-            c = QLatin1Char('_');
-    }
-    return dir + QStringLiteral("/tarvenix-") + name + QStringLiteral(".lock");
-}
-
 #ifdef Q_OS_WIN
 
 // A file opened without sharing is the lock; Windows closes it with the process.
 DeviceLock::DeviceLock(const QString &devicePath)
 {
-    const QString file = lockFilePath(devicePath);
+    QString name = devicePath;
+    for (QChar &c : name) {
+        if (!c.isLetterOrNumber())
+            c = QLatin1Char('_');
+    }
+    const QString file =
+        QDir::tempPath() + QStringLiteral("/tarvenix-") + name + QStringLiteral(".lock");
     HANDLE h =
         CreateFileW(reinterpret_cast<const wchar_t *>(file.utf16()), GENERIC_READ | GENERIC_WRITE,
                     0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        error_ = GetLastError() == ERROR_SHARING_VIOLATION
-                     ? busyMessage()
-                     : QStringLiteral("cannot open the lock file %1").arg(file);
+        busy_ = GetLastError() == ERROR_SHARING_VIOLATION;
+        error_ = busy_ ? busyMessage() : QStringLiteral("cannot open the lock file %1").arg(file);
         return;
     }
     lock_ = reinterpret_cast<qintptr>(h);
@@ -54,18 +46,23 @@ DeviceLock::~DeviceLock()
 
 #else
 
-// flock ends with the process, so a crashed program never leaves the device locked.
+// flock on the device node itself, so every program on the machine meets the
+// same lock whoever runs it, and it ends with the process, so a crashed program
+// never leaves the device locked. O_NOCTTY: a node may be a terminal.
 DeviceLock::DeviceLock(const QString &devicePath)
 {
-    const QByteArray file = QFile::encodeName(lockFilePath(devicePath));
-    const int fd = ::open(file.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QByteArray node = QFile::encodeName(devicePath);
+    const int fd = ::open(node.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error_ = QStringLiteral("cannot open the lock file %1: %2")
-                     .arg(QString::fromLocal8Bit(file), QString::fromLocal8Bit(strerror(errno)));
+        error_ = QStringLiteral("cannot open %1 to lock it: %2")
+                     .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
         return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        error_ = busyMessage();
+        busy_ = errno == EWOULDBLOCK;
+        error_ = busy_ ? busyMessage()
+                       : QStringLiteral("cannot lock %1: %2")
+                             .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
         ::close(fd);
         return;
     }
