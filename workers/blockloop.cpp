@@ -10,9 +10,9 @@ namespace tarvenix {
 namespace {
 
 // A stray report that answers a request made just before our last one reaches us within
-// one round trip of the device: a millisecond or so on USB, tens of milliseconds on a slow
-// device. A tenth of a second covers that, and costs little beside a save's second or more.
-constexpr int kStrayGraceMs = 100;
+// one round trip of the device: one to a few 1-ms USB polling intervals. 50 ms covers that
+// many times over and costs little beside a save's second or more.
+constexpr int kStrayGraceMs = 50;
 // After a failure, what the device still sends is thrown away until it has been quiet
 // this long, for at most a second; anything later is the next program's drain's to discard.
 constexpr int kSettleQuietMs = 250;
