@@ -134,7 +134,7 @@ void MainWindow::buildWidgets()
     pushButtonConnected = makeButton({230, 72, 232, 22}, kConnectedStyle, nullptr);
     pushButtonNotConnected = makeButton({200, 73, 282, 22}, kNotConnectedStyle, nullptr);
     makeButton({620, 12, 16, 16}, kCloseStyle, SLOT(slotPushButtonClose()));
-    makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini()));
+    explainMinimise(makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini())));
     makeButton({65, 155, 188, 54}, kLoadFWStyle, SLOT(slotPushButtonLoadFW()));
     makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
     makeButton({65, 306, 188, 54}, kLoadDataStyle, SLOT(slotPushButtonLoadData()));

@@ -155,6 +155,9 @@ class MainWindow : public QDialog {
     void createTrayIcon();
     bool stopTransferForExit();
     void toggleShown();
+    // Why the minimise button cannot put the window away on this desktop; empty when it can.
+    static QString minimiseRefusal();
+    void explainMinimise(QPushButton *button);
 
     std::unique_ptr<tarvenix::DeviceLock> transferLock;
     TransferWorker *runningWorker = nullptr;

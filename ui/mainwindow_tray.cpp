@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QWindow>
 
 void MainWindow::createTrayIcon()
@@ -85,16 +86,49 @@ void MainWindow::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reaso
     }
 }
 
+QString MainWindow::minimiseRefusal()
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        return QString();
+    // A Wayland desktop session names itself, and its overview or taskbar brings a
+    // minimised window back; a bare compositor such as Weston has neither.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+        qEnvironmentVariableIsEmpty("XDG_CURRENT_DESKTOP"))
+        return QStringLiteral("Minimising is off here: this desktop has neither a notification "
+                              "area nor a taskbar that could bring the window back.");
+    return QString();
+}
+
+void MainWindow::explainMinimise(QPushButton *button)
+{
+    const QString refusal = minimiseRefusal();
+    button->setToolTip(refusal);
+    button->setAccessibleDescription(refusal.isEmpty() ? QStringLiteral("Minimise the window")
+                                                       : refusal);
+}
+
 void MainWindow::slotPushButtonMini()
 {
+    if (auto *button = qobject_cast<QPushButton *>(sender()))
+        explainMinimise(button);
+    const QString refusal = minimiseRefusal();
+    if (!refusal.isEmpty()) {
+        qDebug().noquote() << "Minimise refused:" << refusal;
+        return;
+    }
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         hide();
         return;
     }
-    // Without a notification area a hidden window could never come back, so
-    // it minimises with a taskbar entry until it is restored.
-    setWindowFlags(windowFlags() & ~Qt::Tool);
-    setAttribute(Qt::WA_QuitOnClose);
+    // Without a notification area a hidden window could never come back, so it
+    // minimises as a normal window, which has a taskbar entry. It stays one once
+    // restored: turning back into a tool window means withdrawing and mapping the
+    // window again, and window managers then bring it back iconic, below other
+    // windows or elsewhere, with no taskbar entry left to restore it from.
+    if (windowFlags().testFlag(Qt::Tool)) {
+        setWindowFlags(windowFlags() & ~Qt::Tool);
+        setAttribute(Qt::WA_QuitOnClose);
+    }
     showMinimized();
 }
 
@@ -102,11 +136,15 @@ void MainWindow::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || isMinimized() ||
-        windowFlags().testFlag(Qt::Tool))
+        windowFlags().testFlag(Qt::Tool) || !windowHandle())
         return;
-    setWindowFlags(windowFlagsFor(windowFlags()));
-    setAttribute(Qt::WA_QuitOnClose);
-    show();
+    // Restored from the taskbar. Mapped again as a normal window for the
+    // minimise, the window can have lost "above other windows" to the window
+    // manager; asked for now, while it is shown, the window manager grants it.
+    windowHandle()->setFlags(windowFlags() & ~Qt::WindowStaysOnTopHint);
+    windowHandle()->setFlags(windowFlags());
+    raise();
+    activateWindow();
 }
 
 void MainWindow::slotPushButtonClose()
@@ -171,7 +209,10 @@ void MainWindow::mousePressEvent(QMouseEvent *event)
     }
     dragging = true;
     dragStartGlobalPos = event->globalPos();
-    dragStartWindowPos = frameGeometry().topLeft();
+    // Where the window system says the press was, in the window and on the
+    // screen: on X11 the window's position as the toolkit keeps it can be stale
+    // after the window manager placed the window, and the drag would jump.
+    dragStartWindowPos = event->globalPos() - event->pos();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)

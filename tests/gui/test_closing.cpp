@@ -180,11 +180,15 @@ class TestClosing : public QObject {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         w->slotPushButtonMini();
         QTRY_VERIFY(w->isMinimized());
-        // A taskbar entry while minimised, so the window can be restored.
+        // A taskbar entry while minimised, so the window can be restored, and
+        // after it: no window manager is trusted to map it again unharmed.
         QVERIFY(!w->windowFlags().testFlag(Qt::Tool));
         w->showNormal();
-        QTRY_VERIFY(w->windowFlags().testFlag(Qt::Tool));
-        QVERIFY(w->isVisible());
+        QTRY_VERIFY(w->isVisible() && !w->isMinimized());
+        QVERIFY(!w->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(w->testAttribute(Qt::WA_QuitOnClose));
+        w->slotPushButtonMini();
+        QTRY_VERIFY(w->isMinimized());
     }
 
     // Mouse events at global screen positions, as the window system sends them.
