@@ -1,8 +1,11 @@
 #!/bin/sh
 # The real program on the desktops people use, driven the way they drive it:
 #   desktop.sh CASE TARVENIX EMULATOR SCREENCHECK OUTDIR PICS
-#   restore  X11, openbox and no notification area: minimise, then restore
-#            from the taskbar
+#   restore  X11, openbox and no notification area: drag, minimise, then
+#            restore from the taskbar
+#   wayland  Weston's X11 backend in Xvfb, the program on Wayland: it shows,
+#            its boxes and file dialog show and answer, the background moves
+#            the window, minimise leaves it shown, close ends the program
 set -eu
 CASE=$1 TARVENIX=$2 EMU=$3 CHECK=$4 OUT=$5 PICS=$6
 mkdir -p "$OUT"
@@ -13,6 +16,7 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
 
 fail() {
     echo "FAIL: $*" >&2
+    [ ! -f "$TMP/shot.png" ] || cp "$TMP/shot.png" "$OUT/$CASE-failed.png"
     echo "--- program output:" >&2
     cat "$TMP/app.log" >&2 2>/dev/null || true
     exit 1
@@ -43,11 +47,61 @@ start_openbox() {
         fail "openbox did not start"
 }
 
-# The program, on no device so that no real one is touched.
+# The program, on no device so that no real one is touched; any arguments come
+# before it (a command that starts it, such as env).
 start_app() {
-    "$EMU" --no-device -- "$TARVENIX" "$@" >"$TMP/app.log" 2>&1 &
+    "$EMU" --no-device -- "$@" "$TARVENIX" >"$TMP/app.log" 2>&1 &
     APP=$!
     PIDS="$PIDS $APP"
+}
+
+start_weston() {
+    export XDG_RUNTIME_DIR="$TMP/run"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=x11-backend.so --socket=wayland-test --width=1280 --height=800 \
+        --use-pixman --idle-time=0 --no-config >"$TMP/weston.log" 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for test -S "$XDG_RUNTIME_DIR/wayland-test" || fail "weston did not start"
+    timeout 10 xdotool search --sync --onlyvisible --classname "^weston" >/dev/null ||
+        fail "weston did not show its output"
+    # Weston's X11 backend moves its pointer by the X pointer's steps and stops
+    # it at the edges: a step far beyond the top-left corner puts both there,
+    # and from then on they point at the same pixel.
+    xdotool mousemove 1279 799 mousemove 0 0
+    # Absolute: the emulated device gives the program a runtime folder of its own.
+    export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-test"
+}
+
+# What the screen shows now.
+shot() {
+    QT_QPA_PLATFORM=xcb "$CHECK" grab "$TMP/shot.png"
+}
+
+# Sets X and Y to where the program's window shows on the screen.
+find_window() {
+    shot || return 1
+    FOUND=$(QT_QPA_PLATFORM=offscreen "$CHECK" find "$TMP/shot.png" "$PICS/background.png") ||
+        return 1
+    X=${FOUND% *} Y=${FOUND#* }
+}
+
+# Whether a dialog's light face covers much of the screen.
+dialog_shown() {
+    shot && [ "$(QT_QPA_PLATFORM=offscreen "$CHECK" face "$TMP/shot.png")" -gt 5000 ]
+}
+
+dialog_gone() {
+    shot && [ "$(QT_QPA_PLATFORM=offscreen "$CHECK" face "$TMP/shot.png")" -lt 1000 ]
+}
+
+window_at() { # X Y
+    find_window && [ "$X,$Y" = "$1,$2" ]
+}
+
+# Moves the pointer by a pixel; true once the window follows it.
+nudged() {
+    xdotool mousemove_relative -- 1 0
+    find_window && [ "$X,$Y" != "$FROM_X,$FROM_Y" ]
 }
 
 # The program's window that the window manager shows.
@@ -102,6 +156,61 @@ case_restore() {
         property "$WIN" WM_STATE | tr '\n' ' ') $(property "$WIN" _NET_WM_STATE)"
     [ "$(at "$WIN")" = "$AT" ] || fail "restored at $(at "$WIN"), minimised at $AT"
     echo "dragged to $AT, minimised and restored there, above the others and focused"
+}
+
+case_wayland() {
+    start_x 1280x800
+    start_weston
+    start_app env -u DISPLAY QT_QPA_PLATFORM=wayland
+    wait_for find_window || fail "the window did not show"
+    echo "the window shows at $X,$Y"
+
+    # Run without a firmware file warns.
+    xdotool mousemove $((X + 530)) $((Y + 180)) click 1
+    wait_for dialog_shown || fail "no message box showed"
+    xdotool key Return
+    wait_for dialog_gone || fail "the message box did not answer Return"
+    echo "a message box showed and closed"
+
+    # Load Firmware asks for a file.
+    : >"$TMP/fw.bin"
+    xdotool mousemove $((X + 159)) $((Y + 182)) click 1
+    wait_for dialog_shown || fail "no file dialog showed"
+    xdotool type --delay 20 "$TMP/fw.bin"
+    xdotool key Return
+    wait_for grep -q "filePath:  \"$TMP/fw.bin\"" "$TMP/app.log" ||
+        fail "the file dialog did not return the file typed into it"
+    wait_for dialog_gone || fail "the file dialog stayed"
+    echo "a file dialog showed and returned $TMP/fw.bin"
+
+    # A press on the background hands the move to the compositor, which then
+    # moves the window with the pointer until the release.
+    FROM_X=$X FROM_Y=$Y
+    xdotool mousemove $((X + 330)) $((Y + 120)) mousedown 1
+    wait_for nudged || fail "a press on the background did not start a move"
+    MOVED_X=$X MOVED_Y=$Y
+    xdotool mousemove_relative -- 40 30
+    wait_for window_at $((MOVED_X + 40)) $((MOVED_Y + 30)) ||
+        fail "the window did not follow the pointer by 40,30 from $MOVED_X,$MOVED_Y"
+    xdotool mouseup 1
+    echo "moved from $FROM_X,$FROM_Y to $X,$Y"
+
+    # Without a notification area or taskbar, minimise leaves the window shown.
+    # Away from the button at once, before a tooltip could open over the next click.
+    xdotool mousemove $((X + 590)) $((Y + 20)) click 1 mousemove $((X + 330)) $((Y + 120))
+    wait_for grep -q "Minimise refused: .*notification area" "$TMP/app.log" ||
+        fail "the minimise button did not say why it leaves the window"
+    AT_X=$X AT_Y=$Y
+    find_window && [ "$X,$Y" = "$AT_X,$AT_Y" ] || fail "minimise took the window away"
+    echo "minimise left the window shown and said why"
+
+    # Close asks first; Yes ends the program.
+    xdotool mousemove $((X + 628)) $((Y + 20)) click 1
+    wait_for dialog_shown || fail "the close button did not ask"
+    xdotool key Return
+    wait_for sh -c "! kill -0 $APP" || fail "Yes to the close question did not end the program"
+    wait "$APP" || fail "the program ended with status $?"
+    echo "the close button asked, and Yes ended the program"
 }
 
 "case_$CASE"

@@ -2,6 +2,8 @@
 //   screencheck grab OUT.png
 //   screencheck connected SHOT.png X Y   the window at X,Y shows "Device connected"
 //   screencheck above SHOT.png X Y W H   a light dialog face covers that rectangle's centre
+//   screencheck find SHOT.png PICTURE     prints X Y where the picture's top-left corner shows
+//   screencheck face SHOT.png             prints how many pixels show a dialog's light face
 
 #include <QGuiApplication>
 #include <QImage>
@@ -47,6 +49,38 @@ int above(const QImage &shot, const QRect &box)
     return qGray(c) > 150 ? 0 : 1;
 }
 
+// The picture's top-left corner (its title band with the logo), exactly; the
+// window's background is opaque, so nothing blends into it.
+bool showsAt(const QImage &shot, const QImage &corner, int x, int y)
+{
+    for (int j = 0; j < corner.height(); ++j) {
+        for (int i = 0; i < corner.width(); ++i) {
+            if (shot.pixel(x + i, y + j) != corner.pixel(i, j))
+                return false;
+        }
+    }
+    return true;
+}
+
+int find(const QImage &shot, const QImage &picture)
+{
+    const QImage corner = picture.copy(0, 0, 96, 48).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y + corner.height() <= shot.height(); ++y) {
+        for (int x = 0; x + corner.width() <= shot.width(); ++x) {
+            if (showsAt(shot, corner, x, y)) {
+                std::printf("%d %d\n", x, y);
+                return 0;
+            }
+        }
+    }
+    return 1;
+}
+
+bool isDialogFace(QRgb c)
+{
+    return qAbs(qRed(c) - 239) < 4 && qAbs(qGreen(c) - 239) < 4 && qAbs(qBlue(c) - 239) < 4;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -61,6 +95,13 @@ int main(int argc, char *argv[])
         return connected(shot, a[3].toInt(), a[4].toInt());
     if (a.size() == 7 && a[1] == "above")
         return above(shot, QRect(a[3].toInt(), a[4].toInt(), a[5].toInt(), a[6].toInt()));
-    std::fprintf(stderr, "usage: screencheck grab OUT | connected SHOT X Y | above SHOT X Y W H\n");
+    if (a.size() == 4 && a[1] == "find")
+        return find(shot, QImage(a[3]));
+    if (a.size() == 3 && a[1] == "face") {
+        std::printf("%d\n", count(shot, shot.rect(), isDialogFace));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: screencheck grab OUT | connected SHOT X Y | above SHOT X Y W H | "
+                         "find SHOT PICTURE | face SHOT\n");
     return 2;
 }
