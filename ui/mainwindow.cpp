@@ -71,6 +71,20 @@ std::array<QPoint, 6> arrowRowAt(int y)
     return {{{290, y}, {320, y}, {345, y}, {370, y}, {395, y}, {420, y}}};
 }
 
+// The picture drawn at twice the size for a screen scaled by more than 100 %,
+// found as Qt finds those of the style sheets ("背景@2x.png").
+QPixmap sharpPicture(const QString &path, qreal ratio)
+{
+    if (ratio > 1) {
+        QPixmap twice(QString(path).insert(path.lastIndexOf(QLatin1Char('.')), "@2x"));
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2);
+            return twice;
+        }
+    }
+    return QPixmap(path);
+}
+
 } // namespace
 
 Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
@@ -94,8 +108,8 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent)
     // A tool window loses this attribute when its flags are set.
     setAttribute(Qt::WA_QuitOnClose);
     g_pMainWindow = this;
-    backgroundPixmap.load(QStringLiteral(":/pics/背景.png"));
-    resize(backgroundPixmap.size());
+    backgroundPixmap = sharpPicture(QStringLiteral(":/pics/背景.png"), devicePixelRatioF());
+    resize(backgroundPixmap.size() / backgroundPixmap.devicePixelRatio());
     startDeviceEvents();
     buildWidgets();
     initHidDevice();

@@ -1,11 +1,14 @@
 #!/bin/sh
 # The real program on the desktops people use, driven the way they drive it:
 #   desktop.sh CASE TARVENIX EMULATOR SCREENCHECK OUTDIR PICS
-#   restore  X11, openbox and no notification area: drag, minimise, then
-#            restore from the taskbar
-#   wayland  Weston's X11 backend in Xvfb, the program on Wayland: it shows,
-#            its boxes and file dialog show and answer, the background moves
-#            the window, minimise leaves it shown, close ends the program
+#   restore    X11, openbox and no notification area: drag, minimise, then
+#              restore from the taskbar
+#   scale      X11 at 150 % and 200 %: exact sizes, the pictures drawn for 200 %
+#   languages  the pictures in the system's language, and in that of --lang
+#   wayland    Weston's X11 backend in Xvfb, the program on Wayland: it shows,
+#              its boxes and file dialog show and answer, the background moves
+#              the window, minimise leaves it shown, close ends the program
+# Pictures for the README, and the screen of a failed case, go to OUTDIR.
 set -eu
 CASE=$1 TARVENIX=$2 EMU=$3 CHECK=$4 OUT=$5 PICS=$6
 mkdir -p "$OUT"
@@ -47,14 +50,6 @@ start_openbox() {
         fail "openbox did not start"
 }
 
-# The program, on no device so that no real one is touched; any arguments come
-# before it (a command that starts it, such as env).
-start_app() {
-    "$EMU" --no-device -- "$@" "$TARVENIX" >"$TMP/app.log" 2>&1 &
-    APP=$!
-    PIDS="$PIDS $APP"
-}
-
 start_weston() {
     export XDG_RUNTIME_DIR="$TMP/run"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -72,41 +67,44 @@ start_weston() {
     export WAYLAND_DISPLAY="$XDG_RUNTIME_DIR/wayland-test"
 }
 
-# What the screen shows now.
-shot() {
-    QT_QPA_PLATFORM=xcb "$CHECK" grab "$TMP/shot.png"
+# The program on no device, so that no real one is touched, or with
+# "connected" on the emulated one. The arguments start it (env ...); APP_ARGS
+# go to the program.
+start_app() {
+    if [ "${1:-}" = connected ]; then
+        shift
+        set -- --device "vid=1abe,pid=2202,version=TVX-EMU 1.1.0" -- "$@"
+    else
+        set -- --no-device -- "$@"
+    fi
+    # shellcheck disable=SC2086
+    "$EMU" "$@" "$TARVENIX" ${APP_ARGS:-} >"$TMP/app.log" 2>&1 &
+    APP=$!
+    PIDS="$PIDS $APP"
 }
 
-# Sets X and Y to where the program's window shows on the screen.
-find_window() {
-    shot || return 1
-    FOUND=$(QT_QPA_PLATFORM=offscreen "$CHECK" find "$TMP/shot.png" "$PICS/background.png") ||
-        return 1
-    X=${FOUND% *} Y=${FOUND#* }
+# Whether the program has ended (and waits to be reaped).
+app_ended() {
+    [ "$(cut -d' ' -f3 "/proc/$APP/stat" 2>/dev/null || echo gone)" = Z ] || ! kill -0 "$APP"
 }
 
-# Whether a dialog's light face covers much of the screen.
-dialog_shown() {
-    shot && [ "$(QT_QPA_PLATFORM=offscreen "$CHECK" face "$TMP/shot.png")" -gt 5000 ]
+stop_app() {
+    kill "$APP"
+    wait "$APP" || true
 }
 
-dialog_gone() {
-    shot && [ "$(QT_QPA_PLATFORM=offscreen "$CHECK" face "$TMP/shot.png")" -lt 1000 ]
-}
-
-window_at() { # X Y
-    find_window && [ "$X,$Y" = "$1,$2" ]
-}
-
-# Moves the pointer by a pixel; true once the window follows it.
-nudged() {
-    xdotool mousemove_relative -- 1 0
-    find_window && [ "$X,$Y" != "$FROM_X,$FROM_Y" ]
-}
-
-# The program's window that the window manager shows.
+# The program's window as the X11 window manager shows it.
 shown_window() {
     timeout 10 xdotool search --sync --onlyvisible --class tarvenix | head -n 1
+}
+
+# Sets X, Y, WIDTH and HEIGHT to where the window is on the screen.
+place() { # WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+}
+
+placed_at() { # WINDOW X Y
+    place "$1" && [ "$X,$Y" = "$2,$3" ]
 }
 
 property() { # WINDOW NAME
@@ -123,13 +121,52 @@ restored() {
         [ $(($(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*[ #] //'))) = "$WIN" ]
 }
 
-at() { # WINDOW: its top-left corner as X,Y
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X,$Y"
+# What the screen shows now.
+shot() {
+    QT_QPA_PLATFORM=xcb "$CHECK" grab "$TMP/shot.png"
 }
 
-is_at() { # WINDOW X,Y
-    [ "$(at "$1")" = "$2" ]
+# Whether the screen shows the picture's opaque pixels at X+DX,Y+DY.
+shows() { # DX DY PICTURE
+    shot && QT_QPA_PLATFORM=offscreen "$CHECK" shows "$TMP/shot.png" $((X + $1)) $((Y + $2)) \
+        "$3" >/dev/null
+}
+
+# Keeps the window's part of the screen.
+keep_window() { # NAME
+    QT_QPA_PLATFORM=xcb "$CHECK" grab "$OUT/$1" "$X" "$Y" "$WIDTH" "$HEIGHT"
+    echo "kept $OUT/$1"
+}
+
+# Sets X and Y to where the screen shows the program's window (Wayland tells
+# no program where its windows are).
+find_window() {
+    shot || return 1
+    FOUND=$(QT_QPA_PLATFORM=offscreen "$CHECK" find "$TMP/shot.png" "$PICS/background.png") ||
+        return 1
+    X=${FOUND% *} Y=${FOUND#* }
+}
+
+found_at() { # X Y
+    find_window && [ "$X,$Y" = "$1,$2" ]
+}
+
+dialog_faces() {
+    shot && QT_QPA_PLATFORM=offscreen "$CHECK" face "$TMP/shot.png"
+}
+
+dialog_shown() {
+    [ "$(dialog_faces)" -gt 5000 ]
+}
+
+dialog_gone() {
+    [ "$(dialog_faces)" -lt 1000 ]
+}
+
+# Moves the pointer on by a pixel; true once the window moves with it.
+nudged() {
+    xdotool mousemove_relative -- 1 0
+    find_window && [ "$X,$Y" != "$FROM_X,$FROM_Y" ]
 }
 
 case_restore() {
@@ -137,25 +174,68 @@ case_restore() {
     start_openbox
     start_app
     WIN=$(shown_window)
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    place "$WIN"
     # Dragging the background moves the window by the mouse's travel.
     xdotool mousemove $((X + 330)) $((Y + 120)) mousedown 1 \
         mousemove $((X + 350)) $((Y + 130)) mousemove $((X + 370)) $((Y + 150)) mouseup 1
-    wait_for is_at "$WIN" "$((X + 40)),$((Y + 30))" ||
-        fail "a drag by 40,30 from $X,$Y left the window at $(at "$WIN")"
-    AT=$(at "$WIN")
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    FROM_X=$X FROM_Y=$Y
+    wait_for placed_at "$WIN" $((FROM_X + 40)) $((FROM_Y + 30)) ||
+        fail "a drag by 40,30 from $FROM_X,$FROM_Y left the window at $X,$Y"
     xdotool mousemove $((X + 590)) $((Y + 20)) click 1
     wait_for sh -c "xprop -id $WIN WM_STATE | grep -q 'window state: Iconic'" ||
         fail "the minimise button did not minimise the window"
     property "$WIN" _NET_WM_WINDOW_TYPE | grep -q UTILITY &&
         fail "minimised as a tool window, which has no taskbar entry"
     # What a taskbar sends when its entry for the window is clicked.
+    AT_X=$X AT_Y=$Y
     xdotool windowactivate "$WIN"
     wait_for restored || fail "the window did not come back normal, above, focused and on top: $(
         property "$WIN" WM_STATE | tr '\n' ' ') $(property "$WIN" _NET_WM_STATE)"
-    [ "$(at "$WIN")" = "$AT" ] || fail "restored at $(at "$WIN"), minimised at $AT"
-    echo "dragged to $AT, minimised and restored there, above the others and focused"
+    placed_at "$WIN" "$AT_X" "$AT_Y" || fail "restored at $X,$Y, minimised at $AT_X,$AT_Y"
+    echo "dragged to $X,$Y, minimised and restored there, above the others and focused"
+}
+
+case_scale() {
+    start_x 1600x1200
+    start_openbox
+    # 150 %, stated the way X11 desktops state it, gives exactly 1.5 times.
+    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t144')"
+    start_app
+    place "$(shown_window)"
+    [ "${WIDTH}x$HEIGHT" = 984x816 ] || fail "at 150 % the window is ${WIDTH}x$HEIGHT, not 984x816"
+    stop_app
+    # 200 %: twice the size, drawn from the pictures made for it.
+    xprop -root -remove RESOURCE_MANAGER
+    start_app connected env QT_SCALE_FACTOR=2
+    place "$(shown_window)"
+    [ "${WIDTH}x$HEIGHT" = 1312x1088 ] || fail "at 200 % the window is ${WIDTH}x$HEIGHT"
+    wait_for shows 130 310 "$PICS/btn_load_firmware@2x.png" ||
+        fail "at 200 % the Load Firmware button does not show its sharp picture"
+    wait_for shows 460 144 "$PICS/device_connected@2x.png" ||
+        fail "at 200 % the connected indicator does not show its sharp picture"
+    keep_window window-200.png
+    echo "150 % and 200 % scale exactly, and 200 % shows the pictures drawn for it"
+}
+
+case_languages() {
+    start_x 1280x800
+    start_openbox
+    # The system's language...
+    start_app connected env -u LANGUAGE LC_ALL=de_DE.UTF-8
+    place "$(shown_window)"
+    wait_for shows 65 155 "$PICS/de/btn_load_firmware.png" ||
+        fail "in German the Load Firmware button does not show its German picture"
+    stop_app
+    # ...unless --lang names another.
+    APP_ARGS="--lang zh_CN"
+    start_app connected env -u LANGUAGE LC_ALL=de_DE.UTF-8
+    place "$(shown_window)"
+    wait_for shows 65 155 "$PICS/zh_CN/btn_load_firmware.png" ||
+        fail "with --lang zh_CN the Load Firmware button does not show its Chinese picture"
+    wait_for shows 230 72 "$PICS/zh_CN/device_connected.png" ||
+        fail "with --lang zh_CN the indicator does not show its Chinese picture"
+    keep_window window-zh_CN.png
+    echo "the pictures follow the system's language, and --lang over it"
 }
 
 case_wayland() {
@@ -190,25 +270,24 @@ case_wayland() {
     wait_for nudged || fail "a press on the background did not start a move"
     MOVED_X=$X MOVED_Y=$Y
     xdotool mousemove_relative -- 40 30
-    wait_for window_at $((MOVED_X + 40)) $((MOVED_Y + 30)) ||
+    wait_for found_at $((MOVED_X + 40)) $((MOVED_Y + 30)) ||
         fail "the window did not follow the pointer by 40,30 from $MOVED_X,$MOVED_Y"
     xdotool mouseup 1
     echo "moved from $FROM_X,$FROM_Y to $X,$Y"
 
     # Without a notification area or taskbar, minimise leaves the window shown.
-    # Away from the button at once, before a tooltip could open over the next click.
+    # The pointer leaves the button at once, before a tooltip could cover the next click.
     xdotool mousemove $((X + 590)) $((Y + 20)) click 1 mousemove $((X + 330)) $((Y + 120))
     wait_for grep -q "Minimise refused: .*notification area" "$TMP/app.log" ||
         fail "the minimise button did not say why it leaves the window"
-    AT_X=$X AT_Y=$Y
-    find_window && [ "$X,$Y" = "$AT_X,$AT_Y" ] || fail "minimise took the window away"
+    found_at "$X" "$Y" || fail "minimise took the window away"
     echo "minimise left the window shown and said why"
 
     # Close asks first; Yes ends the program.
     xdotool mousemove $((X + 628)) $((Y + 20)) click 1
     wait_for dialog_shown || fail "the close button did not ask"
     xdotool key Return
-    wait_for sh -c "! kill -0 $APP" || fail "Yes to the close question did not end the program"
+    wait_for app_ended || fail "Yes to the close question did not end the program"
     wait "$APP" || fail "the program ended with status $?"
     echo "the close button asked, and Yes ended the program"
 }

@@ -1,9 +1,12 @@
 // Takes a screenshot of an X display and checks what a person would see there:
-//   screencheck grab OUT.png
+//   screencheck grab OUT.png [X Y W H]  the whole screen, or that rectangle of it
 //   screencheck connected SHOT.png X Y   the window at X,Y shows "Device connected"
 //   screencheck above SHOT.png X Y W H   a light dialog face covers that rectangle's centre
 //   screencheck find SHOT.png PICTURE     prints X Y where the picture's top-left corner shows
 //   screencheck face SHOT.png             prints how many pixels show a dialog's light face
+//   screencheck shows SHOT.png X Y PICTURE  the picture's opaque pixels show at X,Y exactly
+
+#include "support/pixels.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -76,6 +79,13 @@ int find(const QImage &shot, const QImage &picture)
     return 1;
 }
 
+int shows(const QImage &shot, const QPoint &at, const QImage &picture)
+{
+    const int unlike = opaquePixelsUnlike(shot, at, picture);
+    std::printf("%d opaque pixels unlike the picture\n", unlike);
+    return unlike == 0 ? 0 : 1;
+}
+
 bool isDialogFace(QRgb c)
 {
     return qAbs(qRed(c) - 239) < 4 && qAbs(qGreen(c) - 239) < 4 && qAbs(qBlue(c) - 239) < 4;
@@ -87,8 +97,16 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.size() == 3 && a[1] == "grab")
-        return app.primaryScreen()->grabWindow(0).save(a[2]) ? 0 : 1;
+    if ((a.size() == 3 || a.size() == 7) && a[1] == "grab") {
+        const QRect area = a.size() == 7
+                               ? QRect(a[3].toInt(), a[4].toInt(), a[5].toInt(), a[6].toInt())
+                               : QRect(0, 0, -1, -1);
+        return app.primaryScreen()
+                       ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                       .save(a[2])
+                   ? 0
+                   : 1;
+    }
     const QImage shot =
         a.size() > 2 ? QImage(a[2]).convertToFormat(QImage::Format_RGB32) : QImage();
     if (a.size() == 5 && a[1] == "connected")
@@ -97,11 +115,14 @@ int main(int argc, char *argv[])
         return above(shot, QRect(a[3].toInt(), a[4].toInt(), a[5].toInt(), a[6].toInt()));
     if (a.size() == 4 && a[1] == "find")
         return find(shot, QImage(a[3]));
+    if (a.size() == 6 && a[1] == "shows")
+        return shows(shot, QPoint(a[3].toInt(), a[4].toInt()),
+                     QImage(a[5]).convertToFormat(QImage::Format_ARGB32));
     if (a.size() == 3 && a[1] == "face") {
         std::printf("%d\n", count(shot, shot.rect(), isDialogFace));
         return 0;
     }
     std::fprintf(stderr, "usage: screencheck grab OUT | connected SHOT X Y | above SHOT X Y W H | "
-                         "find SHOT PICTURE | face SHOT\n");
+                         "find SHOT PICTURE | face SHOT | shows SHOT X Y PICTURE\n");
     return 2;
 }

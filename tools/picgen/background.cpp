@@ -33,9 +33,9 @@ void paintTitleBand(QPainter &p)
     p.fillRect(QRectF(0, kBandHeight, kWidth, 1), line);
 }
 
-void paintTitle(QPainter &p)
+void paintTitle(QPainter &p, int scale)
 {
-    p.drawImage(QPointF(12, 9), logo(32));
+    p.drawImage(QRectF(12, 9, 32, 32), logo(32 * scale));
     const QPainterPath brand = textAt(QStringLiteral("Tarvenix"), uiFont(22, true), 54, 25);
     paintGlow(p, brand, brandGreen(40), 3, 3);
     p.fillPath(brand, brandGreen());
@@ -62,9 +62,9 @@ void paintBody(QPainter &p)
     p.fillRect(QRectF(0, body.top(), kWidth, 8), shade);
 }
 
-void paintSectionLabel(QPainter &p, const QString &text, qreal capMiddle)
+void paintSectionLabel(QPainter &p, const QString &text, const Words &w, qreal capMiddle)
 {
-    QFont font = uiFont(11, true);
+    QFont font = uiFont(w.labelPixels, true, w.family);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     p.fillPath(roundedBox(QRectF(44, capMiddle - 3, 6, 6), 1.5), brandGreen(200));
     p.fillPath(textAt(text, font, 57, capMiddle), kLabelGrey);
@@ -108,36 +108,35 @@ void paintSaveArea(QPainter &p, const QRectF &box)
     p.strokePath(area, QPen(QColor(255, 255, 255, 16), 1));
 }
 
-void paintVersionCaption(QPainter &p)
+void paintVersionCaption(QPainter &p, const Words &w)
 {
-    const QPainterPath caption =
-        textRightAligned(QStringLiteral("Version:"), uiFont(13, false), 84, 521);
+    const QPainterPath caption = textRightAligned(w.version, uiFont(13, false, w.family), 84, 521);
     p.fillPath(caption, brandGreen());
 }
 
-void paintRows(QPainter &p)
+void paintRows(QPainter &p, const Words &w)
 {
-    paintSectionLabel(p, QStringLiteral("FIRMWARE"), 127);
+    paintSectionLabel(p, w.firmwareRow, w, 127);
     paintPanel(p, QRectF(40.5, 140.5, 575, 85));
     paintTrack(p, QRectF(279.5, 163.5, 189, 35));
-    paintSectionLabel(p, QStringLiteral("DATA"), 277);
+    paintSectionLabel(p, w.dataRow, w, 277);
     paintPanel(p, QRectF(40.5, 290.5, 575, 85));
     paintTrack(p, QRectF(279.5, 315.5, 189, 35));
-    paintSectionLabel(p, QStringLiteral("SAVE"), 392);
+    paintSectionLabel(p, w.saveRow, w, 392);
     paintSaveArea(p, QRectF(40.5, 403.5, 575, 101));
     paintTrack(p, QRectF(244.5, 465.5, 189, 34));
 }
 
 } // namespace
 
-QImage background()
+QImage background(const Variant &v)
 {
-    const QImage painted = paintPlain(QSize(kWidth, kHeight), [](QPainter &p) {
+    const QImage painted = paintPlain(QSize(kWidth, kHeight), v.scale, [&](QPainter &p) {
         paintTitleBand(p);
-        paintTitle(p);
+        paintTitle(p, v.scale);
         paintBody(p);
-        paintRows(p);
-        paintVersionCaption(p);
+        paintRows(p, v.words);
+        paintVersionCaption(p, v.words);
     });
     return painted.convertToFormat(QImage::Format_RGB32);
 }

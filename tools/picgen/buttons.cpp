@@ -82,10 +82,11 @@ void paintBorder(QPainter &p, const QPainterPath &body, const Look &look)
     p.strokePath(roundedBox(inner, std::min(8.0, inner.height() / 4)), QPen(rim, 1.0));
 }
 
-void paintLabel(QPainter &p, const QPainterPath &body, const QString &label, const Look &look)
+void paintLabel(QPainter &p, const QPainterPath &body, const QString &label, const QString &family,
+                const Look &look)
 {
     const qreal room = body.boundingRect().width() - 24;
-    const QFont font = uiFont(fitPixelSize(label, true, room, kLabelPixels), true);
+    const QFont font = uiFont(fitPixelSize(label, true, room, kLabelPixels, family), true, family);
     const QPainterPath text = textCentred(label, font, body.boundingRect().center());
     p.fillPath(text.translated(0, 1), QColor(0, 0, 0, 180));
     if (look.lit)
@@ -93,28 +94,28 @@ void paintLabel(QPainter &p, const QPainterPath &body, const QString &label, con
     p.fillPath(text, look.label);
 }
 
-QImage button(const ButtonFace &face, const Look &look)
+QImage button(const ButtonFace &face, const Variant &v, const Look &look)
 {
-    return paintScaled(face.picture, QSizeF(face.widget), [&](QPainter &p) {
+    return paintScaled(face.picture * v.scale, QSizeF(face.widget), [&](QPainter &p) {
         const QPainterPath body = bodyShape(QSizeF(face.widget));
         paintHalo(p, body, look);
         paintFill(p, body, look);
         paintSheen(p, body);
         paintBorder(p, body, look);
-        paintLabel(p, body, face.label, look);
+        paintLabel(p, body, v.words.*face.label, v.words.family, look);
     });
 }
 
 } // namespace
 
-QImage buttonAtRest(const ButtonFace &face)
+QImage buttonAtRest(const ButtonFace &face, const Variant &v)
 {
-    return button(face, restLook());
+    return button(face, v, restLook());
 }
 
-QImage buttonLit(const ButtonFace &face)
+QImage buttonLit(const ButtonFace &face, const Variant &v)
 {
-    return button(face, litLook());
+    return button(face, v, litLook());
 }
 
 } // namespace tarvenix::picgen

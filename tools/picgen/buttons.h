@@ -1,18 +1,20 @@
 #pragma once
 // The labelled push buttons, at rest and lit (hover and pressed share a picture).
 
+#include "words.h"
+
 #include <QImage>
 #include <QString>
 
 namespace tarvenix::picgen {
 
 struct ButtonFace {
-    QString label;
+    QString Words::*label;
     QSize widget;  // the rectangle the app shows the picture in
-    QSize picture; // the picture's own size; the app stretches it into `widget`
+    QSize picture; // the picture's own size at 100 %; the app stretches it into `widget`
 };
 
-QImage buttonAtRest(const ButtonFace &face);
-QImage buttonLit(const ButtonFace &face);
+QImage buttonAtRest(const ButtonFace &face, const Variant &v);
+QImage buttonLit(const ButtonFace &face, const Variant &v);
 
 } // namespace tarvenix::picgen

@@ -38,14 +38,14 @@ QImage paintScaled(const QSize &physical, const QSizeF &logical, const PaintFn &
     return image;
 }
 
-QImage paintPlain(const QSize &size, const PaintFn &paint)
+QImage paintPlain(const QSize &size, int scale, const PaintFn &paint)
 {
-    return paintScaled(size, QSizeF(size), paint);
+    return paintScaled(size * scale, QSizeF(size), paint);
 }
 
-QFont uiFont(int pixelSize, bool bold)
+QFont uiFont(int pixelSize, bool bold, const QString &family)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -53,10 +53,10 @@ QFont uiFont(int pixelSize, bool bold)
     return font;
 }
 
-int fitPixelSize(const QString &text, bool bold, qreal maxWidth, int start)
+int fitPixelSize(const QString &text, bool bold, qreal maxWidth, int start, const QString &family)
 {
     int size = start;
-    while (size > 6 && QFontMetricsF(uiFont(size, bold)).horizontalAdvance(text) > maxWidth)
+    while (size > 6 && QFontMetricsF(uiFont(size, bold, family)).horizontalAdvance(text) > maxWidth)
         --size;
     return size;
 }

@@ -24,13 +24,15 @@ using PaintFn = std::function<void(QPainter &)>;
 // stretches some pictures into a differently sized widget; drawing them in
 // the widget's units keeps them undistorted after that stretch.
 QImage paintScaled(const QSize &physical, const QSizeF &logical, const PaintFn &paint);
-QImage paintPlain(const QSize &size, const PaintFn &paint);
+// Paints in the units of a `size` picture onto one `scale` times as large.
+QImage paintPlain(const QSize &size, int scale, const PaintFn &paint);
 
-// DejaVu Sans at an explicit pixel size, unhinted so shapes do not depend on DPI.
-QFont uiFont(int pixelSize, bool bold);
+// A font at an explicit pixel size, unhinted so shapes do not depend on DPI.
+QFont uiFont(int pixelSize, bool bold, const QString &family = QStringLiteral("DejaVu Sans"));
 
 // The largest pixel size, at most `start`, at which `text` fits `maxWidth`.
-int fitPixelSize(const QString &text, bool bold, qreal maxWidth, int start);
+int fitPixelSize(const QString &text, bool bold, qreal maxWidth, int start,
+                 const QString &family = QStringLiteral("DejaVu Sans"));
 
 // Text outlines placed by the middle of the capitals, which centres labels
 // optically whatever their letters.

@@ -8,60 +8,77 @@ namespace tarvenix::picgen {
 
 namespace {
 
-const ButtonFace kLoadFirmware{QStringLiteral("Load Firmware"), QSize(188, 54), QSize(188, 54)};
+const ButtonFace kLoadFirmware{&Words::loadFirmware, QSize(188, 54), QSize(188, 54)};
 // The app shows this 62 px tall picture squeezed into the 54 px button.
-const ButtonFace kLoadFirmwareLit{QStringLiteral("Load Firmware"), QSize(188, 54), QSize(188, 62)};
-const ButtonFace kRun{QStringLiteral("Run"), QSize(100, 51), QSize(100, 51)};
-const ButtonFace kLoadData{QStringLiteral("Load Data"), QSize(188, 54), QSize(188, 54)};
-const ButtonFace kSave{QStringLiteral("Save"), QSize(182, 48), QSize(182, 48)};
+const ButtonFace kLoadFirmwareLit{&Words::loadFirmware, QSize(188, 54), QSize(188, 62)};
+const ButtonFace kRun{&Words::run, QSize(100, 51), QSize(100, 51)};
+const ButtonFace kLoadData{&Words::loadData, QSize(188, 54), QSize(188, 54)};
+const ButtonFace kSave{&Words::save, QSize(182, 48), QSize(182, 48)};
 
-Picture entry(const char *file, const char *resource, std::function<QImage()> draw)
+using Draw = std::function<QImage(const Variant &)>;
+
+Picture plain(const char *file, const char *resource, Draw draw)
 {
-    return {QString::fromLatin1(file), QString::fromUtf8(resource), std::move(draw)};
+    return {QString::fromLatin1(file), QString::fromUtf8(resource), false, std::move(draw)};
+}
+
+Picture worded(const char *file, const char *resource, Draw draw)
+{
+    return {QString::fromLatin1(file), QString::fromUtf8(resource), true, std::move(draw)};
+}
+
+Draw buttonAtRestOf(const ButtonFace &face)
+{
+    return [&face](const Variant &v) { return buttonAtRest(face, v); };
+}
+
+Draw buttonLitOf(const ButtonFace &face)
+{
+    return [&face](const Variant &v) { return buttonLit(face, v); };
 }
 
 QVector<Picture> windowPictures()
 {
     return {
-        entry("background.png", "pics/背景.png", background),
-        entry("device_connected.png", "pics/Device connected.png", [] { return statusLine(true); }),
-        entry("device_not_connected.png", "pics/Device not connected.png",
-              [] { return statusLine(false); }),
-        entry("exit_large.png", "pics/退出-大.png", exitAtRest),
-        entry("exit_small.png", "pics/退出-小.png", exitLit),
-        entry("minimise_large.png", "pics/最小化-大.png", minimiseAtRest),
-        entry("minimise_small.png", "pics/最小化-小.png", minimiseLit),
+        worded("background.png", "pics/背景.png", background),
+        worded("device_connected.png", "pics/Device connected.png",
+               [](const Variant &v) { return statusLine(true, v); }),
+        worded("device_not_connected.png", "pics/Device not connected.png",
+               [](const Variant &v) { return statusLine(false, v); }),
+        plain("exit_large.png", "pics/退出-大.png", exitAtRest),
+        plain("exit_small.png", "pics/退出-小.png", exitLit),
+        plain("minimise_large.png", "pics/最小化-大.png", minimiseAtRest),
+        plain("minimise_small.png", "pics/最小化-小.png", minimiseLit),
     };
 }
 
 QVector<Picture> buttonPictures()
 {
     return {
-        entry("btn_load_firmware.png", "pics/按钮-Load Firmware.png",
-              [] { return buttonAtRest(kLoadFirmware); }),
-        entry("btn_load_firmware_hover.png", "pics/按钮-小-Load firmware.png",
-              [] { return buttonLit(kLoadFirmwareLit); }),
-        entry("btn_run.png", "pics/按钮-Run.png", [] { return buttonAtRest(kRun); }),
+        worded("btn_load_firmware.png", "pics/按钮-Load Firmware.png",
+               buttonAtRestOf(kLoadFirmware)),
+        worded("btn_load_firmware_hover.png", "pics/按钮-小-Load firmware.png",
+               buttonLitOf(kLoadFirmwareLit)),
+        worded("btn_run.png", "pics/按钮-Run.png", buttonAtRestOf(kRun)),
         // The blank before ".png" belongs to the name the app asks for.
-        entry("btn_run_hover.png", "pics/按钮-小-Run .png", [] { return buttonLit(kRun); }),
-        entry("btn_load_data.png", "pics/按钮-Load Data.png",
-              [] { return buttonAtRest(kLoadData); }),
-        entry("btn_load_data_hover.png", "pics/按钮-小-Load Data.png",
-              [] { return buttonLit(kLoadData); }),
-        entry("btn_save.png", "pics/按钮-Save.png", [] { return buttonAtRest(kSave); }),
-        entry("btn_save_hover.png", "pics/按钮-Save-小.png", [] { return buttonLit(kSave); }),
+        worded("btn_run_hover.png", "pics/按钮-小-Run .png", buttonLitOf(kRun)),
+        worded("btn_load_data.png", "pics/按钮-Load Data.png", buttonAtRestOf(kLoadData)),
+        worded("btn_load_data_hover.png", "pics/按钮-小-Load Data.png", buttonLitOf(kLoadData)),
+        worded("btn_save.png", "pics/按钮-Save.png", buttonAtRestOf(kSave)),
+        worded("btn_save_hover.png", "pics/按钮-Save-小.png", buttonLitOf(kSave)),
     };
 }
 
 QVector<Picture> markPictures()
 {
     return {
-        entry("arrow.png", "pics/箭头.png", [] { return arrow(false); }),
-        entry("arrow_lit.png", "pics/箭头-亮.png", [] { return arrow(true); }),
-        entry("logo-32x32.png", "pics/logo-32x32.png", [] { return logo(32); }),
-        entry("closeBtnNormal.png", "pics/closeBtnNormal.png", dialogCloseNormal),
-        entry("closeBtnHover.png", "pics/closeBtnHover.png", dialogCloseHover),
-        entry("closeBtnPress.png", "pics/closeBtnPress.png", dialogClosePressed),
+        plain("arrow.png", "pics/箭头.png", [](const Variant &v) { return arrow(false, v); }),
+        plain("arrow_lit.png", "pics/箭头-亮.png", [](const Variant &v) { return arrow(true, v); }),
+        plain("logo-32x32.png", "pics/logo-32x32.png",
+              [](const Variant &v) { return logo(32 * v.scale); }),
+        plain("closeBtnNormal.png", "pics/closeBtnNormal.png", dialogCloseNormal),
+        plain("closeBtnHover.png", "pics/closeBtnHover.png", dialogCloseHover),
+        plain("closeBtnPress.png", "pics/closeBtnPress.png", dialogClosePressed),
     };
 }
 
@@ -77,9 +94,17 @@ QImage drawPicture(const QString &file)
 {
     for (const Picture &picture : catalog()) {
         if (picture.file == file)
-            return picture.draw();
+            return picture.draw(plainVariant());
     }
     return QImage();
+}
+
+QString atScale(const QString &name, int scale)
+{
+    if (scale == 1)
+        return name;
+    QString scaled = name;
+    return scaled.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(scale));
 }
 
 } // namespace tarvenix::picgen

@@ -18,12 +18,10 @@ constexpr qreal kLetteringLeft = 24;
 constexpr qreal kLetteringRoom = kLetteringLeft + 2;
 
 // Both status lines share one lettering size so switching between them does not jump.
-int statusPixels()
+int statusPixels(const Words &w)
 {
-    const int connected =
-        fitPixelSize(QStringLiteral("Device connected"), true, 232 - kLetteringRoom, 17);
-    const int lost =
-        fitPixelSize(QStringLiteral("Device not connected"), true, 282 - kLetteringRoom, 17);
+    const int connected = fitPixelSize(w.connected, true, 232 - kLetteringRoom, 17, w.family);
+    const int lost = fitPixelSize(w.notConnected, true, 282 - kLetteringRoom, 17, w.family);
     return std::min(connected, lost);
 }
 
@@ -69,9 +67,10 @@ QPainterPath chevron()
     return path;
 }
 
-QImage dialogClose(const QSize &size, const QColor &plate, const QColor &cross, qreal drop)
+QImage dialogClose(const QSize &size, int scale, const QColor &plate, const QColor &cross,
+                   qreal drop)
 {
-    return paintPlain(size, [&](QPainter &p) {
+    return paintPlain(size, scale, [&](QPainter &p) {
         if (plate.alpha() > 0)
             p.fillPath(roundedBox(QRectF(0.5, 0.5, 15, size.height() - 1), 3), plate);
         strokeCross(p, QPointF(8, 7 + drop), 3.5, cross, 1.6);
@@ -102,30 +101,30 @@ void paintLogoMark(QPainter &p)
 
 } // namespace
 
-QImage statusLine(bool connected)
+QImage statusLine(bool connected, const Variant &v)
 {
-    const QString text =
-        connected ? QStringLiteral("Device connected") : QStringLiteral("Device not connected");
+    const QString text = connected ? v.words.connected : v.words.notConnected;
     const QSize size = connected ? QSize(232, 22) : QSize(282, 22);
-    return paintPlain(size, [&](QPainter &p) {
+    return paintPlain(size, v.scale, [&](QPainter &p) {
         paintLamp(p, QPointF(10, 11), connected ? brandGreen() : QColor(226, 60, 48));
-        const QPainterPath letters = textAt(text, uiFont(statusPixels(), true), kLetteringLeft, 11);
+        const QFont font = uiFont(statusPixels(v.words), true, v.words.family);
+        const QPainterPath letters = textAt(text, font, kLetteringLeft, 11);
         p.fillPath(letters.translated(0, 1), QColor(0, 0, 0, 150));
         // Still green when disconnected, only a little dimmer; the red lamp carries the news.
         p.fillPath(letters, connected ? brandGreen() : QColor(118, 212, 6));
     });
 }
 
-QImage exitAtRest()
+QImage exitAtRest(const Variant &v)
 {
-    return paintPlain(QSize(16, 16),
+    return paintPlain(QSize(16, 16), v.scale,
                       [](QPainter &p) { strokeCross(p, QPointF(8, 8), 4, kGlyphGrey, 1.8); });
 }
 
-QImage exitLit()
+QImage exitLit(const Variant &v)
 {
     // Drawn in the 16 x 16 units of the button it is stretched into.
-    return paintScaled(QSize(40, 41), QSizeF(16, 16), [](QPainter &p) {
+    return paintScaled(QSize(40, 41) * v.scale, QSizeF(16, 16), [](QPainter &p) {
         QPainterPath disc;
         disc.addEllipse(QPointF(8, 8), 7.6, 7.6);
         QRadialGradient fill(QPointF(6.5, 5.5), 9);
@@ -136,25 +135,25 @@ QImage exitLit()
     });
 }
 
-QImage minimiseAtRest()
+QImage minimiseAtRest(const Variant &v)
 {
-    return paintPlain(QSize(20, 8), [](QPainter &p) {
+    return paintPlain(QSize(20, 8), v.scale, [](QPainter &p) {
         p.fillPath(roundedBox(QRectF(3, 3, 14, 2), 1), kGlyphGrey);
     });
 }
 
-QImage minimiseLit()
+QImage minimiseLit(const Variant &v)
 {
-    return paintPlain(QSize(20, 8), [](QPainter &p) {
+    return paintPlain(QSize(20, 8), v.scale, [](QPainter &p) {
         const QPainterPath bar = roundedBox(QRectF(3, 3, 14, 2), 1);
         paintGlow(p, bar, brandGreen(160), 2.5, 4);
         p.fillPath(bar, brandGreen());
     });
 }
 
-QImage arrow(bool lit)
+QImage arrow(bool lit, const Variant &v)
 {
-    return paintPlain(QSize(18, 21), [lit](QPainter &p) {
+    return paintPlain(QSize(18, 21), v.scale, [lit](QPainter &p) {
         const QPainterPath shape = chevron();
         if (lit) {
             paintGlow(p, shape, brandGreen(120), 2, 3);
@@ -180,20 +179,20 @@ QImage logo(int size)
     return paintScaled(QSize(size, size), QSizeF(256, 256), paintLogo);
 }
 
-QImage dialogCloseNormal()
+QImage dialogCloseNormal(const Variant &v)
 {
-    return dialogClose(QSize(16, 14), Qt::transparent, kGlyphGrey, 0);
+    return dialogClose(QSize(16, 14), v.scale, Qt::transparent, kGlyphGrey, 0);
 }
 
-QImage dialogCloseHover()
+QImage dialogCloseHover(const Variant &v)
 {
-    return dialogClose(QSize(16, 14), QColor(70, 72, 78), brandGreen(), 0);
+    return dialogClose(QSize(16, 14), v.scale, QColor(70, 72, 78), brandGreen(), 0);
 }
 
-QImage dialogClosePressed()
+QImage dialogClosePressed(const Variant &v)
 {
     // One pixel taller: the cross sinks as if pushed in.
-    return dialogClose(QSize(16, 15), QColor(28, 44, 12), brandGreen(), 1);
+    return dialogClose(QSize(16, 15), v.scale, QColor(28, 44, 12), brandGreen(), 1);
 }
 
 } // namespace tarvenix::picgen

@@ -77,7 +77,7 @@ QString writePreview(const QString &path)
 {
     constexpr int kWindowHeight = 544;
     constexpr int kGap = 16;
-    const QImage sheet = paintPlain(QSize(656, 2 * kWindowHeight + kGap), [](QPainter &p) {
+    const QImage sheet = paintPlain(QSize(656, 2 * kWindowHeight + kGap), 1, [](QPainter &p) {
         p.fillRect(QRect(0, 0, 656, 2 * kWindowHeight + kGap), QColor(90, 90, 90));
         paintWindow(p, 0, false);
         paintWindow(p, kWindowHeight + kGap, true);
