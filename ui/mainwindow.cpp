@@ -147,15 +147,20 @@ void MainWindow::buildWidgets()
 {
     pushButtonConnected = makeButton({230, 72, 232, 22}, kConnectedStyle, nullptr);
     pushButtonNotConnected = makeButton({200, 73, 282, 22}, kNotConnectedStyle, nullptr);
-    makeButton({620, 12, 16, 16}, kCloseStyle, SLOT(slotPushButtonClose()));
-    explainMinimise(makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini())));
-    makeButton({65, 155, 188, 54}, kLoadFWStyle, SLOT(slotPushButtonLoadFW()));
-    makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
-    makeButton({65, 306, 188, 54}, kLoadDataStyle, SLOT(slotPushButtonLoadData()));
-    makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
+    QPushButton *close = makeButton({620, 12, 16, 16}, kCloseStyle, SLOT(slotPushButtonClose()));
+    QPushButton *mini = makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini()));
+    QPushButton *loadFW =
+        makeButton({65, 155, 188, 54}, kLoadFWStyle, SLOT(slotPushButtonLoadFW()));
+    QPushButton *runFW =
+        makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
+    QPushButton *loadData =
+        makeButton({65, 306, 188, 54}, kLoadDataStyle, SLOT(slotPushButtonLoadData()));
+    QPushButton *runData =
+        makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
     makeArrowRow(kFWArrowMembers, arrowRowAt(170));
     makeArrowRow(kDataArrowMembers, arrowRowAt(322));
-    makeButton({240, 416, 182, 48}, kSaveStyle, SLOT(slotPushButtonRunSaveData()));
+    QPushButton *save =
+        makeButton({240, 416, 182, 48}, kSaveStyle, SLOT(slotPushButtonRunSaveData()));
     makeArrowRow(kSaveArrowMembers,
                  {{{255, 472}, {281, 473}, {307, 473}, {333, 473}, {359, 473}, {385, 473}}});
     pushButtonVersion = makeButton({88, 511, 260, 20}, QString(), nullptr);
@@ -163,6 +168,7 @@ void MainWindow::buildWidgets()
     pushButtonVersion->setStyleSheet(kVersionStyle);
     pushButtonConnected->hide();
     pushButtonNotConnected->hide();
+    makeAccessible({close, mini, loadFW, runFW, loadData, runData, save});
 }
 
 MainWindow::ArrowRow MainWindow::arrows(const ArrowMembers &row) const

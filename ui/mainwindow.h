@@ -126,6 +126,10 @@ class MainWindow : public QDialog {
     ArrowRow arrows(const ArrowMembers &row) const;
     void showConnected(bool connected);
 
+    // Keyboard and screen readers: names, the progress of the arrows, the
+    // focus frame. The seven commands in the order of creation.
+    void makeAccessible(const std::array<QPushButton *, 7> &commands);
+
     // Transfers, shared by the firmware, data and save commands.
     void createWorkers();
     bool refuseWhileTransferring();

@@ -1,0 +1,243 @@
+// The window for a screen reader and from the keyboard: names and descriptions
+// of the commands, what the indicators, the version line and the progress
+// arrows show, and a focus frame drawn apart from the buttons, whose style
+// sheets stay as they are.
+
+#include "ui/mainwindow.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFocusEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+struct Command {
+    QString name;
+    QString description; // empty: the button explains itself (minimise)
+};
+
+// In the order of creation: close, minimise, load and run firmware, load and
+// run data, save.
+const std::array<Command, 7> kCommands = {{
+    {QStringLiteral("Close"), QStringLiteral("End the program, after asking")},
+    {QStringLiteral("Minimise"), QString()},
+    {QStringLiteral("Load firmware file"),
+     QStringLiteral("Choose the firmware image (.bin) to download into the device")},
+    {QStringLiteral("Run firmware download"),
+     QStringLiteral("Download the chosen firmware image into the device")},
+    {QStringLiteral("Load data file"),
+     QStringLiteral("Choose the data image (.bin) to download into the device's data area")},
+    {QStringLiteral("Run data download"),
+     QStringLiteral("Download the chosen data image into the device's data area")},
+    {QStringLiteral("Save device data"),
+     QStringLiteral("Read the device's whole data area and save it to a file")},
+}};
+
+struct ProgressRow {
+    QString name;
+    MainWindow::ArrowRow arrows;
+};
+
+std::array<ProgressRow, 3> progressRows(const MainWindow &window)
+{
+    return {{{QStringLiteral("Firmware progress"), window.fwArrows()},
+             {QStringLiteral("Data progress"), window.dataArrows()},
+             {QStringLiteral("Save progress"), window.saveArrows()}}};
+}
+
+// The row the arrow belongs to, or null.
+const ProgressRow *rowOf(const std::array<ProgressRow, 3> &rows, const QObject *arrow)
+{
+    for (const ProgressRow &row : rows) {
+        if (std::find(row.arrows.begin(), row.arrows.end(), arrow) != row.arrows.end())
+            return &row;
+    }
+    return nullptr;
+}
+
+// How far a transfer has come: its arrows light up one by one.
+int stepsLit(const MainWindow::ArrowRow &arrows)
+{
+    return int(std::count_if(arrows.begin(), arrows.end(), [](const QPushButton *arrow) {
+        return arrow->styleSheet() == kArrowLitStyle;
+    }));
+}
+
+// Each arrow reads as its row's progress: "Firmware progress, step 3 of 6".
+class ArrowAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+  public:
+    ArrowAccessible(QPushButton *arrow, const ProgressRow &row)
+        : QAccessibleWidget(arrow, QAccessible::ProgressBar, row.name), arrows(row.arrows)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QStringLiteral("step %1 of 6").arg(stepsLit(arrows));
+        if (t == QAccessible::Description) {
+            const int place =
+                int(std::find(arrows.begin(), arrows.end(), widget()) - arrows.begin());
+            return QStringLiteral("Arrow %1 of 6").arg(place + 1);
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QVariant currentValue() const override { return stepsLit(arrows); }
+    void setCurrentValue(const QVariant &) override {}
+    QVariant maximumValue() const override { return 6; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+  private:
+    const MainWindow::ArrowRow arrows;
+};
+
+// The version line reads as what it says: "Version TVX-EMU 1.1.0".
+class VersionAccessible : public QAccessibleWidget {
+  public:
+    explicit VersionAccessible(QPushButton *line) : QAccessibleWidget(line, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString version = static_cast<QPushButton *>(widget())->text();
+        return version.isEmpty() ? QStringLiteral("Version not known")
+                                 : QStringLiteral("Version ") + version;
+    }
+};
+
+// The window's buttons that show something instead of doing it.
+QAccessibleInterface *displayAccessible(const QString &, QObject *object)
+{
+    auto *button = qobject_cast<QPushButton *>(object);
+    const auto *window = button ? qobject_cast<MainWindow *>(button->parentWidget()) : nullptr;
+    if (!window)
+        return nullptr;
+    if (button == window->pushButtonConnected || button == window->pushButtonNotConnected)
+        return new QAccessibleWidget(button, QAccessible::StaticText);
+    if (button == window->pushButtonVersion)
+        return new VersionAccessible(button);
+    const auto rows = progressRows(*window);
+    if (const ProgressRow *row = rowOf(rows, button))
+        return new ArrowAccessible(button, *row);
+    return nullptr;
+}
+
+// Tells screen readers when a row of arrows moves on.
+class ProgressNotifier : public QObject {
+  public:
+    explicit ProgressNotifier(MainWindow *window) : QObject(window), rows(progressRows(*window))
+    {
+        for (const ProgressRow &row : rows) {
+            for (QPushButton *arrow : row.arrows)
+                arrow->installEventFilter(this);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        const ProgressRow *row =
+            event->type() == QEvent::StyleChange ? rowOf(rows, object) : nullptr;
+        if (row) {
+            for (QPushButton *arrow : row->arrows) {
+                QAccessibleValueChangeEvent change(arrow, stepsLit(row->arrows));
+                QAccessible::updateAccessibility(&change);
+            }
+        }
+        return false;
+    }
+
+  private:
+    const std::array<ProgressRow, 3> rows;
+};
+
+// A frame around the focused button once the keyboard moves the focus, drawn
+// over the window; a click on a button hides it again.
+class FocusFrame : public QWidget {
+  public:
+    explicit FocusFrame(QWidget *window) : QWidget(window)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    void watch(QWidget *widget) { widget->installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                fromKeyboard = true;
+            else if (reason == Qt::MouseFocusReason)
+                fromKeyboard = false;
+            if (fromKeyboard)
+                surround(static_cast<QWidget *>(object));
+        } else if (event->type() == QEvent::FocusOut) {
+            hide();
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(141, 254, 3), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
+
+  private:
+    void surround(const QWidget *target)
+    {
+        setGeometry(target->geometry().adjusted(-4, -4, 4, 4));
+        raise();
+        show();
+    }
+
+    bool fromKeyboard = false;
+};
+
+} // namespace
+
+void MainWindow::makeAccessible(const std::array<QPushButton *, 7> &commands)
+{
+    static const bool factoryInstalled = (QAccessible::installFactory(displayAccessible), true);
+    Q_UNUSED(factoryInstalled);
+    for (size_t i = 0; i < commands.size(); ++i) {
+        commands[i]->setAccessibleName(kCommands[i].name);
+        commands[i]->setAccessibleDescription(kCommands[i].description);
+    }
+    explainMinimise(commands[1]);
+    pushButtonConnected->setAccessibleName(QStringLiteral("Device connected"));
+    pushButtonNotConnected->setAccessibleName(QStringLiteral("Device not connected"));
+    // The arrows only show progress; Tab moves between the commands and the
+    // lines that say something.
+    for (const ArrowRow &row : {fwArrows(), dataArrows(), saveArrows()}) {
+        for (QPushButton *arrow : row)
+            arrow->setFocusPolicy(Qt::NoFocus);
+    }
+    new ProgressNotifier(this);
+    auto *frame = new FocusFrame(this);
+    for (QPushButton *button : findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (button->focusPolicy() != Qt::NoFocus)
+            frame->watch(button);
+    }
+}
