@@ -12,6 +12,7 @@
 set -eu
 CASE=$1 TARVENIX=$2 EMU=$3 CHECK=$4 OUT=$5 PICS=$6
 mkdir -p "$OUT"
+rm -f "$OUT/$CASE-failed.png"
 TMP=$(mktemp -d)
 PIDS=""
 trap 'kill $PIDS 2>/dev/null || true; rm -rf "$TMP"' EXIT
