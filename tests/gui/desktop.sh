@@ -16,6 +16,7 @@ rm -f "$OUT/$CASE-failed.png"
 TMP=$(mktemp -d)
 PIDS=""
 trap 'kill $PIDS 2>/dev/null || true; rm -rf "$TMP"' EXIT
+trap 'exit 1' INT TERM HUP
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
 
 fail() {
