@@ -22,7 +22,7 @@ class DeviceLock {
     static QString lockFilePath(const QString &devicePath);
 
   private:
-    qintptr lock_ = -1; // a file descriptor, or a Windows file handle
+    qintptr lock_ = -1; // a file descriptor, or a Windows mutex handle
     QString error_;
 };
 

@@ -1,6 +1,7 @@
 // Takes a screenshot of an X display and checks what a person would see there:
 //   screencheck grab OUT.png
 //   screencheck connected SHOT.png X Y   the window at X,Y shows "Device connected"
+//   screencheck disconnected SHOT.png X Y   it shows the not-connected indicator
 //   screencheck above SHOT.png X Y W H   a light dialog face covers that rectangle's centre
 
 #include <QGuiApplication>
@@ -32,12 +33,12 @@ int count(const QImage &shot, const QRect &area, bool (*test)(QRgb))
 
 // The connected picture sits at 230,72 (232 x 22); the not-connected one,
 // with its red dot, starts further left at 200,73.
-int connected(const QImage &shot, int x, int y)
+bool indicatorShows(const QImage &shot, int x, int y, bool connected)
 {
     const int green = count(shot, QRect(x + 230, y + 72, 232, 22), isGreenLettering);
     const int red = count(shot, QRect(x + 200, y + 72, 30, 22), isRed);
     std::printf("green lettering pixels %d, red pixels %d\n", green, red);
-    return green > 150 && red == 0 ? 0 : 1;
+    return connected ? green > 150 && red == 0 : green == 0 && red > 20;
 }
 
 int above(const QImage &shot, const QRect &box)
@@ -57,10 +58,11 @@ int main(int argc, char *argv[])
         return app.primaryScreen()->grabWindow(0).save(a[2]) ? 0 : 1;
     const QImage shot =
         a.size() > 2 ? QImage(a[2]).convertToFormat(QImage::Format_RGB32) : QImage();
-    if (a.size() == 5 && a[1] == "connected")
-        return connected(shot, a[3].toInt(), a[4].toInt());
+    if (a.size() == 5 && (a[1] == "connected" || a[1] == "disconnected"))
+        return indicatorShows(shot, a[3].toInt(), a[4].toInt(), a[1] == "connected") ? 0 : 1;
     if (a.size() == 7 && a[1] == "above")
         return above(shot, QRect(a[3].toInt(), a[4].toInt(), a[5].toInt(), a[6].toInt()));
-    std::fprintf(stderr, "usage: screencheck grab OUT | connected SHOT X Y | above SHOT X Y W H\n");
+    std::fprintf(stderr,
+                 "usage: screencheck grab OUT | [dis]connected SHOT X Y | above SHOT X Y W H\n");
     return 2;
 }
