@@ -38,7 +38,8 @@ bool indicatorShows(const QImage &shot, int x, int y, bool connected)
     const int green = count(shot, QRect(x + 230, y + 72, 232, 22), isGreenLettering);
     const int red = count(shot, QRect(x + 200, y + 72, 30, 22), isRed);
     std::printf("green lettering pixels %d, red pixels %d\n", green, red);
-    return connected ? green > 150 && red == 0 : green == 0 && red > 20;
+    // Both pictures have green lettering; only the not-connected one has the red dot.
+    return connected ? green > 150 && red == 0 : red > 20;
 }
 
 int above(const QImage &shot, const QRect &box)

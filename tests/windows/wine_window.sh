@@ -26,22 +26,24 @@ fi
 cd "$WORK"
 start_wine
 
-tool() { timeout 60 wine "$WINTOOL" "$@" | tr -d '\r'; }
+windows() { timeout 60 wine "$WINTOOL" | tr -d '\r'; }
+# Input goes through X into wine's desktop, whose origin is the screen's.
+click() { xdotool mousemove "$1" "$2" click 1; }
 # The first visible window whose line (X Y W H topmost|normal TITLE) matches.
 find_window() {
     for _ in $(seq 60); do
-        line=$(tool list | grep -m1 -E "$1" || true)
+        line=$(windows | grep -m1 -E "$1" || true)
         [ -n "$line" ] && { printf '%s\n' "$line"; return 0; }
         sleep 0.25
     done
-    fail "no window matching '$1'; windows: $(tool list)"
+    fail "no window matching '$1'; windows: $(windows)"
 }
 # The main window, as wintool lists it: its size is the background picture's.
 MAIN=' 656 544 '
 # Window lines are in z-order, topmost first: the window matching $1 must be
 # listed before the main window.
 check_above_main() {
-    list=$(tool list)
+    list=$(windows)
     above=$(printf '%s\n' "$list" | grep -n -m1 -E "$1" | cut -d: -f1)
     main=$(printf '%s\n' "$list" | grep -n -m1 -e "$MAIN" | cut -d: -f1)
     [ -n "$above" ] && [ -n "$main" ] && [ "$above" -lt "$main" ] ||
@@ -50,7 +52,7 @@ check_above_main() {
 shot() { "$CHECK" grab "$1"; }
 # Polls the indicator until it shows what $1 says (connected or disconnected).
 wait_indicator() {
-    for i in $(seq 40); do
+    for _ in $(seq 40); do
         shot indicator.png
         "$CHECK" "$1" indicator.png "$X" "$Y" >indicator.txt && return 0
         sleep 0.25
@@ -58,7 +60,8 @@ wait_indicator() {
     fail "the window does not show $1: $(cat indicator.txt)"
 }
 
-WINEDEBUG=-all,+debugstr timeout 300 wine "$APP/Tarvenix.exe" -platform windows \
+# qDebug reaches OutputDebugString, which wine 8 traces on its seh channel.
+WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows \
     >app.out 2>app.log &
 app=$!
 main=$(find_window "$MAIN")
@@ -71,28 +74,28 @@ cp indicator.png window.png
 grep -q "Version: TVX-EMU 1.1.0" app.log || fail "no version line in the trace"
 
 # Firmware Run without a file: a warning, which must show above the window.
-tool click $((X + 530)) $((Y + 180))
+click $((X + 530)) $((Y + 180))
 box=$(find_window ' Warning$')
 check_above_main ' Warning$'
 set -- $box
 shot warning.png
 "$CHECK" above warning.png "$1" "$2" "$3" "$4"
-tool key return
+xdotool key Return
 
 # Save: the file dialog above the window, then the file and the success box.
-tool click $((X + 331)) $((Y + 440))
+click $((X + 331)) $((Y + 440))
 find_window ' Save data file$' >/dev/null
 check_above_main ' Save data file$'
 sleep 0.5
 shot dialog.png
 target=$(winepath -w "$WORK/saved.bin")
-tool type "$target"
-tool key return
+xdotool type --delay 20 "$target"
+xdotool key Return
 box=$(find_window ' Success$')
 check_above_main ' Success$'
 "$EMUCTL" dump 1 "$WORK/dump" >/dev/null || fail "emulator dump failed"
 cmp saved.bin dump/data.bin || fail "the saved file differs from the device's data area"
-tool key return
+xdotool key Return
 
 # Unplug and plug: WM_DEVICECHANGE reaches the window's nativeEvent.
 "$EMUCTL" unplug 1 >/dev/null
@@ -103,10 +106,10 @@ wait_indicator connected
 [ "$(grep -c "Version: TVX-EMU 1.1.0" app.log)" -ge 2 ] || fail "no version after the plug"
 
 # The close button, then Yes: the program ends with 0.
-tool click $((X + 628)) $((Y + 20))
+click $((X + 628)) $((Y + 20))
 find_window ' Exit$' >/dev/null
 check_above_main ' Exit$'
-tool key y
+xdotool key y
 status=0
 wait "$app" || status=$?
 [ "$status" -eq 0 ] || fail "Tarvenix.exe exited $status"

@@ -39,6 +39,8 @@ mkdir -p "$work/build"
 cd "$work/build"
 step() { echo "  Qt for Windows: $*" >&2; }
 step "configure"
+# configure builds qmake first, with these jobs.
+export MAKEFLAGS="-j$(nproc)"
 # shellcheck disable=SC2086
 nice "$src/configure" $options -prefix "$prefix" >>"$log" 2>&1 || {
     echo "Qt's configure failed; see $log" >&2
@@ -53,7 +55,7 @@ step "compile ($(nproc) jobs)"
 ) &
 ticker=$!
 status=0
-nice make -j"$(nproc)" >>"$log" 2>&1 || status=$?
+nice make >>"$log" 2>&1 || status=$?
 kill "$ticker" 2>/dev/null || true
 [ "$status" -eq 0 ] || {
     echo "building Qt failed; see the end of $log" >&2
@@ -64,9 +66,12 @@ nice make install >>"$log" 2>&1 || {
     echo "installing Qt failed; see $log" >&2
     exit 1
 }
-# The build tree is about 1.1 GB; the install is all that is used.
-cp "$src/LICENSE.LGPL3" "$src/LICENSE.GPL3" "$src/LICENSE.GPL3-EXCEPT" "$prefix/" 2>/dev/null || true
+# What the release archive says about this Qt: its licences, its source and options.
+cp "$src/LICENSE.LGPL3" "$src/LICENSE.GPL3" "$prefix/"
 cp "$src/debian/copyright" "$prefix/debian-copyright"
+echo "$src_version" >"$prefix/source-version"
+echo "configure" $options >"$prefix/build-options"
+# The build tree is about 1.1 GB; the install is all that is used.
 cd "$cache"
 rm -rf "$work"
 touch "$prefix/.complete"
