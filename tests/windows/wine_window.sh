@@ -29,7 +29,7 @@ start_wine
 windows() { timeout 60 wine "$WINTOOL" | tr -d '\r'; }
 # Input goes through X into wine's desktop, whose origin is the screen's.
 click() { xdotool mousemove "$1" "$2" click 1; }
-# The first visible window whose line (X Y W H topmost|normal TITLE) matches.
+# The first visible window whose line (X Y W H topmost|normal tool|app TITLE) matches.
 find_window() {
     for _ in $(seq 60); do
         line=$(windows | grep -m1 -E "$1" || true)
@@ -65,6 +65,9 @@ WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows \
     >app.out 2>app.log &
 app=$!
 main=$(find_window "$MAIN")
+# Always on top, and a tool window: no taskbar button on Windows. (wine's own
+# taskbar shows one for it once it has been active; Windows does not.)
+printf '%s\n' "$main" | grep -q "$MAIN""topmost tool " || fail "not a topmost tool window: $main"
 set -- $main
 X=$1 Y=$2
 echo "window at $X,$Y: $main"

@@ -1,6 +1,7 @@
 // What a person sees on the Windows desktop, for the window test under wine:
 // every visible top-level window, topmost first, one a line:
-//   X Y W H topmost|normal TITLE
+//   X Y W H topmost|normal tool|app TITLE
+// ("tool": a tool window, which gets no taskbar button on Windows).
 // Plain Win32: it runs beside the program under test, in the same wine prefix.
 // (The test clicks and types through X, as a person would.)
 
@@ -29,10 +30,11 @@ BOOL CALLBACK listOne(HWND window, LPARAM)
     GetWindowRect(window, &r);
     wchar_t title[256] = L"";
     GetWindowTextW(window, title, 256);
-    const bool topmost = GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    const LONG style = GetWindowLongW(window, GWL_EXSTYLE);
     wchar_t line[400];
-    std::swprintf(line, 400, L"%ld %ld %ld %ld %ls %ls", r.left, r.top, r.right - r.left,
-                  r.bottom - r.top, topmost ? L"topmost" : L"normal", title);
+    std::swprintf(line, 400, L"%ld %ld %ld %ld %ls %ls %ls", r.left, r.top, r.right - r.left,
+                  r.bottom - r.top, style & WS_EX_TOPMOST ? L"topmost" : L"normal",
+                  style & WS_EX_TOOLWINDOW ? L"tool" : L"app", title);
     printUtf8(line);
     return TRUE;
 }
