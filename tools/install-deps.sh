@@ -6,7 +6,7 @@ PACKAGES="cmake g++ make pkg-config qtbase5-dev libhidapi-dev libudev-dev umockd
 libumockdev-dev libglib2.0-dev xvfb xauth openbox x11-utils xdotool fonts-wqy-microhei \
 util-linux \
 desktop-file-utils appstream dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-wine wine64 fonts-wine zip unzip xz-utils perl clang libclang-rt-14-dev llvm-14"
+wine wine64 fonts-wine nsis zip unzip xz-utils perl clang libclang-rt-14-dev llvm-14"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||

@@ -2,11 +2,12 @@
 # Makes tarvenix-VERSION-win64.zip from a Windows build: the two programs, the
 # DLLs they import that are not part of Windows (found by reading the imports
 # with objdump, then the imports of those, and so on), Qt's platform and style
-# plugins, a README, the third-party licence texts and SHA256SUMS.
+# plugins, a README, the third-party licence texts and SHA256SUMS. Then the
+# same folder as an installer, tarvenix-VERSION-win64-setup.exe (NSIS).
 # Usage: make-archive.sh BUILD_DIR QT_PREFIX HIDAPI_PREFIX
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$1 qt=$2 hidapi=$3
+build=$(cd "$1" && pwd) qt=$2 hidapi=$3
 objdump=x86_64-w64-mingw32-objdump
 fail() { echo "make-archive: $*" >&2; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -72,4 +73,11 @@ for f in "$stage/README.txt" "$lic"/*; do sed -i 's/\r*$/\r/' "$f"; done
 (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort |
     xargs sha256sum > SHA256SUMS)
 (cd "$build" && rm -f "$name.zip" && zip -qrX "$name.zip" "$name")
+
+# The uninstaller removes exactly the files the installer put in place.
+(cd "$stage" && find . -type f | LC_ALL=C sort | sed 's|^\./||; s|/|\\|g' |
+    sed 's|.*|  Delete "$INSTDIR\\&"|') >"$build/installer-files.nsh"
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/app/tarvenix.ico" \
+    -DFILELIST="$build/installer-files.nsh" -DOUTFILE="$build/$name-setup.exe" \
+    "$root/windows/installer.nsi" >&2 || fail "makensis failed"
 echo "$build/$name.zip"
