@@ -60,6 +60,9 @@ wait_indicator() {
     fail "the window does not show $1: $(cat indicator.txt)"
 }
 
+# The device first, so that the window starts on it (and not on its arrival).
+cli list
+expect_status 0
 # qDebug reaches OutputDebugString, which wine 8 traces on its seh channel.
 WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows \
     >app.out 2>app.log &

@@ -54,6 +54,7 @@ step "compile ($(nproc) jobs)"
     done
 ) &
 ticker=$!
+trap 'kill "$ticker" 2>/dev/null || true' EXIT
 status=0
 nice make >>"$log" 2>&1 || status=$?
 kill "$ticker" 2>/dev/null || true
