@@ -1,13 +1,13 @@
 #!/bin/sh
-# Builds a small Windows console program from plain Win32 sources with mingw.
-# Any compiler warning fails the build.
-#   mingw_build.sh EXE INCLUDE_DIR... -- SOURCE...
+# Builds a small Windows console program with mingw. Any compiler warning
+# fails the build.
+#   mingw_build.sh EXE [COMPILER_OPTION...] -- SOURCE... [LINKER_OPTION...]
 set -eu
 exe=$1
 shift
-includes=""
+options=""
 while [ "$1" != -- ]; do
-    includes="$includes -I$1"
+    options="$options $1"
     shift
 done
 shift
@@ -18,5 +18,5 @@ if ! command -v "$cxx" >/dev/null; then
 fi
 rm -f "$exe"
 # shellcheck disable=SC2086
-"$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -O1 -static $includes "$@" -o "$exe"
+"$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -O1 $options "$@" -o "$exe"
 echo "built $exe"
