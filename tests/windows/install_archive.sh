@@ -17,16 +17,17 @@ cd "$dest"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match the files"
 listed=$(sed 's/^[0-9a-f]*  //' SHA256SUMS | LC_ALL=C sort)
 present=$(find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort)
-[ "$listed" = "$present" ] || fail "files and SHA256SUMS differ: $(echo "$listed" "$present" | tr ' ' '\n' | sort | uniq -u)"
+[ "$listed" = "$present" ] ||
+    fail "files and SHA256SUMS differ: $(printf '%s\n%s\n' "$listed" "$present" | sort | uniq -u)"
 for f in Tarvenix.exe tarvenix-cli.exe README.txt licenses/Qt-LGPL-3.0.txt \
     platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
     [ -s "$f" ] || fail "$f missing"
 done
 system=$(grep -v '^#' "$root/tools/windows/system-dlls.txt")
-shipped=$(find . -maxdepth 1 -iname '*.dll' | sed 's|^\./||' | tr 'A-Z' 'a-z')
+shipped=$(find . -maxdepth 1 -iname '*.dll' | sed 's|^\./||' | tr '[:upper:]' '[:lower:]')
 for f in $(find . -iname '*.exe' -o -iname '*.dll'); do
     for dll in $(x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
-        lower=$(printf '%s' "$dll" | tr 'A-Z' 'a-z')
+        lower=$(printf '%s' "$dll" | tr '[:upper:]' '[:lower:]')
         case " $(echo $shipped) " in *" $lower "*) continue ;; esac
         case "$lower" in api-ms-win-*) continue ;; esac
         case " $(echo $system) " in *" ${lower%.dll} "*) continue ;; esac

@@ -40,7 +40,8 @@ cd "$work/build"
 step() { echo "  Qt for Windows: $*" >&2; }
 step "configure"
 # configure builds qmake first, with these jobs.
-export MAKEFLAGS="-j$(nproc)"
+MAKEFLAGS="-j$(nproc)"
+export MAKEFLAGS
 # shellcheck disable=SC2086
 nice "$src/configure" $options -prefix "$prefix" >>"$log" 2>&1 || {
     echo "Qt's configure failed; see $log" >&2
@@ -71,6 +72,7 @@ nice make install >>"$log" 2>&1 || {
 cp "$src/LICENSE.LGPL3" "$src/LICENSE.GPL3" "$prefix/"
 cp "$src/debian/copyright" "$prefix/debian-copyright"
 echo "$src_version" >"$prefix/source-version"
+# shellcheck disable=SC2086 # one line, the options separated by blanks
 echo "configure" $options >"$prefix/build-options"
 # The build tree is about 1.1 GB; the install is all that is used.
 cd "$cache"

@@ -21,7 +21,7 @@ gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 search="$qt/bin $hidapi/bin $gcc_dir /usr/x86_64-w64-mingw32/lib"
 system_dlls=$(grep -v '^#' "$root/tools/windows/system-dlls.txt")
 is_system() {
-    lower=$(printf '%s' "$1" | tr 'A-Z' 'a-z')
+    lower=$(printf '%s' "$1" | tr '[:upper:]' '[:lower:]')
     lower=${lower%.dll}
     case "$lower" in api-ms-win-*) return 0 ;; esac
     for known in $system_dlls; do
