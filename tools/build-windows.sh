@@ -2,7 +2,7 @@
 # Builds the Windows programs (Tarvenix.exe, tarvenix-cli.exe) on Debian 12 and
 # packs them with the DLLs they need into tarvenix-VERSION-win64.zip.
 # Usage: tools/build-windows.sh [BUILD_DIR]      (default: build-windows)
-# The first run on a machine builds Qt for Windows (about 12 minutes on 2 cores)
+# The first run on a machine builds Qt for Windows (15 to 25 minutes on 2 cores)
 # and hidapi; both are kept under ~/.cache/tarvenix for later runs.
 set -eu
 cd "$(dirname "$0")/.."

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test through CTest, the Windows programs
 # under wine among them. Those are built by tools/build-windows.sh, which on a
-# machine's first run also builds Qt for Windows (about 12 minutes on 2 cores,
+# machine's first run also builds Qt for Windows (15 to 25 minutes on 2 cores,
 # then kept in ~/.cache/tarvenix). TARVENIX_SKIP_WINDOWS=1 leaves that part out.
 set -eu
 cd "$(dirname "$0")/.."
