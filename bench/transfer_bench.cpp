@@ -50,8 +50,10 @@ template <typename F> Sample measure(F run)
     return {wall.nsecsElapsed() / 1e6, cpuMs() - cpu0};
 }
 
-// The least a program can do: 1024 writes, each followed by its reply.
-void plainLoop(hid_device *device, std::uint8_t opByte)
+// The least a program can do: 1024 writes, each followed by its reply. With `look`, it
+// first looks for a queued report without waiting, as the tool's loop does before each
+// request of a save: the cost of keeping a conversation in step.
+void plainLoop(hid_device *device, std::uint8_t opByte, bool look = false)
 {
     unsigned char request[kReportSize] = {0};
     unsigned char reply[kReportSize];
@@ -64,6 +66,8 @@ void plainLoop(hid_device *device, std::uint8_t opByte)
     for (unsigned block = 0; block < kDataAreaBlocks; ++block) {
         const unsigned offset = block * kBlockSize;
         std::memcpy(request + 11, &offset, 4);
+        if (look && hid_read_timeout(device, reply, sizeof reply, 0) != 0)
+            std::abort();
         if (hid_write(device, request, sizeof request) < 0 ||
             hid_read_timeout(device, reply, sizeof reply, kTransferReplyTimeoutMs) <= 0)
             std::abort();
@@ -166,11 +170,12 @@ int main(int argc, char *argv[])
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
-    std::vector<Sample> toolSave, plainSave, cliSaves, toolFw, plainFw, cliFw;
+    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, toolFw, plainFw, cliFw;
     for (int i = 0; i < repeats; ++i) {
         toolSave.push_back(
             measure([&] { toolLoop(c.handle.get(), TransferKind::Save, dir.filePath("s.bin")); }));
         plainSave.push_back(measure([&] { plainLoop(c.handle.get(), 1); }));
+        lookSave.push_back(measure([&] { plainLoop(c.handle.get(), 1, true); }));
         toolFw.push_back(
             measure([&] { toolLoop(c.handle.get(), TransferKind::Firmware, image.fileName()); }));
         plainFw.push_back(measure([&] { plainLoop(c.handle.get(), 0); }));
@@ -182,7 +187,9 @@ int main(int argc, char *argv[])
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
+    std::printf("look: the plain loop with a look for a queued report before each request\n");
     report("save", toolSave, plainSave);
+    report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
     report("cli save", cliSaves, plainSave);
     report("cli fw", cliFw, plainFw);

@@ -3,6 +3,7 @@
 #include "cli/devicelist.h"
 #include "cli/link.h"
 #include "cli/progress.h"
+#include "cli/stopsignals.h"
 #include "workers/blockloop.h"
 
 #include <QFileInfo>
@@ -41,8 +42,13 @@ Status checkTarget(const QString &target, bool force)
     return refusal.isEmpty() ? Status{} : fail(Exit::File, refusal);
 }
 
-Status transferFailure(TransferKind kind, const TransferOutcome &outcome)
+Status transferFailure(TransferKind kind, const TransferOutcome &outcome, int signal)
 {
+    if (outcome.stopped && signal) {
+        Status s = fail(Exit::Device, outcome.stoppedMessage(kind));
+        s.signal = signal;
+        return s;
+    }
     const QString text = outcome.message(kind);
     // A failure that names no block came before the first exchange or after
     // the last one: opening, reading or committing the file.
@@ -58,9 +64,15 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
                 Progress::Style style)
 {
     Progress progress(style, transferName(kind), blocks);
+    StopRequest stop;
+    StopOnSignals stopSignals(stop);
     BlockLoop loop(kind, link.handle.get(), file);
     loop.setDevicePath(link.path);
-    loop.setBlockHandler([&progress](int done, int) { progress.advance(done); });
+    loop.setStopRequest(&stop);
+    loop.setBlockHandler([&](int done, int) {
+        progress.advance(done);
+        stopSignals.poll();
+    });
     loop.setStepHandler([&progress](int, int block) {
         if (block < 0)
             progress.finish();
@@ -69,7 +81,7 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
     if (outcome.ok)
         return {};
     progress.abandon();
-    return transferFailure(kind, outcome);
+    return transferFailure(kind, outcome, stop.signal());
 }
 
 } // namespace
@@ -93,6 +105,11 @@ Status runVersion(const Options &o)
         return s;
     QString version;
     const VersionState state = queryVersion(link.handle.get(), version);
+    if (state == VersionState::Cut)
+        return fail(Exit::Device, QStringLiteral("The device's version reply ended inside the "
+                                                 "version text, so the text may be incomplete. "
+                                                 "Please check the device and its cable, then "
+                                                 "try again."));
     if (state != VersionState::Read)
         return deviceFailure(
             QStringLiteral("The device %1 the version query. Please check the device and its "

@@ -39,12 +39,13 @@ Status lock(Link &link)
     link.lock = std::make_unique<DeviceLock>(link.path);
     if (link.lock->acquired())
         return {};
-    if (link.lock->error() == DeviceLock::busyMessage())
+    if (link.lock->busy())
         return fail(Exit::Busy, DeviceLock::busyMessage());
-    return fail(Exit::File, QStringLiteral("The device cannot be locked: %1. Please make sure "
-                                           "$XDG_RUNTIME_DIR (or the temporary directory) is "
-                                           "writable, then try again.")
-                                .arg(link.lock->error()));
+    return fail(Exit::Device, QStringLiteral("The device cannot be locked: %1. Check the access "
+                                             "rights to its hidraw node (install the udev rule "
+                                             "70-tarvenix.rules that comes with this program), "
+                                             "then plug it in again.")
+                                  .arg(link.lock->error()));
 }
 
 } // namespace

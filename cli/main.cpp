@@ -63,5 +63,5 @@ int main(int argc, char *argv[])
     const Status s = parsed.status.ok() ? runWithHidapi(parsed.options) : parsed.status;
     if (!s.ok())
         printMessage(s.message);
-    return int(s.code);
+    return s.exitCode();
 }

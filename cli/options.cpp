@@ -47,12 +47,14 @@ Exit codes:
   2  usage error: unknown command or option, missing or extra argument
   3  no supported device present (or none at the --device path)
   4  device busy: another Tarvenix program is transferring with it
-  5  file error: missing, unreadable, wrong size, cannot be written, the
-     save target exists and --force was not given, or the device's lock
-     file cannot be created
-  6  device failure: the device cannot be opened, did not accept or answer
-     a request, or was unplugged
+  5  file error: missing, unreadable, wrong size, cannot be written, or the
+     save target exists and --force was not given
+  6  device failure: the device cannot be opened or locked, did not accept
+     or answer a request, sent a report that answers no request of ours
+     (another program using it), or was unplugged
   7  verify found a block that differs from the file
+  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
+     between two blocks; the message says what the device holds now
 )";
 
 struct Parser {

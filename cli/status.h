@@ -12,12 +12,14 @@ enum class Exit { Ok = 0, Usage = 2, NoDevice = 3, Busy = 4, File = 5, Device = 
 struct Status {
     Exit code = Exit::Ok;
     QString message; // what went wrong and what to do, for stderr
+    int signal = 0;  // the signal that stopped a transfer, as a shell expects: 128 + signal
     bool ok() const { return code == Exit::Ok; }
+    int exitCode() const { return signal ? 128 + signal : int(code); }
 };
 
 inline Status fail(Exit code, const QString &message)
 {
-    return {code, message};
+    return {code, message, 0};
 }
 
 // A result for stdout, one line.

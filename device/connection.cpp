@@ -3,6 +3,7 @@
 #include "devicelock.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <hidapi.h>
 
 namespace tarvenix {
@@ -66,11 +67,25 @@ QString describe(const ExchangeResult &result, int timeoutMs)
     return QString();
 }
 
+int readReport(hid_device *device, Report &report, int timeoutMs)
+{
+    return hid_read_timeout(device, report.data(), report.size(), timeoutMs);
+}
+
 void drainInput(hid_device *device)
 {
     Report discard;
-    while (hid_read_timeout(device, discard.data(), discard.size(), 0) > 0) {
+    while (readReport(device, discard, 0) > 0) {
     }
+}
+
+void settleInput(hid_device *device, int quietMs, int boundMs)
+{
+    Report discard;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < boundMs && readReport(device, discard, quietMs) > 0)
+        qDebug("discarded a late reply: %s", traceBytes(discard).text);
 }
 
 VersionState queryVersion(hid_device *device, QString &version)
@@ -78,6 +93,8 @@ VersionState queryVersion(hid_device *device, QString &version)
     Report request;
     Report reply{};
     buildVersionQuery(request);
+    // A reply queued for an earlier request would be read as this one's.
+    drainInput(device);
     const ExchangeResult result = exchange(device, request, reply, kVersionReplyTimeoutMs);
     if (result.error == ExchangeError::WriteFailed)
         return VersionState::NotWritten;
@@ -86,7 +103,9 @@ VersionState queryVersion(hid_device *device, QString &version)
         reply.fill(0);
     version = versionText(reply);
     qDebug().noquote() << "Version:" << version;
-    return result.ok() ? VersionState::Read : VersionState::NotRead;
+    if (!result.ok())
+        return VersionState::NotRead;
+    return versionTextWhole(reply, result.replyLength) ? VersionState::Read : VersionState::Cut;
 }
 
 HidDevicePtr openDevicePath(const char *path)

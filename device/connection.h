@@ -40,11 +40,21 @@ ExchangeResult exchange(hid_device *device, const Report &request, Report &reply
 // Why an exchange failed, as a phrase for a message: "the device did not answer ...".
 QString describe(const ExchangeResult &result, int timeoutMs);
 
+// Reads one input report, waiting at most timeoutMs (0: only one already queued):
+// its length, 0 when none came, -1 when the read failed.
+int readReport(hid_device *device, Report &report, int timeoutMs);
+
 // Throws away input reports already queued on this handle, for instance
 // replies that were meant for an earlier exchange.
 void drainInput(hid_device *device);
 
-enum class VersionState { NotWritten, NotRead, Read };
+// After a transfer that did not complete, the device may still answer requests it was sent:
+// reads and throws away reports until none comes for quietMs, for at most boundMs, so that
+// the next program to use the device starts clean.
+void settleInput(hid_device *device, int quietMs, int boundMs);
+
+// Cut: the reply ended inside the version text, so the text may be incomplete.
+enum class VersionState { NotWritten, NotRead, Cut, Read };
 
 struct Connection {
     // 0 opened, -1 hidapi did not start, -2 no supported device, -3 open failed.
@@ -61,7 +71,7 @@ HidDevicePtr openDevicePath(const char *path);
 // unless another program holds the device. path receives the device's path.
 Connection openConnection(char (&path)[kDevicePathSize]);
 
-// The version query on an open handle.
+// The version query on an open handle, after throwing away anything queued.
 VersionState queryVersion(hid_device *device, QString &version);
 
 } // namespace tarvenix

@@ -1,6 +1,5 @@
 #include "devicelock.h"
 
-#include <QDir>
 #include <QFile>
 
 #ifdef Q_OS_WIN
@@ -19,19 +18,6 @@
 #endif
 
 namespace tarvenix {
-
-QString DeviceLock::lockFilePath(const QString &devicePath)
-{
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty() || !QDir(dir).exists())
-        dir = QDir::tempPath();
-    QString name = devicePath;
-    for (QChar &c : name) {
-        if (!c.isLetterOrNumber())
-            c = QLatin1Char('_');
-    }
-    return dir + QStringLiteral("/tarvenix-") + name + QStringLiteral(".lock");
-}
 
 #ifdef Q_OS_WIN
 
@@ -79,22 +65,24 @@ DeviceLock::DeviceLock(const QString &devicePath)
     const QString key = QString::fromStdWString(name);
     QMutexLocker locker(&heldGuard);
     if (held.contains(key)) {
+        busy_ = true;
         error_ = busyMessage();
         return;
     }
     HANDLE h = openMutex(name);
     if (!h) {
         const DWORD code = GetLastError();
-        error_ = code == ERROR_ACCESS_DENIED
-                     ? busyMessage()
-                     : QStringLiteral("cannot create the device lock %1 (Windows error %2)")
-                           .arg(key)
-                           .arg(code);
+        busy_ = code == ERROR_ACCESS_DENIED;
+        error_ = busy_ ? busyMessage()
+                       : QStringLiteral("cannot create the device lock %1 (Windows error %2)")
+                             .arg(key)
+                             .arg(code);
         return;
     }
     const DWORD wait = WaitForSingleObject(h, 0);
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
         CloseHandle(h);
+        busy_ = true;
         error_ = busyMessage();
         return;
     }
@@ -115,18 +103,23 @@ DeviceLock::~DeviceLock()
 
 #else
 
-// flock ends with the process, so a crashed program never leaves the device locked.
+// flock on the device node itself, so every program on the machine meets the
+// same lock whoever runs it, and it ends with the process, so a crashed program
+// never leaves the device locked. O_NOCTTY: a node may be a terminal.
 DeviceLock::DeviceLock(const QString &devicePath)
 {
-    const QByteArray file = QFile::encodeName(lockFilePath(devicePath));
-    const int fd = ::open(file.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QByteArray node = QFile::encodeName(devicePath);
+    const int fd = ::open(node.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error_ = QStringLiteral("cannot open the lock file %1: %2")
-                     .arg(QString::fromLocal8Bit(file), QString::fromLocal8Bit(strerror(errno)));
+        error_ = QStringLiteral("cannot open %1 to lock it: %2")
+                     .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
         return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        error_ = busyMessage();
+        busy_ = errno == EWOULDBLOCK;
+        error_ = busy_ ? busyMessage()
+                       : QStringLiteral("cannot lock %1: %2")
+                             .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
         ::close(fd);
         return;
     }

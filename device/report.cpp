@@ -65,6 +65,15 @@ QString versionText(const Report &reply)
     return QString::fromUtf8(begin, int(end - begin));
 }
 
+bool versionTextWhole(const Report &reply, int length)
+{
+    if (length >= kVersionReplyText + kVersionTextLength)
+        return true;
+    const auto *begin = reply.data() + kVersionReplyText;
+    return length > kVersionReplyText &&
+           std::find(begin, reply.data() + length, 0) != reply.data() + length;
+}
+
 const std::uint8_t *blockData(const Report &reply)
 {
     return reply.data() + kBlockReplyData;

@@ -29,6 +29,9 @@ void buildReadOut(Report &request, quint32 block);
 
 // The version reply carries its text at bytes 46 to 69, ended by the first zero.
 QString versionText(const Report &reply);
+// Whether a reply of `length` bytes holds the whole version text: it reaches past the text's
+// 24 bytes, or a zero ends the text before the reply does.
+bool versionTextWhole(const Report &reply, int length);
 // A read-out reply carries its block at bytes 14 to 525.
 const std::uint8_t *blockData(const Report &reply);
 // Reply bytes 0 to 7 as the trace shows them: "1 2 3 4 5 6 7 8". A plain

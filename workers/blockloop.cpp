@@ -7,6 +7,25 @@
 
 namespace tarvenix {
 
+namespace {
+
+// A stray report that answers a request made just before our last one reaches us within
+// one round trip of the device: one to a few 1-ms USB polling intervals. 50 ms covers that
+// many times over and costs little beside a save's second or more.
+constexpr int kStrayGraceMs = 50;
+// After a failure, what the device still sends is thrown away until it has been quiet
+// this long, for at most a second; anything later is the next program's drain's to discard.
+constexpr int kSettleQuietMs = 250;
+constexpr int kSettleMs = 1000;
+
+QString outOfStepCause()
+{
+    return QStringLiteral("the device sent a report that answers no request of ours (is another "
+                          "program using the device?)");
+}
+
+} // namespace
+
 int StepSchedule::stepsAfter(int done) const
 {
     if (blocks_ <= 0 || done >= blocks_)
@@ -22,6 +41,20 @@ void StopRequest::request(const QString &cause)
     requested_.store(true);
 }
 
+void StopRequest::requestFromSignal(int signalNumber)
+{
+    int none = 0;
+    if (!requested_.load())
+        signal_.compare_exchange_strong(none, signalNumber);
+}
+
+QString StopRequest::cause() const
+{
+    return signal_.load()
+               ? QStringLiteral("the transfer was stopped by signal %1").arg(signal_.load())
+               : cause_;
+}
+
 QString TransferOutcome::message(TransferKind kind) const
 {
     QString text = failedBlock > 0
@@ -34,11 +67,39 @@ QString TransferOutcome::message(TransferKind kind) const
     if (unplugged)
         text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in again "
                                "and repeat the transfer.");
+    else if (outOfStep)
+        text += QStringLiteral("\nClose any other program that uses the device, then try again.");
     else if (failedBlock > 0 && !mismatch)
         text += QStringLiteral("\nPlease check the device and its cable, then try again.");
     if (kind == TransferKind::Save)
         text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
     return text;
+}
+
+QString TransferOutcome::stoppedMessage(TransferKind kind) const
+{
+    QString state;
+    switch (kind) {
+    case TransferKind::Firmware:
+        state = QStringLiteral("the device holds a partial firmware; run the download again "
+                               "before unplugging it");
+        break;
+    case TransferKind::Data:
+        state = QStringLiteral("the device's data area is partly overwritten; run the download "
+                               "again");
+        break;
+    case TransferKind::Save:
+        state = QStringLiteral("nothing was saved, and the device is unchanged");
+        break;
+    case TransferKind::Verify:
+        state = QStringLiteral("the device is unchanged");
+        break;
+    }
+    return QStringLiteral("%1 stopped after %2 of %3 blocks: %4.")
+        .arg(transferName(kind))
+        .arg(qMax(0, failedBlock - 1))
+        .arg(blocks)
+        .arg(state);
 }
 
 BlockLoop::BlockLoop(TransferKind kind, hid_device *device, QString path)
@@ -56,7 +117,11 @@ TransferOutcome BlockLoop::run()
     }
     // Replies queued before this transfer belong to nobody here.
     drainInput(device_);
-    return kind_ == TransferKind::Save ? saveArea() : fileBlocks();
+    const TransferOutcome outcome = kind_ == TransferKind::Save ? saveArea() : fileBlocks();
+    // The next program to use the device must not meet our unanswered requests' replies.
+    if (!outcome.ok && !outcome.unplugged && outcome.failedBlock > 0)
+        settleInput(device_, kSettleQuietMs, kSettleMs);
+    return outcome;
 }
 
 bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
@@ -65,7 +130,43 @@ bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
         return false;
     outcome.failedBlock = block + 1;
     outcome.cause = stop_->cause();
+    outcome.stopped = true;
     return true;
+}
+
+// Where each reply is the data, a report queued before our request means that a reply was
+// taken for another's: every block after it would be off by one.
+bool BlockLoop::inStep(int block, TransferOutcome &outcome)
+{
+    if (readReport(device_, reply_, 0) <= 0)
+        return true;
+    qDebug("report before block %d answers no request: %s", block + 1, traceBytes(reply_).text);
+    outcome.failedBlock = block + 1;
+    outcome.cause = outOfStepCause();
+    outcome.outOfStep = true;
+    return false;
+}
+
+// The same after the last reply, allowing a stray report the time to arrive. A device that
+// goes away meanwhile sent no stray report.
+bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
+{
+    if (readReport(device_, reply_, kStrayGraceMs) <= 0)
+        return true;
+    qDebug("report after the last block answers no request: %s", traceBytes(reply_).text);
+    outcome.failedBlock = outcome.blocks;
+    outcome.cause = outOfStepCause();
+    outcome.outOfStep = true;
+    return false;
+}
+
+// A download's data is right whatever the replies hold, and stopping half way is worse than
+// going on: a queued report is the late reply that it is, read so that each request again
+// meets its own reply.
+void BlockLoop::takeLateReplies(int block)
+{
+    while (readReport(device_, reply_, 0) > 0)
+        qDebug("late reply taken before block %d: %s", block + 1, traceBytes(reply_).text);
 }
 
 bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
@@ -91,12 +192,16 @@ bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
 bool BlockLoop::sendBlock(int block, const std::uint8_t *data, TransferOutcome &outcome)
 {
     const Area area = kind_ == TransferKind::Firmware ? Area::Firmware : Area::Data;
+    if (block > 0)
+        takeLateReplies(block);
     buildPacket(request_, area, quint32(block), data);
     return exchangeBlock(block, outcome);
 }
 
 bool BlockLoop::compareBlock(int block, const std::uint8_t *data, TransferOutcome &outcome)
 {
+    if (!inStep(block, outcome))
+        return false;
     buildReadOut(request_, quint32(block));
     if (!exchangeBlock(block, outcome))
         return false;
@@ -160,6 +265,8 @@ TransferOutcome BlockLoop::fileBlocks()
             return outcome;
         blockDone(i + 1, outcome.blocks);
     }
+    if (verify && !quietAfterLastReply(outcome))
+        return outcome;
     finish();
     outcome.ok = true;
     return outcome;
@@ -203,6 +310,8 @@ TransferOutcome BlockLoop::saveArea()
         if (stopped(n, outcome))
             return outcome;
         traceOffset(quint32(n) * kBlockSize);
+        if (!inStep(n, outcome))
+            return outcome;
         buildReadOut(request_, quint32(n));
         if (!exchangeBlock(n, outcome))
             return outcome;
@@ -211,6 +320,8 @@ TransferOutcome BlockLoop::saveArea()
                (steps_ + 1) * kDataAreaBlocks / StepSchedule::kSteps);
         blockDone(n + 1, kDataAreaBlocks);
     }
+    if (!quietAfterLastReply(outcome))
+        return outcome;
     traceEnds(image);
     if (file.write(image) != image.size() || !file.commit()) {
         outcome.cause = QStringLiteral("the file \"%1\" could not be written (%2)")

@@ -31,14 +31,23 @@ class StopRequest {
   public:
     // The first request's cause stands; later ones change nothing.
     void request(const QString &cause);
-    bool requested() const { return requested_.load(); }
+    // The same from a signal handler: async-signal-safe, the cause names the signal.
+    void requestFromSignal(int signalNumber);
+    bool requested() const { return requested_.load() || signal_.load() != 0; }
+    // The signal that asked for the stop, 0 when none did.
+    int signal() const { return signal_.load(); }
     // Read only once requested() was seen true: the cause is written before the flag.
-    const QString &cause() const { return cause_; }
+    QString cause() const;
     // Before a run, while no loop reads it.
-    void reset() { requested_.store(false); }
+    void reset()
+    {
+        requested_.store(false);
+        signal_.store(0);
+    }
 
   private:
     std::atomic<bool> requested_{false};
+    std::atomic<int> signal_{0};
     QString cause_;
 };
 
@@ -49,9 +58,13 @@ struct TransferOutcome {
     QString cause;          // why it failed, a phrase: "the device did not answer ..."
     bool mismatch = false;  // a verify found other data in the device
     bool unplugged = false; // the device was gone when its exchange failed
+    bool outOfStep = false; // a report came that answers no request of ours
+    bool stopped = false;   // a stop request ended it
 
     // The whole failure text for a user, naming the transfer, block and cause.
     QString message(TransferKind kind) const;
+    // After a stop: where the transfer stopped and what the device holds now.
+    QString stoppedMessage(TransferKind kind) const;
 };
 
 class BlockLoop {
@@ -79,6 +92,9 @@ class BlockLoop {
     bool sendBlock(int block, const std::uint8_t *data, TransferOutcome &outcome);
     bool compareBlock(int block, const std::uint8_t *data, TransferOutcome &outcome);
     bool exchangeBlock(int block, TransferOutcome &outcome);
+    bool inStep(int block, TransferOutcome &outcome);
+    bool quietAfterLastReply(TransferOutcome &outcome);
+    void takeLateReplies(int block);
     void blockDone(int done, int total);
     void finish();
     bool stopped(int block, TransferOutcome &outcome) const;

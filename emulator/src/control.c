@@ -141,6 +141,7 @@ static const struct {
 } fault_names[] = {
     {"silent", FAULT_SILENT},       {"delay", FAULT_DELAY},   {"short", FAULT_SHORT},
     {"writefail", FAULT_WRITEFAIL}, {"unplug", FAULT_UNPLUG}, {"late", FAULT_LATE},
+    {"stranger", FAULT_STRANGER},
 };
 
 static int fault_kind(const char *name, FaultKind *kind)

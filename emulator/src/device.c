@@ -17,9 +17,27 @@ typedef struct {
     gboolean unplug;
     int short_len; /* -1: full length */
     guint late_ms; /* this one reply waits so long */
+    gboolean stranger;
 } Triggered;
 
-/* ---- replies ---------------------------------------------------------------------------- */
+/* ---- open files and their reports -------------------------------------------------------- */
+
+/* hidraw keeps at most this many unread reports per open file and drops newer ones. */
+#define HANDLE_QUEUE_MAX 64
+
+/* One open file on the node. hidraw gives every open file its own copy of every input
+ * report, so a report meant for one program also reaches any other that has the node open. */
+typedef struct {
+    UMockdevIoctlClient *client; /* one umockdev connection per open() */
+    GQueue unread;               /* Reply* */
+    UMockdevIoctlClient *waiting; /* a read held until a report comes */
+    gboolean active; /* has used the node (hidapi's open asks ioctls): a program that polls it */
+} Handle;
+
+static Handle *handle_of(UMockdevIoctlClient *client)
+{
+    return g_object_get_data(G_OBJECT(client), "emu-handle");
+}
 
 static void complete_read(UMockdevIoctlClient *client, const Reply *r)
 {
@@ -29,22 +47,95 @@ static void complete_read(UMockdevIoctlClient *client, const Reply *r)
     umockdev_ioctl_client_complete(client, (glong)n, 0);
 }
 
-/* A reply goes straight to a read that is waiting for it, otherwise into the queue. */
+static void handle_close(Device *dev, Handle *h, int read_errno)
+{
+    dev->handles = g_list_remove(dev->handles, h);
+    if (h->waiting) {
+        if (umockdev_ioctl_client_get_connected(h->waiting))
+            umockdev_ioctl_client_complete(h->waiting, -1, read_errno);
+        g_object_unref(h->waiting);
+    }
+    g_queue_clear_full(&h->unread, g_free);
+    g_object_set_data(G_OBJECT(h->client), "emu-handle", NULL);
+    g_object_unref(h->client);
+    g_free(h);
+}
+
+/* umockdev tells of a closed file only through the client's state, so files are forgotten
+ * when next looked at. */
+static void forget_closed(Device *dev)
+{
+    for (GList *l = dev->handles, *next; l; l = next) {
+        next = l->next;
+        Handle *h = l->data;
+        if (!umockdev_ioctl_client_get_connected(h->client))
+            handle_close(dev, h, ENODEV);
+    }
+}
+
+/* poll() on the node is one PTY shared by every open file, so it can only say "some active
+ * file has reports". A file that is only held open (a lock) does not count. */
+static void update_token(Device *dev)
+{
+    forget_closed(dev);
+    gboolean any = FALSE;
+    for (GList *l = dev->handles; l && !any; l = l->next) {
+        Handle *h = l->data;
+        any = h->active && !g_queue_is_empty(&h->unread);
+    }
+    node_set_token(dev, any);
+}
+
+static void mark_active(Device *dev, Handle *h)
+{
+    if (!h || h->active)
+        return;
+    h->active = TRUE;
+    update_token(dev);
+}
+
+static void push_capped(GQueue *q, const Reply *r)
+{
+    if (g_queue_get_length(q) < HANDLE_QUEUE_MAX)
+        g_queue_push_tail(q, g_memdup2(r, sizeof *r));
+}
+
+static void handle_receive(Handle *h, const Reply *r)
+{
+    UMockdevIoctlClient *waiting = h->waiting;
+    h->waiting = NULL;
+    if (waiting && umockdev_ioctl_client_get_connected(waiting))
+        complete_read(waiting, r);
+    else
+        push_capped(&h->unread, r);
+    if (waiting)
+        g_object_unref(waiting);
+}
+
+/* A report goes to every open file; with none open it waits in the device for the next. */
 static void deliver(Device *dev, Reply *r)
 {
-    UMockdevIoctlClient *client;
-    while ((client = g_queue_pop_head(&dev->held))) {
-        gboolean alive = umockdev_ioctl_client_get_connected(client);
-        if (alive)
-            complete_read(client, r);
-        g_object_unref(client);
-        if (alive) {
-            g_free(r);
-            return;
-        }
-    }
-    g_queue_push_tail(&dev->replies, r);
-    node_set_token(dev, TRUE);
+    forget_closed(dev);
+    if (!dev->handles)
+        push_capped(&dev->undelivered, r);
+    for (GList *l = dev->handles; l; l = l->next)
+        handle_receive(l->data, r);
+    g_free(r);
+    update_token(dev);
+}
+
+static void handle_open(Device *dev, UMockdevIoctlClient *client)
+{
+
+    Handle *h = g_new0(Handle, 1);
+    h->client = g_object_ref(client);
+    g_queue_init(&h->unread);
+    /* What the device sent while nobody listened reaches the first program to open it. */
+    Reply *r;
+    while ((r = g_queue_pop_head(&dev->undelivered)))
+        g_queue_push_tail(&h->unread, r);
+    g_object_set_data(G_OBJECT(client), "emu-handle", h);
+    dev->handles = g_list_append(dev->handles, h);
 }
 
 static void arm_pending_timer(Device *dev);
@@ -97,18 +188,15 @@ static void drop_replies(Device *dev)
         g_source_unref(dev->pending_timer);
         dev->pending_timer = NULL;
     }
-    g_queue_clear_full(&dev->replies, g_free);
     g_queue_clear_full(&dev->pending, g_free);
+    g_queue_clear_full(&dev->undelivered, g_free);
 }
 
-static void fail_held_reads(Device *dev)
+/* Every open file fails from now on: a waiting read at once, later calls by generation. */
+static void close_handles(Device *dev)
 {
-    UMockdevIoctlClient *client;
-    while ((client = g_queue_pop_head(&dev->held))) {
-        if (umockdev_ioctl_client_get_connected(client))
-            umockdev_ioctl_client_complete(client, -1, ENODEV);
-        g_object_unref(client);
-    }
+    while (dev->handles)
+        handle_close(dev, dev->handles->data, ENODEV);
 }
 
 /* ---- unplugging ------------------------------------------------------------------------- */
@@ -118,7 +206,7 @@ static void hang_up(Device *dev)
 {
     dev->plugged = FALSE;
     dev->gen++;
-    fail_held_reads(dev);
+    close_handles(dev);
     drop_replies(dev);
     dev->token = FALSE;
     node_hangup(dev);
@@ -172,6 +260,8 @@ static void fire_faults(Device *dev, Triggered *t)
             t->writefail = TRUE;
         else if (f->kind == FAULT_LATE)
             t->late_ms = f->param;
+        else if (f->kind == FAULT_STRANGER)
+            t->stranger = TRUE;
         else
             t->unplug = TRUE;
         g_free(f);
@@ -179,10 +269,11 @@ static void fire_faults(Device *dev, Triggered *t)
     }
 }
 
-static void record_request(Device *dev, const EmuRequest *r, const guint8 *data, gsize len)
+static void record_request(Device *dev, Handle *h, const EmuRequest *r, const guint8 *data,
+                           gsize len)
 {
     guint8 record[EMU_REPORT_SIZE] = {0};
-    if (!g_queue_is_empty(&dev->replies) || !g_queue_is_empty(&dev->pending))
+    if ((h && !g_queue_is_empty(&h->unread)) || !g_queue_is_empty(&dev->pending))
         dev->early++;
     memcpy(record, data, MIN(len, sizeof record));
     g_byte_array_append(dev->log, record, sizeof record);
@@ -205,13 +296,27 @@ static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize
         deliver(dev, r);
 }
 
-static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize len, int *err)
+/* Another program on the same device asks for the version: its reply reaches every open
+ * file, ours included. Its request is not logged: the log holds the program's own. */
+static void answer_stranger(Device *dev)
 {
-    Triggered t = {FALSE, FALSE, -1, 0};
+    guint8 query[EMU_REPORT_SIZE];
+    const Triggered plain = {FALSE, FALSE, -1, 0, FALSE};
+    emu_build_request(query, EMU_REQ_VERSION, 0, NULL);
+    EmuRequest req = emu_parse_request(query, sizeof query);
+    answer(dev, &req, query, sizeof query, &plain);
+}
+
+static glong on_write_locked(Device *dev, guint gen, UMockdevIoctlClient *client,
+                             const guint8 *data, gsize len, int *err)
+{
+    Triggered t = {FALSE, FALSE, -1, 0, FALSE};
     if (!dev->plugged || gen != dev->gen) {
         *err = ENODEV;
         return -1;
     }
+    Handle *h = handle_of(client);
+    mark_active(dev, h);
     fire_faults(dev, &t);
     if (t.writefail) {
         dev->failed++;
@@ -219,30 +324,38 @@ static glong on_write_locked(Device *dev, guint gen, const guint8 *data, gsize l
         return -1;
     }
     EmuRequest req = emu_parse_request(data, len);
-    record_request(dev, &req, data, len);
-    if (t.unplug)
+    record_request(dev, h, &req, data, len);
+    if (t.unplug) {
         unplug_from_handler(dev);
-    else if (!dev->silent)
+        return (glong)len;
+    }
+    if (!dev->silent)
         answer(dev, &req, data, len, &t);
+    if (t.stranger)
+        answer_stranger(dev);
     return (glong)len;
 }
 
 static void on_read_locked(Device *dev, guint gen, UMockdevIoctlClient *client)
 {
-    if (!dev->plugged || gen != dev->gen) {
+    Handle *h = handle_of(client);
+    if (!dev->plugged || gen != dev->gen || !h) {
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return;
     }
-    Reply *r = g_queue_pop_head(&dev->replies);
-    if (!r) {
+    h->active = TRUE;
+    Reply *r = g_queue_pop_head(&h->unread);
+    update_token(dev);
+    if (r) {
+        complete_read(client, r);
+        g_free(r);
+    } else if (dev->token) {
+        /* The shared poll said readable for another file's reports: nothing here yet. */
+        umockdev_ioctl_client_complete(client, -1, EAGAIN);
+    } else {
         /* Nothing to read: hold the read, which is what a blocking read does. */
-        g_queue_push_tail(&dev->held, g_object_ref(client));
-        return;
+        h->waiting = g_object_ref(client);
     }
-    if (g_queue_is_empty(&dev->replies))
-        node_set_token(dev, FALSE);
-    complete_read(client, r);
-    g_free(r);
 }
 
 /* ---- node handlers (umockdev worker thread) ------------------------------------------- */
@@ -254,7 +367,8 @@ static gboolean on_write(UMockdevIoctlBase *base, UMockdevIoctlClient *client, g
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
     int err = 0;
     g_mutex_lock(&ctx->dev->emu->lock);
-    glong res = on_write_locked(ctx->dev, ctx->gen, arg->data, (gsize)arg->data_len, &err);
+    glong res =
+        on_write_locked(ctx->dev, ctx->gen, client, arg->data, (gsize)arg->data_len, &err);
     g_mutex_unlock(&ctx->dev->emu->lock);
     umockdev_ioctl_client_complete(client, res, err);
     return TRUE;
@@ -347,12 +461,25 @@ static gboolean on_ioctl(UMockdevIoctlBase *base, UMockdevIoctlClient *client, g
     HandlerCtx *ctx = data;
     Device *dev = ctx->dev;
     g_mutex_lock(&dev->emu->lock);
+    mark_active(dev, handle_of(client));
     if (dev->plugged && ctx->gen == dev->gen)
         ioctl_locked(dev, client);
     else
         umockdev_ioctl_client_complete(client, -1, ENODEV);
     g_mutex_unlock(&dev->emu->lock);
     return TRUE;
+}
+
+static void on_connected(UMockdevIoctlBase *base, UMockdevIoctlClient *client, gpointer data)
+{
+    (void)base;
+    HandlerCtx *ctx = data;
+    g_mutex_lock(&ctx->dev->emu->lock);
+    if (ctx->dev->plugged && ctx->gen == ctx->dev->gen) {
+        handle_open(ctx->dev, client);
+        update_token(ctx->dev);
+    }
+    g_mutex_unlock(&ctx->dev->emu->lock);
 }
 
 static UMockdevIoctlBase *make_handler(Device *dev)
@@ -365,6 +492,7 @@ static UMockdevIoctlBase *make_handler(Device *dev)
     g_signal_connect(h, "handle-ioctl", G_CALLBACK(on_ioctl), ctx);
     g_signal_connect(h, "handle-read", G_CALLBACK(on_read), ctx);
     g_signal_connect(h, "handle-write", G_CALLBACK(on_write), ctx);
+    g_signal_connect(h, "client-connected", G_CALLBACK(on_connected), ctx);
     return h;
 }
 

@@ -19,7 +19,8 @@ typedef enum {
     FAULT_SHORT,
     FAULT_WRITEFAIL,
     FAULT_UNPLUG,
-    FAULT_LATE, /* one reply only, delayed */
+    FAULT_LATE,     /* one reply only, delayed */
+    FAULT_STRANGER, /* another program asks for the version after this request */
 } FaultKind;
 
 typedef struct {
@@ -76,9 +77,9 @@ typedef struct {
 
     gboolean plugged;
     guint gen; /* bumped on every plug and unplug; stale handlers compare against it */
-    GQueue replies;
+    GList *handles;     /* Handle*: the node's open files, each with its own reports */
+    GQueue undelivered; /* Reply*: sent while no file was open, for the next one opened */
     GQueue pending;
-    GQueue held;
     gboolean token;
     GSource *pending_timer;
     GSource *plug_timer;

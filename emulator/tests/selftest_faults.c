@@ -117,3 +117,33 @@ void case_fault_unplug(void)
     hid_close(h);
     CHECK(hid_open_path(st_node(1)) == NULL, "the old node still opens");
 }
+
+/* As hidraw does: every open file gets each report; a report sent while none is open waits
+ * for the next one opened; a stranger's reply reaches a program that did not ask. */
+void case_handles(void)
+{
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE];
+    version_request(req);
+    hid_device *a = st_open(1), *b = st_open(1);
+    st_exchange(a, req, reply);
+    CHECK(hid_read_timeout(b, reply, sizeof reply, 500) == EMU_REPORT_SIZE,
+          "the other open file did not get its copy");
+    CHECK(hid_read_timeout(a, reply, sizeof reply, 0) == 0, "one report was read twice");
+    hid_close(b);
+
+    st_ctl("fault 1 stranger at=1");
+    st_exchange(a, req, reply);
+    CHECK(hid_read_timeout(a, reply, sizeof reply, 500) == EMU_REPORT_SIZE,
+          "the stranger's reply did not arrive");
+    CHECK(st_stat(1, "requests") == 2, "the stranger's request was logged as ours");
+
+    st_ctl("fault 1 late ms=200 at=1");
+    CHECK(st_send(a, req) == EMU_REPORT_SIZE, "write");
+    hid_close(a);
+    st_sleep_ms(400);
+    hid_device *c = st_open(1);
+    CHECK(hid_read_timeout(c, reply, sizeof reply, 500) == EMU_REPORT_SIZE,
+          "a reply sent while nobody listened was lost");
+    st_check_echo(reply, req);
+    hid_close(c);
+}

@@ -222,13 +222,17 @@ class TestCliCommands : public QObject {
                  qPrintable(r.err));
     }
 
-    // flock(1) holds the lock the way another program of ours would.
+    // flock(1) holds the lock the way another program of ours would, run by another user
+    // or from another shell: the lock is the device's, whatever the environment says.
     void busyWhenAnotherProcessHoldsTheDevice()
     {
         const int id = add();
         const QString node = emu::stats(id).node;
         QProcess holder;
-        holder.start("flock", {DeviceLock::lockFilePath(node), "cat"});
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        holder.setProcessEnvironment(env);
+        holder.start("flock", {node, "cat"});
         QVERIFY(holder.waitForStarted());
         QTRY_VERIFY(!DeviceLock(node).acquired());
         const QString file =

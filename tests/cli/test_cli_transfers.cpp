@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -249,6 +250,77 @@ class TestCliTransfers : public QObject {
                      tty.contains(" left") && !tty.contains("step 1 of 6"),
                  qPrintable(tty));
         QCOMPARE(testfiles::read(dir.filePath("tty.bin")), emu::dataArea(id));
+    }
+
+    // Replies carry nothing to check them by, so a reply that answers another's request
+    // must end a save before it becomes a block of the file.
+    void saveNeverTakesAnotherRequestsReply_data()
+    {
+        QTest::addColumn<bool>("earlierProgram");
+        QTest::newRow("another program mid-save") << false;
+        QTest::newRow("late reply to an earlier program") << true;
+    }
+
+    void saveNeverTakesAnotherRequestsReply()
+    {
+        QFETCH(bool, earlierProgram);
+        if (earlierProgram) {
+            // Its version query gives up after a second; the reply comes during our save,
+            // whose replies the device sends only after it.
+            emu::fault(id, "late ms=2500 at=1");
+            QCOMPARE(cli::run({"version"}).exitCode, 6);
+            emu::fault(id, "delay ms=2 at=2");
+        } else {
+            emu::fault(id, "stranger at=300");
+        }
+        const QString target = dir.filePath("out.bin");
+        const cli::Run r = cli::run({"save", target});
+        QVERIFY2(r.exitCode == 6 && r.err.contains("answers no request of ours"),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(target));
+    }
+
+    void downloadTakesALateReplyAndGoesOn()
+    {
+        const QByteArray image = testfiles::pattern(64 * kBlock, 5);
+        emu::fault(id, "stranger at=20");
+        const cli::Run r = cli::run({"firmware", file("fw.bin", image)});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(emu::firmware(id), image);
+        QCOMPARE(emu::stats(id).early, 0);
+    }
+
+    void versionCutInsideItsTextFails()
+    {
+        emu::fault(id, "short n=50 at=1");
+        const cli::Run r = cli::run({"version"});
+        QCOMPARE(r.exitCode, 6);
+        QVERIFY2(r.err.contains("ended inside the version text"), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    // A stop from the shell comes between blocks; the device is left clean and free for
+    // the next program at once.
+    void signalStopsBetweenBlocks()
+    {
+        emu::fault(id, "delay ms=3 at=1");
+        QProcess p;
+        p.start(QStringLiteral(TARVENIX_CLI),
+                {"firmware", file("fw.bin", testfiles::pattern(400 * kBlock, 2))});
+        QTRY_VERIFY(emu::stats(id).requests > 30);
+        ::kill(pid_t(p.processId()), SIGTERM);
+        QVERIFY(p.waitForFinished(15000));
+        QCOMPARE(p.exitCode(), 128 + SIGTERM);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(err.contains("stopped after") && err.contains("partial firmware"),
+                 qPrintable(err));
+        const int sent = emu::stats(id).requests;
+        QVERIFY(sent < 400);
+        emu::fault(id, "clear");
+        const cli::Run after = cli::run({"version"});
+        QCOMPARE(after.exitCode, 0);
+        QCOMPARE(after.out.trimmed(), QByteArray("TVX-EMU 1.1.0"));
+        QCOMPARE(emu::stats(id).requests, sent + 1);
     }
 };
 

@@ -194,6 +194,34 @@ class TestBlockLoop : public QObject {
         QCOMPARE(testfiles::read(target).left(512), emu::dataArea(id).left(512));
     }
 
+    // A reply queued for the device's earlier request is not the version's, and a reply
+    // that ends inside the text is told apart from a whole one.
+    void versionQueryTakesItsOwnReply()
+    {
+        Report readOut;
+        buildReadOut(readOut, 3);
+        QVERIFY(hid_write(handle.get(), readOut.data(), readOut.size()) > 0);
+        QTest::qWait(100);
+        QString version;
+        QCOMPARE(queryVersion(handle.get(), version), VersionState::Read);
+        QCOMPARE(version, QStringLiteral("TVX-EMU 1.1.0"));
+        emu::fault(id, "short n=50 at=1");
+        QCOMPARE(queryVersion(handle.get(), version), VersionState::Cut);
+    }
+
+    // The reply to the block that timed out comes after the failure: it is thrown away
+    // before the run returns, so the next program does not take it for its own.
+    void failureLeavesNothingQueued()
+    {
+        emu::fault(id, "late ms=350 at=5");
+        const TransferOutcome o = run(TransferKind::Save, dir.filePath("t.bin"), 250);
+        QVERIFY(!o.ok);
+        QCOMPARE(o.failedBlock, 5);
+        QTest::qWait(300);
+        Report report;
+        QCOMPARE(readReport(handle.get(), report, 0), 0);
+    }
+
     void stopFlagEndsTheRun()
     {
         StopRequest stop;
@@ -223,9 +251,11 @@ class TestBlockLoop : public QObject {
         QVERIFY(first.acquired());
         DeviceLock second(device);
         QVERIFY(!second.acquired());
-        QVERIFY(second.error().contains("busy"));
-        DeviceLock other(device + "x");
-        QVERIFY(other.acquired());
+        QVERIFY(second.busy() && second.error().contains("busy"));
+        // A device that cannot be opened is not busy, and the message says why.
+        DeviceLock gone(device + "x");
+        QVERIFY(!gone.acquired() && !gone.busy());
+        QVERIFY2(gone.error().contains("No such file"), qPrintable(gone.error()));
     }
 };
 

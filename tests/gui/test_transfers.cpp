@@ -8,6 +8,7 @@
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -305,10 +306,8 @@ class TestTransfers : public QObject {
     void deviceLockedByAnotherProgram()
     {
         w->strDataFile = write("d.bin", testfiles::pattern(1024, 0));
-        const QString lockFile =
-            tarvenix::DeviceLock::lockFilePath(QString::fromLocal8Bit(w->chHidDevicePath));
         QProcess other;
-        other.start("flock", {lockFile, "sleep", "5"});
+        other.start("flock", {QString::fromLocal8Bit(w->chHidDevicePath), "sleep", "5"});
         QVERIFY(other.waitForStarted());
         QTRY_VERIFY(!tarvenix::DeviceLock(QString::fromLocal8Bit(w->chHidDevicePath)).acquired());
         const int before = emu::stats(id).requests;
@@ -353,6 +352,9 @@ class TestTransfers : public QObject {
         QTest::newRow("save short reply") << "save"
                                           << "short n=64 at=301"
                                           << "block 300 of 1024";
+        QTest::newRow("save with another program") << "save"
+                                                   << "stranger at=301"
+                                                   << "answers no request of ours";
     }
 
     void failures()
@@ -386,6 +388,29 @@ class TestTransfers : public QObject {
             emu::plug(id);
             QTRY_VERIFY(w->hidHandle);
         }
+    }
+
+    // Another program's version query gives up; its reply comes while we save, before ours.
+    // Should the save start only after it came, it must then be whole and right.
+    void saveAfterALateReplyToAnEarlierProgram()
+    {
+        emu::fault(id, "late ms=4000 at=1");
+        QProcess cli;
+        cli.start(QStringLiteral(TARVENIX_CLI), {"version"});
+        QVERIFY(cli.waitForFinished(5000));
+        QCOMPARE(cli.exitCode(), 6);
+        emu::fault(id, "delay ms=2 at=2");
+        w->workerThreadForSaveData->setReplyTimeout(8000);
+        const QString target = dir.filePath("late.bin");
+        dialogs->files << target;
+        w->slotPushButtonRunSaveData();
+        waitIdle();
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        if (dialogs->count("successfully") == 1)
+            QCOMPARE(testfiles::read(target), emu::dataArea(id));
+        else
+            QVERIFY2(dialogs->count("answers no request of ours") == 1 && !QFile::exists(target),
+                     qPrintable(dialogs->texts()));
     }
 };
 
