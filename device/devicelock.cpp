@@ -3,8 +3,12 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#include <QDir>
+#include <QHash>
+#include <QMutex>
+#include <string>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 #else
 #include <cerrno>
 #include <cstring>
@@ -17,31 +21,84 @@ namespace tarvenix {
 
 #ifdef Q_OS_WIN
 
-// A file opened without sharing is the lock; Windows closes it with the process.
-DeviceLock::DeviceLock(const QString &devicePath)
+namespace {
+
+// One name per device for every session on the machine: Windows paths ignore
+// case, and a kernel object's name may not hold a backslash after the prefix.
+std::wstring mutexName(const QString &devicePath)
 {
-    QString name = devicePath;
+    QString name = devicePath.toLower();
     for (QChar &c : name) {
         if (!c.isLetterOrNumber())
             c = QLatin1Char('_');
     }
-    const QString file =
-        QDir::tempPath() + QStringLiteral("/tarvenix-") + name + QStringLiteral(".lock");
-    HANDLE h =
-        CreateFileW(reinterpret_cast<const wchar_t *>(file.utf16()), GENERIC_READ | GENERIC_WRITE,
-                    0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        busy_ = GetLastError() == ERROR_SHARING_VIOLATION;
-        error_ = busy_ ? busyMessage() : QStringLiteral("cannot open the lock file %1").arg(file);
+    return (QStringLiteral("Global\\tarvenix-device-") + name).toStdWString();
+}
+
+// Every user may wait on the mutex and release it, so that the programs of two
+// users logged on at once exclude each other too.
+HANDLE openMutex(const std::wstring &name)
+{
+    constexpr DWORD kAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x100001;;;WD)", SDDL_REVISION_1,
+                                                         &descriptor, nullptr);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    HANDLE h = CreateMutexExW(descriptor ? &attributes : nullptr, name.c_str(), 0, kAccess);
+    LocalFree(descriptor);
+    return h;
+}
+
+// A mutex is recursive for the thread that owns it; this table makes a second
+// lock on the same device in this process fail, as it does in another one.
+QMutex heldGuard;
+QHash<QString, HANDLE> held;
+
+} // namespace
+
+// A named mutex is the lock: Windows gives it up when its process ends, and a
+// program that died holding it leaves it abandoned, which the next one takes.
+// It is released on the thread that took it, as Windows requires.
+DeviceLock::DeviceLock(const QString &devicePath)
+{
+    const std::wstring name = mutexName(devicePath);
+    const QString key = QString::fromStdWString(name);
+    QMutexLocker locker(&heldGuard);
+    if (held.contains(key)) {
+        busy_ = true;
+        error_ = busyMessage();
         return;
     }
+    HANDLE h = openMutex(name);
+    if (!h) {
+        const DWORD code = GetLastError();
+        busy_ = code == ERROR_ACCESS_DENIED;
+        error_ = busy_ ? busyMessage()
+                       : QStringLiteral("cannot create the device lock %1 (Windows error %2)")
+                             .arg(key)
+                             .arg(code);
+        return;
+    }
+    const DWORD wait = WaitForSingleObject(h, 0);
+    if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
+        CloseHandle(h);
+        busy_ = true;
+        error_ = busyMessage();
+        return;
+    }
+    held.insert(key, h);
     lock_ = reinterpret_cast<qintptr>(h);
 }
 
 DeviceLock::~DeviceLock()
 {
-    if (acquired())
-        CloseHandle(reinterpret_cast<HANDLE>(lock_));
+    if (!acquired())
+        return;
+    HANDLE h = reinterpret_cast<HANDLE>(lock_);
+    ReleaseMutex(h);
+    CloseHandle(h);
+    QMutexLocker locker(&heldGuard);
+    held.remove(held.key(h));
 }
 
 #else

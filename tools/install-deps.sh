@@ -7,7 +7,7 @@ libumockdev-dev libglib2.0-dev xvfb xauth openbox x11-utils xdotool fonts-wqy-mi
 weston qtwayland5 libxcb1-dev \
 util-linux \
 desktop-file-utils appstream dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-wine wine64 clang libclang-rt-14-dev llvm-14"
+wine wine64 fonts-wine nsis zip unzip xz-utils perl clang libclang-rt-14-dev llvm-14"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||

@@ -773,6 +773,7 @@ void emu_free(Emu *emu)
         finish_teardown(dev);
         g_mutex_unlock(&emu->lock);
     }
+    node_close_kept(emu);
     g_object_unref(emu->tb);
     g_mutex_clear(&emu->lock);
 }

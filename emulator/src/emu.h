@@ -95,6 +95,9 @@ struct Emu {
     GMainContext *main_ctx;
     guint next_hidraw;
     guint next_hid_seq;
+    /* --no-hangup: an unplug keeps each node's terminal open until the end (kept_fds). */
+    gboolean no_hangup;
+    GArray *kept_fds;
 };
 
 Emu *emu_new(void);
@@ -119,7 +122,8 @@ char *device_dump(Device *dev, const char *dir, char **err);
 /* Node plumbing (node.c), called with Emu.lock held on the main loop. */
 int node_create(Device *dev, UMockdevIoctlBase *handler, char **err);
 void node_destroy(Device *dev);
-void node_hangup(Device *dev); /* any thread, lock held */
+void node_hangup(Device *dev);  /* any thread, lock held */
+void node_close_kept(Emu *emu); /* the PTYs that --no-hangup kept open */
 void node_set_token(Device *dev, gboolean on);
 
 #endif

@@ -18,6 +18,7 @@
 typedef struct {
     gboolean no_device;
     gboolean serve;
+    gboolean no_hangup;
     GPtrArray *devices;
     GPtrArray *commands;
     char *control_path;
@@ -34,7 +35,8 @@ typedef struct {
 static void usage(FILE *out)
 {
     fputs("usage: tarvenix-emu [--no-device] [--device DEVICE]... [--control PATH]\n"
-          "                    [--command LINE]... [--serve | -- PROGRAM [ARGS...]]\n"
+          "                    [--command LINE]... [--no-hangup]\n"
+          "                    [--serve | -- PROGRAM [ARGS...]]\n"
           "DEVICE: vid=1abe,pid=2202,page=0002,usage=0001,version=TEXT,data=FILE,fill=0xNN,\n"
           "      manufacturer=TEXT,product=TEXT,serial=TEXT\n"
           "See emulator/README.md for the control commands.\n",
@@ -62,6 +64,8 @@ static gboolean parse_option(int argc, char **argv, int *i, Args *a)
         a->no_device = TRUE;
     else if (!strcmp(arg, "--serve"))
         a->serve = TRUE;
+    else if (!strcmp(arg, "--no-hangup"))
+        a->no_hangup = TRUE;
     else if (!strcmp(arg, "--device"))
         g_ptr_array_add(a->devices, (char *)option_value(argc, argv, i));
     else if (!strcmp(arg, "--command"))
@@ -261,6 +265,7 @@ static int serve_or_run(const Args *a, Run *run, const char *control_path)
 static int run_emulator(const Args *a, const char *control_path)
 {
     Emu *emu = emu_new();
+    emu->no_hangup = a->no_hangup;
     Run run = {g_main_loop_new(NULL, FALSE), 0, 1, a->serve};
     Control *ctl = control_new(emu, on_quit, &run);
     char *err = NULL;

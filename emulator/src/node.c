@@ -218,10 +218,31 @@ fail:
     return -1;
 }
 
+/* A process that made the node its controlling terminal (wine's device process is a
+ * session leader) is killed by the hang-up that closing the PTY sends; with --no-hangup the
+ * PTY stays open, emptied, until the emulator ends. */
 void node_hangup(Device *dev)
 {
-    close_fd(&dev->node.master_fd);
-    close_fd(&dev->node.slave_fd);
+    Node *n = &dev->node;
+    if (dev->emu->no_hangup && n->master_fd >= 0) {
+        tcflush(n->slave_fd, TCIFLUSH);
+        if (!dev->emu->kept_fds)
+            dev->emu->kept_fds = g_array_new(FALSE, FALSE, sizeof(int));
+        g_array_append_val(dev->emu->kept_fds, n->master_fd);
+        g_array_append_val(dev->emu->kept_fds, n->slave_fd);
+        n->master_fd = n->slave_fd = -1;
+    }
+    close_fd(&n->master_fd);
+    close_fd(&n->slave_fd);
+}
+
+void node_close_kept(Emu *emu)
+{
+    for (guint i = 0; emu->kept_fds && i < emu->kept_fds->len; i++)
+        close(g_array_index(emu->kept_fds, int, i));
+    if (emu->kept_fds)
+        g_array_free(emu->kept_fds, TRUE);
+    emu->kept_fds = NULL;
 }
 
 static gboolean sysfs_present(Device *dev, const char *path)

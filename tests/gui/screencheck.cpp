@@ -1,6 +1,7 @@
 // Takes a screenshot of an X display and checks what a person would see there:
 //   screencheck grab OUT.png [X Y W H]  the whole screen, or that rectangle of it
 //   screencheck connected SHOT.png X Y   the window at X,Y shows "Device connected"
+//   screencheck disconnected SHOT.png X Y   it shows the not-connected indicator
 //   screencheck above SHOT.png X Y W H   a light dialog face covers that rectangle's centre
 //   screencheck find SHOT.png PICTURE     prints X Y where the picture's top-left corner shows
 //   screencheck face SHOT.png             prints how many pixels show a dialog's light face
@@ -37,12 +38,13 @@ int count(const QImage &shot, const QRect &area, bool (*test)(QRgb))
 
 // The connected picture sits at 230,72 (232 x 22); the not-connected one,
 // with its red dot, starts further left at 200,73.
-int connected(const QImage &shot, int x, int y)
+bool indicatorShows(const QImage &shot, int x, int y, bool connected)
 {
     const int green = count(shot, QRect(x + 230, y + 72, 232, 22), isGreenLettering);
     const int red = count(shot, QRect(x + 200, y + 72, 30, 22), isRed);
     std::printf("green lettering pixels %d, red pixels %d\n", green, red);
-    return green > 150 && red == 0 ? 0 : 1;
+    // Both pictures have green lettering; only the not-connected one has the red dot.
+    return connected ? green > 150 && red == 0 : red > 20;
 }
 
 int above(const QImage &shot, const QRect &box)
@@ -109,8 +111,8 @@ int main(int argc, char *argv[])
     }
     const QImage shot =
         a.size() > 2 ? QImage(a[2]).convertToFormat(QImage::Format_RGB32) : QImage();
-    if (a.size() == 5 && a[1] == "connected")
-        return connected(shot, a[3].toInt(), a[4].toInt());
+    if (a.size() == 5 && (a[1] == "connected" || a[1] == "disconnected"))
+        return indicatorShows(shot, a[3].toInt(), a[4].toInt(), a[1] == "connected") ? 0 : 1;
     if (a.size() == 7 && a[1] == "above")
         return above(shot, QRect(a[3].toInt(), a[4].toInt(), a[5].toInt(), a[6].toInt()));
     if (a.size() == 4 && a[1] == "find")
@@ -122,7 +124,8 @@ int main(int argc, char *argv[])
         std::printf("%d\n", count(shot, shot.rect(), isDialogFace));
         return 0;
     }
-    std::fprintf(stderr, "usage: screencheck grab OUT | connected SHOT X Y | above SHOT X Y W H | "
-                         "find SHOT PICTURE | face SHOT | shows SHOT X Y PICTURE\n");
+    std::fprintf(stderr,
+                 "usage: screencheck grab OUT | [dis]connected SHOT X Y | above SHOT X Y W H | "
+                 "find SHOT PICTURE | face SHOT | shows SHOT X Y PICTURE\n");
     return 2;
 }

@@ -1,19 +1,14 @@
 #!/bin/sh
-# Compiles app/tarvenix.rc as the Windows build does, links it into a tiny
-# program and reads the resources back out of that program.
+# Reads the resources back out of the Windows program, Tarvenix.exe, and checks
+# the version record and the icon against the project and app/tarvenix.ico.
+#   check_resources.sh APP_DIR OUT MAJOR MINOR PATCH TARVENIX_EXE
 set -eu
-app=$1 out=$2 major=$3 minor=$4 patch=$5
+app=$1 out=$2 major=$3 minor=$4 patch=$5 exe=$6
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in x86_64-w64-mingw32-windres x86_64-w64-mingw32-gcc-posix; do
-    command -v "$tool" >/dev/null ||
-        fail "$tool not found: install g++-mingw-w64-x86-64-posix (tools/install-deps.sh)"
-done
+command -v x86_64-w64-mingw32-windres >/dev/null ||
+    fail "x86_64-w64-mingw32-windres not found: install binutils-mingw-w64-x86-64"
 rm -rf "$out" && mkdir -p "$out" && cd "$out"
-# Without -c 65001 windres reads the file in the ANSI code page and garbles UTF-8.
-x86_64-w64-mingw32-windres -c 65001 -I "$app" "$app/tarvenix.rc" -O coff -o tarvenix.res.o
-printf 'int main(void) { return 0; }\n' > tiny.c
-x86_64-w64-mingw32-gcc-posix tiny.c tarvenix.res.o -o tiny.exe
-x86_64-w64-mingw32-windres -i tiny.exe -o back.rc
+x86_64-w64-mingw32-windres -i "$exe" -o back.rc
 
 grep -q "FILEVERSION $major, $minor, $patch, 0" back.rc ||
     fail "FILEVERSION is not $major,$minor,$patch,0 (the project version)"
@@ -23,8 +18,8 @@ grep -q "VALUE \"FileVersion\", \"$major.$minor\"" back.rc ||
     fail "FileVersion text is not $major.$minor"
 grep -q 'VALUE "OriginalFilename", "Tarvenix.exe"' back.rc ||
     fail "OriginalFilename is not Tarvenix.exe"
-strings -el tiny.exe | grep -qx 'Tarvenix.exe' || fail "no UTF-16 Tarvenix.exe in the program"
-strings -el -n 3 tiny.exe | grep -qx "$major.$minor" ||
+strings -el "$exe" | grep -qx 'Tarvenix.exe' || fail "no UTF-16 Tarvenix.exe in the program"
+strings -el -n 3 "$exe" | grep -qx "$major.$minor" ||
     fail "no UTF-16 $major.$minor in the program"
 
 # The icon: one 32x32 image of the size the .ico's directory gives.

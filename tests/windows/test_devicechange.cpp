@@ -1,5 +1,7 @@
-// Checks decodeDeviceChange and registerHidNotifications as Windows runs them:
+// Checks decodeDeviceChange on the records that a real device seldom sends
+// (unterminated names, other device types, no record), as Windows runs it:
 // built with mingw, run under wine. The names come from device/events.h.
+// Registration and real notifications are proven by the window test.
 
 #include "device/devicechange_win.h"
 
@@ -146,64 +148,12 @@ void checkOtherMessages()
           "WM_PAINT: output left alone");
 }
 
-// Written out here rather than taken from hidclass.h, so a wrong class is caught.
-void checkFilter()
-{
-    const GUID hidClass = {
-        0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-    const DEV_BROADCAST_DEVICEINTERFACE_W filter = tarvenix::hidInterfaceFilter();
-    check(filter.dbcc_size == 32, "filter: dbcc_size is the record's size");
-    check(filter.dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE, "filter: device interfaces");
-    check(filter.dbcc_reserved == 0 && filter.dbcc_name[0] == 0, "filter: the rest zero");
-    check(IsEqualGUID(filter.dbcc_classguid, hidClass), "filter: class GUID_DEVINTERFACE_HID");
-}
-
-DeviceChange lastChange;
-bool sawChange = false;
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (decodeDeviceChange(message, wParam, lParam, &lastChange)) {
-        sawChange = true;
-        return TRUE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// A real window: the filter is accepted and a message reaches the decoder.
-void checkWindow()
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TarvenixDeviceChangeTest";
-    check(RegisterClassW(&windowClass) != 0, "window: class registered");
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                  nullptr, windowClass.hInstance, nullptr);
-    check(window != nullptr, "window: created");
-    HDEVNOTIFY notify = tarvenix::registerHidNotifications(window);
-    check(notify != nullptr, "window: RegisterDeviceNotificationW accepts the HID filter");
-    InterfaceRecord mouse(kMouseName);
-    SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, mouse.lParam());
-    check(sawChange && lastChange.code == DeviceChange::Arrival &&
-              lastChange.interfaceName == kMouseName,
-          "window: WM_DEVICECHANGE decoded in the window procedure");
-    check(notify && UnregisterDeviceNotification(notify), "window: notification unregistered");
-    DestroyWindow(window);
-}
-
 } // namespace
 
 int main()
 {
-    // The CTest script looks for this line to tell a wine that cannot start
-    // from checks that fail.
-    std::printf("devicechange checks running\n");
-    std::fflush(stdout);
     checkInterfaceRecords();
     checkOtherMessages();
-    checkFilter();
-    checkWindow();
     std::printf("%d failed\n", failures);
     return failures == 0 ? 0 : 1;
 }
