@@ -35,7 +35,7 @@ QString TransferOutcome::message(TransferKind kind) const
     if (unplugged)
         text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in again "
                                "and repeat the transfer.");
-    else if (fileFailed)
+    else if (fileFailed && kind != TransferKind::Save)
         text += QStringLiteral("\nPlease check the file, then repeat the transfer.");
     else if (failedBlock > 0 && !mismatch)
         text += QStringLiteral("\nPlease check the device and its cable, then try again.");

@@ -107,8 +107,8 @@ QString notUtf8Refusal(const QString &name)
 {
     return QStringLiteral("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes "
                           "that are not), so this program would read or write another name "
-                          "instead. Please rename the file, or the folder, to a UTF-8 name and "
-                          "choose it again.")
+                          "instead. Please rename the file (or its folder) to a UTF-8 name, "
+                          "then try again.")
         .arg(name);
 }
 
