@@ -82,6 +82,8 @@ class Campaign {
         Result r;
         BlockLoop loop(kind, device, kind == TransferKind::Save ? target : image);
         loop.setReplyTimeout(kBoundMs);
+        // The old file stands for one the user agreed to replace, as with --force.
+        loop.setReplaceExisting(true);
         loop.setStepHandler([&r](int step, int) { r.sawStep6 |= step == 6; });
         QElapsedTimer clock;
         clock.start();

@@ -174,6 +174,8 @@ class TestBlockLoop : public QObject {
         // Nothing goes to the device after the failed exchange.
         QVERIFY(emu::stats(id).requests <= block);
         QCOMPARE(testfiles::read(target), QByteArray("old content"));
+        // Nor is a temporary file left beside it.
+        QCOMPARE(QDir(dir.path()).entryList({"target.bin.*"}, QDir::Files), QStringList());
     }
 
     void slowReplyWithinBoundSucceeds()
