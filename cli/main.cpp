@@ -57,6 +57,7 @@ Status checkFileArgument(const Options &o, int argc, char *argv[])
 {
 #ifdef Q_OS_WIN
     // Windows hands over the arguments as UTF-16, which text carries whole.
+    Q_UNUSED(o);
     Q_UNUSED(argc);
     Q_UNUSED(argv);
 #else
