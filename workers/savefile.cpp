@@ -4,7 +4,6 @@
 #include <QRandomGenerator>
 
 #ifdef Q_OS_WIN
-#include <io.h>
 #include <windows.h>
 #else
 #include <cerrno>
@@ -65,12 +64,19 @@ PlaceResult replaceEntry(const QString &from, const QString &to)
     return move(from, to, MOVEFILE_REPLACE_EXISTING);
 }
 
-bool syncToDisk(int fd, QString &reason)
+// Qt keeps the file's own handle to itself; flushing through a second handle flushes
+// the file.
+bool syncToDisk(QFile &file, QString &reason)
 {
-    if (_commit(fd) == 0)
-        return true;
-    reason = qt_error_string(errno);
-    return false;
+    const HANDLE h =
+        CreateFileW(native(file.fileName()), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool flushed = h != INVALID_HANDLE_VALUE && FlushFileBuffers(h);
+    if (!flushed)
+        reason = qt_error_string(int(GetLastError()));
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+    return flushed;
 }
 
 } // namespace
@@ -111,9 +117,9 @@ PlaceResult replaceEntry(const QString &from, const QString &to)
     return failed(errno);
 }
 
-bool syncToDisk(int fd, QString &reason)
+bool syncToDisk(QFile &file, QString &reason)
 {
-    if (::fsync(fd) == 0)
+    if (::fsync(file.handle()) == 0)
         return true;
     reason = qt_error_string(errno);
     return false;
@@ -239,7 +245,7 @@ bool SaveFile::writeAll(const QByteArray &data)
         left -= written;
     }
     QString reason;
-    if (!syncToDisk(temp_.handle(), reason))
+    if (!syncToDisk(temp_, reason))
         return fail(failure.arg(target_, reason));
     temp_.close();
     if (temp_.error() != QFileDevice::NoError)
@@ -251,7 +257,7 @@ bool SaveFile::place()
 {
     const QString temp = temp_.fileName();
     const PlaceResult r =
-        replace_ ? replaceEntry(temp, target_) : placeWithoutReplacing(temp, target_, simulated_);
+        replace_ ? replaceEntry(temp, target_) : placeWithoutReplacing(temp, target_);
     if (r.placed) {
         temp_.setFileName(QString());
         return true;

@@ -50,8 +50,6 @@ class SaveFile {
 
     QString error() const { return error_; }
     QString keptFile() const { return keptFile_; }
-    // Tests only: see Refusal.
-    void simulate(Refusal refusal) { simulated_ = refusal; }
 
   private:
     bool fail(const QString &error);
@@ -63,7 +61,6 @@ class SaveFile {
     QFile temp_;
     QString error_;
     QString keptFile_;
-    Refusal simulated_ = Refusal::None;
 };
 
 } // namespace tarvenix
