@@ -185,6 +185,8 @@ bool Soak::transfer(int index, TransferKind kind, Cut cut)
                          : (index / 3) % 2              ? dataB_
                                                         : dataA_;
     BlockLoop loop(kind, handle_.get(), file);
+    // Every save replaces the one before, as with --force.
+    loop.setReplaceExisting(true);
     std::atomic<bool> pastSecondStep{false}, done{false};
     loop.setStepHandler([&](int step, int) {
         if (step >= 2)

@@ -77,6 +77,8 @@ void plainLoop(hid_device *device, std::uint8_t opByte, bool look = false)
 void toolLoop(hid_device *device, TransferKind kind, const QString &path)
 {
     BlockLoop loop(kind, device, path);
+    // Each save replaces the one before, as the CLI's does with --force.
+    loop.setReplaceExisting(true);
     if (!loop.run().ok)
         std::abort();
 }

@@ -6,7 +6,6 @@
 #include "cli/stopsignals.h"
 #include "workers/blockloop.h"
 
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -32,13 +31,15 @@ Status checkSource(TransferKind kind, const QString &file, int *blocks)
     return {};
 }
 
-Status checkTarget(const QString &target, bool force)
+// The name as given, then the name with its suffix.
+Status checkTarget(const QString &given, const QString &target, bool force)
 {
-    if (!force && QFileInfo::exists(target))
-        return fail(Exit::File, QStringLiteral("The file \"%1\" already exists. Add --force to "
-                                               "replace it, or choose another name.")
-                                    .arg(target));
-    const QString refusal = checkSaveTarget(target);
+    QString refusal = checkSaveName(given);
+    const QString existing = existingTarget(target);
+    if (refusal.isEmpty() && !force && !existing.isEmpty())
+        refusal = existing + QStringLiteral(" Add --force to replace it, or choose another name.");
+    if (refusal.isEmpty())
+        refusal = checkSaveTarget(target);
     return refusal.isEmpty() ? Status{} : fail(Exit::File, refusal);
 }
 
@@ -52,7 +53,7 @@ Status transferFailure(TransferKind kind, const TransferOutcome &outcome, int si
     const QString text = outcome.message(kind);
     // A failure that names no block came before the first exchange or after
     // the last one: opening, reading or committing the file.
-    if (outcome.failedBlock == 0)
+    if (outcome.failedBlock == 0 || outcome.fileFailed)
         return fail(Exit::File, text);
     if (outcome.mismatch)
         return fail(Exit::Mismatch, text + QStringLiteral("\nDownload the file again with "
@@ -61,13 +62,14 @@ Status transferFailure(TransferKind kind, const TransferOutcome &outcome, int si
 }
 
 Status transfer(TransferKind kind, const Link &link, const QString &file, int blocks,
-                Progress::Style style)
+                const Options &o)
 {
-    Progress progress(style, transferName(kind), blocks);
+    Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(kind), blocks);
     StopRequest stop;
     StopOnSignals stopSignals(stop);
     BlockLoop loop(kind, link.handle.get(), file);
     loop.setDevicePath(link.path);
+    loop.setReplaceExisting(o.force);
     loop.setStopRequest(&stop);
     loop.setBlockHandler([&](int done, int) {
         progress.advance(done);
@@ -123,7 +125,7 @@ Status runVersion(const Options &o)
                 .toJson(QJsonDocument::Indented)
                 .trimmed()));
     else
-        printResult(version);
+        printResult(printable(version));
     return {};
 }
 
@@ -133,15 +135,14 @@ Status runTransfer(const Options &o)
     const bool save = kind == TransferKind::Save;
     const QString file = save ? saveFileName(o.file) : o.file;
     int blocks = kDataAreaBlocks;
-    Status s = save ? checkTarget(file, o.force) : checkSource(kind, file, &blocks);
+    Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
     Link link;
     if (s.ok())
         s = openLink(o.device, link);
-    const Progress::Style style = Progress::styleFor(o.quiet, o.trace);
     if (s.ok())
-        s = transfer(kind, link, file, blocks, style);
+        s = transfer(kind, link, file, blocks, o);
     if (s.ok() && o.verify)
-        s = transfer(TransferKind::Verify, link, file, blocks, style);
+        s = transfer(TransferKind::Verify, link, file, blocks, o);
     if (s.ok() && save)
         printResult(QStringLiteral("saved to %1").arg(file));
     return s;
@@ -155,8 +156,7 @@ Status runVerify(const Options &o)
     if (s.ok())
         s = openLink(o.device, link);
     if (s.ok())
-        s = transfer(TransferKind::Verify, link, o.file, blocks,
-                     Progress::styleFor(o.quiet, o.trace));
+        s = transfer(TransferKind::Verify, link, o.file, blocks, o);
     if (s.ok())
         printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
                         .arg(o.file, QString::number(blocks)));

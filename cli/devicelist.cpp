@@ -1,5 +1,6 @@
 #include "devicelist.h"
 
+#include "cli/status.h"
 #include "device/discovery.h"
 
 #include <QJsonArray>
@@ -60,7 +61,8 @@ QString listText(const QVector<ListedDevice> &devices)
         lines << QStringLiteral("row %1  %2:%3  page %4 usage %5  %6  %7, %8, serial %9")
                      .arg(d.row)
                      .arg(hex4(d.vendorId), hex4(d.productId), hex4(d.usagePage), hex4(d.usage),
-                          d.path, d.manufacturer, d.product, d.serial);
+                          printable(d.path), printable(d.manufacturer), printable(d.product),
+                          printable(d.serial));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -3,7 +3,11 @@
 
 #include "cli/commands.h"
 
+#include "workers/filechecks.h"
+
 #include <QCoreApplication>
+#include <QFile>
+#include <algorithm>
 #include <hidapi.h>
 
 using namespace tarvenix::cli;
@@ -47,6 +51,37 @@ Status runWithHidapi(const Options &o)
     return s;
 }
 
+// Qt decodes each argument into text, and a name whose bytes are not valid UTF-8 comes
+// out as another name. The file argument must be one of the arguments given, byte for byte.
+Status checkFileArgument(const Options &o, int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    // Windows hands over the arguments as UTF-16, which text carries whole.
+    Q_UNUSED(o);
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+#else
+    const QByteArray bytes = QFile::encodeName(o.file);
+    if (!o.file.isEmpty() &&
+        std::none_of(argv + 1, argv + argc, [&](const char *given) { return bytes == given; }))
+        return fail(Exit::File, tarvenix::notUtf8Refusal(o.file));
+#endif
+    return {};
+}
+
+// A failed command's message comes first; a result that did not reach stdout fails
+// a command that succeeded.
+int finish(Status s)
+{
+    if (!s.ok())
+        printMessage(s.message);
+    const QString lost = outputFailure();
+    if (lost.isEmpty())
+        return s.exitCode();
+    printMessage(lost);
+    return s.ok() ? int(Exit::Output) : s.exitCode();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -56,12 +91,14 @@ int main(int argc, char *argv[])
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help) {
         printResult(helpText());
-        return 0;
+        return finish({});
     }
     g_trace = parsed.options.trace;
     qInstallMessageHandler(messageHandler);
-    const Status s = parsed.status.ok() ? runWithHidapi(parsed.options) : parsed.status;
-    if (!s.ok())
-        printMessage(s.message);
-    return s.exitCode();
+    Status s = parsed.status;
+    if (s.ok())
+        s = checkFileArgument(parsed.options, argc, argv);
+    if (s.ok())
+        s = runWithHidapi(parsed.options);
+    return finish(s);
 }

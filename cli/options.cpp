@@ -33,22 +33,29 @@ Commands:
   data FILE      Download the data image FILE into the device's data area.
   save FILE      Save the whole data area (524288 bytes) into FILE. ".bin" is
                  appended unless FILE already ends in ".bin" (in any case).
-                 The file is written only once every block has arrived.
+                 The file is written only once every block has arrived. A file
+                 of that name that appears meanwhile is left as it is, and the
+                 data is kept beside it in a file whose name is given.
   verify FILE    Read back the blocks of the data area that FILE covers and
                  compare them with FILE; names the first block that differs.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
+  File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
 
 Exit codes:
   0  success
+  1  a result could not be written to standard output (the reason is on
+     standard error)
   2  usage error: unknown command or option, missing or extra argument
   3  no supported device present (or none at the --device path)
   4  device busy: another Tarvenix program is transferring with it
-  5  file error: missing, unreadable, wrong size, cannot be written, or the
-     save target exists and --force was not given
+  5  file error: missing, unreadable, wrong size, cannot be written, a
+     name that is not UTF-8 or names no file, the save target exists (a
+     symbolic link too) and --force was not given, or a file that changed
+     or appeared during the transfer
   6  device failure: the device cannot be opened or locked, did not accept
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
@@ -65,7 +72,8 @@ struct Parser {
     QCommandLineOption quiet{QStringList{"q", "quiet"},
                              "Show no progress; errors are still shown."};
     QCommandLineOption trace{"trace", "Show the trace of every device exchange on stderr."};
-    QCommandLineOption force{"force", "Let save replace an existing file."};
+    QCommandLineOption force{"force", "Let save replace an existing file; a symbolic link is "
+                                      "replaced itself, never written through."};
     QCommandLineOption verify{"verify", "With data: verify the file after the download."};
 
     Parser()

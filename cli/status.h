@@ -7,7 +7,16 @@ namespace tarvenix::cli {
 
 // Scripts depend on these numbers: keep them stable, and in step with --help,
 // the man page and README.md.
-enum class Exit { Ok = 0, Usage = 2, NoDevice = 3, Busy = 4, File = 5, Device = 6, Mismatch = 7 };
+enum class Exit {
+    Ok = 0,
+    Output = 1,
+    Usage = 2,
+    NoDevice = 3,
+    Busy = 4,
+    File = 5,
+    Device = 6,
+    Mismatch = 7
+};
 
 struct Status {
     Exit code = Exit::Ok;
@@ -26,5 +35,13 @@ inline Status fail(Exit code, const QString &message)
 void printResult(const QString &text);
 // A message for stderr, one line or more.
 void printMessage(const QString &text);
+// Empty while every result reached stdout; otherwise the message for the first that
+// did not, with the system's reason ("No space left on device").
+QString outputFailure();
+
+// Text that came from the device, made safe for a terminal: control characters
+// become escapes such as "\x1b", and a backslash becomes "\\", so that a device's
+// strings can neither move the cursor nor pass for other output.
+QString printable(const QString &text);
 
 } // namespace tarvenix::cli

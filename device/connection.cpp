@@ -39,12 +39,18 @@ ExchangeResult exchange(hid_device *device, const Report &request, Report &reply
     }
     qDebug("write ok:");
     reply.fill(0);
+    QElapsedTimer clock;
+    clock.start();
     result.replyLength = hid_read_timeout(device, reply.data(), reply.size(), timeoutMs);
+    // hidapi returns 0 both for a wait that ran out and for a report of 0 bytes. The
+    // wait never ends before its bound, so a 0 that comes sooner is an empty report.
     if (result.replyLength < 0) {
         result.error = ExchangeError::ReadFailed;
         result.detail = errorText(device);
     } else if (result.replyLength == 0)
-        result.error = ExchangeError::NoReply;
+        result.error = clock.nsecsElapsed() < qint64(timeoutMs) * 1000000
+                           ? ExchangeError::EmptyReply
+                           : ExchangeError::NoReply;
     else
         qDebug("Read ok: %s", traceBytes(reply).text);
     return result;
@@ -61,6 +67,9 @@ QString describe(const ExchangeResult &result, int timeoutMs)
         return QStringLiteral("the device did not answer within %1 %2")
             .arg(timeoutMs / 1000.0)
             .arg(timeoutMs == 1000 ? QStringLiteral("second") : QStringLiteral("seconds"));
+    case ExchangeError::EmptyReply:
+        return QStringLiteral("the device answered with an empty report (0 bytes) instead of "
+                              "its reply");
     case ExchangeError::None:
         break;
     }

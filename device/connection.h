@@ -25,7 +25,8 @@ struct HidCloser {
 };
 using HidDevicePtr = std::unique_ptr<hid_device, HidCloser>;
 
-enum class ExchangeError { None, WriteFailed, ReadFailed, NoReply };
+// NoReply: the bound passed without a reply. EmptyReply: a reply came, of 0 bytes.
+enum class ExchangeError { None, WriteFailed, ReadFailed, NoReply, EmptyReply };
 
 struct ExchangeResult {
     ExchangeError error = ExchangeError::None;

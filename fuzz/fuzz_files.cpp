@@ -144,9 +144,14 @@ bool endsInBinAscii(const QString &name)
     return true;
 }
 
-void checkSaveName(const QString &chosen)
+void checkSaveSuffix(const QString &chosen)
 {
     const QString name = saveFileName(chosen);
+    // A name the save accepts has a file part of its own, which the saved name keeps:
+    // "" or "dir/" never becomes a hidden ".bin".
+    const QString part = QFileInfo(chosen).fileName();
+    if (checkSaveName(chosen).isEmpty())
+        FUZZ_CHECK(!part.isEmpty() && QFileInfo(name).fileName().startsWith(part));
     FUZZ_CHECK(name == (endsInBinAscii(chosen) ? chosen : chosen + QStringLiteral(".bin")));
     FUZZ_CHECK(name.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive));
     FUZZ_CHECK(saveFileName(name) == name); // never a second ".bin"
@@ -207,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The save name sees any text a file dialog may return, surrogates included.
     const std::string raw = in.ConsumeRemainingBytesAsString();
     const QString chosen(reinterpret_cast<const QChar *>(raw.data()), int(raw.size() / 2));
-    checkSaveName(chosen);
-    checkSaveName(name);
+    checkSaveSuffix(chosen);
+    checkSaveSuffix(name);
     return 0;
 }

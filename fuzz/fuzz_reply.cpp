@@ -73,6 +73,9 @@ void checkDescription(const ExchangeResult &result, int timeoutMs)
         FUZZ_CHECK(text.endsWith(timeoutMs == 1000 ? QStringLiteral(" 1 second")
                                                    : QStringLiteral(" seconds")));
         break;
+    case ExchangeError::EmptyReply:
+        FUZZ_CHECK(text.contains(QStringLiteral("empty report (0 bytes)")));
+        break;
     }
     FUZZ_CHECK(!text.isEmpty());
 }

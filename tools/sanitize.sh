@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs the tests that exercise the device, the transfers and the worker threads
-# in a sanitizer build:
+# Runs the tests that exercise the device, the transfers, the worker threads, the
+# file checks, the command-line tool (its tests run the sanitized program) and the
+# fault campaign in a sanitizer build:
 #   tools/sanitize.sh            AddressSanitizer + UndefinedBehaviorSanitizer (CI runs this)
 #   tools/sanitize.sh thread     ThreadSanitizer
 set -eu
@@ -14,7 +15,8 @@ thread) FLAGS=thread BUILD=build-tsan ;;
 esac
 SUPP="$PWD/tools/sanitizers"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DTARVENIX_SANITIZE="$FLAGS" >/dev/null
-TESTS="test_discovery test_blockloop test_window test_transfers test_hotplug test_closing"
+TESTS="test_discovery test_blockloop test_window test_transfers test_hotplug test_closing
+test_checks test_cli_commands test_cli_transfers fault_campaign"
 cmake --build "$BUILD" -j"$(nproc)" --target tarvenix-emu $TESTS
 # umockdev's preload library comes before the sanitizer runtime, which GCC's
 # AddressSanitizer refuses unless told not to check the order.

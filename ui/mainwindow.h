@@ -145,8 +145,10 @@ class MainWindow : public QDialog {
     void showStep(const ArrowRow &arrows, int step);
     void onTransferFinished();
     void warn(const QString &text);
-    bool confirmOverwrite(const QString &path);
-    QString askSaveTarget();
+    // Asks whether to replace what existingTarget() described.
+    bool confirmOverwrite(const QString &existing);
+    // The save's dialog and refusals; false when the save is cancelled or refused.
+    bool askSaveTarget();
 
     // Device link.
     void startDeviceEvents();

@@ -6,6 +6,7 @@
 
 #include <QDebug>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 using tarvenix::TransferKind;
@@ -25,29 +26,40 @@ void MainWindow::slotPushButtonRunUpdateData()
 }
 
 // The dialog comes first, even without a device, as users expect of Save.
-QString MainWindow::askSaveTarget()
+bool MainWindow::askSaveTarget()
 {
     const QString chosen = QFileDialog::getSaveFileName(
         this, QStringLiteral("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
     strSaveDataFile = chosen;
     qDebug() << "strSaveDataFile: " << strSaveDataFile << "\n";
     if (chosen.isEmpty())
-        return QString();
+        return false;
+    const QString unnamed = tarvenix::lostInDecoding(chosen) ? tarvenix::notUtf8Refusal(chosen)
+                                                             : tarvenix::checkSaveName(chosen);
+    if (!unnamed.isEmpty()) {
+        warn(unnamed);
+        return false;
+    }
     strSaveDataFile = tarvenix::saveFileName(chosen);
-    // The dialog asked about the name it returned, not about one we extended.
-    if (strSaveDataFile != chosen && !confirmOverwrite(strSaveDataFile))
-        return QString();
+    const QString existing = tarvenix::existingTarget(strSaveDataFile);
+    // Qt's dialog asked about the name it returned, and only when that name leads to a
+    // file: not about a name we extended, nor about a link that leads nowhere.
+    const bool dialogAsked = strSaveDataFile == chosen && QFileInfo::exists(chosen);
+    if (!existing.isEmpty() && !dialogAsked && !confirmOverwrite(existing))
+        return false;
     const QString refusal = tarvenix::checkSaveTarget(strSaveDataFile);
     if (!refusal.isEmpty()) {
         warn(refusal);
-        return QString();
+        return false;
     }
-    return strSaveDataFile;
+    // Without the user's yes, the save refuses to replace a file that appears meanwhile.
+    workerThreadForSaveData->setReplaceExisting(!existing.isEmpty());
+    return true;
 }
 
 void MainWindow::slotPushButtonRunSaveData()
 {
-    if (refuseWhileTransferring() || askSaveTarget().isEmpty() || !openDevice())
+    if (refuseWhileTransferring() || !askSaveTarget() || !openDevice())
         return;
     setArrows(saveArrows(), kArrowUnlitStyle);
     startTransfer(workerThreadForSaveData);

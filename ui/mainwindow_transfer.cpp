@@ -7,7 +7,6 @@
 
 #include <QDebug>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -38,6 +37,11 @@ void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow 
     path =
         QFileDialog::getOpenFileName(this, caption, QStringLiteral("./"), QStringLiteral("*.bin"));
     qDebug() << "filePath: " << path << "\n";
+    if (tarvenix::lostInDecoding(path)) {
+        warn(tarvenix::notUtf8Refusal(path));
+        path.clear();
+        return;
+    }
     if (!path.isEmpty())
         setArrows(arrows, kArrowUnlitStyle);
 }
@@ -109,12 +113,9 @@ void MainWindow::onTransferFinished()
     }
 }
 
-bool MainWindow::confirmOverwrite(const QString &path)
+bool MainWindow::confirmOverwrite(const QString &existing)
 {
-    if (!QFileInfo::exists(path))
-        return true;
     return QMessageBox::question(
-               this, QStringLiteral("Save data file"),
-               QStringLiteral("The file \"%1\" already exists. Replace it?").arg(path),
+               this, QStringLiteral("Save data file"), existing + QStringLiteral(" Replace it?"),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }

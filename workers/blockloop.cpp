@@ -1,8 +1,9 @@
 #include "blockloop.h"
 
+#include "workers/savefile.h"
+
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
 
 namespace tarvenix {
@@ -69,9 +70,15 @@ QString TransferOutcome::message(TransferKind kind) const
                                "and repeat the transfer.");
     else if (outOfStep)
         text += QStringLiteral("\nClose any other program that uses the device, then try again.");
+    else if (fileFailed && kind != TransferKind::Save)
+        text += QStringLiteral("\nPlease check the file, then repeat the transfer.");
     else if (failedBlock > 0 && !mismatch)
         text += QStringLiteral("\nPlease check the device and its cable, then try again.");
-    if (kind == TransferKind::Save)
+    if (kind == TransferKind::Save && !keptFile.isEmpty())
+        text += QStringLiteral("\nThe data read from the device is kept in \"%1\"; rename that "
+                               "file to keep it.")
+                    .arg(keptFile);
+    else if (kind == TransferKind::Save)
         text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
     return text;
 }
@@ -255,10 +262,11 @@ TransferOutcome BlockLoop::fileBlocks()
     for (int i = 0; i < outcome.blocks; ++i) {
         if (stopped(i, outcome))
             return outcome;
-        if (file.read(reinterpret_cast<char *>(block), kBlockSize) != kBlockSize) {
+        const QString unread = readSourceBlock(file, block);
+        if (!unread.isEmpty()) {
             outcome.failedBlock = i + 1;
-            outcome.cause =
-                QStringLiteral("the file could not be read (%1)").arg(file.errorString());
+            outcome.fileFailed = true;
+            outcome.cause = unread;
             return outcome;
         }
         if (!(verify ? compareBlock(i, block, outcome) : sendBlock(i, block, outcome)))
@@ -297,11 +305,10 @@ TransferOutcome BlockLoop::saveArea()
 {
     TransferOutcome outcome;
     outcome.blocks = kDataAreaBlocks;
-    // The target is replaced only by the commit below, after every block arrived.
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) {
-        outcome.cause =
-            QStringLiteral("the file \"%1\" cannot be written (%2)").arg(path_, file.errorString());
+    // The target is put in place only by the commit below, after every block arrived.
+    SaveFile file(path_, replaceExisting_);
+    if (!file.open()) {
+        outcome.cause = file.error();
         return outcome;
     }
     QByteArray image(kDataAreaSize, '\0');
@@ -323,9 +330,10 @@ TransferOutcome BlockLoop::saveArea()
     if (!quietAfterLastReply(outcome))
         return outcome;
     traceEnds(image);
-    if (file.write(image) != image.size() || !file.commit()) {
-        outcome.cause = QStringLiteral("the file \"%1\" could not be written (%2)")
-                            .arg(path_, file.errorString());
+    if (!file.commit(image)) {
+        outcome.fileFailed = true;
+        outcome.cause = file.error();
+        outcome.keptFile = file.keptFile();
         return outcome;
     }
     finish();

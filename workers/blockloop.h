@@ -53,13 +53,15 @@ class StopRequest {
 
 struct TransferOutcome {
     bool ok = false;
-    int blocks = 0;         // blocks the transfer has in all
-    int failedBlock = 0;    // 1-based block that failed, 0 when none did
-    QString cause;          // why it failed, a phrase: "the device did not answer ..."
-    bool mismatch = false;  // a verify found other data in the device
-    bool unplugged = false; // the device was gone when its exchange failed
-    bool outOfStep = false; // a report came that answers no request of ours
-    bool stopped = false;   // a stop request ended it
+    int blocks = 0;          // blocks the transfer has in all
+    int failedBlock = 0;     // 1-based block that failed, 0 when none did
+    QString cause;           // why it failed, a phrase: "the device did not answer ..."
+    bool mismatch = false;   // a verify found other data in the device
+    bool unplugged = false;  // the device was gone when its exchange failed
+    bool outOfStep = false;  // a report came that answers no request of ours
+    bool stopped = false;    // a stop request ended it
+    bool fileFailed = false; // the file, not the device, failed during the transfer
+    QString keptFile;        // a save's data, kept under this name when its target was taken
 
     // The whole failure text for a user, naming the transfer, block and cause.
     QString message(TransferKind kind) const;
@@ -83,6 +85,8 @@ class BlockLoop {
     void setStopRequest(const StopRequest *stop) { stop_ = stop; }
     // The device's path, to tell an unplugged device from a failing one.
     void setDevicePath(QString path) { devicePath_ = std::move(path); }
+    // A save may replace an existing entry of its target's name: the user agreed to it.
+    void setReplaceExisting(bool replace) { replaceExisting_ = replace; }
 
     TransferOutcome run();
 
@@ -107,6 +111,7 @@ class BlockLoop {
     BlockHandler onBlock_;
     const StopRequest *stop_ = nullptr;
     QString devicePath_;
+    bool replaceExisting_ = false;
     int steps_ = 0;
     Report request_{};
     Report reply_{};

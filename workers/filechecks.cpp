@@ -1,9 +1,10 @@
 #include "filechecks.h"
 
 #include "device/report.h"
+#include "workers/savefile.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tarvenix {
 
@@ -69,15 +70,72 @@ QString checkSourceFile(TransferKind kind, const QString &path, qint64 *size)
     return refusal;
 }
 
+QString checkSaveName(const QString &chosen)
+{
+    if (chosen.isEmpty())
+        return QStringLiteral("No file name was given. Please name the file to save to, for "
+                              "example \"dump.bin\".");
+    const QString name = QFileInfo(chosen).fileName();
+    if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
+        return QString();
+    return QStringLiteral("\"%1\" names a folder, not a file. Please add a file name, for "
+                          "example \"%2\".")
+        .arg(chosen, QDir::cleanPath(chosen + QStringLiteral("/dump.bin")));
+}
+
 QString checkSaveTarget(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The file \"%1\" cannot be written: %2. Please choose another "
-                              "place.")
-            .arg(path, file.errorString());
-    file.cancelWriting();
-    return QString();
+    SaveFile file(path, false);
+    if (file.open())
+        return QString();
+    return QStringLiteral("Cannot save there: %1. Please choose another place.").arg(file.error());
+}
+
+QString existingTarget(const QString &path)
+{
+    if (!entryExists(path))
+        return QString();
+    const QString pointsTo = linkTarget(path);
+    if (pointsTo.isEmpty())
+        return QStringLiteral("The file \"%1\" already exists.").arg(path);
+    return QStringLiteral("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
+                          "replaces the link itself; \"%2\" is left as it is.")
+        .arg(path, pointsTo);
+}
+
+QString notUtf8Refusal(const QString &name)
+{
+    return QStringLiteral("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes "
+                          "that are not), so this program would read or write another name "
+                          "instead. Please rename the file (or its folder) to a UTF-8 name, "
+                          "then try again.")
+        .arg(name);
+}
+
+bool lostInDecoding(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !entryExists(path);
+}
+
+// A short read is followed by another, so that the call that fails gives the system's
+// reason. A call that reads nothing without an error means the file ends early.
+QString readSourceBlock(QFile &file, std::uint8_t *block)
+{
+    qint64 got = 0;
+    while (got < kBlockSize) {
+        const qint64 n = file.read(reinterpret_cast<char *>(block) + got, kBlockSize - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    if (got == kBlockSize)
+        return QString();
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("the file \"%1\" could not be read (%2)")
+            .arg(file.fileName(), file.errorString());
+    return QStringLiteral("the file \"%1\" ends before this block: it was shortened during the "
+                          "transfer")
+        .arg(file.fileName());
 }
 
 QString saveFileName(const QString &chosen)

@@ -21,6 +21,7 @@ void TransferWorker::run()
     tarvenix::BlockLoop loop(kind_, g_pMainWindow->hidHandle.get(), filePath());
     loop.setReplyTimeout(timeoutMs_);
     loop.setStopRequest(&stop_);
+    loop.setReplaceExisting(replaceExisting_);
     loop.setDevicePath(QString::fromLocal8Bit(g_pMainWindow->chHidDevicePath));
     loop.setStepHandler([this](int step, int block) {
         iLoopTemp = step;

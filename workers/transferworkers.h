@@ -20,6 +20,8 @@ class TransferWorker : public QThread {
     void clearStop() { stop_.reset(); }
     // The reply bound the loop uses; tests may shorten it.
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
+    // A save may replace an existing entry of its name: the user agreed to it.
+    void setReplaceExisting(bool replace) { replaceExisting_ = replace; }
 
   signals:
     // A run that did not complete, with the whole text for the user.
@@ -35,6 +37,7 @@ class TransferWorker : public QThread {
     const tarvenix::TransferKind kind_;
     tarvenix::StopRequest stop_;
     int timeoutMs_ = tarvenix::kTransferReplyTimeoutMs;
+    bool replaceExisting_ = false;
 };
 
 class WorkerThreadForFW : public TransferWorker {

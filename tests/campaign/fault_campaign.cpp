@@ -63,7 +63,7 @@ class Campaign {
         writeOld(target);
         emu::command(QStringLiteral("clear %1").arg(id));
         emu::fault(id, c.fault->command.arg(c.block));
-        const Result r = transfer(link.handle.get(), c.kind, target);
+        const Result r = transfer(link.handle.get(), c, target);
         link.handle.reset();
         const QString broke = judge(c, r, emu::stats(id), target);
         emu::release(id);
@@ -74,19 +74,31 @@ class Campaign {
     struct Result {
         TransferOutcome outcome;
         bool sawStep6 = false;
-        qint64 ms = 0;
+        // From the end of the block before the faulted one to the end of that block, or
+        // to the end of the run when it failed there: what the fault cost, whatever the
+        // other blocks took on a slow (sanitized, loaded) machine.
+        qint64 faultMs = 0;
     };
 
-    Result transfer(hid_device *device, TransferKind kind, const QString &target)
+    Result transfer(hid_device *device, const Combination &c, const QString &target)
     {
         Result r;
-        BlockLoop loop(kind, device, kind == TransferKind::Save ? target : image);
+        BlockLoop loop(c.kind, device, c.kind == TransferKind::Save ? target : image);
         loop.setReplyTimeout(kBoundMs);
+        // The old file stands for one the user agreed to replace, as with --force.
+        loop.setReplaceExisting(true);
         loop.setStepHandler([&r](int step, int) { r.sawStep6 |= step == 6; });
         QElapsedTimer clock;
+        qint64 faultStart = 0, faultEnd = -1;
+        loop.setBlockHandler([&](int done, int) {
+            if (done == c.block - 1)
+                faultStart = clock.elapsed();
+            else if (done == c.block)
+                faultEnd = clock.elapsed();
+        });
         clock.start();
         r.outcome = loop.run();
-        r.ms = clock.elapsed();
+        r.faultMs = (faultEnd < 0 ? clock.elapsed() : faultEnd) - faultStart;
         return r;
     }
 
@@ -110,8 +122,8 @@ class Campaign {
         const bool save = c.kind == TransferKind::Save;
         const bool mustFail = !c.fault->failsWith.isEmpty() && (save || !c.fault->onlySaveFails);
         const TransferOutcome &o = r.outcome;
-        if (r.ms > kBoundMs + kMarginMs + 2000)
-            return QStringLiteral("took %1 ms").arg(r.ms);
+        if (r.faultMs > kBoundMs + kMarginMs)
+            return QStringLiteral("the faulted block took %1 ms").arg(r.faultMs);
         if (s.early || s.bad)
             return QStringLiteral("device saw %1 early and %2 bad requests")
                 .arg(s.early)

@@ -6,10 +6,10 @@
 
 namespace cli {
 
-Run run(const QStringList &arguments)
+namespace {
+
+Run finish(QProcess &process)
 {
-    QProcess process;
-    process.start(QStringLiteral(TARVENIX_CLI), arguments);
     Run r;
     // Longer than the 8-second bound on one reply, which one test waits out.
     if (!process.waitForFinished(30000)) {
@@ -22,6 +22,27 @@ Run run(const QStringList &arguments)
     r.out = process.readAllStandardOutput();
     r.err = QString::fromLocal8Bit(process.readAllStandardError());
     return r;
+}
+
+} // namespace
+
+Run run(const QStringList &arguments, const std::function<void()> &meanwhile)
+{
+    QProcess process;
+    process.start(QStringLiteral(TARVENIX_CLI), arguments);
+    if (meanwhile && process.waitForStarted())
+        meanwhile();
+    return finish(process);
+}
+
+Run runShell(const QString &commandLine)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("CLI"), QStringLiteral(TARVENIX_CLI));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral("sh"), {QStringLiteral("-c"), commandLine});
+    return finish(process);
 }
 
 } // namespace cli

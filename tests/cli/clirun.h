@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <functional>
 
 namespace cli {
 
@@ -13,7 +14,11 @@ struct Run {
     QString err;
 };
 
-// Runs tarvenix-cli with these arguments and waits for it to end.
-Run run(const QStringList &arguments);
+// Runs tarvenix-cli with these arguments and waits for it to end, calling
+// `meanwhile` (when given) while it runs.
+Run run(const QStringList &arguments, const std::function<void()> &meanwhile = {});
+// Runs a shell command line in which $CLI names tarvenix-cli: for arguments that are
+// bytes rather than text, which QProcess cannot pass.
+Run runShell(const QString &commandLine);
 
 } // namespace cli

@@ -53,7 +53,7 @@ class TestCliCommands : public QObject {
              {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
               "--device", "--json", "--quiet", "--trace", "--force", "--verify", "\".bin\" is"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 2, 3, 4, 5, 6, 7})
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7})
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
                      qPrintable(QString::number(code)));
     }
@@ -162,6 +162,28 @@ class TestCliCommands : public QObject {
         // No trace without --trace.
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         QCOMPARE(emu::stats(id).requests, 1);
+    }
+
+    // ESC [ 3 1 m would turn a terminal red; a newline would fake a second line.
+    void versionTextIsEscaped()
+    {
+        const int id = add();
+        emu::command(QStringLiteral("versionhex %1 411b5b33316d0a5c42").arg(id));
+        const cli::Run r = cli::run({"version"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("A\\x1b[31m\\x0a\\\\B\n"));
+        QCOMPARE(parseJson(cli::run({"version", "--json"}).out).object().value("version"),
+                 QStringLiteral("A\x1b[31m\n\\B"));
+    }
+
+    // As command-line tools do: the reason on stderr, and an exit code of its own.
+    void resultThatCannotBeWrittenFails()
+    {
+        add();
+        const cli::Run r = cli::runShell("\"$CLI\" list >/dev/full");
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("writing to standard output failed: No space left on device"),
+                 qPrintable(r.err));
     }
 
     void versionJson()

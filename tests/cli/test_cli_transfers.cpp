@@ -29,6 +29,10 @@ class TestCliTransfers : public QObject {
         return testfiles::write(dir.filePath(name), bytes);
     }
 
+    // With a device that answers every few milliseconds, a test that acts after the
+    // first requests acts long before the transfer's end.
+    void afterRequests(int n) { QTRY_VERIFY_WITH_TIMEOUT(emu::stats(id).requests >= n, 20000); }
+
   private slots:
     void init()
     {
@@ -102,6 +106,89 @@ class TestCliTransfers : public QObject {
         QVERIFY2(r.err.contains("cannot be written") && r.err.contains("choose another place"),
                  qPrintable(r.err));
         QCOMPARE(emu::stats(id).requests, 0);
+    }
+
+    // Names a save must refuse before it touches the device. The shell passes bytes as
+    // they are: "caf\351" is café in Latin-1, not valid UTF-8.
+    void saveNameRefusals_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("dangling link")
+            << "ln -s nowhere.bin dangling.bin && \"$CLI\" save dangling.bin"
+            << "symbolic link to";
+        QTest::newRow("empty name") << "\"$CLI\" save ''"
+                                    << "No file name";
+        QTest::newRow("folder") << "mkdir -p sub && \"$CLI\" save sub/"
+                                << "names a folder";
+        QTest::newRow("save, not UTF-8") << "\"$CLI\" save \"$(printf 'caf\\351')\""
+                                         << "is not valid UTF-8";
+        QTest::newRow("firmware, not UTF-8")
+            << "head -c 512 /dev/zero >\"$(printf 'caf\\351.bin')\" && "
+               "\"$CLI\" firmware \"$(printf 'caf\\351.bin')\""
+            << "Please rename the file";
+    }
+
+    void saveNameRefusals()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, words);
+        // Qt cannot name the Latin-1 file to remove it, so the shell does.
+        const cli::Run r = cli::runShell(
+            QStringLiteral("cd '%1' && { %2; }; s=$?; rm -f \"$(printf 'caf\\351.bin')\"; exit $s")
+                .arg(dir.path(), commandLine));
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains(words), qPrintable(r.err));
+        QCOMPARE(emu::stats(id).requests, 0);
+        for (const char *made : {"nowhere.bin", ".bin", "sub/.bin"})
+            QVERIFY2(!QFileInfo::exists(dir.filePath(made)), made);
+    }
+
+    void saveKeepsItsDataWhenTheTargetAppears()
+    {
+        emu::fault(id, "delay ms=2 at=1");
+        const QString target = dir.filePath("late.bin");
+        const cli::Run r = cli::run({"save", "--quiet", target}, [&] {
+            afterRequests(10);
+            file("late.bin", "appeared");
+        });
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains("\"" + target + "\" appeared during the save"), qPrintable(r.err));
+        QCOMPARE(testfiles::read(target), QByteArray("appeared"));
+        const QString kept = r.err.section("kept in \"", 1).section('"', 0, 0);
+        QVERIFY2(kept.startsWith(target + "."), qPrintable(r.err));
+        QCOMPARE(testfiles::read(kept), emu::dataArea(id));
+    }
+
+    void fileShortenedDuringADownload()
+    {
+        emu::fault(id, "delay ms=5 at=1");
+        const QString image = file("shrinks.bin", testfiles::pattern(256 * kBlock, 6));
+        const cli::Run r = cli::run({"firmware", "--quiet", image}, [&] {
+            afterRequests(2);
+            QVERIFY(QFile::resize(image, 0));
+        });
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains("\"" + image + "\" ends before this block") &&
+                     r.err.contains("check the file") && !r.err.contains("cable"),
+                 qPrintable(r.err));
+    }
+
+    // A file system of 64 KiB, mounted in a namespace of the program's own.
+    void fullDiskGivesTheSystemsReason()
+    {
+        const QString small = dir.filePath("small");
+        QVERIFY(QDir().mkpath(small));
+        const cli::Run r = cli::runShell(
+            QStringLiteral("unshare -rm true 2>/dev/null || exit 99; unshare -rm sh -c "
+                           "'mount -t tmpfs -o size=64k none \"$0\" && exec \"$CLI\" save -q "
+                           "\"$0/x.bin\"' '%1'")
+                .arg(small));
+        if (r.exitCode == 99)
+            QSKIP("this system lets no test mount a file system of its own (unshare -rm)");
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains("could not be written (No space left on device)"),
+                 qPrintable(r.err));
     }
 
     void verifyEqualPasses()

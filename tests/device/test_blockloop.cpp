@@ -152,6 +152,7 @@ class TestBlockLoop : public QObject {
         QTest::newRow("data unplug at 30") << 1 << "unplug at=30" << 30 << "";
         QTest::newRow("save short at 1024") << 2 << "short n=100 at=1024" << 1024 << "too short";
         QTest::newRow("save silent at 512") << 2 << "silent at=512" << 512 << "did not answer";
+        QTest::newRow("data empty reply at 9") << 1 << "short n=0 at=9" << 9 << "empty report";
     }
 
     void faultsNameTheirBlock()
@@ -173,6 +174,8 @@ class TestBlockLoop : public QObject {
         // Nothing goes to the device after the failed exchange.
         QVERIFY(emu::stats(id).requests <= block);
         QCOMPARE(testfiles::read(target), QByteArray("old content"));
+        // Nor is a temporary file left beside it.
+        QCOMPARE(QDir(dir.path()).entryList({"target.bin.*"}, QDir::Files), QStringList());
     }
 
     void slowReplyWithinBoundSucceeds()

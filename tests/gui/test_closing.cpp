@@ -177,7 +177,8 @@ class TestClosing : public QObject {
 
     void minimiseWithoutTrayLeavesAWayBack()
     {
-        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            QSKIP("with a tray, minimising hides the window into the tray instead");
         w->slotPushButtonMini();
         QTRY_VERIFY(w->isMinimized());
         // A taskbar entry while minimised, so the window can be restored, and

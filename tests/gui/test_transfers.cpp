@@ -254,12 +254,65 @@ class TestTransfers : public QObject {
         QCOMPARE(emu::stats(id).requests, 0);
     }
 
-    void unwritableTargetIsRefused()
+    void saveTargetRefusals_data()
     {
-        dialogs->files << write("plain", "x") + "/out.bin";
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("parent is a file") << "plain/out.bin"
+                                          << "cannot be written";
+        // As Qt shows a name whose bytes are not UTF-8, in a folder with no such name.
+        QTest::newRow("not UTF-8") << QStringLiteral("caf\uFFFD") << "is not valid UTF-8";
+    }
+
+    void saveTargetRefusals()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, says);
+        write("plain", "x");
+        dialogs->files << dir.filePath(name);
         w->slotPushButtonRunSaveData();
-        verifyRefused("cannot be written");
+        verifyRefused(says);
         QCOMPARE(emu::stats(id).requests, 0);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("caf\uFFFD.bin"))));
+    }
+
+    // Qt's dialog asks only about a name that leads to a file, so the window asks about
+    // a link that leads nowhere; a yes replaces the link, never what it points to.
+    void danglingLinkIsAskedAbout()
+    {
+        const QString link = dir.filePath("link.bin");
+        QVERIFY(QFile::link(dir.filePath("nowhere.bin"), link));
+        dialogs->files << link << link;
+        dialogs->answers << QMessageBox::No;
+        w->slotPushButtonRunSaveData();
+        QVERIFY(!w->transferRunning());
+        QCOMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].text.contains("is a symbolic link"),
+                 qPrintable(dialogs->texts()));
+        QCOMPARE(emu::stats(id).requests, 0);
+        w->slotPushButtonRunSaveData();
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Save data successfully!"), 1);
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QCOMPARE(testfiles::read(link), emu::dataArea(id));
+        QVERIFY(!QFileInfo::exists(dir.filePath("nowhere.bin")));
+    }
+
+    void saveKeepsItsDataWhenTheTargetAppears()
+    {
+        emu::fault(id, "delay ms=2 at=1");
+        const QString target = dir.filePath("late.bin");
+        dialogs->files << target;
+        w->slotPushButtonRunSaveData();
+        QTRY_VERIFY(emu::stats(id).requests > 10);
+        write("late.bin", "appeared");
+        waitIdle();
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        const QString text = dialogs->boxes[0].text;
+        QVERIFY2(text.contains("\"" + target + "\" appeared during the save"), qPrintable(text));
+        QCOMPARE(testfiles::read(target), QByteArray("appeared"));
+        QCOMPARE(testfiles::read(text.section("kept in \"", 1).section('"', 0, 0)),
+                 emu::dataArea(id));
     }
 
     void commandsWaitForARunningTransfer()
@@ -268,7 +321,6 @@ class TestTransfers : public QObject {
         loadData(write("d.bin", testfiles::pattern(65536, 4)));
         w->slotPushButtonRunUpdateData();
         QVERIFY(w->transferRunning());
-        const int before = emu::stats(id).requests;
         w->slotPushButtonRunUpdateFW();
         w->slotPushButtonRunUpdateData();
         w->slotPushButtonRunSaveData();
@@ -279,8 +331,28 @@ class TestTransfers : public QObject {
         emu::fault(id, "clear");
         waitIdle();
         QTRY_COMPARE(dialogs->count("Download data successfully!"), 1);
-        QVERIFY(emu::stats(id).requests >= before);
+        // Run's version query and the 128 packets; the refused commands sent nothing.
+        QCOMPARE(emu::stats(id).requests, 1 + 128);
         QCOMPARE(emu::stats(id).early, 0);
+    }
+
+    // A stop belongs to its run: the next Run of the same kind goes through whole.
+    void runAfterAStoppedRun()
+    {
+        emu::fault(id, "delay ms=20 at=1");
+        const QByteArray image = testfiles::pattern(65536, 6);
+        loadData(write("stopped.bin", image));
+        w->slotPushButtonRunUpdateData();
+        QTRY_VERIFY(emu::stats(id).requests > 3);
+        w->workerThreadForData->requestStop(QStringLiteral("the test stopped it"));
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("the test stopped it"), 1);
+        emu::fault(id, "clear");
+        w->slotPushButtonRunUpdateData();
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Download data successfully!"), 1);
+        QCOMPARE(dialogs->count("the test stopped it"), 1);
+        QCOMPARE(emu::dataArea(id).left(image.size()), image);
     }
 
     void arrowsFollowTheCodes()
@@ -401,11 +473,11 @@ class TestTransfers : public QObject {
         QCOMPARE(cli.exitCode(), 6);
         emu::fault(id, "delay ms=2 at=2");
         w->workerThreadForSaveData->setReplyTimeout(8000);
-        const QString target = dir.filePath("late.bin");
+        const QString target = dir.filePath("after-late-reply.bin");
         dialogs->files << target;
         w->slotPushButtonRunSaveData();
         waitIdle();
-        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        QTRY_VERIFY2(dialogs->boxes.size() == 1, qPrintable(dialogs->texts()));
         if (dialogs->count("successfully") == 1)
             QCOMPARE(testfiles::read(target), emu::dataArea(id));
         else

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+#include <iterator>
 
 namespace {
 
@@ -16,57 +17,80 @@ int openDescriptors()
     return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size();
 }
 
-struct Row {
+// The buttons' looks, word for word as the window's design gives them.
+const char kConnected[] = "QPushButton{border-image: url(:/pics/Device connected.png);}";
+const char kNotConnected[] = "QPushButton{border-image: url(:/pics/Device not connected.png);}";
+const char kClose[] = "QPushButton{border-image: url(:/pics/退出-大.png);}QPushButton:hover{"
+                      "border-image: url(:/pics/退出-小.png);}";
+const char kMini[] = "QPushButton{border-image: url(:/pics/最小化-大.png);}QPushButton:hover{"
+                     "border-image: url(:/pics/最小化-小.png);}";
+const char kLoadFW[] = "QPushButton{border-image: url(:/pics/按钮-Load Firmware.png);}"
+                       "QPushButton:hover{border-image: url(:/pics/按钮-小-Load firmware.png);}"
+                       "QPushButton:pressed{border-image: url(:/pics/按钮-小-Load firmware.png);}";
+const char kRun[] = "QPushButton{border-image: url(:/pics/按钮-Run.png);}QPushButton:hover{"
+                    "border-image: url(:/pics/按钮-小-Run .png);}QPushButton:pressed{border-image: "
+                    "url(:/pics/按钮-小-Run .png);}";
+const char kLoadData[] = "QPushButton{border-image: url(:/pics/按钮-Load Data.png);}"
+                         "QPushButton:hover{border-image: url(:/pics/按钮-小-Load Data.png);}"
+                         "QPushButton:pressed{border-image: url(:/pics/按钮-小-Load Data.png);}";
+const char kSave[] = "QPushButton{border-image: url(:/pics/按钮-Save.png);}QPushButton:hover{"
+                     "border-image: url(:/pics/按钮-Save-小.png);}QPushButton:pressed{"
+                     "border-image: url(:/pics/按钮-Save-小.png);}";
+const char kArrow[] = "QPushButton{border-image: url(:/pics/箭头.png);}QPushButton:hover{"
+                      "border-image: url(:/pics/箭头.png);}QPushButton:pressed{border-image: "
+                      "url(:/pics/箭头.png);}";
+const char kVersion[] = "color: rgb(141, 254,3); background-color: rgb(27, 26, 28);border: "
+                        "none;text-align: left;";
+
+struct Widget {
+    QPushButton *MainWindow::*member; // null for a command button, which no member keeps
     QRect rect;
-    QString style;
+    const char *style;
 };
 
-QList<Row> expectedTable()
+using W = MainWindow;
+// The 28 buttons in the order the window's design lists them: the order of creation,
+// which is also the stacking order (later on top) and the keyboard's focus order.
+const Widget kWidgets[] = {
+    {&W::pushButtonConnected, {230, 72, 232, 22}, kConnected},
+    {&W::pushButtonNotConnected, {200, 73, 282, 22}, kNotConnected},
+    {nullptr, {620, 12, 16, 16}, kClose},
+    {nullptr, {580, 16, 20, 8}, kMini},
+    {nullptr, {65, 155, 188, 54}, kLoadFW},
+    {nullptr, {480, 155, 100, 51}, kRun},
+    {nullptr, {65, 306, 188, 54}, kLoadData},
+    {nullptr, {480, 306, 100, 51}, kRun},
+    {&W::pushButtonFWArrow1, {290, 170, 18, 21}, kArrow},
+    {&W::pushButtonFWArrow2, {320, 170, 18, 21}, kArrow},
+    {&W::pushButtonFWArrow3, {345, 170, 18, 21}, kArrow},
+    {&W::pushButtonFWArrow4, {370, 170, 18, 21}, kArrow},
+    {&W::pushButtonFWArrow5, {395, 170, 18, 21}, kArrow},
+    {&W::pushButtonFWArrow6, {420, 170, 18, 21}, kArrow},
+    {&W::pushButtonDataArrow1, {290, 322, 18, 21}, kArrow},
+    {&W::pushButtonDataArrow2, {320, 322, 18, 21}, kArrow},
+    {&W::pushButtonDataArrow3, {345, 322, 18, 21}, kArrow},
+    {&W::pushButtonDataArrow4, {370, 322, 18, 21}, kArrow},
+    {&W::pushButtonDataArrow5, {395, 322, 18, 21}, kArrow},
+    {&W::pushButtonDataArrow6, {420, 322, 18, 21}, kArrow},
+    {nullptr, {240, 416, 182, 48}, kSave},
+    {&W::pushButtonSaveArrow1, {255, 472, 18, 21}, kArrow},
+    {&W::pushButtonSaveArrow2, {281, 473, 18, 21}, kArrow},
+    {&W::pushButtonSaveArrow3, {307, 473, 18, 21}, kArrow},
+    {&W::pushButtonSaveArrow4, {333, 473, 18, 21}, kArrow},
+    {&W::pushButtonSaveArrow5, {359, 473, 18, 21}, kArrow},
+    {&W::pushButtonSaveArrow6, {385, 473, 18, 21}, kArrow},
+    {&W::pushButtonVersion, {88, 511, 260, 20}, kVersion},
+};
+
+// The pictures a style sheet names; each must be in the program's bundle, or the
+// button would show nothing.
+QStringList pictures(const QString &style)
 {
-    const QString arrow =
-        "QPushButton{border-image: url(:/pics/箭头.png);}QPushButton:hover{border-image: "
-        "url(:/pics/箭头.png);}QPushButton:pressed{border-image: url(:/pics/箭头.png);}";
-    const QString run =
-        "QPushButton{border-image: url(:/pics/按钮-Run.png);}QPushButton:hover{border-image: "
-        "url(:/pics/按钮-小-Run .png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Run "
-        ".png);}";
-    QList<Row> rows = {
-        {{230, 72, 232, 22}, "QPushButton{border-image: url(:/pics/Device connected.png);}"},
-        {{200, 73, 282, 22}, "QPushButton{border-image: url(:/pics/Device not connected.png);}"},
-        {{620, 12, 16, 16},
-         "QPushButton{border-image: url(:/pics/退出-大.png);}QPushButton:hover{border-image: "
-         "url(:/pics/退出-小.png);}"},
-        {{580, 16, 20, 8},
-         "QPushButton{border-image: url(:/pics/最小化-大.png);}QPushButton:hover{border-image: "
-         "url(:/pics/最小化-小.png);}"},
-        {{65, 155, 188, 54},
-         "QPushButton{border-image: url(:/pics/按钮-Load "
-         "Firmware.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Load "
-         "firmware.png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Load "
-         "firmware.png);}"},
-        {{480, 155, 100, 51}, run},
-        {{65, 306, 188, 54},
-         "QPushButton{border-image: url(:/pics/按钮-Load "
-         "Data.png);}QPushButton:hover{border-image: url(:/pics/按钮-小-Load "
-         "Data.png);}QPushButton:pressed{border-image: url(:/pics/按钮-小-Load Data.png);}"},
-        {{480, 306, 100, 51}, run},
-    };
-    for (int y : {170, 322}) {
-        for (int x : {290, 320, 345, 370, 395, 420})
-            rows.append({{x, y, 18, 21}, arrow});
-    }
-    rows.append(
-        {{240, 416, 182, 48},
-         "QPushButton{border-image: url(:/pics/按钮-Save.png);}QPushButton:hover{border-image: "
-         "url(:/pics/按钮-Save-小.png);}QPushButton:pressed{border-image: "
-         "url(:/pics/按钮-Save-小.png);}"});
-    for (QPoint p : {QPoint(255, 472), QPoint(281, 473), QPoint(307, 473), QPoint(333, 473),
-                     QPoint(359, 473), QPoint(385, 473)})
-        rows.append({{p, QSize(18, 21)}, arrow});
-    rows.append({{88, 511, 260, 20},
-                 "color: rgb(141, 254,3); background-color: rgb(27, 26, 28);border: "
-                 "none;text-align: left;"});
-    return rows;
+    QStringList found;
+    const QRegularExpression url(QStringLiteral("url\\((:/[^)]+)\\)"));
+    for (auto it = url.globalMatch(style); it.hasNext();)
+        found << it.next().captured(1);
+    return found;
 }
 
 } // namespace
@@ -101,18 +125,23 @@ class TestWindow : public QObject {
     {
         MainWindow w;
         const auto buttons = w.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
-        const QList<Row> table = expectedTable();
-        QCOMPARE(buttons.size(), table.size());
-        for (int i = 0; i < table.size(); ++i) {
-            QCOMPARE(buttons[i]->geometry(), table[i].rect);
-            QCOMPARE(buttons[i]->styleSheet(), table[i].style);
+        QCOMPARE(buttons.size(), int(std::size(kWidgets)));
+        for (int i = 0; i < buttons.size(); ++i) {
+            const Widget &row = kWidgets[i];
+            const QString where = QString::number(i + 1);
+            if (row.member)
+                QVERIFY2(buttons[i] == w.*row.member, qPrintable(where));
+            QCOMPARE(buttons[i]->geometry(), row.rect);
+            QCOMPARE(buttons[i]->styleSheet(), QString::fromUtf8(row.style));
             QVERIFY(buttons[i]->text().isEmpty());
+            const QStringList shown = pictures(buttons[i]->styleSheet());
+            QCOMPARE(shown.isEmpty(), row.style == kVersion);
+            for (const QString &picture : shown)
+                QVERIFY2(!QPixmap(picture).isNull(), qPrintable(picture));
+            // Tab goes from each button to the next in the table.
+            if (i > 0)
+                QVERIFY2(buttons[i - 1]->nextInFocusChain() == buttons[i], qPrintable(where));
         }
-        QCOMPARE(buttons[0], w.pushButtonConnected);
-        QCOMPARE(buttons[8], w.pushButtonFWArrow1);
-        QCOMPARE(buttons[19], w.pushButtonDataArrow6);
-        QCOMPARE(buttons[21], w.pushButtonSaveArrow1);
-        QCOMPARE(buttons[27], w.pushButtonVersion);
         QCOMPARE(w.pushButtonVersion->font().family(), QStringLiteral("Microsoft Yahei UI"));
         QCOMPARE(w.pushButtonVersion->font().pointSize(), 8);
     }

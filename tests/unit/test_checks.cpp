@@ -1,7 +1,10 @@
-// The progress schedule, the save name and the refusals made before a transfer.
+// The progress schedule, the save name, the refusals made before a transfer, and
+// how a save's file is put in place.
 
+#include "support/files.h"
 #include "workers/blockloop.h"
 #include "workers/filechecks.h"
+#include "workers/savefile.h"
 
 #include <QtTest>
 
@@ -129,6 +132,85 @@ class TestChecks : public QObject {
         const QString blocked = file("plain", 10) + "/out.bin";
         const QString refusal = checkSaveTarget(blocked);
         QVERIFY2(refusal.contains("cannot be written"), qPrintable(refusal));
+    }
+
+    void saveNames()
+    {
+        QVERIFY(checkSaveName("").contains("No file name"));
+        for (const QString &folder : {dir.path() + "/", QStringLiteral("."), QStringLiteral("..")})
+            QVERIFY2(checkSaveName(folder).contains("names a folder"), qPrintable(folder));
+        QCOMPARE(checkSaveName(dir.filePath("x")), QString());
+        // A link that leads nowhere exists as a name, and is said to be a link.
+        const QString link = dir.filePath("dangling.bin");
+        QVERIFY(QFile::link(dir.filePath("nowhere.bin"), link));
+        QVERIFY(existingTarget(link).contains("symbolic link to \"" + dir.filePath("nowhere.bin")));
+        QCOMPARE(existingTarget(dir.filePath("free.bin")), QString());
+        // U+FFFD from a dialog means lost bytes, unless a name with that very character exists.
+        const QString replaced = dir.filePath(QStringLiteral("caf\uFFFD.bin"));
+        QVERIFY(lostInDecoding(replaced));
+        QVERIFY(!lostInDecoding(file(QStringLiteral("caf\uFFFD.bin"), 1)));
+        QVERIFY(!lostInDecoding(dir.filePath("café.bin")));
+    }
+
+    // Each way of putting a file in place refuses a taken name, a dangling link included.
+    void placeWithoutReplacing_data()
+    {
+        QTest::addColumn<int>("refusal");
+        QTest::newRow("rename that refuses") << int(Refusal::None);
+        QTest::newRow("hard link") << int(Refusal::NoReplaceRename);
+        QTest::newRow("look, then rename") << int(Refusal::NoReplaceRenameAndLinks);
+    }
+
+    void placeWithoutReplacing()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has one way, which needs no fallback");
+#endif
+        QFETCH(int, refusal);
+        const QTemporaryDir place;
+        const QString temp = testfiles::write(place.filePath("data.tmp"), "new");
+        const QString target = place.filePath("target.bin");
+        QVERIFY(QFile::link(place.filePath("nowhere"), target));
+        const PlaceResult refused = tarvenix::placeWithoutReplacing(temp, target, Refusal(refusal));
+        QVERIFY(refused.taken && !refused.placed);
+        QCOMPARE(QFileInfo(target).symLinkTarget(), place.filePath("nowhere"));
+        QVERIFY(!QFileInfo::exists(place.filePath("nowhere")));
+        QVERIFY(QFile::remove(target));
+        const PlaceResult r = tarvenix::placeWithoutReplacing(temp, target, Refusal(refusal));
+        QVERIFY2(r.placed, qPrintable(r.error));
+        QCOMPARE(testfiles::read(target), QByteArray("new"));
+        QCOMPARE(QDir(place.path()).entryList(QDir::Files | QDir::System),
+                 QStringList{"target.bin"});
+    }
+
+    void saveFile()
+    {
+        const QTemporaryDir place;
+        const QByteArray data(4096, 'd');
+        // A replaced link is replaced itself; what it points to is left as it was.
+        const QString pointee = testfiles::write(place.filePath("pointee.bin"), "keep");
+        const QString link = place.filePath("link.bin");
+        QVERIFY(QFile::link(pointee, link));
+        SaveFile replacing(link, true);
+        QVERIFY(replacing.open() && replacing.commit(data));
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QCOMPARE(testfiles::read(link), data);
+        QCOMPARE(testfiles::read(pointee), QByteArray("keep"));
+        // A target that appears after the open is left alone; the data is kept beside it.
+        const QString target = place.filePath("late.bin");
+        QString kept;
+        {
+            SaveFile save(target, false);
+            QVERIFY(save.open());
+            testfiles::write(target, "appeared");
+            QVERIFY(!save.commit(data));
+            QVERIFY2(save.error().contains("\"" + target + "\" appeared"),
+                     qPrintable(save.error()));
+            kept = save.keptFile();
+        }
+        QCOMPARE(testfiles::read(target), QByteArray("appeared"));
+        QCOMPARE(testfiles::read(kept), data);
+        QCOMPARE(QDir(place.path()).entryList(QDir::Files).size(), 4);
     }
 
     void failureMessages()
