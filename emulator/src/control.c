@@ -1,5 +1,7 @@
 #include "control.h"
 
+#include "replay.h"
+
 #include <gio/gio.h>
 #include <gio/gunixsocketaddress.h>
 #include <string.h>
@@ -301,6 +303,20 @@ static char *cmd_list(Control *ctl, const char *rest)
     return g_string_free(out, FALSE);
 }
 
+static char *cmd_replay(Control *ctl, const char *rest)
+{
+    if (*rest)
+        return err_reply("unexpected '%s'", rest);
+    for (guint i = 1; i <= ctl->emu->devices->len; i++) {
+        Device *dev = emu_find_device(ctl->emu, i);
+        if (dev->replay) {
+            g_autofree char *s = replay_status(dev);
+            return g_strdup_printf("ok %s", s);
+        }
+    }
+    return err_reply("no capture is being replayed");
+}
+
 static char *cmd_quit(Control *ctl, const char *rest)
 {
     (void)rest;
@@ -313,11 +329,11 @@ static const struct {
     const char *verb;
     char *(*run)(Control *ctl, const char *rest);
 } commands[] = {
-    {"add", cmd_add},     {"unplug", cmd_unplug},   {"plug", cmd_plug},
-    {"fault", cmd_fault}, {"version", cmd_version}, {"versionhex", cmd_versionhex},
-    {"data", cmd_data},   {"fill", cmd_fill},       {"clear", cmd_clear},
-    {"stats", cmd_stats}, {"dump", cmd_dump},       {"list", cmd_list},
-    {"quit", cmd_quit},
+    {"add", cmd_add},       {"unplug", cmd_unplug},   {"plug", cmd_plug},
+    {"fault", cmd_fault},   {"version", cmd_version}, {"versionhex", cmd_versionhex},
+    {"data", cmd_data},     {"fill", cmd_fill},       {"clear", cmd_clear},
+    {"stats", cmd_stats},   {"dump", cmd_dump},       {"list", cmd_list},
+    {"replay", cmd_replay}, {"quit", cmd_quit},
 };
 
 char *control_execute(Control *ctl, const char *line)

@@ -1,6 +1,7 @@
 /* What one pressure mouse does with the requests a program writes to its node: record them,
  * answer them, and misbehave when a fault says so. */
 #include "emu.h"
+#include "replay.h"
 
 #include <errno.h>
 #include <linux/hidraw.h>
@@ -28,8 +29,8 @@ typedef struct {
 /* One open file on the node. hidraw gives every open file its own copy of every input
  * report, so a report meant for one program also reaches any other that has the node open. */
 typedef struct {
-    UMockdevIoctlClient *client; /* one umockdev connection per open() */
-    GQueue unread;               /* Reply* */
+    UMockdevIoctlClient *client;  /* one umockdev connection per open() */
+    GQueue unread;                /* Reply* */
     UMockdevIoctlClient *waiting; /* a read held until a report comes */
     gboolean active; /* has used the node (hidapi's open asks ioctls): a program that polls it */
 } Handle;
@@ -41,6 +42,10 @@ static Handle *handle_of(UMockdevIoctlClient *client)
 
 static void complete_read(UMockdevIoctlClient *client, const Reply *r)
 {
+    if (r->kind == CAP_READFAIL) {
+        umockdev_ioctl_client_complete(client, -1, r->err);
+        return;
+    }
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
     gsize n = MIN((gsize)arg->data_len, r->len);
     memcpy(arg->data, r->buf, n);
@@ -86,11 +91,14 @@ static void update_token(Device *dev)
     node_set_token(dev, any);
 }
 
+/* A file becomes active when its program starts using it: hidapi's open asks an ioctl. */
 static void mark_active(Device *dev, Handle *h)
 {
     if (!h || h->active)
         return;
     h->active = TRUE;
+    if (dev->replay)
+        replay_opened(dev);
     update_token(dev);
 }
 
@@ -139,6 +147,22 @@ static void handle_open(Device *dev, UMockdevIoctlClient *client)
 }
 
 static void arm_pending_timer(Device *dev);
+static void perform(Device *dev, Reply *r);
+
+/* A replayed unplug waits (a little) for the program to read the reports sent before it, as it
+ * had read them before the device went away when the capture was made. */
+#define UNPLUG_PATIENCE_US (1000 * 1000)
+#define UNPLUG_RETRY_US (2 * 1000)
+
+static gboolean unread_reports(Device *dev)
+{
+    for (GList *l = dev->handles; l; l = l->next) {
+        Handle *h = l->data;
+        if (h->active && !g_queue_is_empty(&h->unread))
+            return TRUE;
+    }
+    return FALSE;
+}
 
 static gboolean on_pending_timer(gpointer data)
 {
@@ -150,8 +174,13 @@ static gboolean on_pending_timer(gpointer data)
         dev->pending_timer = NULL;
         gint64 now = g_get_monotonic_time();
         Reply *head;
-        while ((head = g_queue_peek_head(&dev->pending)) && head->due <= now)
-            deliver(dev, g_queue_pop_head(&dev->pending));
+        while ((head = g_queue_peek_head(&dev->pending)) && head->due <= now) {
+            if (head->kind == CAP_UNPLUG && now < head->deadline && unread_reports(dev)) {
+                head->due = now + UNPLUG_RETRY_US;
+                break;
+            }
+            perform(dev, g_queue_pop_head(&dev->pending));
+        }
         arm_pending_timer(dev);
     }
     g_mutex_unlock(&dev->emu->lock);
@@ -170,18 +199,23 @@ static void arm_pending_timer(Device *dev)
     g_source_attach(dev->pending_timer, dev->emu->main_ctx);
 }
 
-/* Delayed replies keep their order even when the delay changes between them. */
-static void deliver_later(Device *dev, Reply *r, guint delay_ms)
+/* Replies keep their order even when their delays differ; a report due now goes out at once
+ * (from a node handler too), anything else through the main loop. */
+void device_send(Device *dev, Reply *r, gint64 due)
 {
     Reply *last = g_queue_peek_tail(&dev->pending);
-    r->due = g_get_monotonic_time() + (gint64)delay_ms * 1000;
-    if (last && last->due > r->due)
-        r->due = last->due;
+    gboolean report = r->kind == CAP_REPORT || r->kind == CAP_READFAIL;
+    if (report && !last && due <= g_get_monotonic_time()) {
+        deliver(dev, r);
+        return;
+    }
+    r->due = last ? MAX(due, last->due) : due;
+    r->deadline = r->due + UNPLUG_PATIENCE_US;
     g_queue_push_tail(&dev->pending, r);
     arm_pending_timer(dev);
 }
 
-static void drop_replies(Device *dev)
+void device_drop_queued(Device *dev)
 {
     if (dev->pending_timer) {
         g_source_destroy(dev->pending_timer);
@@ -207,7 +241,7 @@ static void hang_up(Device *dev)
     dev->plugged = FALSE;
     dev->gen++;
     close_handles(dev);
-    drop_replies(dev);
+    device_drop_queued(dev);
     dev->token = FALSE;
     node_hangup(dev);
     dev->teardown_pending = TRUE;
@@ -238,6 +272,31 @@ static void unplug_from_handler(Device *dev)
     g_source_set_callback(idle, on_teardown_idle, dev, NULL);
     g_source_attach(idle, dev->emu->main_ctx);
     g_source_unref(idle);
+}
+
+static int plug_locked(Device *dev, char **err);
+
+/* What a replay makes happen at its time, on the main loop. */
+static void perform(Device *dev, Reply *r)
+{
+    CapKind kind = r->kind;
+    char *err = NULL;
+    if (kind == CAP_REPORT || kind == CAP_READFAIL) {
+        deliver(dev, r);
+        return;
+    }
+    g_free(r);
+    if (kind == CAP_UNPLUG && dev->plugged) {
+        /* An unplug drops what is on its way; the replay's later events stay. */
+        GQueue later = dev->pending;
+        g_queue_init(&dev->pending);
+        hang_up(dev);
+        finish_teardown(dev);
+        dev->pending = later;
+    } else if (kind == CAP_PLUG && !dev->plugged && plug_locked(dev, &err) < 0) {
+        g_printerr("tarvenix-emu: replayed plug of device %u failed: %s\n", dev->id, err);
+        g_free(err);
+    }
 }
 
 /* ---- requests --------------------------------------------------------------------------- */
@@ -289,11 +348,7 @@ static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize
     if (emu_model_handle(&dev->model, req, data, len, r->buf) < 0)
         g_warning("device %u: out of memory storing firmware", dev->id);
     r->len = t->short_len >= 0 ? MIN((gsize)t->short_len, sizeof r->buf) : sizeof r->buf;
-    /* Replies still held back by an earlier delay go out first. */
-    if (dev->delay_ms || t->late_ms || !g_queue_is_empty(&dev->pending))
-        deliver_later(dev, r, MAX(dev->delay_ms, t->late_ms));
-    else
-        deliver(dev, r);
+    device_send(dev, r, g_get_monotonic_time() + (gint64)MAX(dev->delay_ms, t->late_ms) * 1000);
 }
 
 /* Another program on the same device asks for the version: its reply reaches every open
@@ -307,6 +362,15 @@ static void answer_stranger(Device *dev)
     answer(dev, &req, query, sizeof query, &plain);
 }
 
+/* A request the replay took as the captured one goes into the model as well, so that dumps and a
+ * lenient replay's later answers know it. */
+static void keep_in_model(Device *dev, const EmuRequest *req, const guint8 *data, gsize len)
+{
+    guint8 unused[EMU_REPORT_SIZE];
+    if (emu_model_handle(&dev->model, req, data, len, unused) < 0)
+        g_warning("device %u: out of memory storing firmware", dev->id);
+}
+
 static glong on_write_locked(Device *dev, guint gen, UMockdevIoctlClient *client,
                              const guint8 *data, gsize len, int *err)
 {
@@ -318,9 +382,15 @@ static glong on_write_locked(Device *dev, guint gen, UMockdevIoctlClient *client
     Handle *h = handle_of(client);
     mark_active(dev, h);
     fire_faults(dev, &t);
-    if (t.writefail) {
+    ReplayVerdict v = REPLAY_OFF;
+    if (dev->replay && !t.writefail)
+        v = replay_write(dev, data, len, err);
+    if (t.writefail || v == REPLAY_FAIL) {
         dev->failed++;
-        *err = EIO;
+        if (t.writefail)
+            *err = EIO;
+        else
+            replay_answer(dev);
         return -1;
     }
     EmuRequest req = emu_parse_request(data, len);
@@ -329,8 +399,12 @@ static glong on_write_locked(Device *dev, guint gen, UMockdevIoctlClient *client
         unplug_from_handler(dev);
         return (glong)len;
     }
-    if (!dev->silent)
+    if (v == REPLAY_ANSWER) {
+        keep_in_model(dev, &req, data, len);
+        replay_answer(dev);
+    } else if (v == REPLAY_OFF && !dev->silent) {
         answer(dev, &req, data, len, &t);
+    }
     if (t.stranger)
         answer_stranger(dev);
     return (glong)len;
@@ -343,7 +417,7 @@ static void on_read_locked(Device *dev, guint gen, UMockdevIoctlClient *client)
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return;
     }
-    h->active = TRUE;
+    mark_active(dev, h);
     Reply *r = g_queue_pop_head(&h->unread);
     update_token(dev);
     if (r) {
@@ -367,8 +441,7 @@ static gboolean on_write(UMockdevIoctlBase *base, UMockdevIoctlClient *client, g
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
     int err = 0;
     g_mutex_lock(&ctx->dev->emu->lock);
-    glong res =
-        on_write_locked(ctx->dev, ctx->gen, client, arg->data, (gsize)arg->data_len, &err);
+    glong res = on_write_locked(ctx->dev, ctx->gen, client, arg->data, (gsize)arg->data_len, &err);
     g_mutex_unlock(&ctx->dev->emu->lock);
     umockdev_ioctl_client_complete(client, res, err);
     return TRUE;
@@ -725,6 +798,7 @@ static int apply_content(Device *dev, char **err)
 
 static void device_free(Device *dev)
 {
+    replay_free(dev->replay);
     emu_model_free(&dev->model);
     emu_config_free(&dev->cfg);
     g_byte_array_unref(dev->log);

@@ -7,6 +7,7 @@
 #ifndef TARVENIX_EMU_EMU_H
 #define TARVENIX_EMU_EMU_H
 
+#include "capture.h"
 #include "options.h"
 #include "protocol.h"
 
@@ -29,9 +30,13 @@ typedef struct {
     guint param;     /* delay ms or short length */
 } Fault;
 
+/* A report on its way to the program; in a replay also a failing read, an unplug or a plug. */
 typedef struct {
+    CapKind kind;
+    int err; /* CAP_READFAIL */
     gsize len;
-    gint64 due; /* monotonic time when a delayed reply becomes readable */
+    gint64 due;      /* monotonic time when a delayed reply becomes readable */
+    gint64 deadline; /* CAP_UNPLUG: waits for the program to read what came before, until then */
     guint8 buf[EMU_REPORT_SIZE];
 } Reply;
 
@@ -51,12 +56,13 @@ typedef struct {
     char *sys_raw;
     char *name; /* HID_NAME, reported by HIDIOCGRAWNAME */
     char *phys;
-    guint8 rdesc[32];
+    guint8 rdesc[EMU_DESCRIPTOR_MAX];
     gsize rdesc_len;
     UMockdevIoctlBase *handler;
 } Node;
 
 typedef struct Emu Emu;
+typedef struct Replay Replay;
 
 typedef struct {
     Emu *emu;
@@ -76,7 +82,7 @@ typedef struct {
     guint delay_ms;
 
     gboolean plugged;
-    guint gen; /* bumped on every plug and unplug; stale handlers compare against it */
+    guint gen;          /* bumped on every plug and unplug; stale handlers compare against it */
     GList *handles;     /* Handle*: the node's open files, each with its own reports */
     GQueue undelivered; /* Reply*: sent while no file was open, for the next one opened */
     GQueue pending;
@@ -86,6 +92,7 @@ typedef struct {
     gboolean teardown_pending;
     char *last_devnode;
     Node node;
+    Replay *replay; /* NULL unless this device replays a capture */
 } Device;
 
 struct Emu {
@@ -118,6 +125,12 @@ void device_clear_log(Device *dev, gboolean all);
 char *device_stats(Device *dev);
 char *device_describe(Device *dev);
 char *device_dump(Device *dev, const char *dir, char **err);
+
+/* With Emu.lock held. device_send sends a report (or makes a replayed event happen) at due
+ * (monotonic time), after whatever was sent before it; device_drop_queued drops what is still
+ * on its way. */
+void device_send(Device *dev, Reply *r, gint64 due);
+void device_drop_queued(Device *dev);
 
 /* Node plumbing (node.c), called with Emu.lock held on the main loop. */
 int node_create(Device *dev, UMockdevIoctlBase *handler, char **err);

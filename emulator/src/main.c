@@ -1,6 +1,7 @@
 /* tarvenix-emu: emulated pressure mice for programs that use hidapi's hidraw backend. */
 #include "control.h"
 #include "emu.h"
+#include "replay.h"
 
 #include <errno.h>
 #include <glib-unix.h>
@@ -23,6 +24,11 @@ typedef struct {
     GPtrArray *commands;
     char *control_path;
     char **program; /* NULL-terminated, points into argv */
+    const char *replay;
+    const char *extract;
+    gboolean fast;
+    gboolean strict;
+    gboolean lenient;
 } Args;
 
 typedef struct {
@@ -37,6 +43,9 @@ static void usage(FILE *out)
     fputs("usage: tarvenix-emu [--no-device] [--device DEVICE]... [--control PATH]\n"
           "                    [--command LINE]... [--no-hangup]\n"
           "                    [--serve | -- PROGRAM [ARGS...]]\n"
+          "       tarvenix-emu --replay FILE [--fast] [--strict | --lenient] [--control PATH]\n"
+          "                    [--command LINE]... [--no-hangup] [--serve | -- PROGRAM...]\n"
+          "       tarvenix-emu --replay FILE --extract OUT\n"
           "DEVICE: vid=1abe,pid=2202,page=0002,usage=0001,version=TEXT,data=FILE,fill=0xNN,\n"
           "      manufacturer=TEXT,product=TEXT,serial=TEXT\n"
           "See emulator/README.md for the control commands.\n",
@@ -72,6 +81,16 @@ static gboolean parse_option(int argc, char **argv, int *i, Args *a)
         g_ptr_array_add(a->commands, (char *)option_value(argc, argv, i));
     else if (!strcmp(arg, "--control"))
         a->control_path = g_strdup(option_value(argc, argv, i));
+    else if (!strcmp(arg, "--replay"))
+        a->replay = option_value(argc, argv, i);
+    else if (!strcmp(arg, "--extract"))
+        a->extract = option_value(argc, argv, i);
+    else if (!strcmp(arg, "--fast"))
+        a->fast = TRUE;
+    else if (!strcmp(arg, "--strict"))
+        a->strict = TRUE;
+    else if (!strcmp(arg, "--lenient"))
+        a->lenient = TRUE;
     else if (!strcmp(arg, "--help") || !strcmp(arg, "-h")) {
         usage(stdout);
         exit(0);
@@ -90,11 +109,53 @@ static void parse_args(int argc, char **argv, Args *a)
     a->commands = g_ptr_array_new();
     for (int i = 1; i < argc && parse_option(argc, argv, &i, a); i++) {
     }
-    if (a->serve == (a->program != NULL)) {
-        fprintf(stderr, "tarvenix-emu: give either --serve or -- PROGRAM\n");
+    const char *wrong = NULL;
+    if (!a->replay && (a->extract || a->fast || a->strict || a->lenient))
+        wrong = "--extract, --fast, --strict and --lenient need --replay FILE";
+    else if (a->strict && a->lenient)
+        wrong = "give --strict or --lenient, not both";
+    else if (a->replay && (a->devices->len || a->no_device))
+        wrong = "--replay brings its own device; --device and --no-device do not go with it";
+    else if (a->extract && (a->serve || a->program))
+        wrong = "--extract only writes a file: no --serve, no PROGRAM";
+    else if (!a->extract && a->serve == (a->program != NULL))
+        wrong = "give either --serve or -- PROGRAM";
+    if (wrong) {
+        fprintf(stderr, "tarvenix-emu: %s\n", wrong);
         usage(stderr);
         exit(2);
     }
+}
+
+/* --extract: the file that the captured program sent, rebuilt from the capture. */
+static int run_extract(const Args *a)
+{
+    char *err = NULL;
+    const char *kind = NULL;
+    guint missing = 0;
+    GError *e = NULL;
+    GByteArray *out = g_byte_array_new();
+    Capture *cap = capture_load(a->replay, &err);
+    int rc = -1;
+    if (cap && capture_extract(cap, out, &kind, &missing, &err) < 0)
+        fprintf(stderr, "tarvenix-emu: %s: %s\n", a->replay, err);
+    else if (!cap)
+        fprintf(stderr, "tarvenix-emu: %s\n", err);
+    else if (!g_file_set_contents(a->extract, (const char *)out->data, out->len, &e))
+        fprintf(stderr, "tarvenix-emu: %s\n", e->message);
+    else
+        rc = 0;
+    if (rc == 0)
+        printf("%s %u\n", kind, out->len);
+    if (rc == 0 && missing)
+        fprintf(stderr,
+                "tarvenix-emu: %u blocks below the end were never sent; %s has zeros there\n",
+                missing, a->extract);
+    g_clear_error(&e);
+    g_free(err);
+    capture_free(cap);
+    g_byte_array_unref(out);
+    return rc == 0 ? 0 : 1;
 }
 
 /* umockdev needs its preload library in this process too (for uevents), so a direct call
@@ -140,6 +201,21 @@ static int add_devices(Emu *emu, const Args *a)
             return -1;
         }
     }
+    return 0;
+}
+
+static int add_replay_device(Emu *emu, const Args *a)
+{
+    char *err = NULL;
+    Capture *cap = capture_load(a->replay, &err);
+    Device *dev = cap ? emu_add_device(emu, &cap->identity, &err) : NULL;
+    if (!dev) {
+        fprintf(stderr, "tarvenix-emu: %s%s\n", cap ? "the captured device: " : "", err);
+        g_free(err);
+        capture_free(cap);
+        return -1;
+    }
+    replay_attach(dev, replay_new(cap, a->fast, a->lenient));
     return 0;
 }
 
@@ -270,7 +346,8 @@ static int run_emulator(const Args *a, const char *control_path)
     Control *ctl = control_new(emu, on_quit, &run);
     char *err = NULL;
     int status = 1;
-    if (add_devices(emu, a) < 0 || run_commands(ctl, a) < 0)
+    int added = a->replay ? add_replay_device(emu, a) : add_devices(emu, a);
+    if (added < 0 || run_commands(ctl, a) < 0)
         status = 1;
     else if (control_listen(ctl, control_path, &err) < 0) {
         fprintf(stderr, "tarvenix-emu: %s\n", err);
@@ -278,6 +355,8 @@ static int run_emulator(const Args *a, const char *control_path)
     } else {
         g_setenv("TARVENIX_EMU_CONTROL", control_path, TRUE);
         status = serve_or_run(a, &run, control_path);
+        if (a->replay)
+            replay_finish(emu_find_device(emu, 1));
     }
     control_stop(ctl);
     emu_free(emu);
@@ -289,6 +368,8 @@ int main(int argc, char **argv)
 {
     Args a;
     parse_args(argc, argv, &a);
+    if (a.extract)
+        return run_extract(&a);
     ensure_preload(argv);
     char *dir = a.control_path ? NULL : default_control_dir();
     char *path = a.control_path ? g_strdup(a.control_path) : g_build_filename(dir, "control", NULL);

@@ -55,12 +55,12 @@ static void build_paths(Device *dev)
      * order in which devices were added. */
     n->sys_usb = g_strdup_printf("/sys/devices/pci0000:00/0000:00:%02x.0/usb%u/%u-1", dev->id,
                                  dev->id, dev->id);
-    n->sys_intf = g_strdup_printf("%s/%u-1:1.0", n->sys_usb, dev->id);
+    n->sys_intf = g_strdup_printf("%s/%u-1:1.%u", n->sys_usb, dev->id, c->interface);
     n->sys_hid = g_strdup_printf("%s/0003:%04X:%04X.%04X", n->sys_intf, c->vid, c->pid, n->hid_seq);
     n->sys_raw = g_strdup_printf("%s/hidraw/hidraw%d", n->sys_hid, n->hidraw);
     n->devnode = g_strdup_printf("/dev/hidraw%d", n->hidraw);
     n->name = g_strdup_printf("%s %s", c->manufacturer, c->product);
-    n->phys = g_strdup_printf("usb-0000:00:%02x.0-1/input0", dev->id);
+    n->phys = g_strdup_printf("usb-0000:00:%02x.0-1/input%u", dev->id, c->interface);
 }
 
 static char *escape_attr(const char *s)
@@ -106,8 +106,8 @@ static void describe_intf(GString *d, Device *dev)
     g_string_append_printf(d,
                            "P: %s\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\n"
                            "E: DRIVER=usbhid\nE: INTERFACE=3/0/0\n"
-                           "A: bInterfaceNumber=00\nA: bInterfaceClass=03\n\n",
-                           dev->node.sys_intf + 4);
+                           "A: bInterfaceNumber=%02x\nA: bInterfaceClass=03\n\n",
+                           dev->node.sys_intf + 4, dev->cfg.interface);
 }
 
 static void describe_hid(GString *d, Device *dev)
@@ -190,6 +190,18 @@ static int add_sysfs(Device *dev, char **err)
     return ok ? 0 : -1;
 }
 
+/* A captured descriptor as it is; otherwise one for the configured page and usage. */
+static void set_descriptor(Device *dev)
+{
+    Node *n = &dev->node;
+    if (!dev->cfg.descriptor) {
+        n->rdesc_len = emu_report_descriptor(n->rdesc, dev->cfg.page, dev->cfg.usage);
+        return;
+    }
+    const void *bytes = g_bytes_get_data(dev->cfg.descriptor, &n->rdesc_len);
+    memcpy(n->rdesc, bytes, n->rdesc_len);
+}
+
 int node_create(Device *dev, UMockdevIoctlBase *handler, char **err)
 {
     Emu *emu = dev->emu;
@@ -200,7 +212,7 @@ int node_create(Device *dev, UMockdevIoctlBase *handler, char **err)
     n->hidraw = (int)emu->next_hidraw++;
     n->hid_seq = ++emu->next_hid_seq;
     build_paths(dev);
-    n->rdesc_len = emu_report_descriptor(n->rdesc, dev->cfg.page, dev->cfg.usage);
+    set_descriptor(dev);
     /* Attached before the add events, so the node can be opened as soon as one arrives. */
     if (!umockdev_testbed_attach_ioctl(emu->tb, n->devnode, handler, &e)) {
         *err = g_strdup_printf("attach: %s", e->message);

@@ -28,6 +28,7 @@ void emu_config_copy(EmuConfig *dst, const EmuConfig *src)
     dst->manufacturer = g_strdup(src->manufacturer);
     dst->product = g_strdup(src->product);
     dst->serial = g_strdup(src->serial);
+    dst->descriptor = src->descriptor ? g_bytes_ref(src->descriptor) : NULL;
 }
 
 void emu_config_free(EmuConfig *c)
@@ -36,6 +37,8 @@ void emu_config_free(EmuConfig *c)
     g_free(c->manufacturer);
     g_free(c->product);
     g_free(c->serial);
+    if (c->descriptor)
+        g_bytes_unref(c->descriptor);
     memset(c, 0, sizeof *c);
 }
 
@@ -65,6 +68,69 @@ long emu_parse_count(const char *text, unsigned long max)
     return (long)v;
 }
 
+#define HEX_MALFORMED (-1)
+#define HEX_TOO_LONG (-2)
+
+static int hex_value(char c)
+{
+    return g_ascii_xdigit_value(c);
+}
+
+/* "HH*N": byte HH, N times (N decimal, at least 1). */
+static int decode_run(const char *chunk, gsize n, GByteArray *out, gsize limit)
+{
+    const char *count = chunk + 3;
+    if (n < 4 || n > 12 || chunk[2] != '*' || hex_value(chunk[0]) < 0 || hex_value(chunk[1]) < 0)
+        return HEX_MALFORMED;
+    for (const char *p = count; p < chunk + n; p++)
+        if (!g_ascii_isdigit(*p))
+            return HEX_MALFORMED;
+    gsize times = (gsize)g_ascii_strtoull(count, NULL, 10);
+    if (times == 0)
+        return HEX_MALFORMED;
+    if (times > limit - out->len)
+        return HEX_TOO_LONG;
+    gsize at = out->len;
+    g_byte_array_set_size(out, (guint)(at + times));
+    memset(out->data + at, hex_value(chunk[0]) << 4 | hex_value(chunk[1]), times);
+    return 0;
+}
+
+static int decode_literal(const char *chunk, gsize n, GByteArray *out, gsize limit)
+{
+    if (n % 2)
+        return HEX_MALFORMED;
+    for (gsize i = 0; i < n; i += 2)
+        if (hex_value(chunk[i]) < 0 || hex_value(chunk[i + 1]) < 0)
+            return HEX_MALFORMED;
+    if (n / 2 > limit - out->len)
+        return HEX_TOO_LONG;
+    for (gsize i = 0; i < n; i += 2) {
+        guint8 byte = (guint8)(hex_value(chunk[i]) << 4 | hex_value(chunk[i + 1]));
+        g_byte_array_append(out, &byte, 1);
+    }
+    return 0;
+}
+
+int emu_hex_decode(const char *text, GByteArray *out, gsize max, char **err)
+{
+    const gsize limit = out->len + max;
+    for (const char *p = text; *p;) {
+        gsize n = strcspn(p, " ");
+        int rc =
+            memchr(p, '*', n) ? decode_run(p, n, out, limit) : decode_literal(p, n, out, limit);
+        if (rc == HEX_MALFORMED)
+            *err = g_strdup_printf("bad hex chunk '%.*s'", (int)MIN(n, 24), p);
+        else if (rc == HEX_TOO_LONG)
+            *err = g_strdup_printf("more than %zu bytes", max);
+        if (rc < 0)
+            return -1;
+        p += n;
+        p += strspn(p, " ");
+    }
+    return 0;
+}
+
 static int set_hex(guint *field, const char *key, const char *value, unsigned long max, char **err)
 {
     long v = emu_parse_hex(value, max);
@@ -80,6 +146,35 @@ static int set_string(char **field, const char *value)
 {
     g_free(*field);
     *field = g_strdup(value);
+    return 0;
+}
+
+static int set_count(guint *field, const char *key, const char *value, unsigned long max,
+                     char **err)
+{
+    long v = emu_parse_count(value, max);
+    if (v < 0) {
+        *err = g_strdup_printf("bad %s '%s'", key, value);
+        return -1;
+    }
+    *field = (guint)v;
+    return 0;
+}
+
+/* A raw report descriptor, as a capture holds it; hidapi then takes page and usage from it. */
+static int set_descriptor(EmuConfig *c, const char *value, char **err)
+{
+    GByteArray *bytes = g_byte_array_new();
+    char *why = NULL;
+    if (emu_hex_decode(value, bytes, EMU_DESCRIPTOR_MAX, &why) < 0 || bytes->len == 0) {
+        *err = g_strdup_printf("bad descriptor: %s", why ? why : "empty");
+        g_free(why);
+        g_byte_array_unref(bytes);
+        return -1;
+    }
+    if (c->descriptor)
+        g_bytes_unref(c->descriptor);
+    c->descriptor = g_byte_array_free_to_bytes(bytes);
     return 0;
 }
 
@@ -133,6 +228,10 @@ int emu_config_set(EmuConfig *c, const char *key, const char *value, char **err)
         return set_string(&c->product, value);
     if (!strcmp(key, "serial"))
         return set_string(&c->serial, value);
+    if (!strcmp(key, "interface"))
+        return set_count(&c->interface, key, value, 255, err);
+    if (!strcmp(key, "descriptor"))
+        return set_descriptor(c, value, err);
     *err = g_strdup_printf("unknown key '%s'", key);
     return -1;
 }

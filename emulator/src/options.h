@@ -18,6 +18,8 @@ typedef struct {
     char *manufacturer;
     char *product;
     char *serial;
+    guint interface;    /* bInterfaceNumber */
+    GBytes *descriptor; /* NULL: built from page and usage */
 } EmuConfig;
 
 void emu_config_defaults(EmuConfig *c);
@@ -36,5 +38,10 @@ long emu_parse_hex(const char *text, unsigned long max);
 
 /* Decimal count; -1 when malformed or above max. */
 long emu_parse_count(const char *text, unsigned long max);
+
+/* Bytes written as hex chunks separated by blanks, each either literal pairs ("0102ff") or a
+ * run "HH*N" (byte HH, N times): "00000001020800030000 02 00*1013". Upper or lower case.
+ * Appends to out; -1 and a reason in *err when malformed or longer than max bytes. */
+int emu_hex_decode(const char *text, GByteArray *out, gsize max, char **err);
 
 #endif

@@ -1,5 +1,6 @@
 #include "protocol.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -89,6 +90,20 @@ EmuRequest emu_parse_request(const uint8_t *req, size_t len)
         }
     }
     return r;
+}
+
+void emu_describe_request(char *out, size_t room, const uint8_t *req, size_t len)
+{
+    static const char *const names[] = {"", "a version query", "a firmware packet", "a data packet",
+                                        "a read-out request"};
+    EmuRequest r = emu_parse_request(req, len);
+    if (r.kind == EMU_REQ_BAD)
+        snprintf(out, room, "a request that matches no layout (%zu bytes)", len);
+    else if (r.kind == EMU_REQ_VERSION)
+        snprintf(out, room, "%s", names[r.kind]);
+    else
+        snprintf(out, room, "%s for block %u", names[r.kind],
+                 (unsigned)(r.offset / EMU_BLOCK_SIZE));
 }
 
 void emu_build_request(uint8_t out[EMU_REPORT_SIZE], EmuReqKind kind, uint32_t offset,

@@ -15,6 +15,8 @@
 #define EMU_REPLY_VERSION_AT 46
 #define EMU_REPLY_DATA_AT 14
 #define EMU_REPLY_ECHO_LEN 8
+/* hidraw's limit on a report descriptor (HID_MAX_DESCRIPTOR_SIZE). */
+#define EMU_DESCRIPTOR_MAX 4096
 
 typedef enum {
     EMU_REQ_BAD = 0,
@@ -42,6 +44,9 @@ typedef struct {
 /* Classifies a request; anything that is not exactly one of the four layouts, or whose
  * block would fall outside the data area or the firmware cap, is EMU_REQ_BAD. */
 EmuRequest emu_parse_request(const uint8_t *req, size_t len);
+
+/* Names a request for messages: "a data packet for block 3", "a version query". */
+void emu_describe_request(char *out, size_t room, const uint8_t *req, size_t len);
 
 /* Builds a request the way a correct host program would; used by tests and tools. */
 void emu_build_request(uint8_t out[EMU_REPORT_SIZE], EmuReqKind kind, uint32_t offset,

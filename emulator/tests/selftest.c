@@ -22,6 +22,10 @@ void case_hotplug(void);
 void case_wakeup(void);
 void case_ioctl(void);
 void case_startup_fault(void);
+void case_replay(void);
+void case_replay_fast(void);
+void case_replay_strict(void);
+void case_replay_lenient(void);
 
 static void check_wstr(const wchar_t *got, const wchar_t *want, const char *what)
 {
@@ -168,6 +172,10 @@ static const struct {
     {"wakeup", case_wakeup},
     {"ioctl", case_ioctl},
     {"startup_fault", case_startup_fault},
+    {"replay", case_replay},
+    {"replay_fast", case_replay_fast},
+    {"replay_strict", case_replay_strict},
+    {"replay_lenient", case_replay_lenient},
 };
 
 int main(int argc, char **argv)
