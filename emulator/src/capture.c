@@ -20,6 +20,7 @@ typedef struct {
     CapGroup *group; /* where the next actions go */
     double start_t;  /* the group's start, in capture seconds */
     gint64 last_at;
+    gboolean silence;     /* a read in the group has waited in vain */
     GPtrArray *unsettled; /* CapAction*: failed reads that a later success shows were not unplugs */
 } Reader;
 
@@ -143,6 +144,7 @@ static void start_group(Reader *r, gboolean at_open, double t)
     g_ptr_array_add(r->cap->groups, r->group);
     r->start_t = t;
     r->last_at = 0;
+    r->silence = FALSE;
 }
 
 /* A time in the group, never before the action before it. */
@@ -158,6 +160,7 @@ static CapAction *add_action(Reader *r, CapKind kind, gint64 at)
     CapAction *a = g_new0(CapAction, 1);
     a->kind = kind;
     a->at_us = at;
+    a->after_silence = r->silence;
     g_ptr_array_add(r->group->actions, a);
     return a;
 }
@@ -272,6 +275,8 @@ static int on_read(Reader *r)
     gint64 at = timeout == 0 && result > 0 ? r->last_at : at_time(r, t + ms / 1000);
     if (result >= 0)
         device_was_there(r);
+    if (result == 0 && timeout != 0)
+        r->silence = TRUE;
     if (result > 0)
         return read_report(r, result, at);
     if (result < 0) {
@@ -398,7 +403,7 @@ Capture *capture_load(const char *path, char **err)
     gsize size = 0;
     GError *e = NULL;
     if (!g_file_get_contents(path, &text, &size, &e)) {
-        *err = g_strdup(e->message);
+        *err = g_strdup_printf("cannot read the capture: %s", e->message);
         g_error_free(e);
         return NULL;
     }
@@ -406,7 +411,7 @@ Capture *capture_load(const char *path, char **err)
     emu_config_defaults(&c->identity);
     c->writes = g_ptr_array_new_with_free_func(write_free);
     c->groups = g_ptr_array_new_with_free_func(group_free);
-    Reader r = {c, path, NULL, 0, NULL, FALSE, NULL, 0, 0, g_ptr_array_new()};
+    Reader r = {c, path, NULL, 0, NULL, FALSE, NULL, 0, 0, FALSE, g_ptr_array_new()};
     start_group(&r, FALSE, 0);
     int rc = read_lines(&r, text, size);
     if (rc == 0 && !r.opened)

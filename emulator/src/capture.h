@@ -15,10 +15,12 @@ typedef enum {
     CAP_PLUG,
 } CapKind;
 
-/* Something the device did, at_us after the start of its group. */
+/* Something the device did, at_us after the start of its group. after_silence: a read before it
+ * in its group waited in vain, so its time matters even in a fast replay. */
 typedef struct {
     CapKind kind;
     gint64 at_us;
+    gboolean after_silence;
     int err;      /* CAP_READFAIL: the errno that hidapi's text names */
     GBytes *data; /* CAP_REPORT */
 } CapAction;

@@ -47,7 +47,7 @@ static void usage(FILE *out)
           "                    [--command LINE]... [--no-hangup] [--serve | -- PROGRAM...]\n"
           "       tarvenix-emu --replay FILE --extract OUT\n"
           "DEVICE: vid=1abe,pid=2202,page=0002,usage=0001,version=TEXT,data=FILE,fill=0xNN,\n"
-          "      manufacturer=TEXT,product=TEXT,serial=TEXT\n"
+          "      manufacturer=TEXT,product=TEXT,serial=TEXT,interface=N,descriptor=HEX\n"
           "See emulator/README.md for the control commands.\n",
           out);
 }
@@ -142,7 +142,7 @@ static int run_extract(const Args *a)
     else if (!cap)
         fprintf(stderr, "tarvenix-emu: %s\n", err);
     else if (!g_file_set_contents(a->extract, (const char *)out->data, out->len, &e))
-        fprintf(stderr, "tarvenix-emu: %s\n", e->message);
+        fprintf(stderr, "tarvenix-emu: cannot write %s: %s\n", a->extract, e->message);
     else
         rc = 0;
     if (rc == 0)

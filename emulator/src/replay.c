@@ -56,7 +56,9 @@ static void play_group(Device *dev, guint index)
             r->len = g_bytes_get_size(a->data);
             memcpy(r->buf, g_bytes_get_data(a->data, NULL), r->len);
         }
-        device_send(dev, r, start + (rp->fast ? 0 : a->at_us));
+        /* What came after a read that waited in vain must not reach that read. */
+        gboolean timed = !rp->fast || a->after_silence;
+        device_send(dev, r, start + (timed ? a->at_us : 0));
     }
 }
 

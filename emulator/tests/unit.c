@@ -202,14 +202,40 @@ static void test_config(void)
     EXPECT(emu_config_parse(&c, "page=ff00 usage=1 manufacturer=Acme Ltd", &err) == 0, "blanks");
     EXPECT(c.page == 0xff00 && c.usage == 1 && !strcmp(c.manufacturer, "Acme Ltd"), "blanks");
     EXPECT(c.version_len == 13 && !memcmp(c.version, "TVX-EMU 1.1.0", 13), "default version");
-    const char *bad[] = {"vid=10000", "vid=xyz", "colour=red",
-                         "fill=100",  "product", "version=0123456789012345678901234"};
+    EXPECT(emu_config_parse(&c, "interface=2,descriptor=05 02 09 01 a1*2", &err) == 0, "%s", err);
+    EXPECT(c.interface == 2 && c.descriptor && g_bytes_get_size(c.descriptor) == 6 &&
+               ((const uint8_t *)g_bytes_get_data(c.descriptor, NULL))[5] == 0xa1,
+           "interface and descriptor");
+    const char *bad[] = {"vid=10000",     "vid=xyz",        "colour=red",
+                         "fill=100",      "product",        "version=0123456789012345678901234",
+                         "interface=256", "descriptor=0x05"};
     for (size_t i = 0; i < sizeof bad / sizeof bad[0]; i++) {
         err = NULL;
         EXPECT(emu_config_parse(&c, bad[i], &err) < 0 && err, "'%s' was accepted", bad[i]);
         free(err);
     }
     emu_config_free(&c);
+}
+
+/* Capture hex: literal chunks and runs "HH*N", blanks between; anything else is refused. */
+static void test_hex(void)
+{
+    GByteArray *b = g_byte_array_new();
+    char *err = NULL;
+    EXPECT(emu_hex_decode("00000001020800030000 02 00*1013", b, 1024, &err) == 0, "%s", err);
+    EXPECT(b->len == 1024 && b->data[3] == 1 && b->data[10] == 2 && b->data[1023] == 0, "query");
+    g_byte_array_set_size(b, 0);
+    EXPECT(emu_hex_decode("AB*3 cD", b, 4, &err) == 0 && b->len == 4 && b->data[2] == 0xab &&
+               b->data[3] == 0xcd,
+           "runs and case");
+    const char *bad[] = {"0", "0g", "00*0", "0*5", "00*", "00*5x", "00 *5", "00*3 00*2"};
+    for (size_t i = 0; i < sizeof bad / sizeof bad[0]; i++) {
+        g_byte_array_set_size(b, 0);
+        err = NULL;
+        EXPECT(emu_hex_decode(bad[i], b, 4, &err) < 0 && err, "'%s' was accepted", bad[i]);
+        g_free(err);
+    }
+    g_byte_array_unref(b);
 }
 
 static void test_client_without_emulator(void)
@@ -234,6 +260,7 @@ int main(void)
     test_model_firmware();
     test_descriptor();
     test_config();
+    test_hex();
     test_client_without_emulator();
     if (failures)
         fprintf(stderr, "%d failure(s)\n", failures);
