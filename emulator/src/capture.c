@@ -160,7 +160,7 @@ static CapAction *add_action(Reader *r, CapKind kind, gint64 at)
     CapAction *a = g_new0(CapAction, 1);
     a->kind = kind;
     a->at_us = at;
-    a->after_silence = r->silence;
+    a->timed = r->silence;
     g_ptr_array_add(r->group->actions, a);
     return a;
 }
@@ -295,7 +295,7 @@ static int on_plugging(Reader *r, CapKind kind)
     /* Before the program opened the device: a device that is plugged in first was absent. */
     if (!r->opened && r->cap->groups->len == 1 && r->group->actions->len == 0)
         r->cap->starts_unplugged = kind == CAP_PLUG;
-    add_action(r, kind, at_time(r, t));
+    add_action(r, kind, at_time(r, t))->timed = TRUE;
     g_ptr_array_set_size(r->unsettled, 0);
     return 0;
 }

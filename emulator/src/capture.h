@@ -15,12 +15,13 @@ typedef enum {
     CAP_PLUG,
 } CapKind;
 
-/* Something the device did, at_us after the start of its group. after_silence: a read before it
- * in its group waited in vain, so its time matters even in a fast replay. */
+/* Something the device did, at_us after the start of its group. timed: its time matters even in
+ * a fast replay, because a read before it in its group waited in vain (the program's wait must
+ * pass first) or because it is a plug or unplug line (a person's doing, not the device's). */
 typedef struct {
     CapKind kind;
     gint64 at_us;
-    gboolean after_silence;
+    gboolean timed;
     int err;      /* CAP_READFAIL: the errno that hidapi's text names */
     GBytes *data; /* CAP_REPORT */
 } CapAction;

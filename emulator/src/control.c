@@ -106,7 +106,7 @@ static char *cmd_add(Control *ctl, const char *rest)
     emu_config_defaults(&cfg);
     Device *dev = NULL;
     if (emu_config_parse(&cfg, rest, &err) == 0)
-        dev = emu_add_device(ctl->emu, &cfg, &err);
+        dev = emu_add_device(ctl->emu, &cfg, TRUE, &err);
     emu_config_free(&cfg);
     return dev ? g_strdup_printf("ok %u", dev->id) : take_err(err);
 }

@@ -156,6 +156,7 @@ static void perform(Device *dev, Reply *r);
 
 static gboolean unread_reports(Device *dev)
 {
+    forget_closed(dev);
     for (GList *l = dev->handles; l; l = l->next) {
         Handle *h = l->data;
         if (h->active && !g_queue_is_empty(&h->unread))
@@ -807,7 +808,7 @@ static void device_free(Device *dev)
     g_free(dev);
 }
 
-Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err)
+Device *emu_add_device(Emu *emu, const EmuConfig *cfg, gboolean plug, char **err)
 {
     Device *dev = g_new0(Device, 1);
     dev->emu = emu;
@@ -822,7 +823,7 @@ Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err)
         return NULL;
     }
     emu_model_set_version(&dev->model, cfg->version, cfg->version_len);
-    if (apply_content(dev, err) < 0 || device_plug(dev, err) < 0) {
+    if (apply_content(dev, err) < 0 || (plug && device_plug(dev, err) < 0)) {
         device_free(dev);
         return NULL;
     }

@@ -109,7 +109,8 @@ struct Emu {
 
 Emu *emu_new(void);
 void emu_free(Emu *emu);
-Device *emu_add_device(Emu *emu, const EmuConfig *cfg, char **err);
+/* plug: FALSE adds the device unplugged, for a later plug. */
+Device *emu_add_device(Emu *emu, const EmuConfig *cfg, gboolean plug, char **err);
 Device *emu_find_device(Emu *emu, guint id);
 
 /* Device commands; all take Emu.lock themselves and run on the main loop. */

@@ -192,7 +192,7 @@ static int add_devices(Emu *emu, const Args *a)
         char *err = NULL;
         emu_config_defaults(&cfg);
         int rc = i < a->devices->len ? emu_config_parse(&cfg, a->devices->pdata[i], &err) : 0;
-        if (rc == 0 && !emu_add_device(emu, &cfg, &err))
+        if (rc == 0 && !emu_add_device(emu, &cfg, TRUE, &err))
             rc = -1;
         emu_config_free(&cfg);
         if (rc < 0) {
@@ -208,7 +208,7 @@ static int add_replay_device(Emu *emu, const Args *a)
 {
     char *err = NULL;
     Capture *cap = capture_load(a->replay, &err);
-    Device *dev = cap ? emu_add_device(emu, &cap->identity, &err) : NULL;
+    Device *dev = cap ? emu_add_device(emu, &cap->identity, !cap->starts_unplugged, &err) : NULL;
     if (!dev) {
         fprintf(stderr, "tarvenix-emu: %s%s\n", cap ? "the captured device: " : "", err);
         g_free(err);

@@ -56,19 +56,12 @@ static void play_group(Device *dev, guint index)
             r->len = g_bytes_get_size(a->data);
             memcpy(r->buf, g_bytes_get_data(a->data, NULL), r->len);
         }
-        /* What came after a read that waited in vain must not reach that read. */
-        gboolean timed = !rp->fast || a->after_silence;
-        device_send(dev, r, start + (timed ? a->at_us : 0));
+        device_send(dev, r, start + (!rp->fast || a->timed ? a->at_us : 0));
     }
 }
 
 void replay_attach(Device *dev, Replay *rp)
 {
-    char *err = NULL;
-    if (rp->cap->starts_unplugged && device_unplug(dev, &err) < 0) {
-        g_printerr("tarvenix-emu: replay: %s\n", err);
-        g_free(err);
-    }
     g_mutex_lock(&dev->emu->lock);
     dev->replay = rp;
     capture_seed_model(rp->cap, &dev->model);

@@ -19,8 +19,9 @@ typedef enum {
 Replay *replay_new(Capture *cap, gboolean fast, gboolean lenient);
 void replay_free(Replay *rp);
 
-/* Makes dev the captured device: its content as the capture shows it, and what happened before
- * the program opened it. On the main loop, before the program starts. */
+/* Makes dev (added unplugged when the capture starts so) the captured device: its content as
+ * the capture shows it, and what happened before the program opened it. On the main loop,
+ * before the program starts. */
 void replay_attach(Device *dev, Replay *rp);
 
 /* With Emu.lock held, from the node handlers. replay_write judges a write (a divergence is

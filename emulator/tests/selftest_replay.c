@@ -63,7 +63,7 @@ static void check_replay(int fast)
           "the report read at open is not there");
     long took = version_exchange(h, reply);
     CHECK(!memcmp(reply + REPLY_VERSION_AT, CAPTURED_VERSION, 13), "not the captured reply");
-    CHECK(fast ? took < 150 : took >= 190 && took < 1000, "the reply took %ld ms", took);
+    CHECK(fast ? took < 190 : took >= 190 && took < 1000, "the reply took %ld ms", took);
 
     firmware_packet(req, 0, 0);
     st_exchange(h, req, reply);
