@@ -47,14 +47,27 @@ static gboolean is_value(JsonNode *n, GType type)
     return n && JSON_NODE_HOLDS_VALUE(n) && json_node_get_value_type(n) == type;
 }
 
-static int get_int(Reader *r, const char *key, gboolean required, gint64 *out)
+/* *out: the member, when present with a value of the type; -1 when it is absent but required, or
+ * of another type. */
+static int typed(Reader *r, const char *key, gboolean required, GType type, JsonNode **out)
 {
     JsonNode *n = member(r, key);
-    if (!n && !required)
+    *out = is_value(n, type) ? n : NULL;
+    if (*out || (!n && !required))
         return 0;
-    if (!is_value(n, G_TYPE_INT64))
-        return fail(r, "\"%s\" %s", key, n ? "is not an integer" : "is missing");
-    *out = json_node_get_int(n);
+    return fail(r, "\"%s\" %s", key,
+                !n                     ? "is missing"
+                : type == G_TYPE_INT64 ? "is not an integer"
+                                       : "is not a string");
+}
+
+static int get_int(Reader *r, const char *key, gboolean required, gint64 *out)
+{
+    JsonNode *n = NULL;
+    if (typed(r, key, required, G_TYPE_INT64, &n) < 0)
+        return -1;
+    if (n)
+        *out = json_node_get_int(n);
     return 0;
 }
 
@@ -76,12 +89,11 @@ static int get_number(Reader *r, const char *key, gboolean required, double *out
 
 static int get_string(Reader *r, const char *key, gboolean required, const char **out)
 {
-    JsonNode *n = member(r, key);
-    if (!n && !required)
-        return 0;
-    if (!is_value(n, G_TYPE_STRING))
-        return fail(r, "\"%s\" %s", key, n ? "is not a string" : "is missing");
-    *out = json_node_get_string(n);
+    JsonNode *n = NULL;
+    if (typed(r, key, required, G_TYPE_STRING, &n) < 0)
+        return -1;
+    if (n)
+        *out = json_node_get_string(n);
     return 0;
 }
 
