@@ -122,9 +122,9 @@ static void diverge(Device *dev, const CapWrite *w, const guint8 *data, gsize le
     rp->diverged_at = rp->matched + 1;
     rp->divergence = describe_divergence(rp, w, data, len);
     g_printerr("tarvenix-emu: replay: %s\n", rp->divergence);
-    /* What the capture still had in store belongs to another conversation. */
-    if (!rp->lenient)
-        device_drop_queued(dev);
+    /* What the capture still had queued belongs to another conversation, and would hold up the
+     * plain emulator's answers behind it. */
+    device_drop_queued(dev);
 }
 
 static gboolean same_bytes(GBytes *want, const guint8 *data, gsize len)
