@@ -99,9 +99,9 @@ static char *describe_divergence(const Replay *rp, const CapWrite *w, const guin
     emu_describe_request(got, sizeof got, data, len);
     if (!w) {
         g_string_append_printf(s,
-                               "write %u goes past the capture, which ends after %u writes; "
+                               "write %u goes past the capture, which ends after %u write%s; "
                                "the program sent %s",
-                               n, total, got);
+                               n, total, total == 1 ? "" : "s", got);
     } else {
         gsize want_len = 0;
         const guint8 *bytes = g_bytes_get_data(w->request, &want_len);
