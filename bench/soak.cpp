@@ -6,7 +6,7 @@
 // memory, open descriptors and threads are printed at the start and at the end
 // and must not grow once the first transfers have warmed the allocator up.
 
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "emuclient.h"
 #include "workers/blockloop.h"
 
@@ -119,7 +119,7 @@ class Soak {
     int cycles_;
     int id_ = 0;
     char path_[kDevicePathSize] = {};
-    HidDevicePtr handle_;
+    HidPortPtr handle_;
     QTemporaryDir dir_;
     std::mt19937 random_{20240607};
 
@@ -165,7 +165,7 @@ bool Soak::plainCycle()
         return false;
     Report request, reply;
     buildVersionQuery(request);
-    if (exchange(handle_.get(), request, reply, kVersionReplyTimeoutMs).ok())
+    if (exchange(*handle_, request, reply, kVersionReplyTimeoutMs).ok())
         wrong(QStringLiteral("a handle of an unplugged device still answered"));
     else
         ++staleTold_;
@@ -184,7 +184,7 @@ bool Soak::transfer(int index, TransferKind kind, Cut cut)
                          : kind == TransferKind::Save   ? saveTarget_
                          : (index / 3) % 2              ? dataB_
                                                         : dataA_;
-    BlockLoop loop(kind, handle_.get(), file);
+    BlockLoop loop(kind, *handle_, file);
     // Every save replaces the one before, as with --force.
     loop.setReplaceExisting(true);
     std::atomic<bool> pastSecondStep{false}, done{false};

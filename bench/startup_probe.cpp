@@ -8,8 +8,8 @@
 // window's constructor runs (device events, opening the device), so that what
 // is left of the constructor shows apart from them.
 
-#include "device/connection.h"
 #include "device/events.h"
+#include "device/exchange.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>

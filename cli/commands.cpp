@@ -67,7 +67,7 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
     Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(kind), blocks);
     StopRequest stop;
     StopOnSignals stopSignals(stop);
-    BlockLoop loop(kind, link.handle.get(), file);
+    BlockLoop loop(kind, *link.handle, file);
     loop.setDevicePath(link.path);
     loop.setReplaceExisting(o.force);
     loop.setStopRequest(&stop);
@@ -106,7 +106,7 @@ Status runVersion(const Options &o)
     if (Status s = openLink(o.device, link); !s.ok())
         return s;
     QString version;
-    const VersionState state = queryVersion(link.handle.get(), version);
+    const VersionState state = queryVersion(*link.handle, version);
     if (state == VersionState::Cut)
         return fail(Exit::Device, QStringLiteral("The device's version reply ended inside the "
                                                  "version text, so the text may be incomplete. "

@@ -64,7 +64,7 @@ Status openLink(const QString &wanted, Link &link)
         s = lock(link);
     if (!s.ok())
         return s;
-    link.handle = openDevicePath(QFile::encodeName(link.path).constData());
+    link.handle = openPort(QFile::encodeName(link.path).constData());
     if (!link.handle)
         return fail(Exit::Device,
                     QStringLiteral("The device at %1 is present but cannot be opened. Check the "

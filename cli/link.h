@@ -3,8 +3,8 @@
 // and opened.
 
 #include "cli/status.h"
-#include "device/connection.h"
 #include "device/devicelock.h"
+#include "device/exchange.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ struct Link {
     int row = 0; // 1-based row of tarvenix::kSupportedDevices
     // Declared before the handle, so the device is closed before the lock goes.
     std::unique_ptr<DeviceLock> lock;
-    HidDevicePtr handle;
+    HidPortPtr handle;
 };
 
 // Finds the device at `wanted`, or without it the first supported device in

@@ -6,9 +6,9 @@
 // values, which FuzzedDataProvider takes from the end.
 
 #include "check.h"
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "device/report.h"
-#include "fakehid.h"
+#include "support/fakeport.h"
 #include "workers/blockloop.h"
 
 #include <QDir>
@@ -81,13 +81,13 @@ void checkDescription(const ExchangeResult &result, int timeoutMs)
 }
 
 // The version query end to end through the fake device.
-void checkVersionQuery(const Report &bytes, hid_device_::Step step)
+void checkVersionQuery(const Report &bytes, FakePort::Step step)
 {
-    hid_device_ dev;
+    FakePort dev;
     dev.reply = bytes;
     dev.script = {step};
     QString version = QStringLiteral("unchanged");
-    const VersionState state = queryVersion(&dev, version);
+    const VersionState state = queryVersion(dev, version);
     if (step.writeFails) {
         FUZZ_CHECK(state == VersionState::NotWritten && version == QStringLiteral("unchanged"));
         return;
@@ -97,21 +97,21 @@ void checkVersionQuery(const Report &bytes, hid_device_::Step step)
         return;
     }
     const Report read = asRead(bytes, step.replyLength);
-    FUZZ_CHECK(state == (versionTextWhole(read, step.replyLength) ? VersionState::Read
-                                                                  : VersionState::Cut));
+    FUZZ_CHECK(state ==
+               (versionTextWhole(read, step.replyLength) ? VersionState::Read : VersionState::Cut));
     FUZZ_CHECK(version == versionText(read));
 }
 
 // A save whose replies have the scripted lengths, ending with a refused write:
 // it must stop at the first reply that cannot carry its block and write nothing.
-void checkSave(const Report &bytes, const std::vector<hid_device_::Step> &script,
+void checkSave(const Report &bytes, const std::vector<FakePort::Step> &script,
                const QString &dirPath)
 {
-    hid_device_ dev;
+    FakePort dev;
     dev.reply = bytes;
     dev.script = script;
     const QString target = dirPath + QStringLiteral("/save.bin");
-    BlockLoop loop(TransferKind::Save, &dev, target);
+    BlockLoop loop(TransferKind::Save, dev, target);
     int lastBlock = 0;
     loop.setStepHandler([&](int, int block) { lastBlock = std::max(lastBlock, block); });
     const TransferOutcome outcome = loop.run();
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static QTemporaryDir dir;
     FuzzedDataProvider in(data, size);
 
-    hid_device_::Step step;
+    FakePort::Step step;
     step.replyLength = in.ConsumeIntegralInRange<int>(-1, kReportSize);
     step.writeFails = in.ConsumeBool();
 
@@ -174,12 +174,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         error.push_back(wchar_t(in.ConsumeIntegral<std::int32_t>()));
     const bool errorIsNull = in.ConsumeBool();
     fuzzed.detail = QString::fromWCharArray(error.data(), int(error.size()));
+    const QString portError = errorIsNull ? QString() : fuzzed.detail;
 
     // A save allocates and zeroes its whole 512 KiB image, so only one input in four runs one.
     const bool save = in.ConsumeIntegralInRange<int>(0, 3) == 3;
-    std::vector<hid_device_::Step> script(
-        std::size_t(in.ConsumeIntegralInRange<int>(1, kMaxScript)));
-    for (hid_device_::Step &s : script)
+    std::vector<FakePort::Step> script(std::size_t(in.ConsumeIntegralInRange<int>(1, kMaxScript)));
+    for (FakePort::Step &s : script)
         s.replyLength = in.ConsumeIntegralInRange<int>(-1, kReportSize);
 
     Report bytes{};
@@ -192,15 +192,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkVersionQuery(bytes, step);
 
     // The real exchange against the fake device, and how its outcome is told.
-    hid_device_ dev;
+    FakePort dev;
     dev.reply = bytes;
     dev.script = {step};
-    dev.error = error;
-    dev.errorIsNull = errorIsNull;
+    dev.error = portError;
     Report request{};
     buildVersionQuery(request);
     Report reply;
-    const ExchangeResult result = exchange(&dev, request, reply, timeoutMs);
+    const ExchangeResult result = exchange(dev, request, reply, timeoutMs);
     FUZZ_CHECK(result.replyLength == (step.writeFails ? 0 : step.replyLength));
     if (result.ok())
         FUZZ_CHECK(reply == asRead(bytes, step.replyLength));

@@ -1,8 +1,8 @@
 #pragma once
 // The one window: a frameless, always-on-top dialog drawn from pictures.
 
-#include "device/connection.h"
 #include "device/devicelock.h"
+#include "device/exchange.h"
 #include "workers/filechecks.h"
 
 #include <QDialog>
@@ -77,7 +77,7 @@ class MainWindow : public QDialog {
     WorkerThreadForData *workerThreadForData = nullptr;
     WorkerThreadForSaveData *workerThreadForSaveData = nullptr;
     // Closed whenever it is replaced or dropped; never closed under a running transfer.
-    tarvenix::HidDevicePtr hidHandle;
+    tarvenix::HidPortPtr hidHandle;
     QPushButton *pushButtonFWArrow1 = nullptr;
     QPushButton *pushButtonFWArrow2 = nullptr;
     QPushButton *pushButtonFWArrow3 = nullptr;

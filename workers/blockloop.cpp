@@ -109,25 +109,20 @@ QString TransferOutcome::stoppedMessage(TransferKind kind) const
         .arg(state);
 }
 
-BlockLoop::BlockLoop(TransferKind kind, hid_device *device, QString path)
-    : kind_(kind), device_(device), path_(std::move(path))
+BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString path)
+    : kind_(kind), port_(port), path_(std::move(path))
 {
 }
 
 TransferOutcome BlockLoop::run()
 {
     steps_ = 0;
-    if (!device_) {
-        TransferOutcome outcome;
-        outcome.cause = QStringLiteral("no device is connected");
-        return outcome;
-    }
     // Replies queued before this transfer belong to nobody here.
-    drainInput(device_);
+    drainInput(port_);
     const TransferOutcome outcome = kind_ == TransferKind::Save ? saveArea() : fileBlocks();
     // The next program to use the device must not meet our unanswered requests' replies.
     if (!outcome.ok && !outcome.unplugged && outcome.failedBlock > 0)
-        settleInput(device_, kSettleQuietMs, kSettleMs);
+        settleInput(port_, kSettleQuietMs, kSettleMs);
     return outcome;
 }
 
@@ -145,7 +140,7 @@ bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
 // taken for another's: every block after it would be off by one.
 bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 {
-    if (readReport(device_, reply_, 0) <= 0)
+    if (port_.read(reply_, 0) <= 0)
         return true;
     qDebug("report before block %d answers no request: %s", block + 1, traceBytes(reply_).text);
     outcome.failedBlock = block + 1;
@@ -158,7 +153,7 @@ bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 // goes away meanwhile sent no stray report.
 bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 {
-    if (readReport(device_, reply_, kStrayGraceMs) <= 0)
+    if (port_.read(reply_, kStrayGraceMs) <= 0)
         return true;
     qDebug("report after the last block answers no request: %s", traceBytes(reply_).text);
     outcome.failedBlock = outcome.blocks;
@@ -172,13 +167,13 @@ bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 // meets its own reply.
 void BlockLoop::takeLateReplies(int block)
 {
-    while (readReport(device_, reply_, 0) > 0)
+    while (port_.read(reply_, 0) > 0)
         qDebug("late reply taken before block %d: %s", block + 1, traceBytes(reply_).text);
 }
 
 bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
 {
-    const ExchangeResult result = exchange(device_, request_, reply_, timeoutMs_);
+    const ExchangeResult result = exchange(port_, request_, reply_, timeoutMs_);
     const bool readsBlocks = kind_ == TransferKind::Save || kind_ == TransferKind::Verify;
     QString cause = describe(result, timeoutMs_);
     if (result.ok() && readsBlocks && result.replyLength < kBlockReplyMinLength)

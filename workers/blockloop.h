@@ -3,7 +3,7 @@
 // data save and the verify of a file against the data area. No widgets and no threads of its own:
 // the window's workers and the command-line tool both run it.
 
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "workers/filechecks.h"
 
 #include <QString>
@@ -74,7 +74,7 @@ class BlockLoop {
     using StepHandler = std::function<void(int step, int block)>;
     using BlockHandler = std::function<void(int done, int total)>;
 
-    BlockLoop(TransferKind kind, hid_device *device, QString path);
+    BlockLoop(TransferKind kind, HidPort &port, QString path);
 
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
     // Called on the loop's thread with each step code as it is reached.
@@ -104,7 +104,7 @@ class BlockLoop {
     bool stopped(int block, TransferOutcome &outcome) const;
 
     TransferKind kind_;
-    hid_device *device_;
+    HidPort &port_;
     QString path_;
     int timeoutMs_ = kTransferReplyTimeoutMs;
     StepHandler onStep_;

@@ -18,7 +18,7 @@ void TransferWorker::run()
 {
     qDebug("Enter thread run");
     // The window keeps the handle and the path unchanged until this run has returned.
-    tarvenix::BlockLoop loop(kind_, g_pMainWindow->hidHandle.get(), filePath());
+    tarvenix::BlockLoop loop(kind_, *g_pMainWindow->hidHandle, filePath());
     loop.setReplyTimeout(timeoutMs_);
     loop.setStopRequest(&stop_);
     loop.setReplaceExisting(replaceExisting_);

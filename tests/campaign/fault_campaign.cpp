@@ -2,7 +2,7 @@
 // middle and the last block, through the real block loop and the emulated
 // device. Prints a table of what held and what broke; fails if anything broke.
 
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "support/emu.h"
 #include "workers/blockloop.h"
 
@@ -63,7 +63,7 @@ class Campaign {
         writeOld(target);
         emu::command(QStringLiteral("clear %1").arg(id));
         emu::fault(id, c.fault->command.arg(c.block));
-        const Result r = transfer(link.handle.get(), c, target);
+        const Result r = transfer(*link.handle, c, target);
         link.handle.reset();
         const QString broke = judge(c, r, emu::stats(id), target);
         emu::release(id);
@@ -80,10 +80,10 @@ class Campaign {
         qint64 faultMs = 0;
     };
 
-    Result transfer(hid_device *device, const Combination &c, const QString &target)
+    Result transfer(HidPort &port, const Combination &c, const QString &target)
     {
         Result r;
-        BlockLoop loop(c.kind, device, c.kind == TransferKind::Save ? target : image);
+        BlockLoop loop(c.kind, port, c.kind == TransferKind::Save ? target : image);
         loop.setReplyTimeout(kBoundMs);
         // The old file stands for one the user agreed to replace, as with --force.
         loop.setReplaceExisting(true);

@@ -1,8 +1,8 @@
 // The block loop against the emulated device: every byte on the wire, the
 // progress steps, and each fault told as a failure that names its block.
 
-#include "device/connection.h"
 #include "device/devicelock.h"
+#include "device/exchange.h"
 #include "support/emu.h"
 #include "support/files.h"
 #include "workers/blockloop.h"
@@ -33,12 +33,12 @@ class TestBlockLoop : public QObject {
     }
     int id = 0;
     char path[kDevicePathSize] = {};
-    HidDevicePtr handle;
+    HidPortPtr handle;
     QList<QPair<int, int>> steps; // step, block after which it fell
 
     TransferOutcome run(TransferKind kind, const QString &file, int timeoutMs = 1500)
     {
-        BlockLoop loop(kind, handle.get(), file);
+        BlockLoop loop(kind, *handle, file);
         loop.setReplyTimeout(timeoutMs);
         loop.setStepHandler([this](int step, int block) { steps.append({step, block}); });
         return loop.run();
@@ -121,25 +121,6 @@ class TestBlockLoop : public QObject {
         QCOMPARE(emu::stats(id).bad, 0);
     }
 
-    void everySizeReachesSixSteps_data()
-    {
-        QTest::addColumn<int>("blocks");
-        QTest::newRow("36 blocks") << 36;
-        QTest::newRow("4 blocks") << 4;
-        QTest::newRow("1 block") << 1;
-        QTest::newRow("37 blocks") << 37;
-    }
-
-    void everySizeReachesSixSteps()
-    {
-        QFETCH(int, blocks);
-        const TransferOutcome o =
-            run(TransferKind::Firmware, write("n.bin", testfiles::pattern(blocks * 512, blocks)));
-        QVERIFY(o.ok);
-        QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(emu::stats(id).requests, blocks);
-    }
-
     void faultsNameTheirBlock_data()
     {
         QTest::addColumn<int>("kind");
@@ -190,7 +171,7 @@ class TestBlockLoop : public QObject {
     {
         Report query;
         buildVersionQuery(query);
-        QVERIFY(hid_write(handle.get(), query.data(), query.size()) > 0);
+        QVERIFY(handle->write(query));
         QTest::qWait(100);
         const QString target = dir.filePath("fresh.bin");
         QVERIFY(run(TransferKind::Save, target).ok);
@@ -203,13 +184,13 @@ class TestBlockLoop : public QObject {
     {
         Report readOut;
         buildReadOut(readOut, 3);
-        QVERIFY(hid_write(handle.get(), readOut.data(), readOut.size()) > 0);
+        QVERIFY(handle->write(readOut));
         QTest::qWait(100);
         QString version;
-        QCOMPARE(queryVersion(handle.get(), version), VersionState::Read);
+        QCOMPARE(queryVersion(*handle, version), VersionState::Read);
         QCOMPARE(version, QStringLiteral("TVX-EMU 1.1.0"));
         emu::fault(id, "short n=50 at=1");
-        QCOMPARE(queryVersion(handle.get(), version), VersionState::Cut);
+        QCOMPARE(queryVersion(*handle, version), VersionState::Cut);
     }
 
     // The reply to the block that timed out comes after the failure: it is thrown away
@@ -222,29 +203,7 @@ class TestBlockLoop : public QObject {
         QCOMPARE(o.failedBlock, 5);
         QTest::qWait(300);
         Report report;
-        QCOMPARE(readReport(handle.get(), report, 0), 0);
-    }
-
-    void stopFlagEndsTheRun()
-    {
-        StopRequest stop;
-        stop.request("the program is closing");
-        BlockLoop loop(TransferKind::Firmware, handle.get(),
-                       write("x.bin", testfiles::pattern(2048, 0)));
-        loop.setStopRequest(&stop);
-        const TransferOutcome o = loop.run();
-        QVERIFY(!o.ok);
-        QCOMPARE(o.failedBlock, 1);
-        QCOMPARE(emu::stats(id).requests, 0);
-    }
-
-    void unwritableTargetTouchesNoDevice()
-    {
-        const QString blocked = write("plain", "x") + "/save.bin";
-        const TransferOutcome o = run(TransferKind::Save, blocked);
-        QVERIFY(!o.ok);
-        QCOMPARE(o.failedBlock, 0);
-        QCOMPARE(emu::stats(id).requests, 0);
+        QCOMPARE(handle->read(report, 0), 0);
     }
 
     void lockIsExclusive()

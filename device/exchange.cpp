@@ -1,6 +1,6 @@
-#include "connection.h"
+#include "device/exchange.h"
 
-#include "devicelock.h"
+#include "device/devicelock.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -8,19 +8,7 @@
 
 namespace tarvenix {
 
-void HidCloser::operator()(hid_device *device) const
-{
-    if (device)
-        hid_close(device);
-}
-
 namespace {
-
-QString errorText(hid_device *device)
-{
-    const wchar_t *text = hid_error(device);
-    return text ? QString::fromWCharArray(text) : QString();
-}
 
 QString withDetail(const QString &cause, const QString &detail)
 {
@@ -29,24 +17,24 @@ QString withDetail(const QString &cause, const QString &detail)
 
 } // namespace
 
-ExchangeResult exchange(hid_device *device, const Report &request, Report &reply, int timeoutMs)
+ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int timeoutMs)
 {
     ExchangeResult result;
-    if (hid_write(device, request.data(), request.size()) < 0) {
+    if (!port.write(request)) {
         result.error = ExchangeError::WriteFailed;
-        result.detail = errorText(device);
+        result.detail = port.errorText();
         return result;
     }
     qDebug("write ok:");
     reply.fill(0);
     QElapsedTimer clock;
     clock.start();
-    result.replyLength = hid_read_timeout(device, reply.data(), reply.size(), timeoutMs);
+    result.replyLength = port.read(reply, timeoutMs);
     // hidapi returns 0 both for a wait that ran out and for a report of 0 bytes. The
     // wait never ends before its bound, so a 0 that comes sooner is an empty report.
     if (result.replyLength < 0) {
         result.error = ExchangeError::ReadFailed;
-        result.detail = errorText(device);
+        result.detail = port.errorText();
     } else if (result.replyLength == 0)
         result.error = clock.nsecsElapsed() < qint64(timeoutMs) * 1000000
                            ? ExchangeError::EmptyReply
@@ -76,35 +64,30 @@ QString describe(const ExchangeResult &result, int timeoutMs)
     return QString();
 }
 
-int readReport(hid_device *device, Report &report, int timeoutMs)
-{
-    return hid_read_timeout(device, report.data(), report.size(), timeoutMs);
-}
-
-void drainInput(hid_device *device)
+void drainInput(HidPort &port)
 {
     Report discard;
-    while (readReport(device, discard, 0) > 0) {
+    while (port.read(discard, 0) > 0) {
     }
 }
 
-void settleInput(hid_device *device, int quietMs, int boundMs)
+void settleInput(HidPort &port, int quietMs, int boundMs)
 {
     Report discard;
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < boundMs && readReport(device, discard, quietMs) > 0)
+    while (clock.elapsed() < boundMs && port.read(discard, quietMs) > 0)
         qDebug("discarded a late reply: %s", traceBytes(discard).text);
 }
 
-VersionState queryVersion(hid_device *device, QString &version)
+VersionState queryVersion(HidPort &port, QString &version)
 {
     Report request;
     Report reply{};
     buildVersionQuery(request);
     // A reply queued for an earlier request would be read as this one's.
-    drainInput(device);
-    const ExchangeResult result = exchange(device, request, reply, kVersionReplyTimeoutMs);
+    drainInput(port);
+    const ExchangeResult result = exchange(port, request, reply, kVersionReplyTimeoutMs);
     if (result.error == ExchangeError::WriteFailed)
         return VersionState::NotWritten;
     // A failed or unanswered read leaves the reply zero, so the text is empty.
@@ -115,14 +98,6 @@ VersionState queryVersion(hid_device *device, QString &version)
     if (!result.ok())
         return VersionState::NotRead;
     return versionTextWhole(reply, result.replyLength) ? VersionState::Read : VersionState::Cut;
-}
-
-HidDevicePtr openDevicePath(const char *path)
-{
-    HidDevicePtr device(hid_open_path(path));
-    if (device)
-        hid_set_nonblocking(device.get(), 0);
-    return device;
 }
 
 Connection openConnection(char (&path)[kDevicePathSize])
@@ -137,7 +112,7 @@ Connection openConnection(char (&path)[kDevicePathSize])
     if (probeSupportedDevices(path) < 0)
         return c;
     qDebug().noquote() << "chHidDevicePath:" << QString::fromLocal8Bit(path);
-    c.handle = openDevicePath(path);
+    c.handle = openPort(path);
     if (!c.handle) {
         qDebug("hid_open handle_loopSendEnterVoiceStatus fail ");
         c.result = -3;
@@ -148,7 +123,7 @@ Connection openConnection(char (&path)[kDevicePathSize])
     // A reply to our query would reach another program's transfer as its own.
     const DeviceLock lock(QString::fromLocal8Bit(path));
     if (lock.acquired())
-        c.versionState = queryVersion(c.handle.get(), c.version);
+        c.versionState = queryVersion(*c.handle, c.version);
     else
         qDebug("device busy, version query skipped");
     return c;

@@ -1,15 +1,13 @@
 #pragma once
 // Opening the supported device, the bounded exchange of one report, and the
-// version query. No widgets here: the window and the command-line tool share it.
+// version query, all on the seam. No widgets here: the window and the command-line
+// tool share it.
 
-#include "discovery.h"
-#include "report.h"
+#include "device/discovery.h"
+#include "device/hidport.h"
+#include "device/report.h"
 
 #include <QString>
-#include <memory>
-
-struct hid_device_;
-using hid_device = hid_device_;
 
 namespace tarvenix {
 
@@ -19,11 +17,6 @@ constexpr int kVersionReplyTimeoutMs = 1000;
 // A transfer block may wait much longer: a device can erase its flash before it
 // answers the first firmware packet.
 constexpr int kTransferReplyTimeoutMs = 8000;
-
-struct HidCloser {
-    void operator()(hid_device *device) const;
-};
-using HidDevicePtr = std::unique_ptr<hid_device, HidCloser>;
 
 // NoReply: the bound passed without a reply. EmptyReply: a reply came, of 0 bytes.
 enum class ExchangeError { None, WriteFailed, ReadFailed, NoReply, EmptyReply };
@@ -37,22 +30,18 @@ struct ExchangeResult {
 
 // Writes one request and waits up to timeoutMs for its reply. An expired wait
 // is a failure like a failed read.
-ExchangeResult exchange(hid_device *device, const Report &request, Report &reply, int timeoutMs);
+ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int timeoutMs);
 // Why an exchange failed, as a phrase for a message: "the device did not answer ...".
 QString describe(const ExchangeResult &result, int timeoutMs);
 
-// Reads one input report, waiting at most timeoutMs (0: only one already queued):
-// its length, 0 when none came, -1 when the read failed.
-int readReport(hid_device *device, Report &report, int timeoutMs);
-
 // Throws away input reports already queued on this handle, for instance
 // replies that were meant for an earlier exchange.
-void drainInput(hid_device *device);
+void drainInput(HidPort &port);
 
 // After a transfer that did not complete, the device may still answer requests it was sent:
 // reads and throws away reports until none comes for quietMs, for at most boundMs, so that
 // the next program to use the device starts clean.
-void settleInput(hid_device *device, int quietMs, int boundMs);
+void settleInput(HidPort &port, int quietMs, int boundMs);
 
 // Cut: the reply ended inside the version text, so the text may be incomplete.
 enum class VersionState { NotWritten, NotRead, Cut, Read };
@@ -60,19 +49,16 @@ enum class VersionState { NotWritten, NotRead, Cut, Read };
 struct Connection {
     // 0 opened, -1 hidapi did not start, -2 no supported device, -3 open failed.
     int result = -2;
-    HidDevicePtr handle;
+    HidPortPtr handle;
     VersionState versionState = VersionState::NotWritten;
     QString version;
 };
-
-// Opens one device by its path with blocking reads; null when it cannot be opened.
-HidDevicePtr openDevicePath(const char *path);
 
 // Finds the first supported device, opens it and asks for its version text,
 // unless another program holds the device. path receives the device's path.
 Connection openConnection(char (&path)[kDevicePathSize]);
 
 // The version query on an open handle, after throwing away anything queued.
-VersionState queryVersion(hid_device *device, QString &version);
+VersionState queryVersion(HidPort &port, QString &version);
 
 } // namespace tarvenix
