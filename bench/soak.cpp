@@ -9,6 +9,7 @@
 #include "device/exchange.h"
 #include "emuclient.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -147,7 +148,7 @@ bool Soak::reopen()
     clock.start();
     for (int attempt = 0; clock.elapsed() < 5000; ++attempt) {
         Connection c = openConnection(path_);
-        if (c.result == 0 && c.versionState == VersionState::Read && c.version == kVersion) {
+        if (!c.failure && !c.versionFailure && c.version == kVersion) {
             handle_ = std::move(c.handle);
             reopenWaits_ += attempt > 0;
             return true;
@@ -213,32 +214,32 @@ bool Soak::transfer(int index, TransferKind kind, Cut cut)
         unplugger.join();
 
     const QString what = QStringLiteral("transfer %1 (%2)").arg(index + 1).arg(transferName(kind));
+    const QString message = transferFailureMessage(kind, file, outcome);
     if (cut == Cut::None) {
-        if (!outcome.ok)
-            wrong(what + QStringLiteral(" failed uncut: ") + outcome.message(kind));
+        if (!outcome.ok())
+            wrong(what + QStringLiteral(" failed uncut: ") + message);
         else
             ++ok_;
     } else {
-        const QString message = outcome.message(kind);
         const bool named = outcome.failedBlock >= 1 && outcome.failedBlock <= kDataAreaBlocks &&
                            message.contains(QStringLiteral("failed at block %1 of %2")
                                                 .arg(outcome.failedBlock)
                                                 .arg(kDataAreaBlocks));
-        if (outcome.ok || !named || (faultAt && outcome.failedBlock != faultAt))
+        if (outcome.ok() || !named || (faultAt && outcome.failedBlock != faultAt))
             wrong(what + QStringLiteral(" cut at %1 was told as: ").arg(faultAt) +
-                  (outcome.ok ? QStringLiteral("success") : message));
+                  (outcome.ok() ? QStringLiteral("success") : message));
         else
             ++toldFailures_;
     }
 
     // What the device's data area and the save target must hold now.
     if (kind == TransferKind::Data) {
-        areaKnown_ = outcome.ok;
-        if (outcome.ok)
+        areaKnown_ = outcome.ok();
+        if (outcome.ok())
             expectedArea_ = readFile(file);
     } else if (kind == TransferKind::Save) {
         const QByteArray saved = readFile(saveTarget_);
-        if (outcome.ok) {
+        if (outcome.ok()) {
             if (areaKnown_ && saved != expectedArea_)
                 wrong(what + QStringLiteral(" saved other bytes than the data area holds"));
             else

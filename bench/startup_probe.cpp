@@ -106,8 +106,8 @@ int main(int argc, char *argv[])
         char path[tarvenix::kDevicePathSize];
         tarvenix::Connection c = tarvenix::openConnection(path);
         c.handle.reset();
-        std::printf("split device_events=%.1f open=%.1f result=%d\n", events - before,
-                    sinceExecMs() - events, c.result);
+        std::printf("split device_events=%.1f open=%.1f opened=%d\n", events - before,
+                    sinceExecMs() - events, int(!c.failure));
     }
 
     const double windowStart = sinceExecMs();

@@ -79,7 +79,7 @@ void toolLoop(HidPort &port, TransferKind kind, const QString &path)
     BlockLoop loop(kind, port, path);
     // Each save replaces the one before, as the CLI's does with --force.
     loop.setReplaceExisting(true);
-    if (!loop.run().ok)
+    if (!loop.run().ok())
         std::abort();
 }
 
@@ -185,7 +185,7 @@ int main(int argc, char *argv[])
 
     char path[kDevicePathSize];
     Connection c = openConnection(path);
-    if (c.result != 0) {
+    if (c.failure) {
         std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
         return 1;
     }

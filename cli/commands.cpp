@@ -5,6 +5,7 @@
 #include "cli/progress.h"
 #include "cli/stopsignals.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,9 +25,8 @@ TransferKind kindOf(Command c)
 Status checkSource(TransferKind kind, const QString &file, int *blocks)
 {
     qint64 size = 0;
-    const QString refusal = checkSourceFile(kind, file, &size);
-    if (!refusal.isEmpty())
-        return fail(Exit::File, refusal);
+    if (const Failure refusal = checkSourceFile(kind, file, &size))
+        return fail(refusal, refusalMessage(refusal, file));
     *blocks = int(size / kBlockSize);
     return {};
 }
@@ -34,31 +34,30 @@ Status checkSource(TransferKind kind, const QString &file, int *blocks)
 // The name as given, then the name with its suffix.
 Status checkTarget(const QString &given, const QString &target, bool force)
 {
-    QString refusal = checkSaveName(given);
-    const QString existing = existingTarget(target);
-    if (refusal.isEmpty() && !force && !existing.isEmpty())
-        refusal = existing + QStringLiteral(" Add --force to replace it, or choose another name.");
-    if (refusal.isEmpty())
-        refusal = checkSaveTarget(target);
-    return refusal.isEmpty() ? Status{} : fail(Exit::File, refusal);
+    if (const Failure unnamed = checkSaveName(given))
+        return fail(unnamed, refusalMessage(unnamed, given));
+    if (const Failure existing = existingTarget(target); existing && !force)
+        return fail(existing,
+                    refusalMessage(existing, target) +
+                        QStringLiteral(" Add --force to replace it, or choose another name."));
+    if (const Failure refusal = checkSaveTarget(target))
+        return fail(refusal, refusalMessage(refusal, target));
+    return {};
 }
 
-Status transferFailure(TransferKind kind, const TransferOutcome &outcome, int signal)
+Status transferFailure(TransferKind kind, const QString &file, const TransferOutcome &outcome)
 {
-    if (outcome.stopped && signal) {
-        Status s = fail(Exit::Device, outcome.stoppedMessage(kind));
-        s.signal = signal;
+    const Failure &failure = outcome.failure;
+    if (failure.code == FailureCode::StoppedBySignal) {
+        Status s = fail(failure, transferStoppedMessage(kind, outcome));
+        s.signal = failure.detail.toInt();
         return s;
     }
-    const QString text = outcome.message(kind);
-    // A failure that names no block came before the first exchange or after
-    // the last one: opening, reading or committing the file.
-    if (outcome.failedBlock == 0 || outcome.fileFailed)
-        return fail(Exit::File, text);
-    if (outcome.mismatch)
-        return fail(Exit::Mismatch, text + QStringLiteral("\nDownload the file again with "
-                                                          "\"tarvenix-cli data --verify FILE\"."));
-    return fail(Exit::Device, text);
+    QString text = transferFailureMessage(kind, file, outcome);
+    if (failure.code == FailureCode::Mismatch)
+        text += QStringLiteral("\nDownload the file again with \"tarvenix-cli data --verify "
+                               "FILE\".");
+    return fail(failure, text);
 }
 
 Status transfer(TransferKind kind, const Link &link, const QString &file, int blocks,
@@ -80,10 +79,10 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
             progress.finish();
     });
     const TransferOutcome outcome = loop.run();
-    if (outcome.ok)
+    if (outcome.ok())
         return {};
     progress.abandon();
-    return transferFailure(kind, outcome, stop.signal());
+    return transferFailure(kind, file, outcome);
 }
 
 } // namespace
@@ -106,18 +105,19 @@ Status runVersion(const Options &o)
     if (Status s = openLink(o.device, link); !s.ok())
         return s;
     QString version;
-    const VersionState state = queryVersion(*link.handle, version);
-    if (state == VersionState::Cut)
-        return fail(Exit::Device, QStringLiteral("The device's version reply ended inside the "
-                                                 "version text, so the text may be incomplete. "
-                                                 "Please check the device and its cable, then "
-                                                 "try again."));
-    if (state != VersionState::Read)
+    const Failure failure = queryVersion(*link.handle, version);
+    if (failure.code == FailureCode::VersionCut)
+        return fail(failure, QStringLiteral("The device's version reply ended inside the "
+                                            "version text, so the text may be incomplete. "
+                                            "Please check the device and its cable, then try "
+                                            "again."));
+    if (failure)
         return deviceFailure(
+            failure,
             QStringLiteral("The device %1 the version query. Please check the device and its "
                            "cable, then try again.")
-                .arg(state == VersionState::NotWritten ? QStringLiteral("did not accept")
-                                                       : QStringLiteral("did not answer")),
+                .arg(failure.code == FailureCode::WriteFailed ? QStringLiteral("did not accept")
+                                                              : QStringLiteral("did not answer")),
             link);
     if (o.json)
         printResult(QString::fromUtf8(

@@ -1,6 +1,7 @@
 #include "link.h"
 
 #include "cli/devicelist.h"
+#include "workers/messages.h"
 
 #include <QFile>
 #include <algorithm>
@@ -25,10 +26,10 @@ Status find(const QString &wanted, Link &link)
     const auto found = std::find_if(devices.begin(), devices.end(),
                                     [&](const ListedDevice &d) { return d.path == wanted; });
     if (found == devices.end())
-        return fail(Exit::NoDevice, QStringLiteral("There is no supported device at %1. Run "
-                                                   "\"tarvenix-cli list\" to see the paths of "
-                                                   "the supported devices present.")
-                                        .arg(wanted));
+        return fail({FailureCode::NoDevice, wanted},
+                    QStringLiteral("There is no supported device at %1. Run \"tarvenix-cli "
+                                   "list\" to see the paths of the supported devices present.")
+                        .arg(wanted));
     link.path = wanted;
     link.row = found->row;
     return {};
@@ -40,21 +41,19 @@ Status lock(Link &link)
     if (link.lock->acquired())
         return {};
     if (link.lock->busy())
-        return fail(Exit::Busy, DeviceLock::busyMessage());
-    return fail(Exit::Device, QStringLiteral("The device cannot be locked: %1. Check the access "
-                                             "rights to its hidraw node (install the udev rule "
-                                             "70-tarvenix.rules that comes with this program), "
-                                             "then plug it in again.")
-                                  .arg(link.lock->error()));
+        return fail({FailureCode::Busy, {}}, DeviceLock::busyMessage());
+    return fail({FailureCode::LockFailed, link.lock->error()},
+                QStringLiteral("The device cannot be locked: %1. ").arg(link.lock->error()) +
+                    accessHint());
 }
 
 } // namespace
 
 Status noDevice()
 {
-    return fail(Exit::NoDevice, QStringLiteral("No supported device is present. Plug the "
-                                               "pressure mouse in (or check its cable), then "
-                                               "try again."));
+    return fail({FailureCode::NoDevice, {}},
+                QStringLiteral("No supported device is present. Plug the pressure mouse in (or "
+                               "check its cable), then try again."));
 }
 
 Status openLink(const QString &wanted, Link &link)
@@ -66,21 +65,19 @@ Status openLink(const QString &wanted, Link &link)
         return s;
     link.handle = openPort(QFile::encodeName(link.path).constData());
     if (!link.handle)
-        return fail(Exit::Device,
-                    QStringLiteral("The device at %1 is present but cannot be opened. Check the "
-                                   "access rights to its hidraw node (install the udev rule "
-                                   "70-tarvenix.rules that comes with this program), then plug "
-                                   "it in again.")
-                        .arg(link.path));
+        return fail(
+            {FailureCode::OpenFailed, link.path},
+            QStringLiteral("The device at %1 is present but cannot be opened. ").arg(link.path) +
+                accessHint());
     return {};
 }
 
-Status deviceFailure(QString text, const Link &link)
+Status deviceFailure(const Failure &failure, QString text, const Link &link)
 {
     if (deviceGone(QFile::encodeName(link.path).constData()))
         text += QStringLiteral("\nThe device was unplugged. Plug it in again and repeat the "
                                "command.");
-    return fail(Exit::Device, text);
+    return fail(failure, text);
 }
 
 } // namespace tarvenix::cli

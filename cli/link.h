@@ -26,6 +26,6 @@ Status openLink(const QString &wanted, Link &link);
 Status noDevice();
 
 // A failed exchange with the device: adds what to do when it has gone away.
-Status deviceFailure(QString text, const Link &link);
+Status deviceFailure(const Failure &failure, QString text, const Link &link);
 
 } // namespace tarvenix::cli

@@ -3,7 +3,7 @@
 
 #include "cli/commands.h"
 
-#include "workers/filechecks.h"
+#include "workers/messages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -43,9 +43,10 @@ Status run(const Options &o)
 Status runWithHidapi(const Options &o)
 {
     if (hid_init() != 0)
-        return fail(Exit::Device, QStringLiteral("The HID library could not start. Please check "
-                                                 "that hidraw devices are available, then try "
-                                                 "again."));
+        return fail({tarvenix::FailureCode::HidapiFailed, {}},
+                    QStringLiteral("The HID library could not start. Please check "
+                                   "that hidraw devices are available, then try "
+                                   "again."));
     const Status s = run(o);
     hid_exit();
     return s;
@@ -63,8 +64,10 @@ Status checkFileArgument(const Options &o, int argc, char *argv[])
 #else
     const QByteArray bytes = QFile::encodeName(o.file);
     if (!o.file.isEmpty() &&
-        std::none_of(argv + 1, argv + argc, [&](const char *given) { return bytes == given; }))
-        return fail(Exit::File, tarvenix::notUtf8Refusal(o.file));
+        std::none_of(argv + 1, argv + argc, [&](const char *given) { return bytes == given; })) {
+        const tarvenix::Failure notUtf8{tarvenix::FailureCode::NameNotUtf8, {}};
+        return fail(notUtf8, tarvenix::refusalMessage(notUtf8, o.file));
+    }
 #endif
     return {};
 }

@@ -4,6 +4,7 @@
 // tool share it.
 
 #include "device/discovery.h"
+#include "device/failure.h"
 #include "device/hidport.h"
 #include "device/report.h"
 
@@ -18,21 +19,16 @@ constexpr int kVersionReplyTimeoutMs = 1000;
 // answers the first firmware packet.
 constexpr int kTransferReplyTimeoutMs = 8000;
 
-// NoReply: the bound passed without a reply. EmptyReply: a reply came, of 0 bytes.
-enum class ExchangeError { None, WriteFailed, ReadFailed, NoReply, EmptyReply };
-
 struct ExchangeResult {
-    ExchangeError error = ExchangeError::None;
+    // WriteFailed, ReadFailed, NoReply (the bound passed) or EmptyReply (a report of 0 bytes).
+    Failure failure;
     int replyLength = 0;
-    QString detail; // what hidapi said of a failed write or read
-    bool ok() const { return error == ExchangeError::None; }
+    bool ok() const { return !failure; }
 };
 
 // Writes one request and waits up to timeoutMs for its reply. An expired wait
 // is a failure like a failed read.
 ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int timeoutMs);
-// Why an exchange failed, as a phrase for a message: "the device did not answer ...".
-QString describe(const ExchangeResult &result, int timeoutMs);
 
 // Throws away input reports already queued on this handle, for instance
 // replies that were meant for an earlier exchange.
@@ -43,14 +39,12 @@ void drainInput(HidPort &port);
 // the next program to use the device starts clean.
 void settleInput(HidPort &port, int quietMs, int boundMs);
 
-// Cut: the reply ended inside the version text, so the text may be incomplete.
-enum class VersionState { NotWritten, NotRead, Cut, Read };
-
 struct Connection {
-    // 0 opened, -1 hidapi did not start, -2 no supported device, -3 open failed.
-    int result = -2;
+    // HidapiFailed, NoDevice or OpenFailed; none when the device was opened.
+    Failure failure{FailureCode::NoDevice, {}};
     HidPortPtr handle;
-    VersionState versionState = VersionState::NotWritten;
+    // Busy when another program held the device, so that it was not asked.
+    Failure versionFailure{FailureCode::Busy, {}};
     QString version;
 };
 
@@ -58,7 +52,9 @@ struct Connection {
 // unless another program holds the device. path receives the device's path.
 Connection openConnection(char (&path)[kDevicePathSize]);
 
-// The version query on an open handle, after throwing away anything queued.
-VersionState queryVersion(HidPort &port, QString &version);
+// The version query on an open handle, after throwing away anything queued. Fails as the
+// exchange does, or with VersionCut when the reply ends inside the text; version is left
+// as it was only when the query could not be written.
+Failure queryVersion(HidPort &port, QString &version);
 
 } // namespace tarvenix

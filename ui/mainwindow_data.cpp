@@ -2,6 +2,7 @@
 
 #include "ui/mainwindow.h"
 
+#include "workers/messages.h"
 #include "workers/transferworkers.h"
 
 #include <QDebug>
@@ -34,26 +35,27 @@ bool MainWindow::askSaveTarget()
     qDebug() << "strSaveDataFile: " << strSaveDataFile << "\n";
     if (chosen.isEmpty())
         return false;
-    const QString unnamed = tarvenix::lostInDecoding(chosen) ? tarvenix::notUtf8Refusal(chosen)
-                                                             : tarvenix::checkSaveName(chosen);
-    if (!unnamed.isEmpty()) {
-        warn(unnamed);
+    const tarvenix::Failure unnamed =
+        tarvenix::lostInDecoding(chosen) ? tarvenix::Failure{tarvenix::FailureCode::NameNotUtf8, {}}
+                                         : tarvenix::checkSaveName(chosen);
+    if (unnamed) {
+        warn(tarvenix::refusalMessage(unnamed, chosen));
         return false;
     }
     strSaveDataFile = tarvenix::saveFileName(chosen);
-    const QString existing = tarvenix::existingTarget(strSaveDataFile);
+    const tarvenix::Failure existing = tarvenix::existingTarget(strSaveDataFile);
     // Qt's dialog asked about the name it returned, and only when that name leads to a
     // file: not about a name we extended, nor about a link that leads nowhere.
     const bool dialogAsked = strSaveDataFile == chosen && QFileInfo::exists(chosen);
-    if (!existing.isEmpty() && !dialogAsked && !confirmOverwrite(existing))
+    if (existing && !dialogAsked &&
+        !confirmOverwrite(tarvenix::refusalMessage(existing, strSaveDataFile)))
         return false;
-    const QString refusal = tarvenix::checkSaveTarget(strSaveDataFile);
-    if (!refusal.isEmpty()) {
-        warn(refusal);
+    if (const tarvenix::Failure refusal = tarvenix::checkSaveTarget(strSaveDataFile)) {
+        warn(tarvenix::refusalMessage(refusal, strSaveDataFile));
         return false;
     }
     // Without the user's yes, the save refuses to replace a file that appears meanwhile.
-    workerThreadForSaveData->setReplaceExisting(!existing.isEmpty());
+    workerThreadForSaveData->setReplaceExisting(bool(existing));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "ui/mainwindow.h"
 
 #include "device/events.h"
+#include "workers/messages.h"
 #include "workers/transferworkers.h"
 
 #ifdef Q_OS_WIN
@@ -17,12 +18,25 @@
 
 using tarvenix::DeviceEvent;
 using tarvenix::DeviceEventCode;
+using tarvenix::FailureCode;
 
 namespace {
 
-const QString kAccessHint = QStringLiteral(
-    "A supported device is present but cannot be opened. Check the access rights to its "
-    "hidraw node (install the udev rule that comes with this program), then plug it in again.");
+// initHidDevice's result: 0 opened, -1 the HID library did not start, -2 no supported
+// device, -3 the device could not be opened.
+int linkResult(FailureCode code)
+{
+    switch (code) {
+    case FailureCode::None:
+        return 0;
+    case FailureCode::HidapiFailed:
+        return -1;
+    case FailureCode::OpenFailed:
+        return -3;
+    default:
+        return -2;
+    }
+}
 
 } // namespace
 
@@ -43,15 +57,20 @@ int MainWindow::initHidDevice()
     hidHandle.reset();
     tarvenix::Connection c = tarvenix::openConnection(chHidDevicePath);
     hidHandle = std::move(c.handle);
-    showConnected(c.result == 0);
-    pushButtonNotConnected->setToolTip(c.result == -3 ? kAccessHint : QString());
-    if (c.result == -3)
-        qDebug().noquote() << kAccessHint;
-    if (c.result == 0 && c.versionState != tarvenix::VersionState::NotWritten) {
+    showConnected(!c.failure);
+    const bool denied = c.failure.code == FailureCode::OpenFailed;
+    const QString hint = QStringLiteral("A supported device is present but cannot be opened. ") +
+                         tarvenix::accessHint();
+    pushButtonNotConnected->setToolTip(denied ? hint : QString());
+    if (denied)
+        qDebug().noquote() << hint;
+    // Neither an unwritten query nor one another program kept us from asking has a text.
+    const FailureCode asked = c.versionFailure.code;
+    if (!c.failure && asked != FailureCode::WriteFailed && asked != FailureCode::Busy) {
         strVersion = c.version;
         pushButtonVersion->setText(strVersion);
     }
-    return c.result;
+    return linkResult(c.failure.code);
 }
 
 bool MainWindow::transferRunning() const

@@ -3,6 +3,7 @@
 
 #include "ui/mainwindow.h"
 
+#include "workers/messages.h"
 #include "workers/transferworkers.h"
 
 #include <QDebug>
@@ -38,7 +39,7 @@ void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow 
         QFileDialog::getOpenFileName(this, caption, QStringLiteral("./"), QStringLiteral("*.bin"));
     qDebug() << "filePath: " << path << "\n";
     if (tarvenix::lostInDecoding(path)) {
-        warn(tarvenix::notUtf8Refusal(path));
+        warn(tarvenix::refusalMessage({tarvenix::FailureCode::NameNotUtf8, {}}, path));
         path.clear();
         return;
     }
@@ -65,9 +66,8 @@ bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
         warn(loadFirst);
         return false;
     }
-    const QString refusal = tarvenix::checkSourceFile(kind, path);
-    if (!refusal.isEmpty()) {
-        warn(refusal);
+    if (const tarvenix::Failure refusal = tarvenix::checkSourceFile(kind, path)) {
+        warn(tarvenix::refusalMessage(refusal, path));
         return false;
     }
     return openDevice();

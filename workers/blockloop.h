@@ -36,8 +36,9 @@ class StopRequest {
     bool requested() const { return requested_.load() || signal_.load() != 0; }
     // The signal that asked for the stop, 0 when none did.
     int signal() const { return signal_.load(); }
-    // Read only once requested() was seen true: the cause is written before the flag.
-    QString cause() const;
+    // Stopped or StoppedBySignal, with the cause. Read only once requested() was seen
+    // true: the cause is written before the flag.
+    Failure failure() const;
     // Before a run, while no loop reads it.
     void reset()
     {
@@ -52,21 +53,12 @@ class StopRequest {
 };
 
 struct TransferOutcome {
-    bool ok = false;
-    int blocks = 0;          // blocks the transfer has in all
-    int failedBlock = 0;     // 1-based block that failed, 0 when none did
-    QString cause;           // why it failed, a phrase: "the device did not answer ..."
-    bool mismatch = false;   // a verify found other data in the device
-    bool unplugged = false;  // the device was gone when its exchange failed
-    bool outOfStep = false;  // a report came that answers no request of ours
-    bool stopped = false;    // a stop request ended it
-    bool fileFailed = false; // the file, not the device, failed during the transfer
-    QString keptFile;        // a save's data, kept under this name when its target was taken
+    int blocks = 0;      // blocks the transfer has in all
+    int failedBlock = 0; // 1-based block that failed; 0 when none did, or before or after all
+    Failure failure;     // none when the transfer completed
+    QString keptFile;    // a save's data, kept under this name when its target was taken
 
-    // The whole failure text for a user, naming the transfer, block and cause.
-    QString message(TransferKind kind) const;
-    // After a stop: where the transfer stopped and what the device holds now.
-    QString stoppedMessage(TransferKind kind) const;
+    bool ok() const { return !failure; }
 };
 
 class BlockLoop {
@@ -102,6 +94,7 @@ class BlockLoop {
     void blockDone(int done, int total);
     void finish();
     bool stopped(int block, TransferOutcome &outcome) const;
+    static bool fail(TransferOutcome &outcome, int block, Failure failure);
 
     TransferKind kind_;
     HidPort &port_;

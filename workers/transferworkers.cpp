@@ -1,6 +1,7 @@
 #include "transferworkers.h"
 
 #include "ui/mainwindow.h"
+#include "workers/messages.h"
 
 #include <QDebug>
 
@@ -29,8 +30,8 @@ void TransferWorker::run()
         emitStep(step);
     });
     const tarvenix::TransferOutcome outcome = loop.run();
-    if (!outcome.ok)
-        emit sigTransferFailed(outcome.message(kind_));
+    if (!outcome.ok())
+        emit sigTransferFailed(tarvenix::transferFailureMessage(kind_, filePath(), outcome));
 }
 
 WorkerThreadForFW::WorkerThreadForFW(QObject *parent)

@@ -5,6 +5,7 @@
 #include "device/exchange.h"
 #include "support/emu.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -122,6 +123,7 @@ class Campaign {
         const bool save = c.kind == TransferKind::Save;
         const bool mustFail = !c.fault->failsWith.isEmpty() && (save || !c.fault->onlySaveFails);
         const TransferOutcome &o = r.outcome;
+        const QString cause = failureCause(o.failure, target);
         if (r.faultMs > kBoundMs + kMarginMs)
             return QStringLiteral("the faulted block took %1 ms").arg(r.faultMs);
         if (s.early || s.bad)
@@ -129,11 +131,11 @@ class Campaign {
                 .arg(s.early)
                 .arg(s.bad);
         if (!mustFail)
-            return o.ok && r.sawStep6 ? QString() : QStringLiteral("failed: ") + o.cause;
-        if (o.ok || r.sawStep6)
+            return o.ok() && r.sawStep6 ? QString() : QStringLiteral("failed: ") + cause;
+        if (o.ok() || r.sawStep6)
             return QStringLiteral("told success");
-        if (o.failedBlock != c.block || !o.cause.contains(c.fault->failsWith))
-            return QStringLiteral("said block %1: %2").arg(o.failedBlock).arg(o.cause);
+        if (o.failedBlock != c.block || !cause.contains(c.fault->failsWith))
+            return QStringLiteral("said block %1: %2").arg(o.failedBlock).arg(cause);
         if (s.requests > c.block)
             return QStringLiteral("%1 requests after the failure").arg(s.requests - c.block);
         if (save && content(target) != "old content")

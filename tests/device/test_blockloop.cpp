@@ -6,6 +6,7 @@
 #include "support/emu.h"
 #include "support/files.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QtTest>
 #include <hidapi.h>
@@ -57,7 +58,7 @@ class TestBlockLoop : public QObject {
     {
         id = emu::add("vid=1abe pid=2202");
         Connection c = openConnection(path);
-        QCOMPARE(c.result, 0);
+        QVERIFY(!c.failure);
         handle = std::move(c.handle);
         emu::command(QStringLiteral("clear %1").arg(id));
         steps.clear();
@@ -73,7 +74,7 @@ class TestBlockLoop : public QObject {
     {
         const QByteArray image = testfiles::pattern(65536, 7);
         const TransferOutcome o = run(TransferKind::Firmware, write("fw.bin", image));
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
         const QByteArray log = emu::requests(id);
         QCOMPARE(log.size(), 128 * 1024);
         for (int i = 0; i < 128; ++i) {
@@ -96,7 +97,7 @@ class TestBlockLoop : public QObject {
     {
         const QByteArray image = testfiles::pattern(kDataAreaSize, 3);
         const TransferOutcome o = run(TransferKind::Data, write("data.bin", image));
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Data)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
         const QByteArray log = emu::requests(id);
         QCOMPARE(log.size(), 1024 * 1024);
         QCOMPARE(int(emu::request(log, 1023)[7]), 4);
@@ -109,7 +110,7 @@ class TestBlockLoop : public QObject {
     {
         const QString target = dir.filePath("save.bin");
         const TransferOutcome o = run(TransferKind::Save, target);
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Save)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
         const QByteArray area = emu::dataArea(id);
         QCOMPARE(area.size(), kDataAreaSize);
         QCOMPARE(testfiles::read(target), area);
@@ -147,9 +148,10 @@ class TestBlockLoop : public QObject {
         const QString file = kind == 2 ? target : write("in.bin", testfiles::pattern(65536, 1));
         emu::fault(id, fault);
         const TransferOutcome o = run(TransferKind(kind), file);
-        QVERIFY(!o.ok);
+        QVERIFY(!o.ok());
         QCOMPARE(o.failedBlock, block);
-        QVERIFY2(o.cause.contains(cause), qPrintable(o.cause));
+        QVERIFY2(failureCause(o.failure, file).contains(cause),
+                 qPrintable(failureCause(o.failure, file)));
         QVERIFY(!stepCodes().contains(6));
         QCOMPARE(emu::stats(id).early, 0);
         // Nothing goes to the device after the failed exchange.
@@ -164,7 +166,7 @@ class TestBlockLoop : public QObject {
         emu::fault(id, "delay ms=300 at=3");
         const TransferOutcome o =
             run(TransferKind::Firmware, write("s.bin", testfiles::pattern(4096, 2)));
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
     }
 
     void staleRepliesAreDrained()
@@ -174,7 +176,7 @@ class TestBlockLoop : public QObject {
         QVERIFY(handle->write(query));
         QTest::qWait(100);
         const QString target = dir.filePath("fresh.bin");
-        QVERIFY(run(TransferKind::Save, target).ok);
+        QVERIFY(run(TransferKind::Save, target).ok());
         QCOMPARE(testfiles::read(target).left(512), emu::dataArea(id).left(512));
     }
 
@@ -187,10 +189,10 @@ class TestBlockLoop : public QObject {
         QVERIFY(handle->write(readOut));
         QTest::qWait(100);
         QString version;
-        QCOMPARE(queryVersion(*handle, version), VersionState::Read);
+        QVERIFY(!queryVersion(*handle, version));
         QCOMPARE(version, QStringLiteral("TVX-EMU 1.1.0"));
         emu::fault(id, "short n=50 at=1");
-        QCOMPARE(queryVersion(*handle, version), VersionState::Cut);
+        QCOMPARE(queryVersion(*handle, version).code, FailureCode::VersionCut);
     }
 
     // The reply to the block that timed out comes after the failure: it is thrown away
@@ -199,7 +201,7 @@ class TestBlockLoop : public QObject {
     {
         emu::fault(id, "late ms=350 at=5");
         const TransferOutcome o = run(TransferKind::Save, dir.filePath("t.bin"), 250);
-        QVERIFY(!o.ok);
+        QVERIFY(!o.ok());
         QCOMPARE(o.failedBlock, 5);
         QTest::qWait(300);
         Report report;

@@ -4,6 +4,7 @@
 #include "support/fakeport.h"
 #include "support/files.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QtTest>
 
@@ -37,7 +38,7 @@ class TestLoop : public QObject {
         BlockLoop loop(TransferKind::Firmware, port, file("n.bin", blocks));
         QList<int> steps;
         loop.setStepHandler([&](int step, int) { steps << step; });
-        QVERIFY(loop.run().ok);
+        QVERIFY(loop.run().ok());
         QCOMPARE(steps, (QList<int>{1, 2, 3, 4, 5, 6}));
         QCOMPARE(port.writes, blocks);
     }
@@ -50,7 +51,7 @@ class TestLoop : public QObject {
         BlockLoop loop(TransferKind::Firmware, port, file("x.bin", 4));
         loop.setStopRequest(&stop);
         const TransferOutcome o = loop.run();
-        QVERIFY(!o.ok && o.stopped);
+        QCOMPARE(o.failure.code, FailureCode::Stopped);
         QCOMPARE(o.failedBlock, 1);
         QCOMPARE(port.writes, 0);
     }
@@ -60,7 +61,7 @@ class TestLoop : public QObject {
         FakePort port(kDataAreaBlocks);
         const QString blocked = testfiles::write(dir.filePath("plain"), "x") + "/save.bin";
         const TransferOutcome o = BlockLoop(TransferKind::Save, port, blocked).run();
-        QVERIFY(!o.ok);
+        QCOMPARE(o.failure.code, FailureCode::TargetUnwritable);
         QCOMPARE(o.failedBlock, 0);
         QCOMPARE(port.writes, 0);
     }
@@ -88,9 +89,10 @@ class TestLoop : public QObject {
         const QString target = dir.filePath("target.bin");
         const TransferOutcome o =
             BlockLoop(TransferKind(kind), port, kind == 2 ? target : file("in.bin", 16)).run();
-        QVERIFY(!o.ok);
+        QVERIFY(!o.ok());
         QCOMPARE(o.failedBlock, 7);
-        QVERIFY2(o.cause.contains(cause), qPrintable(o.cause));
+        const QString text = failureCause(o.failure, QString());
+        QVERIFY2(text.contains(cause), qPrintable(text));
         QCOMPARE(port.writes, 7);
         QVERIFY(!QFileInfo::exists(target));
     }
@@ -117,9 +119,9 @@ class TestLoop : public QObject {
         const QString zeros = testfiles::write(dir.filePath("zeros.bin"), QByteArray(8 * 512, 0));
         const QString path = kind == 2 ? dir.filePath("out.bin") : kind == 3 ? zeros : in;
         const TransferOutcome o = BlockLoop(TransferKind(kind), port, path).run();
-        QCOMPARE(o.ok, !fails);
+        QCOMPARE(o.ok(), !fails);
         if (fails) {
-            QVERIFY(o.outOfStep);
+            QCOMPARE(o.failure.code, FailureCode::OutOfStep);
             QCOMPARE(o.failedBlock, 4);
             QCOMPARE(port.writes, 3);
         } else {
