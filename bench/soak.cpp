@@ -9,6 +9,7 @@
 #include "device/exchange.h"
 #include "emuclient.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
 #include "workers/messages.h"
 
 #include <QDir>
@@ -119,8 +120,7 @@ class Soak {
     int transfers_;
     int cycles_;
     int id_ = 0;
-    char path_[kDevicePathSize] = {};
-    HidPortPtr handle_;
+    DeviceController device_;
     QTemporaryDir dir_;
     std::mt19937 random_{20240607};
 
@@ -143,13 +143,11 @@ void Soak::wrong(const QString &what)
 // The device comes back under a new node; open it as the window would.
 bool Soak::reopen()
 {
-    handle_.reset();
     QElapsedTimer clock;
     clock.start();
     for (int attempt = 0; clock.elapsed() < 5000; ++attempt) {
-        Connection c = openConnection(path_);
-        if (!c.failure && !c.versionFailure && c.version == kVersion) {
-            handle_ = std::move(c.handle);
+        const Opened o = device_.open();
+        if (!o.failure && !o.versionFailure && o.version == kVersion) {
             reopenWaits_ += attempt > 0;
             return true;
         }
@@ -166,7 +164,7 @@ bool Soak::plainCycle()
         return false;
     Report request, reply;
     buildVersionQuery(request);
-    if (exchange(*handle_, request, reply, kVersionReplyTimeoutMs).ok())
+    if (exchange(*device_.port(), request, reply, kVersionReplyTimeoutMs).ok())
         wrong(QStringLiteral("a handle of an unplugged device still answered"));
     else
         ++staleTold_;
@@ -185,7 +183,7 @@ bool Soak::transfer(int index, TransferKind kind, Cut cut)
                          : kind == TransferKind::Save   ? saveTarget_
                          : (index / 3) % 2              ? dataB_
                                                         : dataA_;
-    BlockLoop loop(kind, *handle_, file);
+    BlockLoop loop(kind, *device_.port(), file);
     // Every save replaces the one before, as with --force.
     loop.setReplaceExisting(true);
     std::atomic<bool> pastSecondStep{false}, done{false};

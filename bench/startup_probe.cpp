@@ -9,8 +9,8 @@
 // is left of the constructor shows apart from them.
 
 #include "device/events.h"
-#include "device/exchange.h"
 #include "ui/mainwindow.h"
+#include "workers/devicecontroller.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -103,11 +103,9 @@ int main(int argc, char *argv[])
             tarvenix::DeviceEvents events;
         }
         const double events = sinceExecMs();
-        char path[tarvenix::kDevicePathSize];
-        tarvenix::Connection c = tarvenix::openConnection(path);
-        c.handle.reset();
+        const bool opened = !tarvenix::DeviceController().open().failure;
         std::printf("split device_events=%.1f open=%.1f opened=%d\n", events - before,
-                    sinceExecMs() - events, int(!c.failure));
+                    sinceExecMs() - events, int(opened));
     }
 
     const double windowStart = sinceExecMs();

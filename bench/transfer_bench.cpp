@@ -4,10 +4,10 @@
 // same 1024 exchanges, then measures the GUI thread's longest stall during a
 // save with the window up.
 
-#include "device/exchange.h"
 #include "support/dialogs.h"
 #include "ui/mainwindow.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
 #include "workers/transferworkers.h"
 
 #include <QApplication>
@@ -184,12 +184,14 @@ int main(int argc, char *argv[])
     image.close();
 
     char path[kDevicePathSize];
-    Connection c = openConnection(path);
-    if (c.failure) {
-        std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
-        return 1;
+    {
+        DeviceController device;
+        if (device.open().failure) {
+            std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
+            return 1;
+        }
+        std::memcpy(path, device.devicePath(), sizeof path);
     }
-    c.handle.reset();
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
     std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, toolFw, plainFw, cliFw;

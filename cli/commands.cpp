@@ -60,14 +60,13 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
     return fail(failure, text);
 }
 
-Status transfer(TransferKind kind, const Link &link, const QString &file, int blocks,
+Status transfer(TransferKind kind, const DeviceController &device, const QString &file, int blocks,
                 const Options &o)
 {
     Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(kind), blocks);
     StopRequest stop;
     StopOnSignals stopSignals(stop);
-    BlockLoop loop(kind, *link.handle, file);
-    loop.setDevicePath(link.path);
+    BlockLoop loop = device.loop(kind, file);
     loop.setReplaceExisting(o.force);
     loop.setStopRequest(&stop);
     loop.setBlockHandler([&](int done, int) {
@@ -89,7 +88,7 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
 
 Status runList(const Options &o)
 {
-    const QVector<ListedDevice> devices = listSupportedDevices();
+    const QVector<FoundDevice> devices = findSupportedDevices();
     if (o.json)
         printResult(listJson(devices));
     else if (!devices.isEmpty())
@@ -101,11 +100,11 @@ Status runList(const Options &o)
 
 Status runVersion(const Options &o)
 {
-    Link link;
-    if (Status s = openLink(o.device, link); !s.ok())
+    DeviceController device;
+    if (Status s = claim(device, o.device); !s.ok())
         return s;
     QString version;
-    const Failure failure = queryVersion(*link.handle, version);
+    const Failure failure = device.queryVersion(version);
     if (failure.code == FailureCode::VersionCut)
         return fail(failure, QStringLiteral("The device's version reply ended inside the "
                                             "version text, so the text may be incomplete. "
@@ -118,10 +117,11 @@ Status runVersion(const Options &o)
                            "cable, then try again.")
                 .arg(failure.code == FailureCode::WriteFailed ? QStringLiteral("did not accept")
                                                               : QStringLiteral("did not answer")),
-            link);
+            device);
     if (o.json)
         printResult(QString::fromUtf8(
-            QJsonDocument(QJsonObject{{"path", link.path}, {"row", link.row}, {"version", version}})
+            QJsonDocument(
+                QJsonObject{{"path", device.path()}, {"row", device.row()}, {"version", version}})
                 .toJson(QJsonDocument::Indented)
                 .trimmed()));
     else
@@ -136,13 +136,13 @@ Status runTransfer(const Options &o)
     const QString file = save ? saveFileName(o.file) : o.file;
     int blocks = kDataAreaBlocks;
     Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
-    Link link;
+    DeviceController device;
     if (s.ok())
-        s = openLink(o.device, link);
+        s = claim(device, o.device);
     if (s.ok())
-        s = transfer(kind, link, file, blocks, o);
+        s = transfer(kind, device, file, blocks, o);
     if (s.ok() && o.verify)
-        s = transfer(TransferKind::Verify, link, file, blocks, o);
+        s = transfer(TransferKind::Verify, device, file, blocks, o);
     if (s.ok() && save)
         printResult(QStringLiteral("saved to %1").arg(file));
     return s;
@@ -152,11 +152,11 @@ Status runVerify(const Options &o)
 {
     int blocks = 0;
     Status s = checkSource(TransferKind::Verify, o.file, &blocks);
-    Link link;
+    DeviceController device;
     if (s.ok())
-        s = openLink(o.device, link);
+        s = claim(device, o.device);
     if (s.ok())
-        s = transfer(TransferKind::Verify, link, o.file, blocks, o);
+        s = transfer(TransferKind::Verify, device, o.file, blocks, o);
     if (s.ok())
         printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
                         .arg(o.file, QString::number(blocks)));

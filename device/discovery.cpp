@@ -20,6 +20,26 @@ bool matches(const hid_device_info *d, int vendorId, int productId, int usagePag
            !differs(usagePage, d->usage_page) && !differs(usage, d->usage);
 }
 
+QString text(const wchar_t *s)
+{
+    return s ? QString::fromWCharArray(s) : QString();
+}
+
+FoundDevice found(int row, const hid_device_info *d)
+{
+    FoundDevice f;
+    f.row = row + 1;
+    f.vendorId = d->vendor_id;
+    f.productId = d->product_id;
+    f.usagePage = d->usage_page;
+    f.usage = d->usage;
+    f.path = QString::fromLocal8Bit(d->path);
+    f.manufacturer = text(d->manufacturer_string);
+    f.product = text(d->product_string);
+    f.serial = text(d->serial_number);
+    return f;
+}
+
 void traceEntry(const hid_device_info *d, int vendorId, int productId)
 {
     qDebug("loop search device");
@@ -87,6 +107,21 @@ int probeSupportedDevices(char (&path)[kDevicePathSize])
             return row;
     }
     return -1;
+}
+
+QVector<FoundDevice> findSupportedDevices()
+{
+    QVector<FoundDevice> devices;
+    for (int row = 0; row < int(kSupportedDevices.size()); ++row) {
+        const SupportedDevice &s = kSupportedDevices[row];
+        hid_device_info *list = hid_enumerate(ushort(s.vendorId), ushort(s.productId));
+        for (const hid_device_info *d = list; d; d = d->next) {
+            if (matches(d, s.vendorId, s.productId, s.usagePage, s.usage))
+                devices.append(found(row, d));
+        }
+        hid_free_enumeration(list);
+    }
+    return devices;
 }
 
 } // namespace tarvenix

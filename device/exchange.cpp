@@ -1,10 +1,7 @@
 #include "device/exchange.h"
 
-#include "device/devicelock.h"
-
 #include <QDebug>
 #include <QElapsedTimer>
-#include <hidapi.h>
 
 namespace tarvenix {
 
@@ -67,35 +64,6 @@ Failure queryVersion(HidPort &port, QString &version)
     if (result.ok() && !versionTextWhole(reply, result.replyLength))
         return {FailureCode::VersionCut, {}};
     return result.failure;
-}
-
-Connection openConnection(char (&path)[kDevicePathSize])
-{
-    Connection c;
-    if (hid_init() == -1) {
-        qDebug("hid_init() fail");
-        c.failure = {FailureCode::HidapiFailed, {}};
-        return c;
-    }
-    qDebug("hid_init ......");
-    if (probeSupportedDevices(path) < 0)
-        return c;
-    qDebug().noquote() << "chHidDevicePath:" << QString::fromLocal8Bit(path);
-    c.handle = openPort(path);
-    if (!c.handle) {
-        qDebug("hid_open handle_loopSendEnterVoiceStatus fail ");
-        c.failure = {FailureCode::OpenFailed, QString::fromLocal8Bit(path)};
-        return c;
-    }
-    qDebug("hid_open  sendvoicestatus/Simulate ok");
-    c.failure = {};
-    // A reply to our query would reach another program's transfer as its own.
-    const DeviceLock lock(QString::fromLocal8Bit(path));
-    if (lock.acquired())
-        c.versionFailure = queryVersion(*c.handle, c.version);
-    else
-        qDebug("device busy, version query skipped");
-    return c;
 }
 
 } // namespace tarvenix

@@ -1,9 +1,7 @@
 #pragma once
-// Opening the supported device, the bounded exchange of one report, and the
-// version query, all on the seam. No widgets here: the window and the command-line
-// tool share it.
+// The bounded exchange of one report, the drains around it, and the version query, all
+// on the seam. No widgets here: the window and the command-line tool share it.
 
-#include "device/discovery.h"
 #include "device/failure.h"
 #include "device/hidport.h"
 #include "device/report.h"
@@ -38,19 +36,6 @@ void drainInput(HidPort &port);
 // reads and throws away reports until none comes for quietMs, for at most boundMs, so that
 // the next program to use the device starts clean.
 void settleInput(HidPort &port, int quietMs, int boundMs);
-
-struct Connection {
-    // HidapiFailed, NoDevice or OpenFailed; none when the device was opened.
-    Failure failure{FailureCode::NoDevice, {}};
-    HidPortPtr handle;
-    // Busy when another program held the device, so that it was not asked.
-    Failure versionFailure{FailureCode::Busy, {}};
-    QString version;
-};
-
-// Finds the first supported device, opens it and asks for its version text,
-// unless another program holds the device. path receives the device's path.
-Connection openConnection(char (&path)[kDevicePathSize]);
 
 // The version query on an open handle, after throwing away anything queued. Fails as the
 // exchange does, or with VersionCut when the reply ends inside the text; version is left

@@ -23,11 +23,11 @@ void MainWindow::slotPushButtonRunUpdateData()
                     TransferKind::Data))
         return;
     setArrows(dataArrows(), kArrowUnlitStyle);
-    startTransfer(workerThreadForData);
+    startTransfer(workerThreadForData, strDataFile);
 }
 
 // The dialog comes first, even without a device, as users expect of Save.
-bool MainWindow::askSaveTarget()
+bool MainWindow::askSaveTarget(bool *replace)
 {
     const QString chosen = QFileDialog::getSaveFileName(
         this, QStringLiteral("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
@@ -55,16 +55,17 @@ bool MainWindow::askSaveTarget()
         return false;
     }
     // Without the user's yes, the save refuses to replace a file that appears meanwhile.
-    workerThreadForSaveData->setReplaceExisting(bool(existing));
+    *replace = bool(existing);
     return true;
 }
 
 void MainWindow::slotPushButtonRunSaveData()
 {
-    if (refuseWhileTransferring() || !askSaveTarget() || !openDevice())
+    bool replace = false;
+    if (refuseWhileTransferring() || !askSaveTarget(&replace) || !openDevice())
         return;
     setArrows(saveArrows(), kArrowUnlitStyle);
-    startTransfer(workerThreadForSaveData);
+    startTransfer(workerThreadForSaveData, strSaveDataFile, replace);
 }
 
 void MainWindow::slotShowRunUpdateDataProcess(int step)

@@ -26,7 +26,7 @@ void MainWindow::slotPushButtonRunUpdateFW()
                                  QStringLiteral("Not connected device!"));
         return;
     }
-    startTransfer(workerThreadForFW);
+    startTransfer(workerThreadForFW, strFWFile);
 }
 
 void MainWindow::slotShowRunUpdateFWProcess(int step)
@@ -37,8 +37,7 @@ void MainWindow::slotShowRunUpdateFWProcess(int step)
         return;
     QMessageBox::information(this, QStringLiteral("Success"),
                              QStringLiteral("Download firmware successfully!"));
-    // Code 6 comes after the last reply; the worker may still be returning.
-    workerThreadForFW->wait();
-    onTransferFinished();
+    // Code 6 comes after the last reply: while the worker is still returning, the
+    // controller re-opens the device once it has.
     initHidDevice();
 }

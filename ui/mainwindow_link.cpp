@@ -4,8 +4,8 @@
 #include "ui/mainwindow.h"
 
 #include "device/events.h"
+#include "workers/devicecontroller.h"
 #include "workers/messages.h"
-#include "workers/transferworkers.h"
 
 #ifdef Q_OS_WIN
 #include "device/devicechange_win.h"
@@ -13,8 +13,6 @@
 
 #include <QDebug>
 #include <QPushButton>
-#include <cstring>
-#include <hidapi.h>
 
 using tarvenix::DeviceEvent;
 using tarvenix::DeviceEventCode;
@@ -48,34 +46,37 @@ void MainWindow::showConnected(bool connected)
 
 int MainWindow::initHidDevice()
 {
-    qDebug("Enter VemoPressureMouseSetDlg::initHidDevice");
-    if (transferRunning()) {
-        // The handle belongs to the transfer until its worker has returned.
-        reopenAfterTransfer = true;
-        return hidHandle ? 0 : -2;
-    }
-    hidHandle.reset();
-    tarvenix::Connection c = tarvenix::openConnection(chHidDevicePath);
-    hidHandle = std::move(c.handle);
-    showConnected(!c.failure);
-    const bool denied = c.failure.code == FailureCode::OpenFailed;
+    return linkResult(controller->open().failure.code);
+}
+
+void MainWindow::showLink(const tarvenix::Opened &link)
+{
+    showConnected(!link.failure);
+    const bool denied = link.failure.code == FailureCode::OpenFailed;
     const QString hint = QStringLiteral("A supported device is present but cannot be opened. ") +
                          tarvenix::accessHint();
     pushButtonNotConnected->setToolTip(denied ? hint : QString());
     if (denied)
         qDebug().noquote() << hint;
     // Neither an unwritten query nor one another program kept us from asking has a text.
-    const FailureCode asked = c.versionFailure.code;
-    if (!c.failure && asked != FailureCode::WriteFailed && asked != FailureCode::Busy) {
-        strVersion = c.version;
+    const FailureCode asked = link.versionFailure.code;
+    if (!link.failure && asked != FailureCode::WriteFailed && asked != FailureCode::Busy) {
+        strVersion = link.version;
         pushButtonVersion->setText(strVersion);
     }
-    return linkResult(c.failure.code);
+}
+
+void MainWindow::showRemoved()
+{
+    for (QPushButton *arrow : fwArrows())
+        arrow->setStyleSheet(kArrowUnlitStyle);
+    showConnected(false);
+    pushButtonVersion->setText(QString());
 }
 
 bool MainWindow::transferRunning() const
 {
-    return runningWorker != nullptr;
+    return controller->transferRunning();
 }
 
 #ifdef Q_OS_WIN
@@ -124,40 +125,13 @@ void MainWindow::onDeviceEvent(const DeviceEvent &event)
         if (tarvenix::matchInterfaceName(event.interfaceName) < 0)
             return;
         qDebug().noquote() << QStringLiteral("插入设备 ：");
-        deviceArrived();
+        controller->deviceArrived();
     } else if (event.code == DeviceEventCode::RemoveComplete) {
         qDebug().noquote() << QStringLiteral("设备移除");
         if (event.deviceType != tarvenix::kDeviceTypeInterface ||
             tarvenix::matchInterfaceName(event.interfaceName) < 0)
             return;
         qDebug().noquote() << QStringLiteral("移除设备 ：");
-        deviceRemoved();
+        controller->deviceRemoved();
     }
-}
-
-void MainWindow::deviceArrived()
-{
-    if (transferRunning()) {
-        reopenAfterTransfer = true;
-        return;
-    }
-    if (initHidDevice() == 0)
-        qDebug("re init ok");
-}
-
-void MainWindow::deviceRemoved()
-{
-    if (transferRunning()) {
-        // The worker fails on its own handle; it is closed once the worker returns.
-        removedDuringTransfer = true;
-        runningWorker->requestStop(QStringLiteral("the device was unplugged"));
-        return;
-    }
-    for (QPushButton *arrow : fwArrows())
-        arrow->setStyleSheet(kArrowUnlitStyle);
-    std::memset(chHidDevicePath, 0, sizeof chHidDevicePath);
-    hidHandle.reset();
-    showConnected(false);
-    pushButtonVersion->setText(QString());
-    hid_exit();
 }

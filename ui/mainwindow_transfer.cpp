@@ -1,10 +1,10 @@
-// What the firmware, data and save commands share: the one-transfer-at-a-time
-// guard, the device lock, and the end of a transfer.
+// What the firmware, data and save commands share: the refusal while a transfer runs,
+// the start through the device controller, and what the end of a transfer shows.
 
 #include "ui/mainwindow.h"
 
+#include "workers/devicecontroller.h"
 #include "workers/messages.h"
-#include "workers/transferworkers.h"
 
 #include <QDebug>
 #include <QFileDialog>
@@ -73,20 +73,13 @@ bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
     return openDevice();
 }
 
-bool MainWindow::startTransfer(TransferWorker *worker)
+bool MainWindow::startTransfer(tarvenix::TransferJob *worker, const QString &file,
+                               bool replaceExisting)
 {
-    auto lock = std::make_unique<tarvenix::DeviceLock>(QString::fromLocal8Bit(chHidDevicePath));
-    if (!lock->acquired()) {
-        warn(lock->error());
-        return false;
-    }
-    transferLock = std::move(lock);
-    runningWorker = worker;
-    removedDuringTransfer = false;
-    worker->clearStop();
-    worker->iLoopTemp = 0;
-    worker->start(QThread::InheritPriority);
-    return true;
+    const tarvenix::Failure refusal = controller->startTransfer(worker, file, replaceExisting);
+    if (refusal)
+        warn(tarvenix::refusalMessage(refusal, file));
+    return !refusal;
 }
 
 void MainWindow::showStep(const ArrowRow &arrows, int step)
@@ -95,22 +88,11 @@ void MainWindow::showStep(const ArrowRow &arrows, int step)
         arrows[step - 1]->setStyleSheet(kArrowLitStyle);
 }
 
-void MainWindow::onTransferFinished()
+void MainWindow::onTransferEnded(tarvenix::TransferJob *job,
+                                 const tarvenix::TransferOutcome &outcome)
 {
-    if (!runningWorker)
-        return;
-    // finished is emitted as run returns, so this wait is over at once.
-    runningWorker->wait();
-    runningWorker = nullptr;
-    transferLock.reset();
-    if (removedDuringTransfer) {
-        removedDuringTransfer = false;
-        deviceRemoved();
-    }
-    if (reopenAfterTransfer) {
-        reopenAfterTransfer = false;
-        deviceArrived();
-    }
+    if (!outcome.ok())
+        warn(tarvenix::transferFailureMessage(job->kind(), job->request().file, outcome));
 }
 
 bool MainWindow::confirmOverwrite(const QString &existing)

@@ -3,7 +3,7 @@
 
 #include "ui/mainwindow.h"
 
-#include "workers/transferworkers.h"
+#include "workers/devicecontroller.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -155,7 +155,7 @@ void MainWindow::slotPushButtonClose()
             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer != QMessageBox::Yes)
             return;
-        hidHandle.reset();
+        controller->close();
     }
     close();
 }
@@ -171,10 +171,9 @@ bool MainWindow::stopTransferForExit()
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !transferRunning())
         return answer == QMessageBox::Yes;
-    // The loop stops before its next block, so this wait ends within one reply bound.
-    runningWorker->requestStop(QStringLiteral("the program was closed"));
-    runningWorker->wait();
-    onTransferFinished();
+    // The user chose to end the program: how the stopped transfer ended is not told.
+    disconnect(controller, &tarvenix::DeviceController::transferEnded, this, nullptr);
+    controller->endTransfer(QStringLiteral("the program was closed"));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "blockloop.h"
 
+#include "device/discovery.h"
 #include "workers/savefile.h"
 
 #include <QDebug>

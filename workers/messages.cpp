@@ -220,6 +220,8 @@ QString refusalMessage(const Failure &failure, const QString &file)
             .arg(failureCause(failure, file));
     case FailureCode::Busy:
         return DeviceLock::busyMessage();
+    case FailureCode::LockFailed:
+        return QStringLiteral("The device cannot be locked: %1. ").arg(detail) + accessHint();
     default:
         return failureCause(failure, file) + QLatin1Char('.');
     }
@@ -275,6 +277,11 @@ QString accessHint()
     return QStringLiteral("Check the access rights to its hidraw node (install the udev rule "
                           "70-tarvenix.rules that comes with this program), then plug it in "
                           "again.");
+}
+
+QString unpluggedCause()
+{
+    return QStringLiteral("the device was unplugged");
 }
 
 } // namespace tarvenix

@@ -30,4 +30,7 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
 // What to do when a supported device is present but cannot be opened.
 QString accessHint();
 
+// Why a transfer was stopped when its device went away.
+QString unpluggedCause();
+
 } // namespace tarvenix

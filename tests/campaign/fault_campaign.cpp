@@ -2,9 +2,9 @@
 // middle and the last block, through the real block loop and the emulated
 // device. Prints a table of what held and what broke; fails if anything broke.
 
-#include "device/exchange.h"
 #include "support/emu.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
 #include "workers/messages.h"
 
 #include <QElapsedTimer>
@@ -58,14 +58,14 @@ class Campaign {
     QString run(const Combination &c)
     {
         const int id = emu::add("vid=1abe pid=2202");
-        char path[kDevicePathSize];
-        Connection link = openConnection(path);
+        DeviceController device;
+        device.open();
         const QString target = dir.filePath("save.bin");
         writeOld(target);
         emu::command(QStringLiteral("clear %1").arg(id));
         emu::fault(id, c.fault->command.arg(c.block));
-        const Result r = transfer(*link.handle, c, target);
-        link.handle.reset();
+        const Result r = transfer(*device.port(), c, target);
+        device.close();
         const QString broke = judge(c, r, emu::stats(id), target);
         emu::release(id);
         return broke;

@@ -2,10 +2,10 @@
 // progress steps, and each fault told as a failure that names its block.
 
 #include "device/devicelock.h"
-#include "device/exchange.h"
 #include "support/emu.h"
 #include "support/files.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
 #include "workers/messages.h"
 
 #include <QtTest>
@@ -33,8 +33,8 @@ class TestBlockLoop : public QObject {
         return testfiles::write(dir.filePath(name), bytes);
     }
     int id = 0;
-    char path[kDevicePathSize] = {};
-    HidPortPtr handle;
+    std::unique_ptr<DeviceController> device;
+    HidPort *handle = nullptr;
     QList<QPair<int, int>> steps; // step, block after which it fell
 
     TransferOutcome run(TransferKind kind, const QString &file, int timeoutMs = 1500)
@@ -57,16 +57,16 @@ class TestBlockLoop : public QObject {
     void init()
     {
         id = emu::add("vid=1abe pid=2202");
-        Connection c = openConnection(path);
-        QVERIFY(!c.failure);
-        handle = std::move(c.handle);
+        device = std::make_unique<DeviceController>();
+        QVERIFY(!device->open().failure);
+        handle = device->port().get();
         emu::command(QStringLiteral("clear %1").arg(id));
         steps.clear();
     }
 
     void cleanup()
     {
-        handle.reset();
+        device.reset();
         emu::release(id);
     }
 
@@ -210,14 +210,14 @@ class TestBlockLoop : public QObject {
 
     void lockIsExclusive()
     {
-        const QString device = QString::fromLocal8Bit(path);
-        DeviceLock first(device);
+        const QString path = device->path();
+        DeviceLock first(path);
         QVERIFY(first.acquired());
-        DeviceLock second(device);
+        DeviceLock second(path);
         QVERIFY(!second.acquired());
         QVERIFY(second.busy() && second.error().contains("busy"));
         // A device that cannot be opened is not busy, and the message says why.
-        DeviceLock gone(device + "x");
+        DeviceLock gone(path + "x");
         QVERIFY(!gone.acquired() && !gone.busy());
         QVERIFY2(gone.error().contains("No such file"), qPrintable(gone.error()));
     }
