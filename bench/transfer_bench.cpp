@@ -1,8 +1,9 @@
 // Transfer figures against the emulated device, run inside its testbed:
 //   tarvenix-emu -- transfer_bench [REPEATS]
 // Interleaves the tool's block loop with a minimal plain hidapi loop making the
-// same 1024 exchanges, then measures the GUI thread's longest stall during a
-// save with the window up.
+// same 1024 exchanges, and the command-line tool with its trace lines off (as without
+// --trace) and on, then measures the GUI thread's longest stall during a save with the
+// window up.
 
 #include "support/dialogs.h"
 #include "ui/mainwindow.h"
@@ -113,10 +114,12 @@ Stats stats(std::vector<double> v)
     return {v[v.size() / 2], v.back() - v.front()};
 }
 
-// The command-line tool, a process of its own, doing the same transfer.
+// The command-line tool, a process of its own, doing the same transfer. Its trace, when
+// asked for, goes nowhere: what it costs is the making of the lines.
 void cliRun(const QString &cli, const QStringList &args)
 {
     QProcess p;
+    p.setStandardErrorFile(QProcess::nullDevice());
     p.start(cli, QStringList{QStringLiteral("--quiet")} + args);
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         std::abort();
@@ -194,7 +197,7 @@ int main(int argc, char *argv[])
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
-    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, toolFw, plainFw, cliFw;
+    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw;
     for (int i = 0; i < repeats; ++i) {
         toolSave.push_back(onPort(path, [&](HidPort &port) {
             toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
@@ -206,15 +209,18 @@ int main(int argc, char *argv[])
         }));
         plainFw.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 0); }));
         cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
+        cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     std::printf("look: the plain loop with a look for a queued report before each request\n");
+    std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
     report("save", toolSave, plainSave);
     report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
     report("cli save", cliSaves, plainSave);
+    report("cli trace", cliTraced, plainSave);
     report("cli fw", cliFw, plainFw);
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));

@@ -1,6 +1,7 @@
 #include "discovery.h"
 
-#include <QDebug>
+#include "device/trace.h"
+
 #include <QThread>
 #include <cstring>
 #include <hidapi.h>
@@ -42,30 +43,30 @@ FoundDevice found(int row, const hid_device_info *d)
 
 void traceEntry(const hid_device_info *d, int vendorId, int productId)
 {
-    qDebug("loop search device");
-    qDebug("vendor_id:%04x", d->vendor_id);
-    qDebug("vid:%04x", vendorId);
-    qDebug("product_id:%04x", d->product_id);
-    qDebug("pid:%04x", productId);
-    qDebug("cur_dev->usage_page:%04x", d->usage_page);
-    qDebug("cur_dev->usage:%04x", d->usage);
+    qCDebug(lcTrace, "loop search device");
+    qCDebug(lcTrace, "vendor_id:%04x", d->vendor_id);
+    qCDebug(lcTrace, "vid:%04x", vendorId);
+    qCDebug(lcTrace, "product_id:%04x", d->product_id);
+    qCDebug(lcTrace, "pid:%04x", productId);
+    qCDebug(lcTrace, "cur_dev->usage_page:%04x", d->usage_page);
+    qCDebug(lcTrace, "cur_dev->usage:%04x", d->usage);
 }
 
 } // namespace
 
 void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *pDevicePath)
 {
-    qDebug("Enter getDevicePath");
+    qCDebug(lcTrace, "Enter getDevicePath");
     hid_device_info *list = hid_enumerate(ushort(vendorId), ushort(productId));
     for (hid_device_info *cur_dev = list; cur_dev; cur_dev = cur_dev->next) {
         traceEntry(cur_dev, vendorId, productId);
         if (!matches(cur_dev, vendorId, productId, usagePage, usage))
             continue;
-        qDebug().noquote() << "find device:" << cur_dev->path;
+        qCDebug(lcTrace).noquote() << "find device:" << cur_dev->path;
         std::strncpy(pDevicePath, cur_dev->path, kDevicePathCopy);
-        qDebug().noquote() << "pDevicePath:"
-                           << QString::fromLocal8Bit(pDevicePath,
-                                                     int(strnlen(pDevicePath, kDevicePathCopy)));
+        qCDebug(lcTrace).noquote()
+            << "pDevicePath:"
+            << QString::fromLocal8Bit(pDevicePath, int(strnlen(pDevicePath, kDevicePathCopy)));
         break;
     }
     hid_free_enumeration(list);

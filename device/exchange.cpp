@@ -1,6 +1,7 @@
 #include "device/exchange.h"
 
-#include <QDebug>
+#include "device/trace.h"
+
 #include <QElapsedTimer>
 
 namespace tarvenix {
@@ -12,7 +13,7 @@ ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int
         result.failure = {FailureCode::WriteFailed, port.errorText()};
         return result;
     }
-    qDebug("write ok:");
+    qCDebug(lcTrace, "write ok:");
     reply.fill(0);
     QElapsedTimer clock;
     clock.start();
@@ -26,7 +27,7 @@ ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int
     else if (result.replyLength == 0)
         result.failure = {FailureCode::NoReply, QString::number(timeoutMs)};
     else
-        qDebug("Read ok: %s", traceBytes(reply).text);
+        qCDebug(lcTrace, "Read ok: %s", traceBytes(reply).text);
     return result;
 }
 
@@ -43,7 +44,7 @@ void settleInput(HidPort &port, int quietMs, int boundMs)
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < boundMs && port.read(discard, quietMs) > 0)
-        qDebug("discarded a late reply: %s", traceBytes(discard).text);
+        qCDebug(lcTrace, "discarded a late reply: %s", traceBytes(discard).text);
 }
 
 Failure queryVersion(HidPort &port, QString &version)
@@ -60,7 +61,7 @@ Failure queryVersion(HidPort &port, QString &version)
     if (!result.ok())
         reply.fill(0);
     version = versionText(reply);
-    qDebug().noquote() << "Version:" << version;
+    qCDebug(lcTrace).noquote() << "Version:" << version;
     if (result.ok() && !versionTextWhole(reply, result.replyLength))
         return {FailureCode::VersionCut, {}};
     return result.failure;

@@ -2,10 +2,10 @@
 
 #include "ui/mainwindow.h"
 
+#include "device/trace.h"
 #include "workers/messages.h"
 #include "workers/transferworkers.h"
 
-#include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -32,7 +32,7 @@ bool MainWindow::askSaveTarget(bool *replace)
     const QString chosen = QFileDialog::getSaveFileName(
         this, QStringLiteral("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
     strSaveDataFile = chosen;
-    qDebug() << "strSaveDataFile: " << strSaveDataFile << "\n";
+    qCDebug(tarvenix::lcTrace) << "strSaveDataFile: " << strSaveDataFile << "\n";
     if (chosen.isEmpty())
         return false;
     const tarvenix::Failure unnamed =
@@ -78,7 +78,7 @@ void MainWindow::slotShowRunUpdateDataProcess(int step)
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
 {
-    qDebug("Enter slotShowRunUpdateSaveDataProcess step:%d", step);
+    qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
     showStep(saveArrows(), step);
     if (step == 6)
         QMessageBox::information(this, QStringLiteral("Success"),

@@ -2,9 +2,9 @@
 
 #include "ui/mainwindow.h"
 
+#include "device/trace.h"
 #include "workers/transferworkers.h"
 
-#include <QDebug>
 #include <QMessageBox>
 
 using tarvenix::TransferKind;
@@ -31,7 +31,7 @@ void MainWindow::slotPushButtonRunUpdateFW()
 
 void MainWindow::slotShowRunUpdateFWProcess(int step)
 {
-    qDebug("Enter slotUpdateRuningFW");
+    qCDebug(tarvenix::lcTrace, "Enter slotUpdateRuningFW");
     showStep(fwArrows(), step);
     if (step != 6)
         return;

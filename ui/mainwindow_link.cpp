@@ -4,6 +4,7 @@
 #include "ui/mainwindow.h"
 
 #include "device/events.h"
+#include "device/trace.h"
 #include "workers/devicecontroller.h"
 #include "workers/messages.h"
 
@@ -11,7 +12,6 @@
 #include "device/devicechange_win.h"
 #endif
 
-#include <QDebug>
 #include <QPushButton>
 
 using tarvenix::DeviceEvent;
@@ -57,7 +57,7 @@ void MainWindow::showLink(const tarvenix::Opened &link)
                          tarvenix::accessHint();
     pushButtonNotConnected->setToolTip(denied ? hint : QString());
     if (denied)
-        qDebug().noquote() << hint;
+        qCDebug(tarvenix::lcTrace).noquote() << hint;
     // Neither an unwritten query nor one another program kept us from asking has a text.
     const FailureCode asked = link.versionFailure.code;
     if (!link.failure && asked != FailureCode::WriteFailed && asked != FailureCode::Busy) {
@@ -117,21 +117,22 @@ void MainWindow::startDeviceEvents()
 
 void MainWindow::onDeviceEvent(const DeviceEvent &event)
 {
-    qDebug().noquote() << QStringLiteral("Event DEVICECHANGE Happend：") << event.rawCode;
+    qCDebug(tarvenix::lcTrace).noquote()
+        << QStringLiteral("Event DEVICECHANGE Happend：") << event.rawCode;
     if (event.code == DeviceEventCode::Arrival) {
         if (event.deviceType != tarvenix::kDeviceTypeInterface)
             return;
-        qDebug("lpdb->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE");
+        qCDebug(tarvenix::lcTrace, "lpdb->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE");
         if (tarvenix::matchInterfaceName(event.interfaceName) < 0)
             return;
-        qDebug().noquote() << QStringLiteral("插入设备 ：");
+        qCDebug(tarvenix::lcTrace).noquote() << QStringLiteral("插入设备 ：");
         controller->deviceArrived();
     } else if (event.code == DeviceEventCode::RemoveComplete) {
-        qDebug().noquote() << QStringLiteral("设备移除");
+        qCDebug(tarvenix::lcTrace).noquote() << QStringLiteral("设备移除");
         if (event.deviceType != tarvenix::kDeviceTypeInterface ||
             tarvenix::matchInterfaceName(event.interfaceName) < 0)
             return;
-        qDebug().noquote() << QStringLiteral("移除设备 ：");
+        qCDebug(tarvenix::lcTrace).noquote() << QStringLiteral("移除设备 ：");
         controller->deviceRemoved();
     }
 }

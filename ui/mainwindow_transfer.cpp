@@ -3,10 +3,10 @@
 
 #include "ui/mainwindow.h"
 
+#include "device/trace.h"
 #include "workers/devicecontroller.h"
 #include "workers/messages.h"
 
-#include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,7 +37,7 @@ void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow 
         return;
     path =
         QFileDialog::getOpenFileName(this, caption, QStringLiteral("./"), QStringLiteral("*.bin"));
-    qDebug() << "filePath: " << path << "\n";
+    qCDebug(tarvenix::lcTrace) << "filePath: " << path << "\n";
     if (tarvenix::lostInDecoding(path)) {
         warn(tarvenix::refusalMessage({tarvenix::FailureCode::NameNotUtf8, {}}, path));
         path.clear();
@@ -59,7 +59,7 @@ bool MainWindow::openDevice()
 bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
                             tarvenix::TransferKind kind)
 {
-    qDebug() << "WorkerThread run: threadId: " << QThread::currentThreadId();
+    qCDebug(tarvenix::lcTrace) << "WorkerThread run: threadId: " << QThread::currentThreadId();
     if (refuseWhileTransferring())
         return false;
     if (path.isEmpty()) {

@@ -3,10 +3,10 @@
 
 #include "ui/mainwindow.h"
 
+#include "device/trace.h"
 #include "workers/devicecontroller.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -69,7 +69,7 @@ void MainWindow::toggleShown()
 
 void MainWindow::on_ShowOrHideTrayAction()
 {
-    qDebug("on_ShowOrHideTrayAction");
+    qCDebug(tarvenix::lcTrace, "on_ShowOrHideTrayAction");
     toggleShown();
 }
 
@@ -113,7 +113,7 @@ void MainWindow::slotPushButtonMini()
         explainMinimise(button);
     const QString refusal = minimiseRefusal();
     if (!refusal.isEmpty()) {
-        qDebug().noquote() << "Minimise refused:" << refusal;
+        qCDebug(tarvenix::lcTrace).noquote() << "Minimise refused:" << refusal;
         return;
     }
     if (QSystemTrayIcon::isSystemTrayAvailable()) {

@@ -1,9 +1,9 @@
 #include "blockloop.h"
 
 #include "device/discovery.h"
+#include "device/trace.h"
 #include "workers/savefile.h"
 
-#include <QDebug>
 #include <QFile>
 #include <cstring>
 
@@ -96,7 +96,8 @@ bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 {
     if (port_.read(reply_, 0) <= 0)
         return true;
-    qDebug("report before block %d answers no request: %s", block + 1, traceBytes(reply_).text);
+    qCDebug(lcTrace, "report before block %d answers no request: %s", block + 1,
+            traceBytes(reply_).text);
     return fail(outcome, block + 1, {FailureCode::OutOfStep, {}});
 }
 
@@ -106,7 +107,7 @@ bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 {
     if (port_.read(reply_, kStrayGraceMs) <= 0)
         return true;
-    qDebug("report after the last block answers no request: %s", traceBytes(reply_).text);
+    qCDebug(lcTrace, "report after the last block answers no request: %s", traceBytes(reply_).text);
     return fail(outcome, outcome.blocks, {FailureCode::OutOfStep, {}});
 }
 
@@ -116,7 +117,8 @@ bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 void BlockLoop::takeLateReplies(int block)
 {
     while (port_.read(reply_, 0) > 0)
-        qDebug("late reply taken before block %d: %s", block + 1, traceBytes(reply_).text);
+        qCDebug(lcTrace, "late reply taken before block %d: %s", block + 1,
+                traceBytes(reply_).text);
 }
 
 bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
@@ -167,7 +169,7 @@ void BlockLoop::blockDone(int done, int total)
     while (steps_ < reached) {
         ++steps_;
         if (kind_ == TransferKind::Save)
-            qDebug("iTotalTimes==loopStep");
+            qCDebug(lcTrace, "iTotalTimes==loopStep");
         if (onStep_)
             onStep_(steps_, done);
     }
@@ -192,7 +194,7 @@ TransferOutcome BlockLoop::fileBlocks()
         fail(outcome, 0, {FailureCode::FileChanged, {}});
         return outcome;
     }
-    qDebug("file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
+    qCDebug(lcTrace, "file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
     outcome.blocks = int(size / kBlockSize);
     const bool verify = kind_ == TransferKind::Verify;
     std::uint8_t block[kBlockSize];
@@ -217,8 +219,8 @@ namespace {
 
 void traceOffset(quint32 offset)
 {
-    qDebug("HasReadBytes:%08x H4:%02x H3:%02x H2:%02x H1:%02x", offset, offset & 0xff,
-           (offset >> 8) & 0xff, (offset >> 16) & 0xff, offset >> 24);
+    qCDebug(lcTrace, "HasReadBytes:%08x H4:%02x H3:%02x H2:%02x H1:%02x", offset, offset & 0xff,
+            (offset >> 8) & 0xff, (offset >> 16) & 0xff, offset >> 24);
 }
 
 // The first and last eight bytes of the image, each byte widened as a signed char.
@@ -226,10 +228,10 @@ void traceEnds(const QByteArray &image)
 {
     const char *a = image.constData();
     const char *z = a + image.size() - 8;
-    qDebug("first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3], a[4], a[5],
-           a[6], a[7]);
-    qDebug("end:%02x %02x %02x %02x %02x %02x %02x %02x \n", z[0], z[1], z[2], z[3], z[4], z[5],
-           z[6], z[7]);
+    qCDebug(lcTrace, "first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3],
+            a[4], a[5], a[6], a[7]);
+    qCDebug(lcTrace, "end:%02x %02x %02x %02x %02x %02x %02x %02x \n", z[0], z[1], z[2], z[3], z[4],
+            z[5], z[6], z[7]);
 }
 
 } // namespace
@@ -245,7 +247,7 @@ TransferOutcome BlockLoop::saveArea()
         return outcome;
     }
     QByteArray image(kDataAreaSize, '\0');
-    qDebug("show  iTotalTimes:%d,loopStep:%d", 0, kDataAreaBlocks / StepSchedule::kSteps);
+    qCDebug(lcTrace, "show  iTotalTimes:%d,loopStep:%d", 0, kDataAreaBlocks / StepSchedule::kSteps);
     for (int n = 0; n < kDataAreaBlocks; ++n) {
         if (stopped(n, outcome))
             return outcome;
@@ -256,8 +258,8 @@ TransferOutcome BlockLoop::saveArea()
         if (!exchangeBlock(n, outcome))
             return outcome;
         std::memcpy(image.data() + n * kBlockSize, blockData(reply_), kBlockSize);
-        qDebug("show  iTotalTimes:%d,loopStep:%d", n + 1,
-               (steps_ + 1) * kDataAreaBlocks / StepSchedule::kSteps);
+        qCDebug(lcTrace, "show  iTotalTimes:%d,loopStep:%d", n + 1,
+                (steps_ + 1) * kDataAreaBlocks / StepSchedule::kSteps);
         blockDone(n + 1, kDataAreaBlocks);
     }
     if (!quietAfterLastReply(outcome))

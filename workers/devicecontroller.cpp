@@ -1,10 +1,10 @@
 #include "workers/devicecontroller.h"
 
 #include "device/exchange.h"
+#include "device/trace.h"
 #include "workers/messages.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <algorithm>
 #include <cstring>
 #include <hidapi.h>
@@ -36,35 +36,35 @@ Opened DeviceController::openFirstDevice()
 {
     Opened o;
     if (hid_init() == -1) {
-        qDebug("hid_init() fail");
+        qCDebug(lcTrace, "hid_init() fail");
         o.failure = {FailureCode::HidapiFailed, {}};
         return o;
     }
-    qDebug("hid_init ......");
+    qCDebug(lcTrace, "hid_init ......");
     row_ = probeSupportedDevices(path_) + 1;
     if (row_ == 0)
         return o;
-    qDebug().noquote() << "chHidDevicePath:" << path();
+    qCDebug(lcTrace).noquote() << "chHidDevicePath:" << path();
     port_ = openPort(path_);
     if (!port_) {
-        qDebug("hid_open handle_loopSendEnterVoiceStatus fail ");
+        qCDebug(lcTrace, "hid_open handle_loopSendEnterVoiceStatus fail ");
         o.failure = {FailureCode::OpenFailed, path()};
         return o;
     }
-    qDebug("hid_open  sendvoicestatus/Simulate ok");
+    qCDebug(lcTrace, "hid_open  sendvoicestatus/Simulate ok");
     o.failure = {};
     // A reply to our query would reach another program's transfer as its own.
     const DeviceLock lock(path());
     if (lock.acquired())
         o.versionFailure = tarvenix::queryVersion(*port_, o.version);
     else
-        qDebug("device busy, version query skipped");
+        qCDebug(lcTrace, "device busy, version query skipped");
     return o;
 }
 
 Opened DeviceController::open()
 {
-    qDebug("Enter VemoPressureMouseSetDlg::initHidDevice");
+    qCDebug(lcTrace, "Enter VemoPressureMouseSetDlg::initHidDevice");
     if (transferRunning()) {
         // The port belongs to the transfer until it has ended.
         reopenAfterTransfer_ = true;
@@ -89,7 +89,7 @@ void DeviceController::deviceArrived()
     if (transferRunning())
         reopenAfterTransfer_ = true;
     else if (!open().failure)
-        qDebug("re init ok");
+        qCDebug(lcTrace, "re init ok");
 }
 
 void DeviceController::deviceRemoved()

@@ -1,6 +1,6 @@
 #include "workers/transferjob.h"
 
-#include <QDebug>
+#include "device/trace.h"
 
 namespace tarvenix {
 
@@ -29,7 +29,7 @@ void TransferJob::requestStop(const QString &cause)
 
 void TransferJob::run()
 {
-    qDebug("Enter thread run");
+    qCDebug(lcTrace, "Enter thread run");
     BlockLoop loop(request_.kind, *request_.port, request_.file);
     loop.setReplyTimeout(timeoutMs_);
     loop.setStopRequest(&stop_);
@@ -37,7 +37,7 @@ void TransferJob::run()
     loop.setDevicePath(request_.devicePath);
     loop.setStepHandler([this](int step, int block) {
         iLoopTemp = step;
-        qDebug("show step:%d iLoopTemp:%d", block, iLoopTemp);
+        qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
         emit progress(step);
     });
     emit result(loop.run());
