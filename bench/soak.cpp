@@ -146,7 +146,7 @@ bool Soak::reopen()
     QElapsedTimer clock;
     clock.start();
     for (int attempt = 0; clock.elapsed() < 5000; ++attempt) {
-        const Opened o = device_.open();
+        const OpenResult o = device_.open();
         if (!o.failure && !o.versionFailure && o.version == kVersion) {
             reopenWaits_ += attempt > 0;
             return true;

@@ -193,7 +193,7 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
             return 1;
         }
-        std::memcpy(path, device.devicePath(), sizeof path);
+        std::memcpy(path, device.pathBytes(), sizeof path);
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");

@@ -102,7 +102,7 @@ Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
 
 MainWindow::MainWindow(QWidget *parent)
     : QDialog(parent), controller(new tarvenix::DeviceController(this)),
-      hidHandle(controller->port()), chHidDevicePath(controller->devicePath())
+      hidHandle(controller->port()), chHidDevicePath(controller->pathBytes())
 {
     // The program ends through its own closing paths only, never because a
     // message box closed while this window was hidden in the tray.

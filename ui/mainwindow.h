@@ -23,7 +23,7 @@ class DeviceController;
 class DeviceEvents;
 class TransferJob;
 struct DeviceEvent;
-struct Opened;
+struct OpenResult;
 struct TransferOutcome;
 } // namespace tarvenix
 
@@ -133,7 +133,7 @@ class MainWindow : public QDialog {
     void makeArrowRow(const ArrowMembers &row, const std::array<QPoint, 6> &places);
     ArrowRow arrows(const ArrowMembers &row) const;
     void showConnected(bool connected);
-    void showLink(const tarvenix::Opened &link);
+    void showLink(const tarvenix::OpenResult &link);
     void showRemoved();
 
     // Keyboard and screen readers: names, the progress of the arrows, the

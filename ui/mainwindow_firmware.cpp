@@ -20,6 +20,8 @@ void MainWindow::slotPushButtonRunUpdateFW()
                     TransferKind::Firmware))
         return;
     setArrows(fwArrows(), kArrowUnlitStyle);
+    // As the firmware row always has: the device opened a second time once the arrows are
+    // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
     if (!hidHandle) {
         QMessageBox::information(this, QStringLiteral("Warning"),

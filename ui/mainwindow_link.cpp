@@ -49,7 +49,7 @@ int MainWindow::initHidDevice()
     return linkResult(controller->open().failure.code);
 }
 
-void MainWindow::showLink(const tarvenix::Opened &link)
+void MainWindow::showLink(const tarvenix::OpenResult &link)
 {
     showConnected(!link.failure);
     const bool denied = link.failure.code == FailureCode::OpenFailed;

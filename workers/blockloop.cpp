@@ -57,8 +57,8 @@ Failure StopRequest::failure() const
     return {FailureCode::Stopped, cause_};
 }
 
-BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString path)
-    : kind_(kind), port_(port), path_(std::move(path))
+BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString file)
+    : kind_(kind), port_(port), file_(std::move(file))
 {
 }
 
@@ -189,8 +189,8 @@ TransferOutcome BlockLoop::fileBlocks()
     TransferOutcome outcome;
     qint64 size = 0;
     // Checked again here: the file may have changed since the command checked it.
-    QFile file(path_);
-    if (checkSourceFile(kind_, path_, &size) || !file.open(QIODevice::ReadOnly)) {
+    QFile file(file_);
+    if (checkSourceFile(kind_, file_, &size) || !file.open(QIODevice::ReadOnly)) {
         fail(outcome, 0, {FailureCode::FileChanged, {}});
         return outcome;
     }
@@ -241,7 +241,7 @@ TransferOutcome BlockLoop::saveArea()
     TransferOutcome outcome;
     outcome.blocks = kDataAreaBlocks;
     // The target is put in place only by the commit below, after every block arrived.
-    SaveFile file(path_, replaceExisting_);
+    SaveFile file(file_, replaceExisting_);
     if (!file.open()) {
         fail(outcome, 0, file.failure());
         return outcome;

@@ -34,8 +34,6 @@ class StopRequest {
     // The same from a signal handler: async-signal-safe, the cause names the signal.
     void requestFromSignal(int signalNumber);
     bool requested() const { return requested_.load() || signal_.load() != 0; }
-    // The signal that asked for the stop, 0 when none did.
-    int signal() const { return signal_.load(); }
     // Stopped or StoppedBySignal, with the cause. Read only once requested() was seen
     // true: the cause is written before the flag.
     Failure failure() const;
@@ -66,7 +64,8 @@ class BlockLoop {
     using StepHandler = std::function<void(int step, int block)>;
     using BlockHandler = std::function<void(int done, int total)>;
 
-    BlockLoop(TransferKind kind, HidPort &port, QString path);
+    // file: the file to send or to compare, or the one a save writes.
+    BlockLoop(TransferKind kind, HidPort &port, QString file);
 
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
     // Called on the loop's thread with each step code as it is reached.
@@ -98,7 +97,7 @@ class BlockLoop {
 
     TransferKind kind_;
     HidPort &port_;
-    QString path_;
+    QString file_;
     int timeoutMs_ = kTransferReplyTimeoutMs;
     StepHandler onStep_;
     BlockHandler onBlock_;

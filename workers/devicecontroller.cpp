@@ -32,9 +32,9 @@ DeviceController::~DeviceController()
     job_->wait();
 }
 
-Opened DeviceController::openFirstDevice()
+OpenResult DeviceController::openFirstDevice()
 {
-    Opened o;
+    OpenResult o;
     if (hid_init() == -1) {
         qCDebug(lcTrace, "hid_init() fail");
         o.failure = {FailureCode::HidapiFailed, {}};
@@ -62,19 +62,19 @@ Opened DeviceController::openFirstDevice()
     return o;
 }
 
-Opened DeviceController::open()
+OpenResult DeviceController::open()
 {
     qCDebug(lcTrace, "Enter VemoPressureMouseSetDlg::initHidDevice");
     if (transferRunning()) {
         // The port belongs to the transfer until it has ended.
         reopenAfterTransfer_ = true;
-        Opened kept;
+        OpenResult kept;
         if (port_)
             kept.failure = {};
         return kept;
     }
     port_.reset();
-    const Opened o = openFirstDevice();
+    const OpenResult o = openFirstDevice();
     emit opened(o);
     return o;
 }

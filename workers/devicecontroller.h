@@ -15,7 +15,7 @@
 namespace tarvenix {
 
 // What an open found.
-struct Opened {
+struct OpenResult {
     Failure failure{FailureCode::NoDevice, {}}; // HidapiFailed, NoDevice or OpenFailed
     // Busy when another program held the device, which was then not asked.
     Failure versionFailure{FailureCode::Busy, {}};
@@ -32,9 +32,9 @@ class DeviceController : public QObject {
 
     // Finds the first supported device afresh, opens it and asks its version unless
     // another program holds it, and tells opened() what it found. While a transfer holds
-    // the device, the re-open waits for the transfer's end instead: then the device open
-    // is the one the transfer uses, and nothing was asked.
-    Opened open();
+    // the device, the re-open waits for the transfer's end instead: what it returns then is
+    // the device the transfer uses, and nothing was asked.
+    OpenResult open();
     // Closes the device, telling nobody.
     void close();
     // A listed device arrived: opens it, after the running transfer if one runs.
@@ -60,21 +60,22 @@ class DeviceController : public QObject {
     void endTransfer(const QString &cause);
 
     const HidPortPtr &port() const { return port_; }
-    const char (&devicePath() const)[kDevicePathSize] { return path_; }
+    // The device's path as hidapi gives it, zero-terminated; all zero while none was found.
+    const char (&pathBytes() const)[kDevicePathSize] { return path_; }
     QString path() const { return QString::fromLocal8Bit(path_); }
     // The 1-based row of kSupportedDevices that the device matched; 0 when none did.
     int row() const { return row_; }
 
   signals:
     // After every open, one that waited for a transfer included.
-    void opened(const tarvenix::Opened &result);
+    void opened(const tarvenix::OpenResult &result);
     // After a removal closed the device.
     void removed();
     // Every transfer ends here, once.
     void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferOutcome &outcome);
 
   private:
-    Opened openFirstDevice();
+    OpenResult openFirstDevice();
     Failure find(const QString &wanted);
     void finishTransfer(const TransferOutcome &outcome);
 
@@ -89,5 +90,3 @@ class DeviceController : public QObject {
 };
 
 } // namespace tarvenix
-
-Q_DECLARE_METATYPE(tarvenix::Opened)

@@ -86,6 +86,55 @@ QString advice(TransferKind kind, const TransferOutcome &outcome)
     return QString();
 }
 
+// The refusals that are whole sentences of their own; empty for every other failure.
+QString refusalText(const Failure &failure, const QString &file)
+{
+    const QString &detail = failure.detail;
+    switch (failure.code) {
+    case FailureCode::FileMissing:
+        return fileCause("The file \"%1\" cannot be found. It may have been moved or deleted; "
+                         "please load it again.",
+                         file);
+    case FailureCode::NotAFile:
+    case FailureCode::FileUnreadable:
+        return fileCause(
+            "The file \"%1\" cannot be read: %2. Please check it and load it again.", file,
+            failure.code == FailureCode::NotAFile ? QStringLiteral("it is not a file") : detail);
+    case FailureCode::FileNotBlocks:
+    case FailureCode::FileOverDataArea:
+    case FailureCode::FileOverAddress:
+        return sizeRefusal(failure.code, file, detail);
+    case FailureCode::NameNotUtf8:
+        return fileCause("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes that "
+                         "are not), so this program would read or write another name instead. "
+                         "Please rename the file (or its folder) to a UTF-8 name, then try again.",
+                         file);
+    case FailureCode::NoSaveName:
+        return QStringLiteral("No file name was given. Please name the file to save to, for "
+                              "example \"dump.bin\".");
+    case FailureCode::SaveNameIsFolder:
+        return QStringLiteral("\"%1\" names a folder, not a file. Please add a file name, for "
+                              "example \"%2\".")
+            .arg(file, QDir::cleanPath(file + QStringLiteral("/dump.bin")));
+    case FailureCode::TargetExists:
+        return fileCause("The file \"%1\" already exists.", file);
+    case FailureCode::TargetIsLink:
+        return fileCause("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
+                         "replaces the link itself; \"%2\" is left as it is.",
+                         file, detail);
+    case FailureCode::TargetUnwritable:
+    case FailureCode::NoTemporaryName:
+        return QStringLiteral("Cannot save there: %1. Please choose another place.")
+            .arg(failureCause(failure, file));
+    case FailureCode::Busy:
+        return DeviceLock::busyMessage();
+    case FailureCode::LockFailed:
+        return QStringLiteral("The device cannot be locked: %1. ").arg(detail) + accessHint();
+    default:
+        return QString();
+    }
+}
+
 } // namespace
 
 QString transferName(TransferKind kind)
@@ -161,70 +210,16 @@ QString failureCause(const Failure &failure, const QString &file)
         return fileCause("the file \"%1\" could not be written (%2)", file, detail);
     case FailureCode::TargetAppeared:
         return fileCause("the file \"%1\" appeared during the save and was left as it is", file);
-    case FailureCode::Busy:
-    case FailureCode::FileMissing:
-    case FailureCode::NotAFile:
-    case FailureCode::FileUnreadable:
-    case FailureCode::FileNotBlocks:
-    case FailureCode::FileOverDataArea:
-    case FailureCode::FileOverAddress:
-    case FailureCode::NameNotUtf8:
-    case FailureCode::NoSaveName:
-    case FailureCode::SaveNameIsFolder:
-    case FailureCode::TargetExists:
-    case FailureCode::TargetIsLink:
+    default:
         // The refusals before a transfer are whole sentences of their own.
-        break;
+        return refusalText(failure, file);
     }
-    return refusalMessage(failure, file);
 }
 
 QString refusalMessage(const Failure &failure, const QString &file)
 {
-    const QString &detail = failure.detail;
-    switch (failure.code) {
-    case FailureCode::FileMissing:
-        return fileCause("The file \"%1\" cannot be found. It may have been moved or deleted; "
-                         "please load it again.",
-                         file);
-    case FailureCode::NotAFile:
-    case FailureCode::FileUnreadable:
-        return fileCause(
-            "The file \"%1\" cannot be read: %2. Please check it and load it again.", file,
-            failure.code == FailureCode::NotAFile ? QStringLiteral("it is not a file") : detail);
-    case FailureCode::FileNotBlocks:
-    case FailureCode::FileOverDataArea:
-    case FailureCode::FileOverAddress:
-        return sizeRefusal(failure.code, file, detail);
-    case FailureCode::NameNotUtf8:
-        return fileCause("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes that "
-                         "are not), so this program would read or write another name instead. "
-                         "Please rename the file (or its folder) to a UTF-8 name, then try again.",
-                         file);
-    case FailureCode::NoSaveName:
-        return QStringLiteral("No file name was given. Please name the file to save to, for "
-                              "example \"dump.bin\".");
-    case FailureCode::SaveNameIsFolder:
-        return QStringLiteral("\"%1\" names a folder, not a file. Please add a file name, for "
-                              "example \"%2\".")
-            .arg(file, QDir::cleanPath(file + QStringLiteral("/dump.bin")));
-    case FailureCode::TargetExists:
-        return fileCause("The file \"%1\" already exists.", file);
-    case FailureCode::TargetIsLink:
-        return fileCause("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
-                         "replaces the link itself; \"%2\" is left as it is.",
-                         file, detail);
-    case FailureCode::TargetUnwritable:
-    case FailureCode::NoTemporaryName:
-        return QStringLiteral("Cannot save there: %1. Please choose another place.")
-            .arg(failureCause(failure, file));
-    case FailureCode::Busy:
-        return DeviceLock::busyMessage();
-    case FailureCode::LockFailed:
-        return QStringLiteral("The device cannot be locked: %1. ").arg(detail) + accessHint();
-    default:
-        return failureCause(failure, file) + QLatin1Char('.');
-    }
+    const QString text = refusalText(failure, file);
+    return text.isEmpty() ? failureCause(failure, file) + QLatin1Char('.') : text;
 }
 
 QString transferFailureMessage(TransferKind kind, const QString &file,
