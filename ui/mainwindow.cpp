@@ -3,12 +3,12 @@
 #include "ui/mainwindow.h"
 
 #include "workers/devicecontroller.h"
-#include "workers/messages.h"
 #include "workers/transferworkers.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 MainWindow *g_pMainWindow = nullptr;
 
@@ -127,7 +127,7 @@ MainWindow::~MainWindow()
     // The closing paths already stopped any transfer; this covers an owner that deletes
     // the window itself. No worker may outlive the port it uses, and a window that is
     // going shows nothing more.
-    disconnect(controller, nullptr, this, nullptr);
+    const QSignalBlocker untold(controller);
     controller->endTransfer(QStringLiteral("the window was closed"));
     g_pMainWindow = nullptr;
 }

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QWindow>
 
 void MainWindow::createTrayIcon()
@@ -172,7 +173,7 @@ bool MainWindow::stopTransferForExit()
     if (answer != QMessageBox::Yes || !transferRunning())
         return answer == QMessageBox::Yes;
     // The user chose to end the program: how the stopped transfer ended is not told.
-    disconnect(controller, &tarvenix::DeviceController::transferEnded, this, nullptr);
+    const QSignalBlocker untold(controller);
     controller->endTransfer(QStringLiteral("the program was closed"));
     return true;
 }
