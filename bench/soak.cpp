@@ -6,9 +6,11 @@
 // memory, open descriptors and threads are printed at the start and at the end
 // and must not grow once the first transfers have warmed the allocator up.
 
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "emuclient.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
+#include "workers/messages.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -118,8 +120,7 @@ class Soak {
     int transfers_;
     int cycles_;
     int id_ = 0;
-    char path_[kDevicePathSize] = {};
-    HidDevicePtr handle_;
+    DeviceController device_;
     QTemporaryDir dir_;
     std::mt19937 random_{20240607};
 
@@ -142,13 +143,11 @@ void Soak::wrong(const QString &what)
 // The device comes back under a new node; open it as the window would.
 bool Soak::reopen()
 {
-    handle_.reset();
     QElapsedTimer clock;
     clock.start();
     for (int attempt = 0; clock.elapsed() < 5000; ++attempt) {
-        Connection c = openConnection(path_);
-        if (c.result == 0 && c.versionState == VersionState::Read && c.version == kVersion) {
-            handle_ = std::move(c.handle);
+        const OpenResult o = device_.open();
+        if (!o.failure && !o.versionFailure && o.version == kVersion) {
             reopenWaits_ += attempt > 0;
             return true;
         }
@@ -165,7 +164,7 @@ bool Soak::plainCycle()
         return false;
     Report request, reply;
     buildVersionQuery(request);
-    if (exchange(handle_.get(), request, reply, kVersionReplyTimeoutMs).ok())
+    if (exchange(*device_.port(), request, reply, kVersionReplyTimeoutMs).ok())
         wrong(QStringLiteral("a handle of an unplugged device still answered"));
     else
         ++staleTold_;
@@ -184,7 +183,7 @@ bool Soak::transfer(int index, TransferKind kind, Cut cut)
                          : kind == TransferKind::Save   ? saveTarget_
                          : (index / 3) % 2              ? dataB_
                                                         : dataA_;
-    BlockLoop loop(kind, handle_.get(), file);
+    BlockLoop loop(kind, *device_.port(), file);
     // Every save replaces the one before, as with --force.
     loop.setReplaceExisting(true);
     std::atomic<bool> pastSecondStep{false}, done{false};
@@ -213,32 +212,32 @@ bool Soak::transfer(int index, TransferKind kind, Cut cut)
         unplugger.join();
 
     const QString what = QStringLiteral("transfer %1 (%2)").arg(index + 1).arg(transferName(kind));
+    const QString message = transferFailureMessage(kind, file, outcome);
     if (cut == Cut::None) {
-        if (!outcome.ok)
-            wrong(what + QStringLiteral(" failed uncut: ") + outcome.message(kind));
+        if (!outcome.ok())
+            wrong(what + QStringLiteral(" failed uncut: ") + message);
         else
             ++ok_;
     } else {
-        const QString message = outcome.message(kind);
         const bool named = outcome.failedBlock >= 1 && outcome.failedBlock <= kDataAreaBlocks &&
                            message.contains(QStringLiteral("failed at block %1 of %2")
                                                 .arg(outcome.failedBlock)
                                                 .arg(kDataAreaBlocks));
-        if (outcome.ok || !named || (faultAt && outcome.failedBlock != faultAt))
+        if (outcome.ok() || !named || (faultAt && outcome.failedBlock != faultAt))
             wrong(what + QStringLiteral(" cut at %1 was told as: ").arg(faultAt) +
-                  (outcome.ok ? QStringLiteral("success") : message));
+                  (outcome.ok() ? QStringLiteral("success") : message));
         else
             ++toldFailures_;
     }
 
     // What the device's data area and the save target must hold now.
     if (kind == TransferKind::Data) {
-        areaKnown_ = outcome.ok;
-        if (outcome.ok)
+        areaKnown_ = outcome.ok();
+        if (outcome.ok())
             expectedArea_ = readFile(file);
     } else if (kind == TransferKind::Save) {
         const QByteArray saved = readFile(saveTarget_);
-        if (outcome.ok) {
+        if (outcome.ok()) {
             if (areaKnown_ && saved != expectedArea_)
                 wrong(what + QStringLiteral(" saved other bytes than the data area holds"));
             else

@@ -8,9 +8,9 @@
 // window's constructor runs (device events, opening the device), so that what
 // is left of the constructor shows apart from them.
 
-#include "device/connection.h"
 #include "device/events.h"
 #include "ui/mainwindow.h"
+#include "workers/devicecontroller.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -103,11 +103,9 @@ int main(int argc, char *argv[])
             tarvenix::DeviceEvents events;
         }
         const double events = sinceExecMs();
-        char path[tarvenix::kDevicePathSize];
-        tarvenix::Connection c = tarvenix::openConnection(path);
-        c.handle.reset();
-        std::printf("split device_events=%.1f open=%.1f result=%d\n", events - before,
-                    sinceExecMs() - events, c.result);
+        const bool opened = !tarvenix::DeviceController().open().failure;
+        std::printf("split device_events=%.1f open=%.1f opened=%d\n", events - before,
+                    sinceExecMs() - events, int(opened));
     }
 
     const double windowStart = sinceExecMs();

@@ -1,13 +1,14 @@
 // Transfer figures against the emulated device, run inside its testbed:
 //   tarvenix-emu -- transfer_bench [REPEATS]
 // Interleaves the tool's block loop with a minimal plain hidapi loop making the
-// same 1024 exchanges, then measures the GUI thread's longest stall during a
-// save with the window up.
+// same 1024 exchanges, and the command-line tool with its trace lines off (as without
+// --trace) and on, then measures the GUI thread's longest stall during a save with the
+// window up.
 
-#include "device/connection.h"
 #include "support/dialogs.h"
 #include "ui/mainwindow.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
 #include "workers/transferworkers.h"
 
 #include <QApplication>
@@ -74,13 +75,32 @@ void plainLoop(hid_device *device, std::uint8_t opByte, bool look = false)
     }
 }
 
-void toolLoop(hid_device *device, TransferKind kind, const QString &path)
+void toolLoop(HidPort &port, TransferKind kind, const QString &path)
 {
-    BlockLoop loop(kind, device, path);
+    BlockLoop loop(kind, port, path);
     // Each save replaces the one before, as the CLI's does with --force.
     loop.setReplaceExisting(true);
-    if (!loop.run().ok)
+    if (!loop.run().ok())
         std::abort();
+}
+
+// One handle on the device at a time: every open handle gets a copy of each reply.
+template <typename F> Sample onPort(const char *path, F run)
+{
+    HidPortPtr port = openPort(path);
+    if (!port)
+        std::abort();
+    return measure([&] { run(*port); });
+}
+
+template <typename F> Sample onHidapi(const char *path, F run)
+{
+    hid_device *device = hid_open_path(path);
+    if (!device)
+        std::abort();
+    const Sample s = measure([&] { run(device); });
+    hid_close(device);
+    return s;
 }
 
 struct Stats {
@@ -94,10 +114,12 @@ Stats stats(std::vector<double> v)
     return {v[v.size() / 2], v.back() - v.front()};
 }
 
-// The command-line tool, a process of its own, doing the same transfer.
+// The command-line tool, a process of its own, doing the same transfer. Its trace, when
+// asked for, goes nowhere: what it costs is the making of the lines.
 void cliRun(const QString &cli, const QStringList &args)
 {
     QProcess p;
+    p.setStandardErrorFile(QProcess::nullDevice());
     p.start(cli, QStringList{QStringLiteral("--quiet")} + args);
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         std::abort();
@@ -165,37 +187,41 @@ int main(int argc, char *argv[])
     image.close();
 
     char path[kDevicePathSize];
-    Connection c = openConnection(path);
-    if (c.result != 0) {
-        std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
-        return 1;
+    {
+        DeviceController device;
+        if (device.open().failure) {
+            std::fprintf(stderr, "no device: run this inside tarvenix-emu\n");
+            return 1;
+        }
+        std::memcpy(path, device.pathBytes(), sizeof path);
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
-    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, toolFw, plainFw, cliFw;
+    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw;
     for (int i = 0; i < repeats; ++i) {
-        toolSave.push_back(
-            measure([&] { toolLoop(c.handle.get(), TransferKind::Save, dir.filePath("s.bin")); }));
-        plainSave.push_back(measure([&] { plainLoop(c.handle.get(), 1); }));
-        lookSave.push_back(measure([&] { plainLoop(c.handle.get(), 1, true); }));
-        toolFw.push_back(
-            measure([&] { toolLoop(c.handle.get(), TransferKind::Firmware, image.fileName()); }));
-        plainFw.push_back(measure([&] { plainLoop(c.handle.get(), 0); }));
-        // Our handle would queue copies of the CLI's replies: closed while it runs.
-        c.handle.reset();
+        toolSave.push_back(onPort(path, [&](HidPort &port) {
+            toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
+        }));
+        plainSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1); }));
+        lookSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1, true); }));
+        toolFw.push_back(onPort(path, [&](HidPort &port) {
+            toolLoop(port, TransferKind::Firmware, image.fileName());
+        }));
+        plainFw.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 0); }));
         cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
+        cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
-        c.handle = openDevicePath(path);
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     std::printf("look: the plain loop with a look for a queued report before each request\n");
+    std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
     report("save", toolSave, plainSave);
     report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
     report("cli save", cliSaves, plainSave);
+    report("cli trace", cliTraced, plainSave);
     report("cli fw", cliFw, plainFw);
-    c.handle.reset();
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));
     return 0;

@@ -5,6 +5,7 @@
 #include "cli/progress.h"
 #include "cli/stopsignals.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,9 +25,8 @@ TransferKind kindOf(Command c)
 Status checkSource(TransferKind kind, const QString &file, int *blocks)
 {
     qint64 size = 0;
-    const QString refusal = checkSourceFile(kind, file, &size);
-    if (!refusal.isEmpty())
-        return fail(Exit::File, refusal);
+    if (const Failure refusal = checkSourceFile(kind, file, &size))
+        return fail(refusal, refusalMessage(refusal, file));
     *blocks = int(size / kBlockSize);
     return {};
 }
@@ -34,41 +34,39 @@ Status checkSource(TransferKind kind, const QString &file, int *blocks)
 // The name as given, then the name with its suffix.
 Status checkTarget(const QString &given, const QString &target, bool force)
 {
-    QString refusal = checkSaveName(given);
-    const QString existing = existingTarget(target);
-    if (refusal.isEmpty() && !force && !existing.isEmpty())
-        refusal = existing + QStringLiteral(" Add --force to replace it, or choose another name.");
-    if (refusal.isEmpty())
-        refusal = checkSaveTarget(target);
-    return refusal.isEmpty() ? Status{} : fail(Exit::File, refusal);
+    if (const Failure unnamed = checkSaveName(given))
+        return fail(unnamed, refusalMessage(unnamed, given));
+    if (const Failure existing = existingTarget(target); existing && !force)
+        return fail(existing,
+                    refusalMessage(existing, target) +
+                        QStringLiteral(" Add --force to replace it, or choose another name."));
+    if (const Failure refusal = checkSaveTarget(target))
+        return fail(refusal, refusalMessage(refusal, target));
+    return {};
 }
 
-Status transferFailure(TransferKind kind, const TransferOutcome &outcome, int signal)
+Status transferFailure(TransferKind kind, const QString &file, const TransferOutcome &outcome)
 {
-    if (outcome.stopped && signal) {
-        Status s = fail(Exit::Device, outcome.stoppedMessage(kind));
-        s.signal = signal;
+    const Failure &failure = outcome.failure;
+    if (failure.code == FailureCode::StoppedBySignal) {
+        Status s = fail(failure, transferStoppedMessage(kind, outcome));
+        s.signal = failure.detail.toInt();
         return s;
     }
-    const QString text = outcome.message(kind);
-    // A failure that names no block came before the first exchange or after
-    // the last one: opening, reading or committing the file.
-    if (outcome.failedBlock == 0 || outcome.fileFailed)
-        return fail(Exit::File, text);
-    if (outcome.mismatch)
-        return fail(Exit::Mismatch, text + QStringLiteral("\nDownload the file again with "
-                                                          "\"tarvenix-cli data --verify FILE\"."));
-    return fail(Exit::Device, text);
+    QString text = transferFailureMessage(kind, file, outcome);
+    if (failure.code == FailureCode::Mismatch)
+        text += QStringLiteral("\nDownload the file again with \"tarvenix-cli data --verify "
+                               "FILE\".");
+    return fail(failure, text);
 }
 
-Status transfer(TransferKind kind, const Link &link, const QString &file, int blocks,
+Status transfer(TransferKind kind, const DeviceController &device, const QString &file, int blocks,
                 const Options &o)
 {
     Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(kind), blocks);
     StopRequest stop;
     StopOnSignals stopSignals(stop);
-    BlockLoop loop(kind, link.handle.get(), file);
-    loop.setDevicePath(link.path);
+    BlockLoop loop = device.loop(kind, file);
     loop.setReplaceExisting(o.force);
     loop.setStopRequest(&stop);
     loop.setBlockHandler([&](int done, int) {
@@ -80,17 +78,17 @@ Status transfer(TransferKind kind, const Link &link, const QString &file, int bl
             progress.finish();
     });
     const TransferOutcome outcome = loop.run();
-    if (outcome.ok)
+    if (outcome.ok())
         return {};
     progress.abandon();
-    return transferFailure(kind, outcome, stop.signal());
+    return transferFailure(kind, file, outcome);
 }
 
 } // namespace
 
 Status runList(const Options &o)
 {
-    const QVector<ListedDevice> devices = listSupportedDevices();
+    const QVector<FoundDevice> devices = findSupportedDevices();
     if (o.json)
         printResult(listJson(devices));
     else if (!devices.isEmpty())
@@ -102,26 +100,28 @@ Status runList(const Options &o)
 
 Status runVersion(const Options &o)
 {
-    Link link;
-    if (Status s = openLink(o.device, link); !s.ok())
+    DeviceController device;
+    if (Status s = claim(device, o.device); !s.ok())
         return s;
     QString version;
-    const VersionState state = queryVersion(link.handle.get(), version);
-    if (state == VersionState::Cut)
-        return fail(Exit::Device, QStringLiteral("The device's version reply ended inside the "
-                                                 "version text, so the text may be incomplete. "
-                                                 "Please check the device and its cable, then "
-                                                 "try again."));
-    if (state != VersionState::Read)
+    const Failure failure = device.queryVersion(version);
+    if (failure.code == FailureCode::VersionCut)
+        return fail(failure, QStringLiteral("The device's version reply ended inside the "
+                                            "version text, so the text may be incomplete. "
+                                            "Please check the device and its cable, then try "
+                                            "again."));
+    if (failure)
         return deviceFailure(
+            failure,
             QStringLiteral("The device %1 the version query. Please check the device and its "
                            "cable, then try again.")
-                .arg(state == VersionState::NotWritten ? QStringLiteral("did not accept")
-                                                       : QStringLiteral("did not answer")),
-            link);
+                .arg(failure.code == FailureCode::WriteFailed ? QStringLiteral("did not accept")
+                                                              : QStringLiteral("did not answer")),
+            device);
     if (o.json)
         printResult(QString::fromUtf8(
-            QJsonDocument(QJsonObject{{"path", link.path}, {"row", link.row}, {"version", version}})
+            QJsonDocument(
+                QJsonObject{{"path", device.path()}, {"row", device.row()}, {"version", version}})
                 .toJson(QJsonDocument::Indented)
                 .trimmed()));
     else
@@ -136,13 +136,13 @@ Status runTransfer(const Options &o)
     const QString file = save ? saveFileName(o.file) : o.file;
     int blocks = kDataAreaBlocks;
     Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
-    Link link;
+    DeviceController device;
     if (s.ok())
-        s = openLink(o.device, link);
+        s = claim(device, o.device);
     if (s.ok())
-        s = transfer(kind, link, file, blocks, o);
+        s = transfer(kind, device, file, blocks, o);
     if (s.ok() && o.verify)
-        s = transfer(TransferKind::Verify, link, file, blocks, o);
+        s = transfer(TransferKind::Verify, device, file, blocks, o);
     if (s.ok() && save)
         printResult(QStringLiteral("saved to %1").arg(file));
     return s;
@@ -152,11 +152,11 @@ Status runVerify(const Options &o)
 {
     int blocks = 0;
     Status s = checkSource(TransferKind::Verify, o.file, &blocks);
-    Link link;
+    DeviceController device;
     if (s.ok())
-        s = openLink(o.device, link);
+        s = claim(device, o.device);
     if (s.ok())
-        s = transfer(TransferKind::Verify, link, o.file, blocks, o);
+        s = transfer(TransferKind::Verify, device, o.file, blocks, o);
     if (s.ok())
         printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
                         .arg(o.file, QString::number(blocks)));

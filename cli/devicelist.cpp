@@ -1,63 +1,26 @@
 #include "devicelist.h"
 
 #include "cli/status.h"
-#include "device/discovery.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <hidapi.h>
 
 namespace tarvenix::cli {
 
 namespace {
-
-QString text(const wchar_t *s)
-{
-    return s ? QString::fromWCharArray(s) : QString();
-}
 
 QString hex4(int value)
 {
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
 }
 
-ListedDevice listed(int row, const hid_device_info *d)
-{
-    ListedDevice l;
-    l.row = row + 1;
-    l.vendorId = d->vendor_id;
-    l.productId = d->product_id;
-    l.usagePage = d->usage_page;
-    l.usage = d->usage;
-    l.path = QString::fromLocal8Bit(d->path);
-    l.manufacturer = text(d->manufacturer_string);
-    l.product = text(d->product_string);
-    l.serial = text(d->serial_number);
-    return l;
-}
-
 } // namespace
 
-QVector<ListedDevice> listSupportedDevices()
-{
-    QVector<ListedDevice> devices;
-    for (int row = 0; row < int(kSupportedDevices.size()); ++row) {
-        const SupportedDevice &s = kSupportedDevices[row];
-        hid_device_info *list = hid_enumerate(ushort(s.vendorId), ushort(s.productId));
-        for (const hid_device_info *d = list; d; d = d->next) {
-            if (d->usage_page == s.usagePage && d->usage == s.usage)
-                devices.append(listed(row, d));
-        }
-        hid_free_enumeration(list);
-    }
-    return devices;
-}
-
-QString listText(const QVector<ListedDevice> &devices)
+QString listText(const QVector<FoundDevice> &devices)
 {
     QStringList lines;
-    for (const ListedDevice &d : devices)
+    for (const FoundDevice &d : devices)
         lines << QStringLiteral("row %1  %2:%3  page %4 usage %5  %6  %7, %8, serial %9")
                      .arg(d.row)
                      .arg(hex4(d.vendorId), hex4(d.productId), hex4(d.usagePage), hex4(d.usage),
@@ -66,10 +29,10 @@ QString listText(const QVector<ListedDevice> &devices)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString listJson(const QVector<ListedDevice> &devices)
+QString listJson(const QVector<FoundDevice> &devices)
 {
     QJsonArray array;
-    for (const ListedDevice &d : devices)
+    for (const FoundDevice &d : devices)
         array.append(QJsonObject{
             {"row", d.row},
             {"vendorId", hex4(d.vendorId)},

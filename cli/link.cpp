@@ -1,86 +1,46 @@
 #include "link.h"
 
-#include "cli/devicelist.h"
+#include "workers/messages.h"
 
 #include <QFile>
-#include <algorithm>
-#include <hidapi.h>
 
 namespace tarvenix::cli {
 
-namespace {
-
-Status find(const QString &wanted, Link &link)
-{
-    if (wanted.isEmpty()) {
-        char path[kDevicePathSize];
-        const int row = probeSupportedDevices(path);
-        if (row < 0)
-            return noDevice();
-        link.path = QString::fromLocal8Bit(path);
-        link.row = row + 1;
-        return {};
-    }
-    const QVector<ListedDevice> devices = listSupportedDevices();
-    const auto found = std::find_if(devices.begin(), devices.end(),
-                                    [&](const ListedDevice &d) { return d.path == wanted; });
-    if (found == devices.end())
-        return fail(Exit::NoDevice, QStringLiteral("There is no supported device at %1. Run "
-                                                   "\"tarvenix-cli list\" to see the paths of "
-                                                   "the supported devices present.")
-                                        .arg(wanted));
-    link.path = wanted;
-    link.row = found->row;
-    return {};
-}
-
-Status lock(Link &link)
-{
-    link.lock = std::make_unique<DeviceLock>(link.path);
-    if (link.lock->acquired())
-        return {};
-    if (link.lock->busy())
-        return fail(Exit::Busy, DeviceLock::busyMessage());
-    return fail(Exit::Device, QStringLiteral("The device cannot be locked: %1. Check the access "
-                                             "rights to its hidraw node (install the udev rule "
-                                             "70-tarvenix.rules that comes with this program), "
-                                             "then plug it in again.")
-                                  .arg(link.lock->error()));
-}
-
-} // namespace
-
 Status noDevice()
 {
-    return fail(Exit::NoDevice, QStringLiteral("No supported device is present. Plug the "
-                                               "pressure mouse in (or check its cable), then "
-                                               "try again."));
+    return fail({FailureCode::NoDevice, {}},
+                QStringLiteral("No supported device is present. Plug the pressure mouse in (or "
+                               "check its cable), then try again."));
 }
 
-Status openLink(const QString &wanted, Link &link)
+Status claim(DeviceController &device, const QString &wanted)
 {
-    Status s = find(wanted, link);
-    if (s.ok())
-        s = lock(link);
-    if (!s.ok())
-        return s;
-    link.handle = openDevicePath(QFile::encodeName(link.path).constData());
-    if (!link.handle)
-        return fail(Exit::Device,
-                    QStringLiteral("The device at %1 is present but cannot be opened. Check the "
-                                   "access rights to its hidraw node (install the udev rule "
-                                   "70-tarvenix.rules that comes with this program), then plug "
-                                   "it in again.")
-                        .arg(link.path));
-    return {};
+    const Failure failure = device.claim(wanted);
+    switch (failure.code) {
+    case FailureCode::None:
+        return {};
+    case FailureCode::NoDevice:
+        if (wanted.isEmpty())
+            return noDevice();
+        return fail(failure, QStringLiteral("There is no supported device at %1. Run "
+                                            "\"tarvenix-cli list\" to see the paths of the "
+                                            "supported devices present.")
+                                 .arg(wanted));
+    case FailureCode::OpenFailed:
+        return fail(failure, QStringLiteral("The device at %1 is present but cannot be opened. ")
+                                     .arg(failure.detail) +
+                                 accessHint());
+    default:
+        return fail(failure, refusalMessage(failure, QString()));
+    }
 }
 
-Status deviceFailure(QString text, const Link &link)
+Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)
 {
-    if (deviceGone(QFile::encodeName(link.path).constData()))
+    if (deviceGone(QFile::encodeName(device.path()).constData()))
         text += QStringLiteral("\nThe device was unplugged. Plug it in again and repeat the "
                                "command.");
-    return fail(Exit::Device, text);
+    return fail(failure, text);
 }
 
 } // namespace tarvenix::cli

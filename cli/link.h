@@ -1,31 +1,20 @@
 #pragma once
-// The device one command works with: found, held against our other programs,
-// and opened.
+// The device one command works with, held through the device controller, and what its
+// failures say to the user.
 
 #include "cli/status.h"
-#include "device/connection.h"
-#include "device/devicelock.h"
-
-#include <memory>
+#include "workers/devicecontroller.h"
 
 namespace tarvenix::cli {
 
-struct Link {
-    QString path;
-    int row = 0; // 1-based row of tarvenix::kSupportedDevices
-    // Declared before the handle, so the device is closed before the lock goes.
-    std::unique_ptr<DeviceLock> lock;
-    HidDevicePtr handle;
-};
-
-// Finds the device at `wanted`, or without it the first supported device in
-// table order; takes its device lock and opens it. hidapi must be started.
-Status openLink(const QString &wanted, Link &link);
+// Finds the device at `wanted`, or without it the first supported device in table
+// order; locks it for the whole command and opens it. hidapi must be started.
+Status claim(DeviceController &device, const QString &wanted);
 
 // What to do when no supported device is present.
 Status noDevice();
 
 // A failed exchange with the device: adds what to do when it has gone away.
-Status deviceFailure(QString text, const Link &link);
+Status deviceFailure(const Failure &failure, QString text, const DeviceController &device);
 
 } // namespace tarvenix::cli

@@ -34,6 +34,55 @@ void printMessage(const QString &text)
     putLine(stderr, text);
 }
 
+Exit exitFor(FailureCode code)
+{
+    switch (code) {
+    case FailureCode::None:
+        return Exit::Ok;
+    case FailureCode::NoDevice:
+        return Exit::NoDevice;
+    case FailureCode::Busy:
+        return Exit::Busy;
+    case FailureCode::Mismatch:
+        return Exit::Mismatch;
+    case FailureCode::FileMissing:
+    case FailureCode::NotAFile:
+    case FailureCode::FileUnreadable:
+    case FailureCode::FileNotBlocks:
+    case FailureCode::FileOverDataArea:
+    case FailureCode::FileOverAddress:
+    case FailureCode::FileChanged:
+    case FailureCode::FileReadFailed:
+    case FailureCode::FileShortened:
+    case FailureCode::NameNotUtf8:
+    case FailureCode::NoSaveName:
+    case FailureCode::SaveNameIsFolder:
+    case FailureCode::TargetExists:
+    case FailureCode::TargetIsLink:
+    case FailureCode::TargetUnwritable:
+    case FailureCode::NoTemporaryName:
+    case FailureCode::FileWriteFailed:
+    case FailureCode::TargetAppeared:
+        return Exit::File;
+    case FailureCode::HidapiFailed:
+    case FailureCode::OpenFailed:
+    case FailureCode::LockFailed:
+    case FailureCode::WriteFailed:
+    case FailureCode::ReadFailed:
+    case FailureCode::NoReply:
+    case FailureCode::EmptyReply:
+    case FailureCode::ShortReply:
+    case FailureCode::VersionCut:
+    case FailureCode::OutOfStep:
+    case FailureCode::UnpluggedOnWrite:
+    case FailureCode::UnpluggedOnRead:
+    case FailureCode::Stopped:
+    case FailureCode::StoppedBySignal:
+        break;
+    }
+    return Exit::Device;
+}
+
 QString outputFailure()
 {
     return g_outputFailure;

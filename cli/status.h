@@ -1,6 +1,8 @@
 #pragma once
 // What a command ends with: the exit code a script sees and the message a user reads.
 
+#include "device/failure.h"
+
 #include <QString>
 
 namespace tarvenix::cli {
@@ -29,6 +31,15 @@ struct Status {
 inline Status fail(Exit code, const QString &message)
 {
     return {code, message, 0};
+}
+
+// The exit code a failure of this kind ends a command with.
+Exit exitFor(FailureCode code);
+
+// A command that ended with a failure, told with the message given.
+inline Status fail(const Failure &failure, const QString &message)
+{
+    return fail(exitFor(failure.code), message);
 }
 
 // A result for stdout, one line.

@@ -1,6 +1,7 @@
 #include "discovery.h"
 
-#include <QDebug>
+#include "device/trace.h"
+
 #include <QThread>
 #include <cstring>
 #include <hidapi.h>
@@ -20,32 +21,52 @@ bool matches(const hid_device_info *d, int vendorId, int productId, int usagePag
            !differs(usagePage, d->usage_page) && !differs(usage, d->usage);
 }
 
+QString text(const wchar_t *s)
+{
+    return s ? QString::fromWCharArray(s) : QString();
+}
+
+FoundDevice found(int row, const hid_device_info *d)
+{
+    FoundDevice f;
+    f.row = row + 1;
+    f.vendorId = d->vendor_id;
+    f.productId = d->product_id;
+    f.usagePage = d->usage_page;
+    f.usage = d->usage;
+    f.path = QString::fromLocal8Bit(d->path);
+    f.manufacturer = text(d->manufacturer_string);
+    f.product = text(d->product_string);
+    f.serial = text(d->serial_number);
+    return f;
+}
+
 void traceEntry(const hid_device_info *d, int vendorId, int productId)
 {
-    qDebug("loop search device");
-    qDebug("vendor_id:%04x", d->vendor_id);
-    qDebug("vid:%04x", vendorId);
-    qDebug("product_id:%04x", d->product_id);
-    qDebug("pid:%04x", productId);
-    qDebug("cur_dev->usage_page:%04x", d->usage_page);
-    qDebug("cur_dev->usage:%04x", d->usage);
+    qCDebug(lcTrace, "loop search device");
+    qCDebug(lcTrace, "vendor_id:%04x", d->vendor_id);
+    qCDebug(lcTrace, "vid:%04x", vendorId);
+    qCDebug(lcTrace, "product_id:%04x", d->product_id);
+    qCDebug(lcTrace, "pid:%04x", productId);
+    qCDebug(lcTrace, "cur_dev->usage_page:%04x", d->usage_page);
+    qCDebug(lcTrace, "cur_dev->usage:%04x", d->usage);
 }
 
 } // namespace
 
 void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *pDevicePath)
 {
-    qDebug("Enter getDevicePath");
+    qCDebug(lcTrace, "Enter getDevicePath");
     hid_device_info *list = hid_enumerate(ushort(vendorId), ushort(productId));
     for (hid_device_info *cur_dev = list; cur_dev; cur_dev = cur_dev->next) {
         traceEntry(cur_dev, vendorId, productId);
         if (!matches(cur_dev, vendorId, productId, usagePage, usage))
             continue;
-        qDebug().noquote() << "find device:" << cur_dev->path;
+        qCDebug(lcTrace).noquote() << "find device:" << cur_dev->path;
         std::strncpy(pDevicePath, cur_dev->path, kDevicePathCopy);
-        qDebug().noquote() << "pDevicePath:"
-                           << QString::fromLocal8Bit(pDevicePath,
-                                                     int(strnlen(pDevicePath, kDevicePathCopy)));
+        qCDebug(lcTrace).noquote()
+            << "pDevicePath:"
+            << QString::fromLocal8Bit(pDevicePath, int(strnlen(pDevicePath, kDevicePathCopy)));
         break;
     }
     hid_free_enumeration(list);
@@ -87,6 +108,21 @@ int probeSupportedDevices(char (&path)[kDevicePathSize])
             return row;
     }
     return -1;
+}
+
+QVector<FoundDevice> findSupportedDevices()
+{
+    QVector<FoundDevice> devices;
+    for (int row = 0; row < int(kSupportedDevices.size()); ++row) {
+        const SupportedDevice &s = kSupportedDevices[row];
+        hid_device_info *list = hid_enumerate(ushort(s.vendorId), ushort(s.productId));
+        for (const hid_device_info *d = list; d; d = d->next) {
+            if (matches(d, s.vendorId, s.productId, s.usagePage, s.usage))
+                devices.append(found(row, d));
+        }
+        hid_free_enumeration(list);
+    }
+    return devices;
 }
 
 } // namespace tarvenix

@@ -1,6 +1,8 @@
 #pragma once
 // Which HID interface belongs to a supported pressure mouse.
 
+#include <QString>
+#include <QVector>
 #include <array>
 
 namespace tarvenix {
@@ -39,5 +41,22 @@ bool deviceGone(const char *path, int waitMs = 500);
 // Zeroes path and tries the table rows in order. Returns the matching row's
 // index, or -1 when no supported device is present.
 int probeSupportedDevices(char (&path)[kDevicePathSize]);
+
+// A supported device present, as hidapi lists its interface.
+struct FoundDevice {
+    int row = 0; // 1-based row of kSupportedDevices
+    int vendorId = 0;
+    int productId = 0;
+    int usagePage = 0;
+    int usage = 0;
+    QString path;
+    QString manufacturer;
+    QString product;
+    QString serial;
+};
+
+// Every supported device present, in table order, and within a row as hidapi lists
+// them: the first is the one that probeSupportedDevices finds. hidapi must be initialised.
+QVector<FoundDevice> findSupportedDevices();
 
 } // namespace tarvenix

@@ -1,11 +1,34 @@
 #include "events.h"
 
+#include "device/discovery.h"
+
 namespace tarvenix {
+
+QVector<Product> followedProducts()
+{
+    QVector<Product> products;
+    for (const SupportedDevice &d : kSupportedDevices)
+        products.append({d.vendorId, d.productId});
+    products.append(kFollowedOnly);
+    return products;
+}
+
+QStringList deviceInterfaceNames()
+{
+    QStringList names;
+    for (const Product &p : followedProducts())
+        names << QStringLiteral("HID#VID_%1&PID_%2")
+                     .arg(p.vendorId, 4, 16, QLatin1Char('0'))
+                     .arg(p.productId, 4, 16, QLatin1Char('0'))
+                     .toUpper();
+    return names;
+}
 
 int matchInterfaceName(const QString &name)
 {
-    for (int i = 0; i < int(kDeviceInterfaceNames.size()); ++i) {
-        if (name.contains(QLatin1String(kDeviceInterfaceNames[i]), Qt::CaseInsensitive))
+    static const QStringList names = deviceInterfaceNames();
+    for (int i = 0; i < names.size(); ++i) {
+        if (name.contains(names[i], Qt::CaseInsensitive))
             return i;
     }
     return -1;

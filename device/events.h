@@ -5,7 +5,8 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <array>
+#include <QStringList>
+#include <QVector>
 #include <memory>
 
 namespace tarvenix {
@@ -26,16 +27,23 @@ struct DeviceEvent {
     unsigned rawCode = kNodesChangedCode;
 };
 
-// Names looked for in an interface name. 0x2103 may be another mode of the
-// device, so it stays beside 0x2203, the product that discovery opens.
-constexpr std::array<const char *, 6> kDeviceInterfaceNames{{
-    "HID#VID_1ABE&PID_2202",
-    "HID#VID_6A3A&PID_2202",
-    "HID#VID_ABCD&PID_2103",
-    "HID#VID_ABCD&PID_2109",
-    "HID#VID_ABCD&PID_2204",
-    "HID#VID_ABCD&PID_2203",
-}};
+struct Product {
+    int vendorId;
+    int productId;
+};
+
+// Followed beside the supported devices, though discovery never opens it: 0x2103 may be
+// another mode of the device (0x2203 in the table), and its arrival is followed by a
+// look for the supported devices.
+constexpr Product kFollowedOnly{0xABCD, 0x2103};
+
+// The products whose arrival and removal are followed: those of kSupportedDevices, in
+// table order, then kFollowedOnly. The udev rule gives access to the same ones.
+QVector<Product> followedProducts();
+
+// The names looked for in an interface name, one per followed product, in their order:
+// "HID#VID_1ABE&PID_2202".
+QStringList deviceInterfaceNames();
 
 // The first list entry found in name, ignoring case; -1 when none is.
 int matchInterfaceName(const QString &name);

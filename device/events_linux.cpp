@@ -2,7 +2,8 @@
 
 #include "events.h"
 
-#include <QDebug>
+#include "device/trace.h"
+
 #include <QSocketNotifier>
 #include <libudev.h>
 
@@ -69,7 +70,7 @@ DeviceEvents::DeviceEvents(QObject *parent) : QObject(parent), d(std::make_uniqu
     d->context = udev_new();
     d->monitor = d->context ? udev_monitor_new_from_netlink(d->context, "udev") : nullptr;
     if (!d->monitor) {
-        qDebug("device events unavailable: no udev monitor");
+        qCDebug(lcTrace, "device events unavailable: no udev monitor");
         return;
     }
     udev_monitor_filter_add_match_subsystem_devtype(d->monitor, "hidraw", nullptr);

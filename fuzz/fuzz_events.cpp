@@ -19,22 +19,28 @@ namespace {
 
 constexpr std::size_t kMaxString = 96;
 
-// The vendor and product each list entry names.
+const QStringList &listNames()
+{
+    static const QStringList names = deviceInterfaceNames();
+    return names;
+}
+
+// The vendor and product each list entry names, read back out of the entry.
 struct Listed {
     unsigned vendorId;
     unsigned productId;
 };
 
-Listed listed(std::size_t i)
+Listed listed(int i)
 {
     unsigned vendorId = 0, productId = 0;
-    std::sscanf(kDeviceInterfaceNames[i], "HID#VID_%4x&PID_%4x", &vendorId, &productId);
+    std::sscanf(qPrintable(listNames()[i]), "HID#VID_%4x&PID_%4x", &vendorId, &productId);
     return {vendorId, productId};
 }
 
 bool isListed(unsigned vendorId, unsigned productId)
 {
-    for (std::size_t i = 0; i < kDeviceInterfaceNames.size(); ++i) {
+    for (int i = 0; i < listNames().size(); ++i) {
         const Listed entry = listed(i);
         if (entry.vendorId == vendorId && entry.productId == productId)
             return true;
@@ -44,8 +50,8 @@ bool isListed(unsigned vendorId, unsigned productId)
 
 bool containsListedName(const QString &text)
 {
-    for (const char *entry : kDeviceInterfaceNames) {
-        if (text.contains(QLatin1String(entry), Qt::CaseInsensitive))
+    for (const QString &entry : listNames()) {
+        if (text.contains(entry, Qt::CaseInsensitive))
             return true;
     }
     return false;
@@ -72,8 +78,7 @@ void checkName(unsigned vendorId, unsigned productId, const QString &nodeName)
     FUZZ_CHECK((match >= 0) ==
                (isListed(vendorId, productId) || containsListedName(nodeName.toUpper())));
     if (match >= 0)
-        FUZZ_CHECK(name.contains(QLatin1String(kDeviceInterfaceNames[std::size_t(match)]),
-                                 Qt::CaseInsensitive));
+        FUZZ_CHECK(name.contains(listNames()[match], Qt::CaseInsensitive));
 }
 
 // An id written the ways a kernel or a hand might, read back to the same numbers.
@@ -124,12 +129,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             break;
         }
         case 2: { // a listed product must always be recognised
-            const std::size_t i =
-                in.ConsumeIntegralInRange<std::size_t>(0, kDeviceInterfaceNames.size() - 1);
+            const int i = in.ConsumeIntegralInRange<int>(0, listNames().size() - 1);
             const Listed entry = listed(i);
             const QString name = interfaceName(entry.vendorId, entry.productId, node(in));
             const int match = matchInterfaceName(name);
-            FUZZ_CHECK(match >= 0 && match <= int(i));
+            FUZZ_CHECK(match >= 0 && match <= i);
             break;
         }
         case 3: { // every product discovery opens is one the events follow

@@ -8,6 +8,7 @@
 #include "device/report.h"
 #include "workers/blockloop.h"
 #include "workers/filechecks.h"
+#include "workers/messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,10 +118,11 @@ void checkSourceOfSize(TransferKind kind, qint64 size)
     Sandbox &box = sandbox();
     FUZZ_CHECK(QFile::resize(box.file, size));
     qint64 got = -1;
-    const QString message = checkSourceFile(kind, box.file, &got);
+    const Failure refusal = checkSourceFile(kind, box.file, &got);
+    const QString message = refusalMessage(refusal, box.file);
     const bool fits = size > 0 && size % kBlockSize == 0 && size <= kMaxOffsetFileSize &&
                       (kind != TransferKind::Data || size <= kDataAreaSize);
-    FUZZ_CHECK(message.isEmpty() == fits);
+    FUZZ_CHECK(!refusal == fits);
     FUZZ_CHECK(got == (fits ? size : -1));
     if (!fits) {
         // The user must see which file and what size were refused.
@@ -150,7 +152,7 @@ void checkSaveSuffix(const QString &chosen)
     // A name the save accepts has a file part of its own, which the saved name keeps:
     // "" or "dir/" never becomes a hidden ".bin".
     const QString part = QFileInfo(chosen).fileName();
-    if (checkSaveName(chosen).isEmpty())
+    if (!checkSaveName(chosen))
         FUZZ_CHECK(!part.isEmpty() && QFileInfo(name).fileName().startsWith(part));
     FUZZ_CHECK(name == (endsInBinAscii(chosen) ? chosen : chosen + QStringLiteral(".bin")));
     FUZZ_CHECK(name.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive));
@@ -161,12 +163,12 @@ void checkSaveTargetNamed(const QString &name)
 {
     Sandbox &box = sandbox();
     const QString target = box.dir.filePath(saveFileName(name));
-    FUZZ_CHECK(checkSaveTarget(target).isEmpty());
+    FUZZ_CHECK(!checkSaveTarget(target));
     // The check leaves nothing behind, not even the target itself.
     FUZZ_CHECK(entries(box.dir.path()) == 1);
     FUZZ_CHECK(target == box.file || !QFileInfo::exists(target));
     const QString unreachable = box.dir.filePath(QStringLiteral("missing/")) + saveFileName(name);
-    FUZZ_CHECK(checkSaveTarget(unreachable).contains(unreachable));
+    FUZZ_CHECK(refusalMessage(checkSaveTarget(unreachable), unreachable).contains(unreachable));
 }
 
 } // namespace
@@ -197,11 +199,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (mode == 0) {
         const QString missing = box.dir.filePath(QStringLiteral("missing/")) + name;
-        const QString message = checkSourceFile(kind, missing);
+        const QString message = refusalMessage(checkSourceFile(kind, missing), missing);
         FUZZ_CHECK(message.contains(QStringLiteral("cannot be found")) &&
                    message.contains(missing));
     } else if (mode == 1) {
-        const QString message = checkSourceFile(kind, box.dir.path());
+        const QString message =
+            refusalMessage(checkSourceFile(kind, box.dir.path()), box.dir.path());
         FUZZ_CHECK(message.contains(QStringLiteral("it is not a file")));
     } else {
         checkSourceOfSize(kind, fileSize);

@@ -6,10 +6,11 @@
 // values, which FuzzedDataProvider takes from the end.
 
 #include "check.h"
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "device/report.h"
-#include "fakehid.h"
+#include "support/fakeport.h"
 #include "workers/blockloop.h"
+#include "workers/messages.h"
 
 #include <QDir>
 #include <QLoggingCategory>
@@ -57,61 +58,66 @@ void checkFields(const Report &reply)
     }
 }
 
-void checkDescription(const ExchangeResult &result, int timeoutMs)
+// How an exchange's failure is told. A bound waited out carries its milliseconds.
+void checkDescription(const Failure &failure)
 {
-    const QString text = describe(result, timeoutMs);
-    switch (result.error) {
-    case ExchangeError::None:
+    const QString text = failureCause(failure, QString());
+    switch (failure.code) {
+    case FailureCode::None:
         FUZZ_CHECK(text.isEmpty());
         return;
-    case ExchangeError::WriteFailed:
-    case ExchangeError::ReadFailed:
-        FUZZ_CHECK(text.contains(result.detail));
+    case FailureCode::WriteFailed:
+    case FailureCode::ReadFailed:
+        FUZZ_CHECK(text.contains(failure.detail));
         break;
-    case ExchangeError::NoReply:
+    case FailureCode::NoReply:
         FUZZ_CHECK(text.startsWith(QStringLiteral("the device did not answer within ")));
-        FUZZ_CHECK(text.endsWith(timeoutMs == 1000 ? QStringLiteral(" 1 second")
-                                                   : QStringLiteral(" seconds")));
+        FUZZ_CHECK(text.endsWith(failure.detail.toInt() == 1000 ? QStringLiteral(" 1 second")
+                                                                : QStringLiteral(" seconds")));
         break;
-    case ExchangeError::EmptyReply:
+    case FailureCode::EmptyReply:
         FUZZ_CHECK(text.contains(QStringLiteral("empty report (0 bytes)")));
         break;
+    default:
+        FUZZ_CHECK(false); // an exchange fails in none of the other ways
     }
     FUZZ_CHECK(!text.isEmpty());
 }
 
 // The version query end to end through the fake device.
-void checkVersionQuery(const Report &bytes, hid_device_::Step step)
+void checkVersionQuery(const Report &bytes, FakePort::Step step)
 {
-    hid_device_ dev;
+    FakePort dev;
     dev.reply = bytes;
     dev.script = {step};
     QString version = QStringLiteral("unchanged");
-    const VersionState state = queryVersion(&dev, version);
+    const Failure failure = queryVersion(dev, version);
     if (step.writeFails) {
-        FUZZ_CHECK(state == VersionState::NotWritten && version == QStringLiteral("unchanged"));
+        FUZZ_CHECK(failure.code == FailureCode::WriteFailed &&
+                   version == QStringLiteral("unchanged"));
         return;
     }
     if (step.replyLength <= 0) {
-        FUZZ_CHECK(state == VersionState::NotRead && version.isEmpty());
+        FUZZ_CHECK(failure && failure.code != FailureCode::VersionCut && version.isEmpty());
         return;
     }
     const Report read = asRead(bytes, step.replyLength);
-    FUZZ_CHECK(state == (versionTextWhole(read, step.replyLength) ? VersionState::Read
-                                                                  : VersionState::Cut));
+    FUZZ_CHECK(
+        failure.code ==
+        (versionTextWhole(read, step.replyLength) ? FailureCode::None : FailureCode::VersionCut));
     FUZZ_CHECK(version == versionText(read));
 }
 
 // A save whose replies have the scripted lengths, ending with a refused write:
 // it must stop at the first reply that cannot carry its block and write nothing.
-void checkSave(const Report &bytes, const std::vector<hid_device_::Step> &script,
+void checkSave(const Report &bytes, const std::vector<FakePort::Step> &script,
                const QString &dirPath)
 {
-    hid_device_ dev;
+    FakePort dev;
     dev.reply = bytes;
     dev.script = script;
     const QString target = dirPath + QStringLiteral("/save.bin");
-    BlockLoop loop(TransferKind::Save, &dev, target);
+    BlockLoop loop(TransferKind::Save, dev, target);
     int lastBlock = 0;
     loop.setStepHandler([&](int, int block) { lastBlock = std::max(lastBlock, block); });
     const TransferOutcome outcome = loop.run();
@@ -119,25 +125,26 @@ void checkSave(const Report &bytes, const std::vector<hid_device_::Step> &script
     std::size_t bad = 0;
     while (bad < script.size() && script[bad].replyLength >= kBlockReplyMinLength)
         ++bad;
-    FUZZ_CHECK(!outcome.ok);
+    const QString cause = failureCause(outcome.failure, target);
+    FUZZ_CHECK(!outcome.ok());
     FUZZ_CHECK(outcome.blocks == kDataAreaBlocks);
     FUZZ_CHECK(outcome.failedBlock == int(bad) + 1);
     FUZZ_CHECK(dev.writes == outcome.failedBlock); // nothing sent after the failure
     FUZZ_CHECK(lastBlock < outcome.failedBlock);   // no progress for the failed block
     if (bad == script.size()) {
-        FUZZ_CHECK(outcome.cause.startsWith(QStringLiteral("the device did not accept")));
+        FUZZ_CHECK(cause.startsWith(QStringLiteral("the device did not accept")));
     } else {
         const int length = script[bad].replyLength;
         if (length > 0)
-            FUZZ_CHECK(outcome.cause ==
+            FUZZ_CHECK(cause ==
                        QStringLiteral("the device's reply was too short to carry the block "
                                       "(%1 bytes)")
                            .arg(length));
         else
-            FUZZ_CHECK(!outcome.cause.isEmpty());
+            FUZZ_CHECK(!cause.isEmpty());
     }
     FUZZ_CHECK(
-        outcome.message(TransferKind::Save)
+        transferFailureMessage(TransferKind::Save, target, outcome)
             .contains(
                 QStringLiteral("block %1 of %2").arg(outcome.failedBlock).arg(kDataAreaBlocks)));
     // No file, and no temporary file left beside it.
@@ -159,13 +166,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static QTemporaryDir dir;
     FuzzedDataProvider in(data, size);
 
-    hid_device_::Step step;
+    FakePort::Step step;
     step.replyLength = in.ConsumeIntegralInRange<int>(-1, kReportSize);
     step.writeFails = in.ConsumeBool();
 
-    ExchangeResult fuzzed;
-    fuzzed.error = ExchangeError(in.ConsumeIntegralInRange<int>(0, 3));
-    fuzzed.replyLength = in.ConsumeIntegral<int>();
+    constexpr FailureCode kExchangeCodes[] = {FailureCode::None, FailureCode::WriteFailed,
+                                              FailureCode::ReadFailed, FailureCode::NoReply};
+    Failure fuzzed{kExchangeCodes[in.ConsumeIntegralInRange<int>(0, 3)], {}};
+    in.ConsumeIntegral<int>(); // once a reply length, kept so that the corpus still means the same
     const int timeoutMs = in.ConsumeIntegral<int>();
 
     // hid_error's text is outside input too: any wchar_t values, or none at all.
@@ -173,13 +181,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int n = in.ConsumeIntegralInRange<int>(0, 6); n > 0; --n)
         error.push_back(wchar_t(in.ConsumeIntegral<std::int32_t>()));
     const bool errorIsNull = in.ConsumeBool();
-    fuzzed.detail = QString::fromWCharArray(error.data(), int(error.size()));
+    const QString portError =
+        errorIsNull ? QString() : QString::fromWCharArray(error.data(), int(error.size()));
+    fuzzed.detail = fuzzed.code == FailureCode::NoReply ? QString::number(timeoutMs) : portError;
 
     // A save allocates and zeroes its whole 512 KiB image, so only one input in four runs one.
     const bool save = in.ConsumeIntegralInRange<int>(0, 3) == 3;
-    std::vector<hid_device_::Step> script(
-        std::size_t(in.ConsumeIntegralInRange<int>(1, kMaxScript)));
-    for (hid_device_::Step &s : script)
+    std::vector<FakePort::Step> script(std::size_t(in.ConsumeIntegralInRange<int>(1, kMaxScript)));
+    for (FakePort::Step &s : script)
         s.replyLength = in.ConsumeIntegralInRange<int>(-1, kReportSize);
 
     Report bytes{};
@@ -188,23 +197,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     checkFields(bytes);
     checkFields(asRead(bytes, step.replyLength));
-    checkDescription(fuzzed, timeoutMs);
+    checkDescription(fuzzed);
     checkVersionQuery(bytes, step);
 
     // The real exchange against the fake device, and how its outcome is told.
-    hid_device_ dev;
+    FakePort dev;
     dev.reply = bytes;
     dev.script = {step};
-    dev.error = error;
-    dev.errorIsNull = errorIsNull;
+    dev.error = portError;
     Report request{};
     buildVersionQuery(request);
     Report reply;
-    const ExchangeResult result = exchange(&dev, request, reply, timeoutMs);
+    const ExchangeResult result = exchange(dev, request, reply, timeoutMs);
     FUZZ_CHECK(result.replyLength == (step.writeFails ? 0 : step.replyLength));
     if (result.ok())
         FUZZ_CHECK(reply == asRead(bytes, step.replyLength));
-    checkDescription(result, timeoutMs);
+    checkDescription(result.failure);
 
     if (save)
         checkSave(bytes, script, dir.path());

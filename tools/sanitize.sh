@@ -15,7 +15,7 @@ thread) FLAGS=thread BUILD=build-tsan ;;
 esac
 SUPP="$PWD/tools/sanitizers"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DTARVENIX_SANITIZE="$FLAGS" >/dev/null
-TESTS="test_discovery test_blockloop test_window test_transfers test_hotplug test_closing
+TESTS="test_discovery test_blockloop test_loop test_window test_transfers test_hotplug test_closing
 test_checks test_cli_commands test_cli_transfers fault_campaign"
 cmake --build "$BUILD" -j"$(nproc)" --target tarvenix-emu $TESTS
 # umockdev's preload library comes before the sanitizer runtime, which GCC's

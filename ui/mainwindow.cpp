@@ -2,11 +2,13 @@
 
 #include "ui/mainwindow.h"
 
+#include "workers/devicecontroller.h"
 #include "workers/transferworkers.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 MainWindow *g_pMainWindow = nullptr;
 
@@ -98,7 +100,9 @@ Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
     return flags;
 }
 
-MainWindow::MainWindow(QWidget *parent) : QDialog(parent)
+MainWindow::MainWindow(QWidget *parent)
+    : QDialog(parent), controller(new tarvenix::DeviceController(this)),
+      hidHandle(controller->port()), chHidDevicePath(controller->pathBytes())
 {
     // The program ends through its own closing paths only, never because a
     // message box closed while this window was hidden in the tray.
@@ -112,6 +116,7 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent)
     resize(backgroundPixmap.size() / backgroundPixmap.devicePixelRatio());
     startDeviceEvents();
     buildWidgets();
+    followController();
     initHidDevice();
     createWorkers();
     createTrayIcon();
@@ -119,12 +124,12 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent)
 
 MainWindow::~MainWindow()
 {
-    // No worker may outlive the handle it uses; the closing paths already
-    // stopped any transfer, this covers an owner that deletes the window itself.
-    if (runningWorker) {
-        runningWorker->requestStop(QStringLiteral("the window was closed"));
-        runningWorker->wait();
-    }
+    // The closing paths already stopped any transfer; this covers an owner that deletes
+    // the window itself. No worker may outlive the port it uses, and a window that is
+    // going shows nothing more.
+    const QSignalBlocker untold(controller);
+    controller->endTransfer(QStringLiteral("the window was closed"));
+    g_pMainWindow = nullptr;
 }
 
 QPushButton *MainWindow::makeButton(const QRect &rect, const QString &styleSheet, const char *slot)
@@ -203,12 +208,14 @@ void MainWindow::createWorkers()
             &MainWindow::slotShowRunUpdateDataProcess, Qt::AutoConnection);
     connect(workerThreadForSaveData, &WorkerThreadForSaveData::sigRunUpdateSaveDataProcess, this,
             &MainWindow::slotShowRunUpdateSaveDataProcess, Qt::AutoConnection);
-    for (TransferWorker *worker : {static_cast<TransferWorker *>(workerThreadForFW),
-                                   static_cast<TransferWorker *>(workerThreadForData),
-                                   static_cast<TransferWorker *>(workerThreadForSaveData)}) {
-        connect(worker, &TransferWorker::sigTransferFailed, this, &MainWindow::warn);
-        connect(worker, &QThread::finished, this, &MainWindow::onTransferFinished);
-    }
+}
+
+void MainWindow::followController()
+{
+    connect(controller, &tarvenix::DeviceController::opened, this, &MainWindow::showLink);
+    connect(controller, &tarvenix::DeviceController::removed, this, &MainWindow::showRemoved);
+    connect(controller, &tarvenix::DeviceController::transferEnded, this,
+            &MainWindow::onTransferEnded);
 }
 
 void MainWindow::paintEvent(QPaintEvent *)

@@ -1,8 +1,8 @@
 #pragma once
 // The one window: a frameless, always-on-top dialog drawn from pictures.
 
-#include "device/connection.h"
-#include "device/devicelock.h"
+#include "device/discovery.h"
+#include "device/hidport.h"
 #include "workers/filechecks.h"
 
 #include <QDialog>
@@ -10,23 +10,30 @@
 #include <QPoint>
 #include <QSystemTrayIcon>
 #include <array>
-#include <memory>
 
 class QMenu;
 class QAction;
 class QPushButton;
-class TransferWorker;
 class WorkerThreadForFW;
 class WorkerThreadForData;
 class WorkerThreadForSaveData;
 
 namespace tarvenix {
+class DeviceController;
 class DeviceEvents;
+class TransferJob;
 struct DeviceEvent;
+struct OpenResult;
+struct TransferOutcome;
 } // namespace tarvenix
 
+// A view of the device controller: it shows what the controller says and hands it the
+// user's commands.
 class MainWindow : public QDialog {
     Q_OBJECT
+
+    // Made before the members below that name its state.
+    tarvenix::DeviceController *const controller;
 
   public:
     explicit MainWindow(QWidget *parent = nullptr);
@@ -36,7 +43,7 @@ class MainWindow : public QDialog {
     static Qt::WindowFlags windowFlagsFor(Qt::WindowFlags base);
 
     int initHidDevice();
-    // The one place that says whether a transfer owns the device right now.
+    // Whether a transfer owns the device right now, as the controller says.
     bool transferRunning() const;
     // Acts on one device arrival or removal, whatever platform reported it.
     void onDeviceEvent(const tarvenix::DeviceEvent &event);
@@ -76,8 +83,8 @@ class MainWindow : public QDialog {
     WorkerThreadForFW *workerThreadForFW = nullptr;
     WorkerThreadForData *workerThreadForData = nullptr;
     WorkerThreadForSaveData *workerThreadForSaveData = nullptr;
-    // Closed whenever it is replaced or dropped; never closed under a running transfer.
-    tarvenix::HidDevicePtr hidHandle;
+    // The controller's open device, null while none is open.
+    const tarvenix::HidPortPtr &hidHandle;
     QPushButton *pushButtonFWArrow1 = nullptr;
     QPushButton *pushButtonFWArrow2 = nullptr;
     QPushButton *pushButtonFWArrow3 = nullptr;
@@ -99,7 +106,8 @@ class MainWindow : public QDialog {
     QPushButton *pushButtonSaveArrow5 = nullptr;
     QPushButton *pushButtonSaveArrow6 = nullptr;
     QPushButton *pushButtonVersion = nullptr;
-    char chHidDevicePath[tarvenix::kDevicePathSize] = {};
+    // The controller's device path.
+    const char (&chHidDevicePath)[tarvenix::kDevicePathSize];
     QString strFWFile;
     QString strDataFile;
     QString strSaveDataFile;
@@ -125,6 +133,8 @@ class MainWindow : public QDialog {
     void makeArrowRow(const ArrowMembers &row, const std::array<QPoint, 6> &places);
     ArrowRow arrows(const ArrowMembers &row) const;
     void showConnected(bool connected);
+    void showLink(const tarvenix::OpenResult &link);
+    void showRemoved();
 
     // Keyboard and screen readers: names, the progress of the arrows, the
     // focus frame. The seven commands in the order of creation.
@@ -132,6 +142,7 @@ class MainWindow : public QDialog {
 
     // Transfers, shared by the firmware, data and save commands.
     void createWorkers();
+    void followController();
     bool refuseWhileTransferring();
     // A row's Load command: the chosen file into path; a new file unlights the row.
     void loadFile(QString &path, const QString &caption, const ArrowRow &arrows);
@@ -139,21 +150,21 @@ class MainWindow : public QDialog {
     bool runAllowed(const QString &path, const QString &loadFirst, tarvenix::TransferKind kind);
     // Opens the device afresh; false, after telling the user, when there is none.
     bool openDevice();
-    // Takes the device lock and starts the worker; false after a refusal.
-    bool startTransfer(TransferWorker *worker);
+    // Starts the worker on file through the controller; false after a refusal.
+    bool startTransfer(tarvenix::TransferJob *worker, const QString &file,
+                       bool replaceExisting = false);
     void setArrows(const ArrowRow &arrows, const QString &style);
     void showStep(const ArrowRow &arrows, int step);
-    void onTransferFinished();
+    void onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferOutcome &outcome);
     void warn(const QString &text);
     // Asks whether to replace what existingTarget() described.
     bool confirmOverwrite(const QString &existing);
-    // The save's dialog and refusals; false when the save is cancelled or refused.
-    bool askSaveTarget();
+    // The save's dialog and refusals; false when the save is cancelled or refused. *replace
+    // says whether the user agreed to replace an existing file.
+    bool askSaveTarget(bool *replace);
 
     // Device link.
     void startDeviceEvents();
-    void deviceArrived();
-    void deviceRemoved();
 
     // Tray, moving and closing.
     void createTrayActions();
@@ -164,11 +175,6 @@ class MainWindow : public QDialog {
     // Why the minimise button cannot put the window away on this desktop; empty when it can.
     static QString minimiseRefusal();
     void explainMinimise(QPushButton *button);
-
-    std::unique_ptr<tarvenix::DeviceLock> transferLock;
-    TransferWorker *runningWorker = nullptr;
-    bool reopenAfterTransfer = false;
-    bool removedDuringTransfer = false;
 };
 
 extern MainWindow *g_pMainWindow;

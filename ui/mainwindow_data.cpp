@@ -2,9 +2,10 @@
 
 #include "ui/mainwindow.h"
 
+#include "device/trace.h"
+#include "workers/messages.h"
 #include "workers/transferworkers.h"
 
-#include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -22,47 +23,49 @@ void MainWindow::slotPushButtonRunUpdateData()
                     TransferKind::Data))
         return;
     setArrows(dataArrows(), kArrowUnlitStyle);
-    startTransfer(workerThreadForData);
+    startTransfer(workerThreadForData, strDataFile);
 }
 
 // The dialog comes first, even without a device, as users expect of Save.
-bool MainWindow::askSaveTarget()
+bool MainWindow::askSaveTarget(bool *replace)
 {
     const QString chosen = QFileDialog::getSaveFileName(
         this, QStringLiteral("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
     strSaveDataFile = chosen;
-    qDebug() << "strSaveDataFile: " << strSaveDataFile << "\n";
+    qCDebug(tarvenix::lcTrace) << "strSaveDataFile: " << strSaveDataFile << "\n";
     if (chosen.isEmpty())
         return false;
-    const QString unnamed = tarvenix::lostInDecoding(chosen) ? tarvenix::notUtf8Refusal(chosen)
-                                                             : tarvenix::checkSaveName(chosen);
-    if (!unnamed.isEmpty()) {
-        warn(unnamed);
+    const tarvenix::Failure unnamed =
+        tarvenix::lostInDecoding(chosen) ? tarvenix::Failure{tarvenix::FailureCode::NameNotUtf8, {}}
+                                         : tarvenix::checkSaveName(chosen);
+    if (unnamed) {
+        warn(tarvenix::refusalMessage(unnamed, chosen));
         return false;
     }
     strSaveDataFile = tarvenix::saveFileName(chosen);
-    const QString existing = tarvenix::existingTarget(strSaveDataFile);
+    const tarvenix::Failure existing = tarvenix::existingTarget(strSaveDataFile);
     // Qt's dialog asked about the name it returned, and only when that name leads to a
     // file: not about a name we extended, nor about a link that leads nowhere.
     const bool dialogAsked = strSaveDataFile == chosen && QFileInfo::exists(chosen);
-    if (!existing.isEmpty() && !dialogAsked && !confirmOverwrite(existing))
+    if (existing && !dialogAsked &&
+        !confirmOverwrite(tarvenix::refusalMessage(existing, strSaveDataFile)))
         return false;
-    const QString refusal = tarvenix::checkSaveTarget(strSaveDataFile);
-    if (!refusal.isEmpty()) {
-        warn(refusal);
+    if (const tarvenix::Failure refusal = tarvenix::checkSaveTarget(strSaveDataFile)) {
+        warn(tarvenix::refusalMessage(refusal, strSaveDataFile));
         return false;
     }
     // Without the user's yes, the save refuses to replace a file that appears meanwhile.
-    workerThreadForSaveData->setReplaceExisting(!existing.isEmpty());
+    *replace = bool(existing);
     return true;
 }
 
 void MainWindow::slotPushButtonRunSaveData()
 {
-    if (refuseWhileTransferring() || !askSaveTarget() || !openDevice())
+    bool replace = false;
+    if (refuseWhileTransferring() || !askSaveTarget(&replace) || !openDevice())
         return;
     setArrows(saveArrows(), kArrowUnlitStyle);
-    startTransfer(workerThreadForSaveData);
+    startTransfer(workerThreadForSaveData, strSaveDataFile, replace);
 }
 
 void MainWindow::slotShowRunUpdateDataProcess(int step)
@@ -75,7 +78,7 @@ void MainWindow::slotShowRunUpdateDataProcess(int step)
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
 {
-    qDebug("Enter slotShowRunUpdateSaveDataProcess step:%d", step);
+    qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
     showStep(saveArrows(), step);
     if (step == 6)
         QMessageBox::information(this, QStringLiteral("Success"),

@@ -2,9 +2,9 @@
 
 #include "ui/mainwindow.h"
 
+#include "device/trace.h"
 #include "workers/transferworkers.h"
 
-#include <QDebug>
 #include <QMessageBox>
 
 using tarvenix::TransferKind;
@@ -20,25 +20,26 @@ void MainWindow::slotPushButtonRunUpdateFW()
                     TransferKind::Firmware))
         return;
     setArrows(fwArrows(), kArrowUnlitStyle);
+    // As the firmware row always has: the device opened a second time once the arrows are
+    // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
     if (!hidHandle) {
         QMessageBox::information(this, QStringLiteral("Warning"),
                                  QStringLiteral("Not connected device!"));
         return;
     }
-    startTransfer(workerThreadForFW);
+    startTransfer(workerThreadForFW, strFWFile);
 }
 
 void MainWindow::slotShowRunUpdateFWProcess(int step)
 {
-    qDebug("Enter slotUpdateRuningFW");
+    qCDebug(tarvenix::lcTrace, "Enter slotUpdateRuningFW");
     showStep(fwArrows(), step);
     if (step != 6)
         return;
     QMessageBox::information(this, QStringLiteral("Success"),
                              QStringLiteral("Download firmware successfully!"));
-    // Code 6 comes after the last reply; the worker may still be returning.
-    workerThreadForFW->wait();
-    onTransferFinished();
+    // Code 6 comes after the last reply: while the worker is still returning, the
+    // controller re-opens the device once it has.
     initHidDevice();
 }

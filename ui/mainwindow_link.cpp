@@ -4,25 +4,37 @@
 #include "ui/mainwindow.h"
 
 #include "device/events.h"
-#include "workers/transferworkers.h"
+#include "device/trace.h"
+#include "workers/devicecontroller.h"
+#include "workers/messages.h"
 
 #ifdef Q_OS_WIN
 #include "device/devicechange_win.h"
 #endif
 
-#include <QDebug>
 #include <QPushButton>
-#include <cstring>
-#include <hidapi.h>
 
 using tarvenix::DeviceEvent;
 using tarvenix::DeviceEventCode;
+using tarvenix::FailureCode;
 
 namespace {
 
-const QString kAccessHint = QStringLiteral(
-    "A supported device is present but cannot be opened. Check the access rights to its "
-    "hidraw node (install the udev rule that comes with this program), then plug it in again.");
+// initHidDevice's result: 0 opened, -1 the HID library did not start, -2 no supported
+// device, -3 the device could not be opened.
+int linkResult(FailureCode code)
+{
+    switch (code) {
+    case FailureCode::None:
+        return 0;
+    case FailureCode::HidapiFailed:
+        return -1;
+    case FailureCode::OpenFailed:
+        return -3;
+    default:
+        return -2;
+    }
+}
 
 } // namespace
 
@@ -34,29 +46,37 @@ void MainWindow::showConnected(bool connected)
 
 int MainWindow::initHidDevice()
 {
-    qDebug("Enter VemoPressureMouseSetDlg::initHidDevice");
-    if (transferRunning()) {
-        // The handle belongs to the transfer until its worker has returned.
-        reopenAfterTransfer = true;
-        return hidHandle ? 0 : -2;
-    }
-    hidHandle.reset();
-    tarvenix::Connection c = tarvenix::openConnection(chHidDevicePath);
-    hidHandle = std::move(c.handle);
-    showConnected(c.result == 0);
-    pushButtonNotConnected->setToolTip(c.result == -3 ? kAccessHint : QString());
-    if (c.result == -3)
-        qDebug().noquote() << kAccessHint;
-    if (c.result == 0 && c.versionState != tarvenix::VersionState::NotWritten) {
-        strVersion = c.version;
+    return linkResult(controller->open().failure.code);
+}
+
+void MainWindow::showLink(const tarvenix::OpenResult &link)
+{
+    showConnected(!link.failure);
+    const bool denied = link.failure.code == FailureCode::OpenFailed;
+    const QString hint = QStringLiteral("A supported device is present but cannot be opened. ") +
+                         tarvenix::accessHint();
+    pushButtonNotConnected->setToolTip(denied ? hint : QString());
+    if (denied)
+        qCDebug(tarvenix::lcTrace).noquote() << hint;
+    // Neither an unwritten query nor one another program kept us from asking has a text.
+    const FailureCode asked = link.versionFailure.code;
+    if (!link.failure && asked != FailureCode::WriteFailed && asked != FailureCode::Busy) {
+        strVersion = link.version;
         pushButtonVersion->setText(strVersion);
     }
-    return c.result;
+}
+
+void MainWindow::showRemoved()
+{
+    for (QPushButton *arrow : fwArrows())
+        arrow->setStyleSheet(kArrowUnlitStyle);
+    showConnected(false);
+    pushButtonVersion->setText(QString());
 }
 
 bool MainWindow::transferRunning() const
 {
-    return runningWorker != nullptr;
+    return controller->transferRunning();
 }
 
 #ifdef Q_OS_WIN
@@ -97,48 +117,22 @@ void MainWindow::startDeviceEvents()
 
 void MainWindow::onDeviceEvent(const DeviceEvent &event)
 {
-    qDebug().noquote() << QStringLiteral("Event DEVICECHANGE Happend：") << event.rawCode;
+    qCDebug(tarvenix::lcTrace).noquote()
+        << QStringLiteral("Event DEVICECHANGE Happend：") << event.rawCode;
     if (event.code == DeviceEventCode::Arrival) {
         if (event.deviceType != tarvenix::kDeviceTypeInterface)
             return;
-        qDebug("lpdb->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE");
+        qCDebug(tarvenix::lcTrace, "lpdb->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE");
         if (tarvenix::matchInterfaceName(event.interfaceName) < 0)
             return;
-        qDebug().noquote() << QStringLiteral("插入设备 ：");
-        deviceArrived();
+        qCDebug(tarvenix::lcTrace).noquote() << QStringLiteral("插入设备 ：");
+        controller->deviceArrived();
     } else if (event.code == DeviceEventCode::RemoveComplete) {
-        qDebug().noquote() << QStringLiteral("设备移除");
+        qCDebug(tarvenix::lcTrace).noquote() << QStringLiteral("设备移除");
         if (event.deviceType != tarvenix::kDeviceTypeInterface ||
             tarvenix::matchInterfaceName(event.interfaceName) < 0)
             return;
-        qDebug().noquote() << QStringLiteral("移除设备 ：");
-        deviceRemoved();
+        qCDebug(tarvenix::lcTrace).noquote() << QStringLiteral("移除设备 ：");
+        controller->deviceRemoved();
     }
-}
-
-void MainWindow::deviceArrived()
-{
-    if (transferRunning()) {
-        reopenAfterTransfer = true;
-        return;
-    }
-    if (initHidDevice() == 0)
-        qDebug("re init ok");
-}
-
-void MainWindow::deviceRemoved()
-{
-    if (transferRunning()) {
-        // The worker fails on its own handle; it is closed once the worker returns.
-        removedDuringTransfer = true;
-        runningWorker->requestStop(QStringLiteral("the device was unplugged"));
-        return;
-    }
-    for (QPushButton *arrow : fwArrows())
-        arrow->setStyleSheet(kArrowUnlitStyle);
-    std::memset(chHidDevicePath, 0, sizeof chHidDevicePath);
-    hidHandle.reset();
-    showConnected(false);
-    pushButtonVersion->setText(QString());
-    hid_exit();
 }

@@ -1,11 +1,12 @@
-// What the firmware, data and save commands share: the one-transfer-at-a-time
-// guard, the device lock, and the end of a transfer.
+// What the firmware, data and save commands share: the refusal while a transfer runs,
+// the start through the device controller, and what the end of a transfer shows.
 
 #include "ui/mainwindow.h"
 
-#include "workers/transferworkers.h"
+#include "device/trace.h"
+#include "workers/devicecontroller.h"
+#include "workers/messages.h"
 
-#include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,9 +37,9 @@ void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow 
         return;
     path =
         QFileDialog::getOpenFileName(this, caption, QStringLiteral("./"), QStringLiteral("*.bin"));
-    qDebug() << "filePath: " << path << "\n";
+    qCDebug(tarvenix::lcTrace) << "filePath: " << path << "\n";
     if (tarvenix::lostInDecoding(path)) {
-        warn(tarvenix::notUtf8Refusal(path));
+        warn(tarvenix::refusalMessage({tarvenix::FailureCode::NameNotUtf8, {}}, path));
         path.clear();
         return;
     }
@@ -58,35 +59,27 @@ bool MainWindow::openDevice()
 bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
                             tarvenix::TransferKind kind)
 {
-    qDebug() << "WorkerThread run: threadId: " << QThread::currentThreadId();
+    qCDebug(tarvenix::lcTrace) << "WorkerThread run: threadId: " << QThread::currentThreadId();
     if (refuseWhileTransferring())
         return false;
     if (path.isEmpty()) {
         warn(loadFirst);
         return false;
     }
-    const QString refusal = tarvenix::checkSourceFile(kind, path);
-    if (!refusal.isEmpty()) {
-        warn(refusal);
+    if (const tarvenix::Failure refusal = tarvenix::checkSourceFile(kind, path)) {
+        warn(tarvenix::refusalMessage(refusal, path));
         return false;
     }
     return openDevice();
 }
 
-bool MainWindow::startTransfer(TransferWorker *worker)
+bool MainWindow::startTransfer(tarvenix::TransferJob *worker, const QString &file,
+                               bool replaceExisting)
 {
-    auto lock = std::make_unique<tarvenix::DeviceLock>(QString::fromLocal8Bit(chHidDevicePath));
-    if (!lock->acquired()) {
-        warn(lock->error());
-        return false;
-    }
-    transferLock = std::move(lock);
-    runningWorker = worker;
-    removedDuringTransfer = false;
-    worker->clearStop();
-    worker->iLoopTemp = 0;
-    worker->start(QThread::InheritPriority);
-    return true;
+    const tarvenix::Failure refusal = controller->startTransfer(worker, file, replaceExisting);
+    if (refusal)
+        warn(tarvenix::refusalMessage(refusal, file));
+    return !refusal;
 }
 
 void MainWindow::showStep(const ArrowRow &arrows, int step)
@@ -95,22 +88,11 @@ void MainWindow::showStep(const ArrowRow &arrows, int step)
         arrows[step - 1]->setStyleSheet(kArrowLitStyle);
 }
 
-void MainWindow::onTransferFinished()
+void MainWindow::onTransferEnded(tarvenix::TransferJob *job,
+                                 const tarvenix::TransferOutcome &outcome)
 {
-    if (!runningWorker)
-        return;
-    // finished is emitted as run returns, so this wait is over at once.
-    runningWorker->wait();
-    runningWorker = nullptr;
-    transferLock.reset();
-    if (removedDuringTransfer) {
-        removedDuringTransfer = false;
-        deviceRemoved();
-    }
-    if (reopenAfterTransfer) {
-        reopenAfterTransfer = false;
-        deviceArrived();
-    }
+    if (!outcome.ok())
+        warn(tarvenix::transferFailureMessage(job->kind(), job->request().file, outcome));
 }
 
 bool MainWindow::confirmOverwrite(const QString &existing)

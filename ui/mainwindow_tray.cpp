@@ -3,15 +3,16 @@
 
 #include "ui/mainwindow.h"
 
-#include "workers/transferworkers.h"
+#include "device/trace.h"
+#include "workers/devicecontroller.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QWindow>
 
 void MainWindow::createTrayIcon()
@@ -69,7 +70,7 @@ void MainWindow::toggleShown()
 
 void MainWindow::on_ShowOrHideTrayAction()
 {
-    qDebug("on_ShowOrHideTrayAction");
+    qCDebug(tarvenix::lcTrace, "on_ShowOrHideTrayAction");
     toggleShown();
 }
 
@@ -113,7 +114,7 @@ void MainWindow::slotPushButtonMini()
         explainMinimise(button);
     const QString refusal = minimiseRefusal();
     if (!refusal.isEmpty()) {
-        qDebug().noquote() << "Minimise refused:" << refusal;
+        qCDebug(tarvenix::lcTrace).noquote() << "Minimise refused:" << refusal;
         return;
     }
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -155,7 +156,7 @@ void MainWindow::slotPushButtonClose()
             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer != QMessageBox::Yes)
             return;
-        hidHandle.reset();
+        controller->close();
     }
     close();
 }
@@ -171,10 +172,9 @@ bool MainWindow::stopTransferForExit()
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !transferRunning())
         return answer == QMessageBox::Yes;
-    // The loop stops before its next block, so this wait ends within one reply bound.
-    runningWorker->requestStop(QStringLiteral("the program was closed"));
-    runningWorker->wait();
-    onTransferFinished();
+    // The user chose to end the program: how the stopped transfer ended is not told.
+    const QSignalBlocker untold(controller);
+    controller->endTransfer(QStringLiteral("the program was closed"));
     return true;
 }
 

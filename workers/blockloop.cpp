@@ -1,8 +1,9 @@
 #include "blockloop.h"
 
+#include "device/discovery.h"
+#include "device/trace.h"
 #include "workers/savefile.h"
 
-#include <QDebug>
 #include <QFile>
 #include <cstring>
 
@@ -19,10 +20,10 @@ constexpr int kStrayGraceMs = 50;
 constexpr int kSettleQuietMs = 250;
 constexpr int kSettleMs = 1000;
 
-QString outOfStepCause()
+bool unplugged(const Failure &failure)
 {
-    return QStringLiteral("the device sent a report that answers no request of ours (is another "
-                          "program using the device?)");
+    return failure.code == FailureCode::UnpluggedOnWrite ||
+           failure.code == FailureCode::UnpluggedOnRead;
 }
 
 } // namespace
@@ -49,95 +50,43 @@ void StopRequest::requestFromSignal(int signalNumber)
         signal_.compare_exchange_strong(none, signalNumber);
 }
 
-QString StopRequest::cause() const
+Failure StopRequest::failure() const
 {
-    return signal_.load()
-               ? QStringLiteral("the transfer was stopped by signal %1").arg(signal_.load())
-               : cause_;
+    if (signal_.load())
+        return {FailureCode::StoppedBySignal, QString::number(signal_.load())};
+    return {FailureCode::Stopped, cause_};
 }
 
-QString TransferOutcome::message(TransferKind kind) const
-{
-    QString text = failedBlock > 0
-                       ? QStringLiteral("%1 failed at block %2 of %3: %4.")
-                             .arg(transferName(kind))
-                             .arg(failedBlock)
-                             .arg(blocks)
-                             .arg(cause)
-                       : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
-    if (unplugged)
-        text += QStringLiteral("\nThe device was unplugged during the transfer. Plug it in again "
-                               "and repeat the transfer.");
-    else if (outOfStep)
-        text += QStringLiteral("\nClose any other program that uses the device, then try again.");
-    else if (fileFailed && kind != TransferKind::Save)
-        text += QStringLiteral("\nPlease check the file, then repeat the transfer.");
-    else if (failedBlock > 0 && !mismatch)
-        text += QStringLiteral("\nPlease check the device and its cable, then try again.");
-    if (kind == TransferKind::Save && !keptFile.isEmpty())
-        text += QStringLiteral("\nThe data read from the device is kept in \"%1\"; rename that "
-                               "file to keep it.")
-                    .arg(keptFile);
-    else if (kind == TransferKind::Save)
-        text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
-    return text;
-}
-
-QString TransferOutcome::stoppedMessage(TransferKind kind) const
-{
-    QString state;
-    switch (kind) {
-    case TransferKind::Firmware:
-        state = QStringLiteral("the device holds a partial firmware; run the download again "
-                               "before unplugging it");
-        break;
-    case TransferKind::Data:
-        state = QStringLiteral("the device's data area is partly overwritten; run the download "
-                               "again");
-        break;
-    case TransferKind::Save:
-        state = QStringLiteral("nothing was saved, and the device is unchanged");
-        break;
-    case TransferKind::Verify:
-        state = QStringLiteral("the device is unchanged");
-        break;
-    }
-    return QStringLiteral("%1 stopped after %2 of %3 blocks: %4.")
-        .arg(transferName(kind))
-        .arg(qMax(0, failedBlock - 1))
-        .arg(blocks)
-        .arg(state);
-}
-
-BlockLoop::BlockLoop(TransferKind kind, hid_device *device, QString path)
-    : kind_(kind), device_(device), path_(std::move(path))
+BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString file)
+    : kind_(kind), port_(port), file_(std::move(file))
 {
 }
 
 TransferOutcome BlockLoop::run()
 {
     steps_ = 0;
-    if (!device_) {
-        TransferOutcome outcome;
-        outcome.cause = QStringLiteral("no device is connected");
-        return outcome;
-    }
     // Replies queued before this transfer belong to nobody here.
-    drainInput(device_);
+    drainInput(port_);
     const TransferOutcome outcome = kind_ == TransferKind::Save ? saveArea() : fileBlocks();
     // The next program to use the device must not meet our unanswered requests' replies.
-    if (!outcome.ok && !outcome.unplugged && outcome.failedBlock > 0)
-        settleInput(device_, kSettleQuietMs, kSettleMs);
+    if (!outcome.ok() && !unplugged(outcome.failure) && outcome.failedBlock > 0)
+        settleInput(port_, kSettleQuietMs, kSettleMs);
     return outcome;
+}
+
+// Ends the run at the 1-based block (0: none) with the failure; always false.
+bool BlockLoop::fail(TransferOutcome &outcome, int block, Failure failure)
+{
+    outcome.failedBlock = block;
+    outcome.failure = std::move(failure);
+    return false;
 }
 
 bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
 {
     if (!stop_ || !stop_->requested())
         return false;
-    outcome.failedBlock = block + 1;
-    outcome.cause = stop_->cause();
-    outcome.stopped = true;
+    fail(outcome, block + 1, stop_->failure());
     return true;
 }
 
@@ -145,26 +94,21 @@ bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
 // taken for another's: every block after it would be off by one.
 bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 {
-    if (readReport(device_, reply_, 0) <= 0)
+    if (port_.read(reply_, 0) <= 0)
         return true;
-    qDebug("report before block %d answers no request: %s", block + 1, traceBytes(reply_).text);
-    outcome.failedBlock = block + 1;
-    outcome.cause = outOfStepCause();
-    outcome.outOfStep = true;
-    return false;
+    qCDebug(lcTrace, "report before block %d answers no request: %s", block + 1,
+            traceBytes(reply_).text);
+    return fail(outcome, block + 1, {FailureCode::OutOfStep, {}});
 }
 
 // The same after the last reply, allowing a stray report the time to arrive. A device that
 // goes away meanwhile sent no stray report.
 bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 {
-    if (readReport(device_, reply_, kStrayGraceMs) <= 0)
+    if (port_.read(reply_, kStrayGraceMs) <= 0)
         return true;
-    qDebug("report after the last block answers no request: %s", traceBytes(reply_).text);
-    outcome.failedBlock = outcome.blocks;
-    outcome.cause = outOfStepCause();
-    outcome.outOfStep = true;
-    return false;
+    qCDebug(lcTrace, "report after the last block answers no request: %s", traceBytes(reply_).text);
+    return fail(outcome, outcome.blocks, {FailureCode::OutOfStep, {}});
 }
 
 // A download's data is right whatever the replies hold, and stopping half way is worse than
@@ -172,28 +116,29 @@ bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 // meets its own reply.
 void BlockLoop::takeLateReplies(int block)
 {
-    while (readReport(device_, reply_, 0) > 0)
-        qDebug("late reply taken before block %d: %s", block + 1, traceBytes(reply_).text);
+    while (port_.read(reply_, 0) > 0)
+        qCDebug(lcTrace, "late reply taken before block %d: %s", block + 1,
+                traceBytes(reply_).text);
 }
 
 bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
 {
-    const ExchangeResult result = exchange(device_, request_, reply_, timeoutMs_);
+    const ExchangeResult result = exchange(port_, request_, reply_, timeoutMs_);
     const bool readsBlocks = kind_ == TransferKind::Save || kind_ == TransferKind::Verify;
-    QString cause = describe(result, timeoutMs_);
     if (result.ok() && readsBlocks && result.replyLength < kBlockReplyMinLength)
-        cause = QStringLiteral("the device's reply was too short to carry the block (%1 bytes)")
-                    .arg(result.replyLength);
-    if (cause.isEmpty())
+        return fail(outcome, block + 1,
+                    {FailureCode::ShortReply, QString::number(result.replyLength)});
+    if (result.ok())
         return true;
-    outcome.failedBlock = block + 1;
-    outcome.cause = cause;
+    Failure failure = result.failure;
     // A failed write or read on a device that has gone is an unplug, not a fault.
     const bool failedIo =
-        result.error == ExchangeError::WriteFailed || result.error == ExchangeError::ReadFailed;
-    outcome.unplugged = failedIo && !devicePath_.isEmpty() &&
-                        deviceGone(QFile::encodeName(devicePath_).constData());
-    return false;
+        failure.code == FailureCode::WriteFailed || failure.code == FailureCode::ReadFailed;
+    if (failedIo && !devicePath_.isEmpty() &&
+        deviceGone(QFile::encodeName(devicePath_).constData()))
+        failure.code = failure.code == FailureCode::WriteFailed ? FailureCode::UnpluggedOnWrite
+                                                                : FailureCode::UnpluggedOnRead;
+    return fail(outcome, block + 1, std::move(failure));
 }
 
 bool BlockLoop::sendBlock(int block, const std::uint8_t *data, TransferOutcome &outcome)
@@ -212,12 +157,8 @@ bool BlockLoop::compareBlock(int block, const std::uint8_t *data, TransferOutcom
     buildReadOut(request_, quint32(block));
     if (!exchangeBlock(block, outcome))
         return false;
-    if (std::memcmp(blockData(reply_), data, kBlockSize) == 0)
-        return true;
-    outcome.failedBlock = block + 1;
-    outcome.cause = QStringLiteral("the device's data differs from \"%1\"").arg(path_);
-    outcome.mismatch = true;
-    return false;
+    return std::memcmp(blockData(reply_), data, kBlockSize) == 0 ||
+           fail(outcome, block + 1, {FailureCode::Mismatch, {}});
 }
 
 void BlockLoop::blockDone(int done, int total)
@@ -228,7 +169,7 @@ void BlockLoop::blockDone(int done, int total)
     while (steps_ < reached) {
         ++steps_;
         if (kind_ == TransferKind::Save)
-            qDebug("iTotalTimes==loopStep");
+            qCDebug(lcTrace, "iTotalTimes==loopStep");
         if (onStep_)
             onStep_(steps_, done);
     }
@@ -248,25 +189,20 @@ TransferOutcome BlockLoop::fileBlocks()
     TransferOutcome outcome;
     qint64 size = 0;
     // Checked again here: the file may have changed since the command checked it.
-    QFile file(path_);
-    if (!checkSourceFile(kind_, path_, &size).isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        outcome.cause = QStringLiteral("the file \"%1\" is missing, unreadable or no longer "
-                                       "whole blocks; please load it again")
-                            .arg(path_);
+    QFile file(file_);
+    if (checkSourceFile(kind_, file_, &size) || !file.open(QIODevice::ReadOnly)) {
+        fail(outcome, 0, {FailureCode::FileChanged, {}});
         return outcome;
     }
-    qDebug("file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
+    qCDebug(lcTrace, "file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
     outcome.blocks = int(size / kBlockSize);
     const bool verify = kind_ == TransferKind::Verify;
     std::uint8_t block[kBlockSize];
     for (int i = 0; i < outcome.blocks; ++i) {
         if (stopped(i, outcome))
             return outcome;
-        const QString unread = readSourceBlock(file, block);
-        if (!unread.isEmpty()) {
-            outcome.failedBlock = i + 1;
-            outcome.fileFailed = true;
-            outcome.cause = unread;
+        if (Failure unread = readSourceBlock(file, block)) {
+            fail(outcome, i + 1, std::move(unread));
             return outcome;
         }
         if (!(verify ? compareBlock(i, block, outcome) : sendBlock(i, block, outcome)))
@@ -276,7 +212,6 @@ TransferOutcome BlockLoop::fileBlocks()
     if (verify && !quietAfterLastReply(outcome))
         return outcome;
     finish();
-    outcome.ok = true;
     return outcome;
 }
 
@@ -284,8 +219,8 @@ namespace {
 
 void traceOffset(quint32 offset)
 {
-    qDebug("HasReadBytes:%08x H4:%02x H3:%02x H2:%02x H1:%02x", offset, offset & 0xff,
-           (offset >> 8) & 0xff, (offset >> 16) & 0xff, offset >> 24);
+    qCDebug(lcTrace, "HasReadBytes:%08x H4:%02x H3:%02x H2:%02x H1:%02x", offset, offset & 0xff,
+            (offset >> 8) & 0xff, (offset >> 16) & 0xff, offset >> 24);
 }
 
 // The first and last eight bytes of the image, each byte widened as a signed char.
@@ -293,10 +228,10 @@ void traceEnds(const QByteArray &image)
 {
     const char *a = image.constData();
     const char *z = a + image.size() - 8;
-    qDebug("first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3], a[4], a[5],
-           a[6], a[7]);
-    qDebug("end:%02x %02x %02x %02x %02x %02x %02x %02x \n", z[0], z[1], z[2], z[3], z[4], z[5],
-           z[6], z[7]);
+    qCDebug(lcTrace, "first:%02x %02x %02x %02x %02x %02x %02x %02x \n", a[0], a[1], a[2], a[3],
+            a[4], a[5], a[6], a[7]);
+    qCDebug(lcTrace, "end:%02x %02x %02x %02x %02x %02x %02x %02x \n", z[0], z[1], z[2], z[3], z[4],
+            z[5], z[6], z[7]);
 }
 
 } // namespace
@@ -306,13 +241,13 @@ TransferOutcome BlockLoop::saveArea()
     TransferOutcome outcome;
     outcome.blocks = kDataAreaBlocks;
     // The target is put in place only by the commit below, after every block arrived.
-    SaveFile file(path_, replaceExisting_);
+    SaveFile file(file_, replaceExisting_);
     if (!file.open()) {
-        outcome.cause = file.error();
+        fail(outcome, 0, file.failure());
         return outcome;
     }
     QByteArray image(kDataAreaSize, '\0');
-    qDebug("show  iTotalTimes:%d,loopStep:%d", 0, kDataAreaBlocks / StepSchedule::kSteps);
+    qCDebug(lcTrace, "show  iTotalTimes:%d,loopStep:%d", 0, kDataAreaBlocks / StepSchedule::kSteps);
     for (int n = 0; n < kDataAreaBlocks; ++n) {
         if (stopped(n, outcome))
             return outcome;
@@ -323,21 +258,19 @@ TransferOutcome BlockLoop::saveArea()
         if (!exchangeBlock(n, outcome))
             return outcome;
         std::memcpy(image.data() + n * kBlockSize, blockData(reply_), kBlockSize);
-        qDebug("show  iTotalTimes:%d,loopStep:%d", n + 1,
-               (steps_ + 1) * kDataAreaBlocks / StepSchedule::kSteps);
+        qCDebug(lcTrace, "show  iTotalTimes:%d,loopStep:%d", n + 1,
+                (steps_ + 1) * kDataAreaBlocks / StepSchedule::kSteps);
         blockDone(n + 1, kDataAreaBlocks);
     }
     if (!quietAfterLastReply(outcome))
         return outcome;
     traceEnds(image);
     if (!file.commit(image)) {
-        outcome.fileFailed = true;
-        outcome.cause = file.error();
+        fail(outcome, 0, file.failure());
         outcome.keptFile = file.keptFile();
         return outcome;
     }
     finish();
-    outcome.ok = true;
     return outcome;
 }
 

@@ -3,7 +3,7 @@
 // data save and the verify of a file against the data area. No widgets and no threads of its own:
 // the window's workers and the command-line tool both run it.
 
-#include "device/connection.h"
+#include "device/exchange.h"
 #include "workers/filechecks.h"
 
 #include <QString>
@@ -34,10 +34,9 @@ class StopRequest {
     // The same from a signal handler: async-signal-safe, the cause names the signal.
     void requestFromSignal(int signalNumber);
     bool requested() const { return requested_.load() || signal_.load() != 0; }
-    // The signal that asked for the stop, 0 when none did.
-    int signal() const { return signal_.load(); }
-    // Read only once requested() was seen true: the cause is written before the flag.
-    QString cause() const;
+    // Stopped or StoppedBySignal, with the cause. Read only once requested() was seen
+    // true: the cause is written before the flag.
+    Failure failure() const;
     // Before a run, while no loop reads it.
     void reset()
     {
@@ -52,21 +51,12 @@ class StopRequest {
 };
 
 struct TransferOutcome {
-    bool ok = false;
-    int blocks = 0;          // blocks the transfer has in all
-    int failedBlock = 0;     // 1-based block that failed, 0 when none did
-    QString cause;           // why it failed, a phrase: "the device did not answer ..."
-    bool mismatch = false;   // a verify found other data in the device
-    bool unplugged = false;  // the device was gone when its exchange failed
-    bool outOfStep = false;  // a report came that answers no request of ours
-    bool stopped = false;    // a stop request ended it
-    bool fileFailed = false; // the file, not the device, failed during the transfer
-    QString keptFile;        // a save's data, kept under this name when its target was taken
+    int blocks = 0;      // blocks the transfer has in all
+    int failedBlock = 0; // 1-based block that failed; 0 when none did, or before or after all
+    Failure failure;     // none when the transfer completed
+    QString keptFile;    // a save's data, kept under this name when its target was taken
 
-    // The whole failure text for a user, naming the transfer, block and cause.
-    QString message(TransferKind kind) const;
-    // After a stop: where the transfer stopped and what the device holds now.
-    QString stoppedMessage(TransferKind kind) const;
+    bool ok() const { return !failure; }
 };
 
 class BlockLoop {
@@ -74,7 +64,8 @@ class BlockLoop {
     using StepHandler = std::function<void(int step, int block)>;
     using BlockHandler = std::function<void(int done, int total)>;
 
-    BlockLoop(TransferKind kind, hid_device *device, QString path);
+    // file: the file to send or to compare, or the one a save writes.
+    BlockLoop(TransferKind kind, HidPort &port, QString file);
 
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
     // Called on the loop's thread with each step code as it is reached.
@@ -102,10 +93,11 @@ class BlockLoop {
     void blockDone(int done, int total);
     void finish();
     bool stopped(int block, TransferOutcome &outcome) const;
+    static bool fail(TransferOutcome &outcome, int block, Failure failure);
 
     TransferKind kind_;
-    hid_device *device_;
-    QString path_;
+    HidPort &port_;
+    QString file_;
     int timeoutMs_ = kTransferReplyTimeoutMs;
     StepHandler onStep_;
     BlockHandler onBlock_;

@@ -3,113 +3,66 @@
 #include "device/report.h"
 #include "workers/savefile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace tarvenix {
 
 namespace {
 
-QString rule()
+Failure sizeRefusal(TransferKind kind, qint64 size)
 {
-    return QStringLiteral("The device takes whole blocks of %1 bytes, so the size must be a "
-                          "non-zero multiple of %1.")
-        .arg(kBlockSize);
-}
-
-// Names go in with the other values in one pass, so a "%1" in a file name stays text.
-QString sizeRefusal(TransferKind kind, const QString &path, qint64 size)
-{
-    const QString name = QFileInfo(path).fileName();
+    const QString bytes = QString::number(size);
     if (size == 0 || size % kBlockSize != 0)
-        return QStringLiteral("The file \"%1\" has %2 bytes. %3")
-            .arg(name, QString::number(size), rule());
+        return {FailureCode::FileNotBlocks, bytes};
     if ((kind == TransferKind::Data || kind == TransferKind::Verify) && size > kDataAreaSize)
-        return QStringLiteral("The file \"%1\" has %2 bytes, more than the device's data area "
-                              "of %3 bytes. Please choose a smaller data file.")
-            .arg(name, QString::number(size), QString::number(kDataAreaSize));
+        return {FailureCode::FileOverDataArea, bytes};
     if (size > kMaxOffsetFileSize)
-        return QStringLiteral("The file \"%1\" has %2 bytes, more than the device can address "
-                              "(%3 bytes).")
-            .arg(name, QString::number(size), QString::number(kMaxOffsetFileSize));
-    return QString();
+        return {FailureCode::FileOverAddress, bytes};
+    return {};
 }
 
 } // namespace
 
-QString transferName(TransferKind kind)
-{
-    switch (kind) {
-    case TransferKind::Firmware:
-        return QStringLiteral("Download firmware");
-    case TransferKind::Data:
-        return QStringLiteral("Download data");
-    case TransferKind::Save:
-        return QStringLiteral("Save data");
-    case TransferKind::Verify:
-        break;
-    }
-    return QStringLiteral("Verify");
-}
-
-QString checkSourceFile(TransferKind kind, const QString &path, qint64 *size)
+Failure checkSourceFile(TransferKind kind, const QString &path, qint64 *size)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("The file \"%1\" cannot be found. It may have been moved or "
-                              "deleted; please load it again.")
-            .arg(path);
+        return {FailureCode::FileMissing, {}};
+    if (!info.isFile())
+        return {FailureCode::NotAFile, {}};
     QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The file \"%1\" cannot be read: %2. Please check it and load it "
-                              "again.")
-            .arg(path, info.isFile() ? file.errorString() : QStringLiteral("it is not a file"));
-    const QString refusal = sizeRefusal(kind, path, file.size());
-    if (refusal.isEmpty() && size)
+    if (!file.open(QIODevice::ReadOnly))
+        return {FailureCode::FileUnreadable, file.errorString()};
+    Failure refusal = sizeRefusal(kind, file.size());
+    if (!refusal && size)
         *size = file.size();
     return refusal;
 }
 
-QString checkSaveName(const QString &chosen)
+Failure checkSaveName(const QString &chosen)
 {
     if (chosen.isEmpty())
-        return QStringLiteral("No file name was given. Please name the file to save to, for "
-                              "example \"dump.bin\".");
+        return {FailureCode::NoSaveName, {}};
     const QString name = QFileInfo(chosen).fileName();
     if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
-        return QString();
-    return QStringLiteral("\"%1\" names a folder, not a file. Please add a file name, for "
-                          "example \"%2\".")
-        .arg(chosen, QDir::cleanPath(chosen + QStringLiteral("/dump.bin")));
+        return {};
+    return {FailureCode::SaveNameIsFolder, {}};
 }
 
-QString checkSaveTarget(const QString &path)
+Failure checkSaveTarget(const QString &path)
 {
     SaveFile file(path, false);
-    if (file.open())
-        return QString();
-    return QStringLiteral("Cannot save there: %1. Please choose another place.").arg(file.error());
+    return file.open() ? Failure{} : file.failure();
 }
 
-QString existingTarget(const QString &path)
+Failure existingTarget(const QString &path)
 {
     if (!entryExists(path))
-        return QString();
+        return {};
     const QString pointsTo = linkTarget(path);
     if (pointsTo.isEmpty())
-        return QStringLiteral("The file \"%1\" already exists.").arg(path);
-    return QStringLiteral("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
-                          "replaces the link itself; \"%2\" is left as it is.")
-        .arg(path, pointsTo);
-}
-
-QString notUtf8Refusal(const QString &name)
-{
-    return QStringLiteral("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes "
-                          "that are not), so this program would read or write another name "
-                          "instead. Please rename the file (or its folder) to a UTF-8 name, "
-                          "then try again.")
-        .arg(name);
+        return {FailureCode::TargetExists, {}};
+    return {FailureCode::TargetIsLink, pointsTo};
 }
 
 bool lostInDecoding(const QString &path)
@@ -119,7 +72,7 @@ bool lostInDecoding(const QString &path)
 
 // A short read is followed by another, so that the call that fails gives the system's
 // reason. A call that reads nothing without an error means the file ends early.
-QString readSourceBlock(QFile &file, std::uint8_t *block)
+Failure readSourceBlock(QFile &file, std::uint8_t *block)
 {
     qint64 got = 0;
     while (got < kBlockSize) {
@@ -129,13 +82,10 @@ QString readSourceBlock(QFile &file, std::uint8_t *block)
         got += n;
     }
     if (got == kBlockSize)
-        return QString();
+        return {};
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("the file \"%1\" could not be read (%2)")
-            .arg(file.fileName(), file.errorString());
-    return QStringLiteral("the file \"%1\" ends before this block: it was shortened during the "
-                          "transfer")
-        .arg(file.fileName());
+        return {FailureCode::FileReadFailed, file.errorString()};
+    return {FailureCode::FileShortened, {}};
 }
 
 QString saveFileName(const QString &chosen)

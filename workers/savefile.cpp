@@ -195,9 +195,9 @@ SaveFile::~SaveFile()
     QFile::remove(temp_.fileName());
 }
 
-bool SaveFile::fail(const QString &error)
+bool SaveFile::fail(FailureCode code, const QString &detail)
 {
-    error_ = error;
+    failure_ = {code, detail};
     return false;
 }
 
@@ -216,13 +216,10 @@ bool SaveFile::open()
         const QString reason = temp_.errorString();
         temp_.setFileName(QString());
         if (!entryExists(name))
-            return fail(
-                QStringLiteral("the file \"%1\" cannot be written (%2)").arg(target_, reason));
+            return fail(FailureCode::TargetUnwritable, reason);
     }
     if (!temp_.isOpen())
-        return fail(QStringLiteral("the file \"%1\" cannot be written (no free temporary name "
-                                   "beside it)")
-                        .arg(target_));
+        return fail(FailureCode::NoTemporaryName);
     // A replaced file keeps its permissions, as an editor's save keeps them.
     const QFileInfo old(target_);
     if (replace_ && old.isFile() && !old.isSymLink())
@@ -232,7 +229,6 @@ bool SaveFile::open()
 
 bool SaveFile::writeAll(const QByteArray &data)
 {
-    const QString failure = QStringLiteral("the file \"%1\" could not be written (%2)");
     const char *next = data.constData();
     qint64 left = data.size();
     // A short write is followed by another, so that the call that fails gives the
@@ -240,16 +236,16 @@ bool SaveFile::writeAll(const QByteArray &data)
     while (left > 0) {
         const qint64 written = temp_.write(next, left);
         if (written <= 0)
-            return fail(failure.arg(target_, temp_.errorString()));
+            return fail(FailureCode::FileWriteFailed, temp_.errorString());
         next += written;
         left -= written;
     }
     QString reason;
     if (!syncToDisk(temp_, reason))
-        return fail(failure.arg(target_, reason));
+        return fail(FailureCode::FileWriteFailed, reason);
     temp_.close();
     if (temp_.error() != QFileDevice::NoError)
-        return fail(failure.arg(target_, temp_.errorString()));
+        return fail(FailureCode::FileWriteFailed, temp_.errorString());
     return true;
 }
 
@@ -263,11 +259,9 @@ bool SaveFile::place()
         return true;
     }
     if (!r.taken)
-        return fail(
-            QStringLiteral("the file \"%1\" could not be written (%2)").arg(target_, r.error));
+        return fail(FailureCode::FileWriteFailed, r.error);
     keptFile_ = temp;
-    return fail(QStringLiteral("the file \"%1\" appeared during the save and was left as it is")
-                    .arg(target_));
+    return fail(FailureCode::TargetAppeared);
 }
 
 bool SaveFile::commit(const QByteArray &data)

@@ -4,6 +4,8 @@
 // written, a link is never written through, and a file that appeared meanwhile is
 // never replaced unless the user agreed to replace one.
 
+#include "device/failure.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -41,25 +43,26 @@ class SaveFile {
     SaveFile(const SaveFile &) = delete;
     SaveFile &operator=(const SaveFile &) = delete;
 
-    // Creates the temporary file beside the target. On failure, error() says why.
+    // Creates the temporary file beside the target. On failure, failure() says why:
+    // TargetUnwritable or NoTemporaryName.
     bool open();
-    // Writes data to disk and puts it in place. On failure, error() says why, and
-    // keptFile() names the temporary file when it was kept because the target's
-    // name was taken during the save.
+    // Writes data to disk and puts it in place. On failure, failure() says why
+    // (FileWriteFailed or TargetAppeared), and keptFile() names the temporary file when
+    // it was kept because the target's name was taken during the save.
     bool commit(const QByteArray &data);
 
-    QString error() const { return error_; }
+    Failure failure() const { return failure_; }
     QString keptFile() const { return keptFile_; }
 
   private:
-    bool fail(const QString &error);
+    bool fail(FailureCode code, const QString &detail = QString());
     bool writeAll(const QByteArray &data);
     bool place();
 
     QString target_;
     bool replace_;
     QFile temp_;
-    QString error_;
+    Failure failure_;
     QString keptFile_;
 };
 

@@ -1,64 +1,26 @@
-#include "transferworkers.h"
+#include "workers/transferworkers.h"
 
-#include "ui/mainwindow.h"
-
-#include <QDebug>
-
+using tarvenix::TransferJob;
 using tarvenix::TransferKind;
 
-TransferWorker::TransferWorker(TransferKind kind, QObject *parent) : QThread(parent), kind_(kind) {}
+// Each signal is emitted on the job's thread, in step with progress, so that a receiver
+// in another thread gets the steps queued in their order.
 
-void TransferWorker::requestStop(const QString &cause)
+WorkerThreadForFW::WorkerThreadForFW(QObject *parent) : TransferJob(TransferKind::Firmware, parent)
 {
-    if (isRunning())
-        stop_.request(cause);
+    connect(this, &TransferJob::progress, this, &WorkerThreadForFW::sigRunUpdateFWProcess,
+            Qt::DirectConnection);
 }
 
-void TransferWorker::run()
+WorkerThreadForData::WorkerThreadForData(QObject *parent) : TransferJob(TransferKind::Data, parent)
 {
-    qDebug("Enter thread run");
-    // The window keeps the handle and the path unchanged until this run has returned.
-    tarvenix::BlockLoop loop(kind_, g_pMainWindow->hidHandle.get(), filePath());
-    loop.setReplyTimeout(timeoutMs_);
-    loop.setStopRequest(&stop_);
-    loop.setReplaceExisting(replaceExisting_);
-    loop.setDevicePath(QString::fromLocal8Bit(g_pMainWindow->chHidDevicePath));
-    loop.setStepHandler([this](int step, int block) {
-        iLoopTemp = step;
-        qDebug("show step:%d iLoopTemp:%d", block, iLoopTemp);
-        emitStep(step);
-    });
-    const tarvenix::TransferOutcome outcome = loop.run();
-    if (!outcome.ok)
-        emit sigTransferFailed(outcome.message(kind_));
-}
-
-WorkerThreadForFW::WorkerThreadForFW(QObject *parent)
-    : TransferWorker(TransferKind::Firmware, parent)
-{
-}
-
-QString WorkerThreadForFW::filePath() const
-{
-    return g_pMainWindow->strFWFile;
-}
-
-WorkerThreadForData::WorkerThreadForData(QObject *parent)
-    : TransferWorker(TransferKind::Data, parent)
-{
-}
-
-QString WorkerThreadForData::filePath() const
-{
-    return g_pMainWindow->strDataFile;
+    connect(this, &TransferJob::progress, this, &WorkerThreadForData::sigRunUpdateDataProcess,
+            Qt::DirectConnection);
 }
 
 WorkerThreadForSaveData::WorkerThreadForSaveData(QObject *parent)
-    : TransferWorker(TransferKind::Save, parent)
+    : TransferJob(TransferKind::Save, parent)
 {
-}
-
-QString WorkerThreadForSaveData::filePath() const
-{
-    return g_pMainWindow->strSaveDataFile;
+    connect(this, &TransferJob::progress, this,
+            &WorkerThreadForSaveData::sigRunUpdateSaveDataProcess, Qt::DirectConnection);
 }

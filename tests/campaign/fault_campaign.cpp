@@ -2,9 +2,10 @@
 // middle and the last block, through the real block loop and the emulated
 // device. Prints a table of what held and what broke; fails if anything broke.
 
-#include "device/connection.h"
 #include "support/emu.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
+#include "workers/messages.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -57,14 +58,14 @@ class Campaign {
     QString run(const Combination &c)
     {
         const int id = emu::add("vid=1abe pid=2202");
-        char path[kDevicePathSize];
-        Connection link = openConnection(path);
+        DeviceController device;
+        device.open();
         const QString target = dir.filePath("save.bin");
         writeOld(target);
         emu::command(QStringLiteral("clear %1").arg(id));
         emu::fault(id, c.fault->command.arg(c.block));
-        const Result r = transfer(link.handle.get(), c, target);
-        link.handle.reset();
+        const Result r = transfer(*device.port(), c, target);
+        device.close();
         const QString broke = judge(c, r, emu::stats(id), target);
         emu::release(id);
         return broke;
@@ -80,10 +81,10 @@ class Campaign {
         qint64 faultMs = 0;
     };
 
-    Result transfer(hid_device *device, const Combination &c, const QString &target)
+    Result transfer(HidPort &port, const Combination &c, const QString &target)
     {
         Result r;
-        BlockLoop loop(c.kind, device, c.kind == TransferKind::Save ? target : image);
+        BlockLoop loop(c.kind, port, c.kind == TransferKind::Save ? target : image);
         loop.setReplyTimeout(kBoundMs);
         // The old file stands for one the user agreed to replace, as with --force.
         loop.setReplaceExisting(true);
@@ -122,6 +123,7 @@ class Campaign {
         const bool save = c.kind == TransferKind::Save;
         const bool mustFail = !c.fault->failsWith.isEmpty() && (save || !c.fault->onlySaveFails);
         const TransferOutcome &o = r.outcome;
+        const QString cause = failureCause(o.failure, target);
         if (r.faultMs > kBoundMs + kMarginMs)
             return QStringLiteral("the faulted block took %1 ms").arg(r.faultMs);
         if (s.early || s.bad)
@@ -129,11 +131,11 @@ class Campaign {
                 .arg(s.early)
                 .arg(s.bad);
         if (!mustFail)
-            return o.ok && r.sawStep6 ? QString() : QStringLiteral("failed: ") + o.cause;
-        if (o.ok || r.sawStep6)
+            return o.ok() && r.sawStep6 ? QString() : QStringLiteral("failed: ") + cause;
+        if (o.ok() || r.sawStep6)
             return QStringLiteral("told success");
-        if (o.failedBlock != c.block || !o.cause.contains(c.fault->failsWith))
-            return QStringLiteral("said block %1: %2").arg(o.failedBlock).arg(o.cause);
+        if (o.failedBlock != c.block || !cause.contains(c.fault->failsWith))
+            return QStringLiteral("said block %1: %2").arg(o.failedBlock).arg(cause);
         if (s.requests > c.block)
             return QStringLiteral("%1 requests after the failure").arg(s.requests - c.block);
         if (save && content(target) != "old content")

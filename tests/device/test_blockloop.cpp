@@ -1,11 +1,12 @@
 // The block loop against the emulated device: every byte on the wire, the
 // progress steps, and each fault told as a failure that names its block.
 
-#include "device/connection.h"
 #include "device/devicelock.h"
 #include "support/emu.h"
 #include "support/files.h"
 #include "workers/blockloop.h"
+#include "workers/devicecontroller.h"
+#include "workers/messages.h"
 
 #include <QtTest>
 #include <hidapi.h>
@@ -32,13 +33,13 @@ class TestBlockLoop : public QObject {
         return testfiles::write(dir.filePath(name), bytes);
     }
     int id = 0;
-    char path[kDevicePathSize] = {};
-    HidDevicePtr handle;
+    std::unique_ptr<DeviceController> device;
+    HidPort *handle = nullptr;
     QList<QPair<int, int>> steps; // step, block after which it fell
 
     TransferOutcome run(TransferKind kind, const QString &file, int timeoutMs = 1500)
     {
-        BlockLoop loop(kind, handle.get(), file);
+        BlockLoop loop(kind, *handle, file);
         loop.setReplyTimeout(timeoutMs);
         loop.setStepHandler([this](int step, int block) { steps.append({step, block}); });
         return loop.run();
@@ -56,16 +57,16 @@ class TestBlockLoop : public QObject {
     void init()
     {
         id = emu::add("vid=1abe pid=2202");
-        Connection c = openConnection(path);
-        QCOMPARE(c.result, 0);
-        handle = std::move(c.handle);
+        device = std::make_unique<DeviceController>();
+        QVERIFY(!device->open().failure);
+        handle = device->port().get();
         emu::command(QStringLiteral("clear %1").arg(id));
         steps.clear();
     }
 
     void cleanup()
     {
-        handle.reset();
+        device.reset();
         emu::release(id);
     }
 
@@ -73,7 +74,7 @@ class TestBlockLoop : public QObject {
     {
         const QByteArray image = testfiles::pattern(65536, 7);
         const TransferOutcome o = run(TransferKind::Firmware, write("fw.bin", image));
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
         const QByteArray log = emu::requests(id);
         QCOMPARE(log.size(), 128 * 1024);
         for (int i = 0; i < 128; ++i) {
@@ -96,7 +97,7 @@ class TestBlockLoop : public QObject {
     {
         const QByteArray image = testfiles::pattern(kDataAreaSize, 3);
         const TransferOutcome o = run(TransferKind::Data, write("data.bin", image));
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Data)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
         const QByteArray log = emu::requests(id);
         QCOMPARE(log.size(), 1024 * 1024);
         QCOMPARE(int(emu::request(log, 1023)[7]), 4);
@@ -109,7 +110,7 @@ class TestBlockLoop : public QObject {
     {
         const QString target = dir.filePath("save.bin");
         const TransferOutcome o = run(TransferKind::Save, target);
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Save)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
         const QByteArray area = emu::dataArea(id);
         QCOMPARE(area.size(), kDataAreaSize);
         QCOMPARE(testfiles::read(target), area);
@@ -119,25 +120,6 @@ class TestBlockLoop : public QObject {
         QCOMPARE(emu::request(log, 1023).mid(11, 4).toHex(), QByteArray("00fe0700"));
         QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
         QCOMPARE(emu::stats(id).bad, 0);
-    }
-
-    void everySizeReachesSixSteps_data()
-    {
-        QTest::addColumn<int>("blocks");
-        QTest::newRow("36 blocks") << 36;
-        QTest::newRow("4 blocks") << 4;
-        QTest::newRow("1 block") << 1;
-        QTest::newRow("37 blocks") << 37;
-    }
-
-    void everySizeReachesSixSteps()
-    {
-        QFETCH(int, blocks);
-        const TransferOutcome o =
-            run(TransferKind::Firmware, write("n.bin", testfiles::pattern(blocks * 512, blocks)));
-        QVERIFY(o.ok);
-        QCOMPARE(stepCodes(), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(emu::stats(id).requests, blocks);
     }
 
     void faultsNameTheirBlock_data()
@@ -166,9 +148,10 @@ class TestBlockLoop : public QObject {
         const QString file = kind == 2 ? target : write("in.bin", testfiles::pattern(65536, 1));
         emu::fault(id, fault);
         const TransferOutcome o = run(TransferKind(kind), file);
-        QVERIFY(!o.ok);
+        QVERIFY(!o.ok());
         QCOMPARE(o.failedBlock, block);
-        QVERIFY2(o.cause.contains(cause), qPrintable(o.cause));
+        QVERIFY2(failureCause(o.failure, file).contains(cause),
+                 qPrintable(failureCause(o.failure, file)));
         QVERIFY(!stepCodes().contains(6));
         QCOMPARE(emu::stats(id).early, 0);
         // Nothing goes to the device after the failed exchange.
@@ -183,17 +166,17 @@ class TestBlockLoop : public QObject {
         emu::fault(id, "delay ms=300 at=3");
         const TransferOutcome o =
             run(TransferKind::Firmware, write("s.bin", testfiles::pattern(4096, 2)));
-        QVERIFY2(o.ok, qPrintable(o.message(TransferKind::Firmware)));
+        QVERIFY2(o.ok(), qPrintable(failureCause(o.failure, QString())));
     }
 
     void staleRepliesAreDrained()
     {
         Report query;
         buildVersionQuery(query);
-        QVERIFY(hid_write(handle.get(), query.data(), query.size()) > 0);
+        QVERIFY(handle->write(query));
         QTest::qWait(100);
         const QString target = dir.filePath("fresh.bin");
-        QVERIFY(run(TransferKind::Save, target).ok);
+        QVERIFY(run(TransferKind::Save, target).ok());
         QCOMPARE(testfiles::read(target).left(512), emu::dataArea(id).left(512));
     }
 
@@ -203,13 +186,13 @@ class TestBlockLoop : public QObject {
     {
         Report readOut;
         buildReadOut(readOut, 3);
-        QVERIFY(hid_write(handle.get(), readOut.data(), readOut.size()) > 0);
+        QVERIFY(handle->write(readOut));
         QTest::qWait(100);
         QString version;
-        QCOMPARE(queryVersion(handle.get(), version), VersionState::Read);
+        QVERIFY(!queryVersion(*handle, version));
         QCOMPARE(version, QStringLiteral("TVX-EMU 1.1.0"));
         emu::fault(id, "short n=50 at=1");
-        QCOMPARE(queryVersion(handle.get(), version), VersionState::Cut);
+        QCOMPARE(queryVersion(*handle, version).code, FailureCode::VersionCut);
     }
 
     // The reply to the block that timed out comes after the failure: it is thrown away
@@ -218,45 +201,23 @@ class TestBlockLoop : public QObject {
     {
         emu::fault(id, "late ms=350 at=5");
         const TransferOutcome o = run(TransferKind::Save, dir.filePath("t.bin"), 250);
-        QVERIFY(!o.ok);
+        QVERIFY(!o.ok());
         QCOMPARE(o.failedBlock, 5);
         QTest::qWait(300);
         Report report;
-        QCOMPARE(readReport(handle.get(), report, 0), 0);
-    }
-
-    void stopFlagEndsTheRun()
-    {
-        StopRequest stop;
-        stop.request("the program is closing");
-        BlockLoop loop(TransferKind::Firmware, handle.get(),
-                       write("x.bin", testfiles::pattern(2048, 0)));
-        loop.setStopRequest(&stop);
-        const TransferOutcome o = loop.run();
-        QVERIFY(!o.ok);
-        QCOMPARE(o.failedBlock, 1);
-        QCOMPARE(emu::stats(id).requests, 0);
-    }
-
-    void unwritableTargetTouchesNoDevice()
-    {
-        const QString blocked = write("plain", "x") + "/save.bin";
-        const TransferOutcome o = run(TransferKind::Save, blocked);
-        QVERIFY(!o.ok);
-        QCOMPARE(o.failedBlock, 0);
-        QCOMPARE(emu::stats(id).requests, 0);
+        QCOMPARE(handle->read(report, 0), 0);
     }
 
     void lockIsExclusive()
     {
-        const QString device = QString::fromLocal8Bit(path);
-        DeviceLock first(device);
+        const QString path = device->path();
+        DeviceLock first(path);
         QVERIFY(first.acquired());
-        DeviceLock second(device);
+        DeviceLock second(path);
         QVERIFY(!second.acquired());
         QVERIFY(second.busy() && second.error().contains("busy"));
         // A device that cannot be opened is not busy, and the message says why.
-        DeviceLock gone(device + "x");
+        DeviceLock gone(path + "x");
         QVERIFY(!gone.acquired() && !gone.busy());
         QVERIFY2(gone.error().contains("No such file"), qPrintable(gone.error()));
     }

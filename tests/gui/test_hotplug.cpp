@@ -167,7 +167,7 @@ class TestHotplug : public QObject {
         emu::fault(id, "delay ms=10 at=1");
         w.slotPushButtonRunUpdateData();
         QVERIFY(w.transferRunning());
-        hid_device *during = w.hidHandle.get();
+        const tarvenix::HidPort *during = w.hidHandle.get();
         emu::plug(other);
         QTest::qWait(300);
         QVERIFY(w.transferRunning());

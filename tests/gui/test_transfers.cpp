@@ -73,9 +73,10 @@ class TestTransfers : public QObject {
         w = std::make_unique<MainWindow>();
         w->show();
         QVERIFY(w->hidHandle);
-        for (TransferWorker *worker : {static_cast<TransferWorker *>(w->workerThreadForFW),
-                                       static_cast<TransferWorker *>(w->workerThreadForData),
-                                       static_cast<TransferWorker *>(w->workerThreadForSaveData)})
+        for (tarvenix::TransferJob *worker :
+             {static_cast<tarvenix::TransferJob *>(w->workerThreadForFW),
+              static_cast<tarvenix::TransferJob *>(w->workerThreadForData),
+              static_cast<tarvenix::TransferJob *>(w->workerThreadForSaveData)})
             worker->setReplyTimeout(1000);
         emu::command(QStringLiteral("clear %1").arg(id));
     }

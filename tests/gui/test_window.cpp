@@ -1,5 +1,6 @@
 // The window as built, and how initHidDevice leaves it, against the emulated device.
 
+#include "device/exchange.h"
 #include "support/emu.h"
 #include "ui/mainwindow.h"
 

@@ -22,7 +22,7 @@ for dir in /usr/lib/udev/rules.d /lib/udev/rules.d /etc/udev/rules.d; do
     [ -f "$stage$dir/70-tarvenix.rules" ] && rule="$stage$dir/70-tarvenix.rules"
 done
 [ -n "$rule" ] || fail "70-tarvenix.rules is in no folder udev reads rules from"
-cmp -s "$src/app/70-tarvenix.rules" "$rule" || fail "$rule differs from app/70-tarvenix.rules"
+cmp -s "$build/70-tarvenix.rules" "$rule" || fail "$rule differs from the rule the build wrote"
 for file in applications/tarvenix-manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml; do
     [ -s "$stage$datadir/$file" ] || fail "$datadir/$file missing"
 done

@@ -1,7 +1,8 @@
 #!/bin/sh
-# The udev rule gives the seat user every supported product's hidraw nodes.
+# The udev rule gives the seat user every supported product's hidraw nodes, and every
+# product whose interface names the window follows.
 set -eu
-rules=$1 events_h=$2
+rules=$1 names=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # uaccess is acted on by 73-seat-late.rules, so the tag must be set before it.
@@ -21,10 +22,10 @@ printf '%s\n' "$rule_lines" | while IFS= read -r line; do
     done
 done
 
-# The supported products, and every product in the Windows name list of device/events.h.
-from_events=$(grep -Eo 'VID_[0-9A-Fa-f]{4}&PID_[0-9A-Fa-f]{4}' "$events_h" |
+# The supported products, and every product in the interface name list.
+from_events=$(grep -Eo 'VID_[0-9A-Fa-f]{4}&PID_[0-9A-Fa-f]{4}' "$names" |
     sed 's/VID_\(....\)&PID_\(....\)/\1:\2/' | tr 'A-F' 'a-f')
-[ -n "$from_events" ] || fail "no products found in $events_h"
+[ -n "$from_events" ] || fail "no products found in $names"
 for id in 1abe:2202 6a3a:2202 abcd:2203 abcd:2109 abcd:2204 abcd:2103 $from_events; do
     vendor=${id%:*} product=${id#*:}
     printf '%s\n' "$rule_lines" | grep -F "ATTRS{idVendor}==\"$vendor\"" |

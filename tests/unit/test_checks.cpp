@@ -4,6 +4,7 @@
 #include "support/files.h"
 #include "workers/blockloop.h"
 #include "workers/filechecks.h"
+#include "workers/messages.h"
 #include "workers/savefile.h"
 
 #include <QtTest>
@@ -22,6 +23,11 @@ class TestChecks : public QObject {
         f.open(QIODevice::WriteOnly);
         f.resize(size);
         return path;
+    }
+
+    static QString refusal(const Failure &failure, const QString &path)
+    {
+        return refusalMessage(failure, path);
     }
 
   private slots:
@@ -77,12 +83,11 @@ class TestChecks : public QObject {
     void acceptedSources()
     {
         qint64 size = 0;
-        QCOMPARE(checkSourceFile(TransferKind::Firmware, file("fw.bin", 65536), &size), QString());
+        QVERIFY(!checkSourceFile(TransferKind::Firmware, file("fw.bin", 65536), &size));
         QCOMPARE(size, 65536);
-        QCOMPARE(checkSourceFile(TransferKind::Data, file("full.bin", kDataAreaSize)), QString());
-        QCOMPARE(checkSourceFile(TransferKind::Firmware, file("big.bin", kDataAreaSize + 512)),
-                 QString());
-        QCOMPARE(checkSourceFile(TransferKind::Data, file("名字 ü.bin", 512)), QString());
+        QVERIFY(!checkSourceFile(TransferKind::Data, file("full.bin", kDataAreaSize)));
+        QVERIFY(!checkSourceFile(TransferKind::Firmware, file("big.bin", kDataAreaSize + 512)));
+        QVERIFY(!checkSourceFile(TransferKind::Data, file("名字 ü.bin", 512)));
     }
 
     void refusedSources_data()
@@ -110,41 +115,44 @@ class TestChecks : public QObject {
         QFETCH(qint64, size);
         QFETCH(QString, says);
         const QString path = size < 0 ? dir.filePath(name) : file(name, size);
-        const QString refusal = checkSourceFile(TransferKind(kind), path);
-        QVERIFY2(refusal.contains(says), qPrintable(refusal));
-        QVERIFY2(refusal.contains(QFileInfo(path).fileName()), qPrintable(refusal));
+        const QString text = refusal(checkSourceFile(TransferKind(kind), path), path);
+        QVERIFY2(text.contains(says), qPrintable(text));
+        QVERIFY2(text.contains(QFileInfo(path).fileName()), qPrintable(text));
     }
 
     void unreadableSource()
     {
-        const QString refusal = checkSourceFile(TransferKind::Firmware, dir.path());
-        QVERIFY2(refusal.contains("cannot be read"), qPrintable(refusal));
+        const QString text =
+            refusal(checkSourceFile(TransferKind::Firmware, dir.path()), dir.path());
+        QVERIFY2(text.contains("cannot be read"), qPrintable(text));
     }
 
     void saveTarget()
     {
         const QString ok = dir.filePath("out.bin");
-        QCOMPARE(checkSaveTarget(ok), QString());
+        QVERIFY(!checkSaveTarget(ok));
         // The check leaves neither the target nor a temporary file behind.
         QVERIFY(!QFileInfo::exists(ok));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter("out.bin"), QStringList());
         // A parent that is a regular file fails for root too.
         const QString blocked = file("plain", 10) + "/out.bin";
-        const QString refusal = checkSaveTarget(blocked);
-        QVERIFY2(refusal.contains("cannot be written"), qPrintable(refusal));
+        const QString text = refusal(checkSaveTarget(blocked), blocked);
+        QVERIFY2(text.contains("cannot be written"), qPrintable(text));
     }
 
     void saveNames()
     {
-        QVERIFY(checkSaveName("").contains("No file name"));
+        QVERIFY(refusal(checkSaveName(""), "").contains("No file name"));
         for (const QString &folder : {dir.path() + "/", QStringLiteral("."), QStringLiteral("..")})
-            QVERIFY2(checkSaveName(folder).contains("names a folder"), qPrintable(folder));
-        QCOMPARE(checkSaveName(dir.filePath("x")), QString());
+            QVERIFY2(refusal(checkSaveName(folder), folder).contains("names a folder"),
+                     qPrintable(folder));
+        QVERIFY(!checkSaveName(dir.filePath("x")));
         // A link that leads nowhere exists as a name, and is said to be a link.
         const QString link = dir.filePath("dangling.bin");
         QVERIFY(QFile::link(dir.filePath("nowhere.bin"), link));
-        QVERIFY(existingTarget(link).contains("symbolic link to \"" + dir.filePath("nowhere.bin")));
-        QCOMPARE(existingTarget(dir.filePath("free.bin")), QString());
+        QVERIFY(refusal(existingTarget(link), link)
+                    .contains("symbolic link to \"" + dir.filePath("nowhere.bin")));
+        QVERIFY(!existingTarget(dir.filePath("free.bin")));
         // U+FFFD from a dialog means lost bytes, unless a name with that very character exists.
         const QString replaced = dir.filePath(QStringLiteral("caf\uFFFD.bin"));
         QVERIFY(lostInDecoding(replaced));
@@ -204,8 +212,8 @@ class TestChecks : public QObject {
             QVERIFY(save.open());
             testfiles::write(target, "appeared");
             QVERIFY(!save.commit(data));
-            QVERIFY2(save.error().contains("\"" + target + "\" appeared"),
-                     qPrintable(save.error()));
+            const QString cause = failureCause(save.failure(), target);
+            QVERIFY2(cause.contains("\"" + target + "\" appeared"), qPrintable(cause));
             kept = save.keptFile();
         }
         QCOMPARE(testfiles::read(target), QByteArray("appeared"));
@@ -218,11 +226,12 @@ class TestChecks : public QObject {
         TransferOutcome o;
         o.blocks = 128;
         o.failedBlock = 17;
-        o.cause = "the device did not answer within 8 seconds";
-        QVERIFY(o.message(TransferKind::Firmware)
+        o.failure = {FailureCode::NoReply, "8000"};
+        QVERIFY(transferFailureMessage(TransferKind::Firmware, "fw.bin", o)
                     .startsWith("Download firmware failed at block 17 of 128: the device did "
                                 "not answer within 8 seconds."));
-        QVERIFY(o.message(TransferKind::Save).contains("No file was written"));
+        QVERIFY(
+            transferFailureMessage(TransferKind::Save, "s.bin", o).contains("No file was written"));
     }
 };
 

@@ -1,6 +1,6 @@
 // Checks decodeDeviceChange on the records that a real device seldom sends
 // (unterminated names, other device types, no record), as Windows runs it:
-// built with mingw, run under wine. The names come from device/events.h.
+// built with mingw, run under wine. The names come from the supported-device table.
 // Registration and real notifications are proven by the window test.
 
 #include "device/devicechange_win.h"
@@ -19,7 +19,7 @@ namespace {
 using tarvenix::decodeDeviceChange;
 using tarvenix::DeviceChange;
 
-// kDeviceInterfaceNames, read out of device/events.h when the project was configured.
+// deviceInterfaceNames(), written from the supported-device table by tarvenix-devicetable.
 const wchar_t *const kNames[] = {
 #include "interface_names.inc"
 };

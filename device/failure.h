@@ -1,0 +1,62 @@
+#pragma once
+// The one way a failure travels: a code that says what failed, and a detail that
+// carries the value it concerns (what the system said, a size, a path). The words a
+// user reads are made only at the edges, the window's boxes and the command-line
+// tool's lines, from the code; the command-line tool's exit codes too.
+
+#include <QString>
+
+namespace tarvenix {
+
+enum class FailureCode {
+    None,
+    // Finding, opening and holding the device.
+    HidapiFailed, // the HID library did not start
+    NoDevice,     // no supported device present; detail: the path asked for, if one was
+    OpenFailed,   // present, but it cannot be opened: access rights; detail: its path
+    Busy,         // another program of ours is transferring with it
+    LockFailed,   // the device lock could not be taken; detail: why
+    // One exchange of a request and its reply.
+    WriteFailed,      // detail: what the system said
+    ReadFailed,       // detail: what the system said
+    NoReply,          // detail: the bound waited, in milliseconds
+    EmptyReply,       // a report of 0 bytes came instead of the reply
+    ShortReply,       // too short to carry a block; detail: its length
+    VersionCut,       // the version reply ended inside the version text
+    OutOfStep,        // a report came that answers no request of ours
+    UnpluggedOnWrite, // the write failed and the device had gone; detail: what the system said
+    UnpluggedOnRead,  // the read failed and the device had gone; detail: what the system said
+    // How a transfer ended early.
+    Stopped,         // a stop was asked for; detail: why
+    StoppedBySignal, // detail: the signal's number
+    Mismatch,        // verify found other data in the device
+    // The files a transfer reads or writes; the edge knows which file.
+    FileMissing,
+    NotAFile,
+    FileUnreadable,   // detail: what the system said
+    FileNotBlocks,    // not a non-zero multiple of the block size; detail: its size
+    FileOverDataArea, // detail: its size
+    FileOverAddress,  // beyond what the offset field can address; detail: its size
+    FileChanged,      // no longer as it was checked when the transfer began
+    FileReadFailed,   // during the transfer; detail: what the system said
+    FileShortened,    // it ended before the block it was to send
+    NameNotUtf8,
+    NoSaveName,
+    SaveNameIsFolder,
+    TargetExists,
+    TargetIsLink,     // detail: where the link points
+    TargetUnwritable, // detail: what the system said
+    NoTemporaryName,  // no free name for the temporary file beside the target
+    FileWriteFailed,  // detail: what the system said
+    TargetAppeared,   // the target's name was taken during the save
+};
+
+struct Failure {
+    FailureCode code = FailureCode::None;
+    QString detail;
+
+    // True when something failed, as std::error_code is.
+    explicit operator bool() const { return code != FailureCode::None; }
+};
+
+} // namespace tarvenix

@@ -1,0 +1,32 @@
+#pragma once
+// The seam under every exchange with the device: one report written, one read with a
+// bound. Opening, the version query, the drains and the block loop all talk to the
+// device through a HidPort and nothing else, so that another port (one that records
+// the conversation, or a fake one in tests) can stand in for hidapi's.
+
+#include "device/report.h"
+
+#include <QString>
+#include <memory>
+
+namespace tarvenix {
+
+class HidPort {
+  public:
+    virtual ~HidPort() = default;
+    // Writes one whole report; false when the device did not take it.
+    virtual bool write(const Report &report) = 0;
+    // Reads one input report, waiting at most timeoutMs (0: only one already queued):
+    // its length, 0 when none came, -1 when the read failed.
+    virtual int read(Report &report, int timeoutMs) = 0;
+    // What the system said of the last write or read that failed; may be empty.
+    virtual QString errorText() const = 0;
+};
+
+using HidPortPtr = std::unique_ptr<HidPort>;
+
+// Opens the HID interface at path, with blocking reads; null when it cannot be opened.
+// The port closes the device when it goes.
+HidPortPtr openPort(const char *path);
+
+} // namespace tarvenix

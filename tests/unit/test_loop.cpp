@@ -1,0 +1,134 @@
+// The block loop's own logic on the in-process fake device: the steps, a stop, failures
+// and out-of-step replies. What the wire carries is checked against the emulated device.
+
+#include "support/fakeport.h"
+#include "support/files.h"
+#include "workers/blockloop.h"
+#include "workers/messages.h"
+
+#include <QtTest>
+
+using namespace tarvenix;
+
+class TestLoop : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    QString file(const QString &name, int blocks)
+    {
+        return testfiles::write(dir.filePath(name),
+                                testfiles::pattern(blocks * kBlockSize, blocks));
+    }
+
+  private slots:
+    void everySizeReachesSixSteps_data()
+    {
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("36 blocks") << 36;
+        QTest::newRow("4 blocks") << 4;
+        QTest::newRow("1 block") << 1;
+        QTest::newRow("37 blocks") << 37;
+    }
+
+    void everySizeReachesSixSteps()
+    {
+        QFETCH(int, blocks);
+        FakePort port(blocks);
+        BlockLoop loop(TransferKind::Firmware, port, file("n.bin", blocks));
+        QList<int> steps;
+        loop.setStepHandler([&](int step, int) { steps << step; });
+        QVERIFY(loop.run().ok());
+        QCOMPARE(steps, (QList<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(port.writes, blocks);
+    }
+
+    void stopEndsTheRunBeforeItsNextBlock()
+    {
+        FakePort port(4);
+        StopRequest stop;
+        stop.request("the program is closing");
+        BlockLoop loop(TransferKind::Firmware, port, file("x.bin", 4));
+        loop.setStopRequest(&stop);
+        const TransferOutcome o = loop.run();
+        QCOMPARE(o.failure.code, FailureCode::Stopped);
+        QCOMPARE(o.failedBlock, 1);
+        QCOMPARE(port.writes, 0);
+    }
+
+    void unwritableTargetTouchesNoDevice()
+    {
+        FakePort port(kDataAreaBlocks);
+        const QString blocked = testfiles::write(dir.filePath("plain"), "x") + "/save.bin";
+        const TransferOutcome o = BlockLoop(TransferKind::Save, port, blocked).run();
+        QCOMPARE(o.failure.code, FailureCode::TargetUnwritable);
+        QCOMPARE(o.failedBlock, 0);
+        QCOMPARE(port.writes, 0);
+    }
+
+    void failureNamesItsBlockAndSendsNoMore_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("replyLength"); // of the failing block's reply
+        QTest::addColumn<bool>("writeFails");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("firmware, write refused") << 0 << 0 << true << "did not accept";
+        QTest::newRow("data, read failed") << 1 << -1 << false << "reading the device's reply";
+        QTest::newRow("save, reply too short") << 2 << 100 << false << "too short";
+        QTest::newRow("save, empty reply") << 2 << 0 << false << "empty report";
+    }
+
+    void failureNamesItsBlockAndSendsNoMore()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, replyLength);
+        QFETCH(bool, writeFails);
+        QFETCH(QString, cause);
+        FakePort port(kDataAreaBlocks);
+        port.script[6] = {writeFails, replyLength, false};
+        const QString target = dir.filePath("target.bin");
+        const TransferOutcome o =
+            BlockLoop(TransferKind(kind), port, kind == 2 ? target : file("in.bin", 16)).run();
+        QVERIFY(!o.ok());
+        QCOMPARE(o.failedBlock, 7);
+        const QString text = failureCause(o.failure, QString());
+        QVERIFY2(text.contains(cause), qPrintable(text));
+        QCOMPARE(port.writes, 7);
+        QVERIFY(!QFileInfo::exists(target));
+    }
+
+    // A report that answers no request ends a read-out before it becomes a block; a
+    // download takes it as the late reply it is and goes on.
+    void outOfStepReply_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("save") << 2 << true;
+        QTest::newRow("verify") << 3 << true;
+        QTest::newRow("firmware") << 0 << false;
+    }
+
+    void outOfStepReply()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, fails);
+        FakePort port(kDataAreaBlocks);
+        port.script[2].stray = true;
+        const QString in = file("in.bin", 8);
+        // The fake answers every read-out with zeros: the file to verify is zeros too.
+        const QString zeros = testfiles::write(dir.filePath("zeros.bin"), QByteArray(8 * 512, 0));
+        const QString path = kind == 2 ? dir.filePath("out.bin") : kind == 3 ? zeros : in;
+        const TransferOutcome o = BlockLoop(TransferKind(kind), port, path).run();
+        QCOMPARE(o.ok(), !fails);
+        if (fails) {
+            QCOMPARE(o.failure.code, FailureCode::OutOfStep);
+            QCOMPARE(o.failedBlock, 4);
+            QCOMPARE(port.writes, 3);
+        } else {
+            QCOMPARE(port.writes, 8);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLoop)
+#include "test_loop.moc"

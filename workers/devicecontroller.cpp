@@ -1,0 +1,199 @@
+#include "workers/devicecontroller.h"
+
+#include "device/exchange.h"
+#include "device/trace.h"
+#include "workers/messages.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstring>
+#include <hidapi.h>
+
+namespace tarvenix {
+
+namespace {
+
+Failure lockFailure(const DeviceLock &lock)
+{
+    if (lock.busy())
+        return {FailureCode::Busy, {}};
+    return {FailureCode::LockFailed, lock.error()};
+}
+
+} // namespace
+
+DeviceController::DeviceController(QObject *parent) : QObject(parent) {}
+
+DeviceController::~DeviceController()
+{
+    if (!job_)
+        return;
+    job_->requestStop(QString());
+    job_->wait();
+}
+
+OpenResult DeviceController::openFirstDevice()
+{
+    OpenResult o;
+    if (hid_init() == -1) {
+        qCDebug(lcTrace, "hid_init() fail");
+        o.failure = {FailureCode::HidapiFailed, {}};
+        return o;
+    }
+    qCDebug(lcTrace, "hid_init ......");
+    row_ = probeSupportedDevices(path_) + 1;
+    if (row_ == 0)
+        return o;
+    qCDebug(lcTrace).noquote() << "chHidDevicePath:" << path();
+    port_ = openPort(path_);
+    if (!port_) {
+        qCDebug(lcTrace, "hid_open handle_loopSendEnterVoiceStatus fail ");
+        o.failure = {FailureCode::OpenFailed, path()};
+        return o;
+    }
+    qCDebug(lcTrace, "hid_open  sendvoicestatus/Simulate ok");
+    o.failure = {};
+    // A reply to our query would reach another program's transfer as its own.
+    const DeviceLock lock(path());
+    if (lock.acquired())
+        o.versionFailure = tarvenix::queryVersion(*port_, o.version);
+    else
+        qCDebug(lcTrace, "device busy, version query skipped");
+    return o;
+}
+
+OpenResult DeviceController::open()
+{
+    qCDebug(lcTrace, "Enter VemoPressureMouseSetDlg::initHidDevice");
+    if (transferRunning()) {
+        // The port belongs to the transfer until it has ended.
+        reopenAfterTransfer_ = true;
+        OpenResult kept;
+        if (port_)
+            kept.failure = {};
+        return kept;
+    }
+    port_.reset();
+    const OpenResult o = openFirstDevice();
+    emit opened(o);
+    return o;
+}
+
+void DeviceController::close()
+{
+    port_.reset();
+}
+
+void DeviceController::deviceArrived()
+{
+    if (transferRunning())
+        reopenAfterTransfer_ = true;
+    else if (!open().failure)
+        qCDebug(lcTrace, "re init ok");
+}
+
+void DeviceController::deviceRemoved()
+{
+    if (transferRunning()) {
+        // The job fails on its own port; the port is closed once the job has ended.
+        removedDuringTransfer_ = true;
+        job_->requestStop(unpluggedCause());
+        return;
+    }
+    std::memset(path_, 0, sizeof path_);
+    port_.reset();
+    hid_exit();
+    emit removed();
+}
+
+Failure DeviceController::find(const QString &wanted)
+{
+    if (wanted.isEmpty()) {
+        row_ = probeSupportedDevices(path_) + 1;
+        return row_ ? Failure{} : Failure{FailureCode::NoDevice, {}};
+    }
+    const QVector<FoundDevice> devices = findSupportedDevices();
+    const auto found = std::find_if(devices.begin(), devices.end(),
+                                    [&](const FoundDevice &d) { return d.path == wanted; });
+    if (found == devices.end())
+        return {FailureCode::NoDevice, wanted};
+    std::memset(path_, 0, sizeof path_);
+    std::strncpy(path_, found->path.toLocal8Bit().constData(), kDevicePathCopy);
+    row_ = found->row;
+    return {};
+}
+
+Failure DeviceController::claim(const QString &wanted)
+{
+    if (Failure missing = find(wanted))
+        return missing;
+    auto lock = std::make_unique<DeviceLock>(path());
+    if (!lock->acquired())
+        return lockFailure(*lock);
+    lock_ = std::move(lock);
+    port_ = openPort(path_);
+    if (!port_)
+        return {FailureCode::OpenFailed, path()};
+    return {};
+}
+
+Failure DeviceController::queryVersion(QString &version)
+{
+    return tarvenix::queryVersion(*port_, version);
+}
+
+BlockLoop DeviceController::loop(TransferKind kind, const QString &file) const
+{
+    BlockLoop loop(kind, *port_, file);
+    loop.setDevicePath(path());
+    return loop;
+}
+
+Failure DeviceController::startTransfer(TransferJob *job, const QString &file, bool replaceExisting)
+{
+    if (!port_)
+        return {FailureCode::NoDevice, {}};
+    auto lock = std::make_unique<DeviceLock>(path());
+    if (!lock->acquired())
+        return lockFailure(*lock);
+    lock_ = std::move(lock);
+    job_ = job;
+    removedDuringTransfer_ = false;
+    connect(job, &TransferJob::result, this, &DeviceController::finishTransfer,
+            Qt::UniqueConnection);
+    job->start({job->kind(), file, path(), port_.get(), replaceExisting});
+    return {};
+}
+
+void DeviceController::endTransfer(const QString &cause)
+{
+    if (!job_)
+        return;
+    job_->requestStop(cause);
+    // The loop stops before its next block, so this wait ends within one reply bound.
+    job_->wait();
+    // The result is queued by now: it is taken here, through the one way a transfer ends.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void DeviceController::finishTransfer(const TransferOutcome &outcome)
+{
+    TransferJob *job = job_;
+    if (!job)
+        return;
+    // The result is the run's last act, so this wait is over at once.
+    job->wait();
+    job_ = nullptr;
+    lock_.reset();
+    if (removedDuringTransfer_) {
+        removedDuringTransfer_ = false;
+        deviceRemoved();
+    }
+    if (reopenAfterTransfer_) {
+        reopenAfterTransfer_ = false;
+        deviceArrived();
+    }
+    emit transferEnded(job, outcome);
+}
+
+} // namespace tarvenix

@@ -1,0 +1,92 @@
+#pragma once
+// The device as the program holds it: the open port, the device's path, the device lock
+// and the transfer that runs on it, with what a transfer defers (the re-open after it, a
+// removal during it). No widgets: the window shows what it says, and the command-line
+// tool uses it for one command at a time.
+
+#include "device/devicelock.h"
+#include "device/discovery.h"
+#include "device/hidport.h"
+#include "workers/transferjob.h"
+
+#include <QObject>
+#include <memory>
+
+namespace tarvenix {
+
+// What an open found.
+struct OpenResult {
+    Failure failure{FailureCode::NoDevice, {}}; // HidapiFailed, NoDevice or OpenFailed
+    // Busy when another program held the device, which was then not asked.
+    Failure versionFailure{FailureCode::Busy, {}};
+    QString version;
+};
+
+class DeviceController : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit DeviceController(QObject *parent = nullptr);
+    // Awaits a running transfer: no job may outlive the port it uses.
+    ~DeviceController() override;
+
+    // Finds the first supported device afresh, opens it and asks its version unless
+    // another program holds it, and tells opened() what it found. While a transfer holds
+    // the device, the re-open waits for the transfer's end instead: what it returns then is
+    // the device the transfer uses, and nothing was asked.
+    OpenResult open();
+    // Closes the device, telling nobody.
+    void close();
+    // A listed device arrived: opens it, after the running transfer if one runs.
+    void deviceArrived();
+    // A listed device went away: closes it and tells removed(); during a transfer, stops
+    // the transfer and closes the device once it has ended.
+    void deviceRemoved();
+
+    // For one command of the command-line tool: finds the device at `wanted` (or the
+    // first supported one), locks it for as long as this controller lives and opens it.
+    Failure claim(const QString &wanted);
+    // The version query on the open device.
+    Failure queryVersion(QString &version);
+    // The block loop on the open device, run by a caller that holds it (claim).
+    BlockLoop loop(TransferKind kind, const QString &file) const;
+
+    // The one answer to "is a transfer running".
+    bool transferRunning() const { return job_ != nullptr; }
+    // Locks the device for the transfer and starts it on the job: Busy or LockFailed
+    // when the lock cannot be had. The result comes through transferEnded().
+    Failure startTransfer(TransferJob *job, const QString &file, bool replaceExisting = false);
+    // Stops a running transfer and returns once it has ended, told as any other end.
+    void endTransfer(const QString &cause);
+
+    const HidPortPtr &port() const { return port_; }
+    // The device's path as hidapi gives it, zero-terminated; all zero while none was found.
+    const char (&pathBytes() const)[kDevicePathSize] { return path_; }
+    QString path() const { return QString::fromLocal8Bit(path_); }
+    // The 1-based row of kSupportedDevices that the device matched; 0 when none did.
+    int row() const { return row_; }
+
+  signals:
+    // After every open, one that waited for a transfer included.
+    void opened(const tarvenix::OpenResult &result);
+    // After a removal closed the device.
+    void removed();
+    // Every transfer ends here, once.
+    void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferOutcome &outcome);
+
+  private:
+    OpenResult openFirstDevice();
+    Failure find(const QString &wanted);
+    void finishTransfer(const TransferOutcome &outcome);
+
+    // Declared before the port, so that the device is closed before the lock goes.
+    std::unique_ptr<DeviceLock> lock_;
+    HidPortPtr port_;
+    char path_[kDevicePathSize] = {};
+    int row_ = 0;
+    TransferJob *job_ = nullptr;
+    bool reopenAfterTransfer_ = false;
+    bool removedDuringTransfer_ = false;
+};
+
+} // namespace tarvenix

@@ -1,0 +1,46 @@
+#include "workers/transferjob.h"
+
+#include "device/trace.h"
+
+namespace tarvenix {
+
+TransferJob::TransferJob(TransferKind kind, QObject *parent) : QThread(parent), kind_(kind)
+{
+    // The result crosses from the job's thread to its receivers' as a queued call.
+    qRegisterMetaType<TransferOutcome>();
+}
+
+bool TransferJob::start(const TransferRequest &request)
+{
+    if (isRunning())
+        return false;
+    request_ = request;
+    iLoopTemp = 0;
+    stop_.reset();
+    QThread::start(QThread::InheritPriority);
+    return true;
+}
+
+void TransferJob::requestStop(const QString &cause)
+{
+    if (isRunning())
+        stop_.request(cause);
+}
+
+void TransferJob::run()
+{
+    qCDebug(lcTrace, "Enter thread run");
+    BlockLoop loop(request_.kind, *request_.port, request_.file);
+    loop.setReplyTimeout(timeoutMs_);
+    loop.setStopRequest(&stop_);
+    loop.setReplaceExisting(request_.replaceExisting);
+    loop.setDevicePath(request_.devicePath);
+    loop.setStepHandler([this](int step, int block) {
+        iLoopTemp = step;
+        qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
+        emit progress(step);
+    });
+    emit result(loop.run());
+}
+
+} // namespace tarvenix

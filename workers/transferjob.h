@@ -1,0 +1,61 @@
+#pragma once
+// One transfer on a thread of its own, in the manner of a job: it is handed everything it
+// needs as values when it starts, reaches back into nobody, reports its progress in
+// steps, can be asked to stop, and ends with exactly one result.
+
+#include "workers/blockloop.h"
+
+#include <QMetaType>
+#include <QThread>
+
+namespace tarvenix {
+
+// What a transfer needs, handed over whole when it starts.
+struct TransferRequest {
+    TransferKind kind = TransferKind::Firmware;
+    QString file;       // the file to send or to compare, or the one a save writes
+    QString devicePath; // to tell an unplugged device from a failing one
+    // Held open and unchanged by its owner until the result has come.
+    HidPort *port = nullptr;
+    // A save may replace an existing entry of its file's name: the user agreed to it.
+    bool replaceExisting = false;
+};
+
+class TransferJob : public QThread {
+    Q_OBJECT
+
+  public:
+    // The number of step codes emitted in the current run; 0 again at every start.
+    int iLoopTemp = 0;
+
+    TransferKind kind() const { return kind_; }
+    // The request of the current or the last run.
+    const TransferRequest &request() const { return request_; }
+
+    // Runs the request on this job's thread; false, doing nothing, while a run goes on.
+    bool start(const TransferRequest &request);
+    // Asks a running transfer to stop before its next block, saying why.
+    void requestStop(const QString &cause);
+    // The reply bound the loop uses; tests may shorten it.
+    void setReplyTimeout(int ms) { timeoutMs_ = ms; }
+
+  signals:
+    // Steps 1 to 6, as the loop reaches them.
+    void progress(int step);
+    // Exactly once for every start, as the run's last act.
+    void result(const tarvenix::TransferOutcome &outcome);
+
+  protected:
+    TransferJob(TransferKind kind, QObject *parent);
+    void run() final;
+
+  private:
+    const TransferKind kind_;
+    TransferRequest request_;
+    StopRequest stop_;
+    int timeoutMs_ = kTransferReplyTimeoutMs;
+};
+
+} // namespace tarvenix
+
+Q_DECLARE_METATYPE(tarvenix::TransferOutcome)
