@@ -13,11 +13,19 @@ struct Options {
     Command command = Command::List;
     QString file;
     QString device; // a hidraw path; empty for the first supported device
+    // Several devices at once: every supported one (--all), optionally of one model
+    // (--product VID:PID, 0 while not given), or those picked with --device, repeated.
+    bool all = false;
+    QStringList devices;
+    int vendorId = 0;
+    int productId = 0;
     bool json = false;
     bool quiet = false;
     bool trace = false;
     bool force = false;
     bool verify = false;
+
+    bool manyDevices() const { return all || devices.size() > 1; }
 };
 
 struct Parsed {
