@@ -143,7 +143,7 @@ Status ManyRun::prepare(Unit &u)
         if (Status refused = checkTarget(u.file, u.file, o_.force); !refused.ok())
             return refused;
     }
-    return claim(u.device, u.result.device.path);
+    return claim(u.device, u.result.device);
 }
 
 void ManyRun::start(Unit &u)

@@ -135,9 +135,10 @@ int probeSupportedDevices(char (&path)[kDevicePathSize])
 QVector<FoundDevice> findSupportedDevices()
 {
     QVector<FoundDevice> devices;
+    // One enumeration for all rows: each one reads every HID device's attributes.
+    const Enumeration list(0, 0);
     for (int row = 0; row < int(kSupportedDevices.size()); ++row) {
         const SupportedDevice &s = kSupportedDevices[row];
-        const Enumeration list(s.vendorId, s.productId);
         for (const hid_device_info *d = list.first(); d; d = d->next) {
             if (matches(d, s.vendorId, s.productId, s.usagePage, s.usage))
                 devices.append(found(row, d));
