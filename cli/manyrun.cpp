@@ -122,6 +122,7 @@ RunSummary ManyRun::run()
         else if (u->device.port())
             start(*u);
     }
+    board_.draw();
     QTimer ticks;
     QObject::connect(&ticks, &QTimer::timeout, [this] { tick(); });
     ticks.start(kTickMs);

@@ -49,11 +49,11 @@ class TestCliCommands : public QObject {
         const cli::Run r = cli::run({"--help"});
         QCOMPARE(r.exitCode, 0);
         const QString help = QString::fromLocal8Bit(r.out);
-        for (const char *word :
-             {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
-              "--device", "--json", "--quiet", "--trace", "--force", "--verify", "\".bin\" is"})
+        for (const char *word : {"list", "version", "firmware FILE", "data FILE", "save FILE",
+                                 "verify FILE", "--device", "--json", "--quiet", "--trace",
+                                 "--force", "--verify", "\".bin\" is", "--all", "--product"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 1, 2, 3, 4, 5, 6, 7})
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8})
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
                      qPrintable(QString::number(code)));
     }
@@ -73,6 +73,14 @@ class TestCliCommands : public QObject {
         QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
         QTest::newRow("device on list") << QStringList{"list", "--device", "/dev/x"} << "--device";
         QTest::newRow("device without path") << QStringList{"version", "--device"} << "device";
+        QTest::newRow("all on list") << QStringList{"list", "--all"} << "--all";
+        QTest::newRow("all with device")
+            << QStringList{"version", "--all", "--device", "/dev/x"} << "--all takes every";
+        QTest::newRow("same device twice")
+            << QStringList{"version", "--device", "/dev/x", "--device", "/dev/x"}
+            << "more than once";
+        QTest::newRow("product not hex")
+            << QStringList{"version", "--all", "--product", "1abe-2202"} << "--product";
     }
 
     void usageErrors()

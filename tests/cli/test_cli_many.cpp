@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QtTest>
 #include <csignal>
 
@@ -170,6 +171,31 @@ class TestCliMany : public QObject {
             QCOMPARE(emu::stats(id).requests, 64);
             QCOMPARE(emu::firmware(id), testfiles::read(fw));
         }
+    }
+
+    // script(1) gives the program a terminal: one line per device, redrawn in place.
+    void boardOnATerminal()
+    {
+        const QString script = QStandardPaths::findExecutable("script");
+        if (script.isEmpty())
+            QSKIP("script(1) is not installed");
+        add("serial=E1");
+        add("serial=E2");
+        QProcess p;
+        p.start(script, {"-qec",
+                         QStringLiteral("'%1' firmware --all '%2'")
+                             .arg(QStringLiteral(TARVENIX_CLI), image(64)),
+                         "/dev/null"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString tty = QString::fromLocal8Bit(p.readAll());
+        for (const char *name : {"E1", "E2"})
+            QVERIFY2(
+                tty.contains(QStringLiteral("\r%1%2firmware [----------] 0/64 blocks")
+                                 .arg(name, QString(23, ' '))) &&
+                    tty.contains(QStringLiteral("\r%1%2done\x1b[K").arg(name, QString(23, ' '))),
+                qPrintable(tty));
+        QVERIFY2(tty.contains("\x1b[2A\r") && !tty.contains("step 1 of 6"), qPrintable(tty));
     }
 
     void signalStopsEveryDevice()
