@@ -8,23 +8,9 @@ namespace tarvenix::cli {
 namespace {
 
 // Narrow enough that a board line fits 80 columns, so that redrawing in place works.
-constexpr int kBarWidth = 10;
-constexpr int kNameWidth = 24;
-
-QString shortTransfer(TransferKind kind)
-{
-    switch (kind) {
-    case TransferKind::Firmware:
-        return QStringLiteral("firmware");
-    case TransferKind::Data:
-        return QStringLiteral("data");
-    case TransferKind::Save:
-        return QStringLiteral("save");
-    case TransferKind::Verify:
-        break;
-    }
-    return QStringLiteral("verify");
-}
+constexpr int kBarWidth = 8;
+constexpr int kNameWidth = 19;
+constexpr int kTransferWidth = 17; // "Download firmware"
 
 // Paths differ at their end: a long name keeps its end.
 QString fitted(const QString &name)
@@ -49,7 +35,7 @@ ProgressBoard::ProgressBoard(Progress::Style style, const QStringList &names,
 void ProgressBoard::begin(int row, TransferKind kind, int blocks)
 {
     Row &r = rows_[size_t(row)];
-    r.transfer = shortTransfer(kind);
+    r.transfer = transferName(kind);
     r.blocks = blocks;
     r.done = 0;
     r.clock.start();
@@ -85,7 +71,8 @@ QString ProgressBoard::text(const Row &row) const
     if (row.transfer.isEmpty())
         return QStringLiteral("%1 waiting").arg(row.shortName);
     return QStringLiteral("%1 %2 [%3] %4/%5 blocks  %6")
-        .arg(row.shortName, row.transfer.leftJustified(8), barText(row.done, row.blocks, kBarWidth))
+        .arg(row.shortName, row.transfer.leftJustified(kTransferWidth),
+             barText(row.done, row.blocks, kBarWidth))
         .arg(row.done)
         .arg(row.blocks)
         .arg(rateText(bytesPerSecond(row.done, row.clock.elapsed())));

@@ -37,12 +37,7 @@ class TestCliCommands : public QObject {
     }
 
   private slots:
-    void cleanup()
-    {
-        for (int id : ids)
-            emu::release(id);
-        ids.clear();
-    }
+    void cleanup() { emu::releaseAll(ids); }
 
     void helpNamesCommandsAndExitCodes()
     {

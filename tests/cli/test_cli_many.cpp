@@ -55,12 +55,7 @@ class TestCliMany : public QObject {
     }
 
   private slots:
-    void cleanup()
-    {
-        for (int id : ids)
-            emu::release(id);
-        ids.clear();
-    }
+    void cleanup() { emu::releaseAll(ids); }
 
     void firmwareOnEachByteForByte()
     {
@@ -191,9 +186,9 @@ class TestCliMany : public QObject {
         const QString tty = QString::fromLocal8Bit(p.readAll());
         for (const char *name : {"E1", "E2"})
             QVERIFY2(
-                tty.contains(QStringLiteral("\r%1%2firmware [----------] 0/64 blocks")
-                                 .arg(name, QString(23, ' '))) &&
-                    tty.contains(QStringLiteral("\r%1%2done\x1b[K").arg(name, QString(23, ' '))),
+                tty.contains(QStringLiteral("\r%1%2Download firmware [--------] 0/64 blocks")
+                                 .arg(name, QString(18, ' '))) &&
+                    tty.contains(QStringLiteral("\r%1%2done\x1b[K").arg(name, QString(18, ' '))),
                 qPrintable(tty));
         QVERIFY2(tty.contains("\x1b[2A\r") && !tty.contains("step 1 of 6"), qPrintable(tty));
     }
