@@ -111,6 +111,11 @@ QString deviceName(const FoundDevice &device)
     return QStringLiteral("%1 (%2)").arg(printable(device.serial), printable(device.path));
 }
 
+QString serialOrPath(const FoundDevice &device)
+{
+    return printable(device.serial.isEmpty() ? device.path : device.serial);
+}
+
 QStringList saveNames(const QVector<FoundDevice> &devices)
 {
     QStringList names;

@@ -18,6 +18,8 @@ QVector<FoundDevice> devicesNotTaken(const Options &o, const QVector<FoundDevice
 
 // How progress and the summary name a device: its serial and path, or its path alone.
 QString deviceName(const FoundDevice &device);
+// Its serial, or its path when it has none: the shorter name, for narrow lines.
+QString serialOrPath(const FoundDevice &device);
 
 // One file name per device, in order, "SERIAL.bin": the serial with every character
 // outside [A-Za-z0-9._-] made "_", or the last part of the path when the serial is empty;

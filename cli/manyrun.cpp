@@ -72,13 +72,11 @@ class ManyRun {
     QEventLoop loop_;
 };
 
-QStringList names(const QVector<FoundDevice> &devices, bool serialOrPath)
+QStringList names(const QVector<FoundDevice> &devices, QString (*name)(const FoundDevice &))
 {
     QStringList list;
     for (const FoundDevice &d : devices)
-        list << (!serialOrPath        ? deviceName(d)
-                 : d.serial.isEmpty() ? printable(d.path)
-                                      : printable(d.serial));
+        list << name(d);
     return list;
 }
 
@@ -90,7 +88,8 @@ Progress::Style boardStyle(const Options &o)
 }
 
 ManyRun::ManyRun(const Options &o, const QVector<FoundDevice> &devices, int blocks)
-    : o_(o), blocks_(blocks), board_(boardStyle(o), names(devices, false), names(devices, true))
+    : o_(o), blocks_(blocks),
+      board_(boardStyle(o), names(devices, deviceName), names(devices, serialOrPath))
 {
     const QStringList saveAs = saveNames(devices);
     for (int i = 0; i < devices.size(); ++i) {
@@ -176,24 +175,28 @@ void ManyRun::transferEnded(Unit &u, TransferOutcome outcome)
     TransferKind kind = u.phases[u.phase];
     if (outcome.ok()) {
         board_.finish(u.row);
-        if (++u.phase == u.phases.size())
-            return succeeded(u);
-        kind = u.phases[u.phase];
-        if (!stop_.requested())
+        if (++u.phase < u.phases.size() && !stop_.requested())
             return start(u);
+        if (u.phase == u.phases.size()) {
+            succeeded(u);
+            return ended();
+        }
         // Stopped between the download and its verify: the verify never began.
+        kind = u.phases[u.phase];
         outcome = {blocks_, 1, stop_.failure(), QString()};
     }
     failed(u, transferFailure(kind, u.file, outcome), outcome.failedBlock, outcome.blocks);
+    ended();
 }
 
 void ManyRun::queryEnded(Unit &u)
 {
     const Status s = versionFailure(u.versionFailure, u.device);
-    if (!s.ok())
-        return failed(u, s);
-    u.result.version = u.version;
-    succeeded(u);
+    if (s.ok())
+        succeeded(u);
+    else
+        failed(u, s);
+    ended();
 }
 
 void ManyRun::succeeded(Unit &u)
@@ -201,6 +204,7 @@ void ManyRun::succeeded(Unit &u)
     DeviceResult &r = u.result;
     switch (o_.command) {
     case Command::Version:
+        r.version = u.version;
         r.result = printable(u.version);
         break;
     case Command::Save:
@@ -220,7 +224,6 @@ void ManyRun::succeeded(Unit &u)
         break;
     }
     board_.end(u.row, QStringLiteral("done"));
-    ended();
 }
 
 void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
@@ -232,8 +235,6 @@ void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
     if (block > 0)
         state += QStringLiteral(" at block %1 of %2").arg(block).arg(blocks);
     board_.end(u.row, state + QStringLiteral(" (exit %1)").arg(status.exitCode()));
-    if (u.device.port())
-        ended();
 }
 
 void ManyRun::ended()
