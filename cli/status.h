@@ -42,7 +42,7 @@ inline Status fail(const Failure &failure, const QString &message)
     return fail(exitFor(failure.code), message);
 }
 
-// A result for stdout, one line.
+// A result for stdout, one line: never translated, since scripts parse it.
 void printResult(const QString &text);
 // A message for stderr, one line or more.
 void printMessage(const QString &text);
