@@ -51,7 +51,8 @@ std::vector<std::unique_ptr<QTranslator>> &installed()
 QLocale systemLanguage()
 {
 #ifdef Q_OS_WIN
-    return QLocale(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
+    const QStringList wanted = QLocale::system().uiLanguages();
+    const QString fallback = wanted.value(0, QStringLiteral("C"));
 #else
     QByteArray locale;
     for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
@@ -60,19 +61,19 @@ QLocale systemLanguage()
             break;
     }
     // "de_DE.UTF-8@euro" names the language "de_DE".
-    const QString name = QString::fromLatin1(locale).section(QLatin1Char('.'), 0, 0).section(
-        QLatin1Char('@'), 0, 0);
-    if (name.isEmpty() || name == QLatin1String("C") || name == QLatin1String("POSIX"))
+    const QString fallback =
+        QString::fromLatin1(locale).section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+    if (fallback.isEmpty() || fallback == QLatin1String("C") || fallback == QLatin1String("POSIX"))
         return QLocale::c();
+    const QStringList wanted =
+        QString::fromLatin1(qgetenv("LANGUAGE")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+#endif
     registerTranslations();
-    const QStringList wanted = QString::fromLatin1(qgetenv("LANGUAGE"))
-                                   .split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const QString &code : wanted) {
         if (spoken(QLocale(code)))
             return QLocale(code);
     }
-    return QLocale(name);
-#endif
+    return QLocale(fallback);
 }
 
 void useLanguage(const QLocale &language)

@@ -6,9 +6,10 @@
 
 namespace tarvenix {
 
-// The system's language for messages. On Unix, as gettext reads it: the first of LC_ALL,
+// The system's language for messages: the first of the user's languages that this
+// program speaks, else the first. On Unix as gettext reads them: the first of LC_ALL,
 // LC_MESSAGES and LANG that is set, English when that is C or POSIX, and otherwise the
-// first language of LANGUAGE that this program speaks.
+// languages of LANGUAGE, then that one.
 QLocale systemLanguage();
 
 // Puts the program's messages into `language`, in place of any language set before.
