@@ -611,7 +611,7 @@ Please check the device and its cable, then try again.</source>
     </message>
     <message>
         <source>%1 failed at block %2 of %3: %4.</source>
-        <translation>%1在第 %2 块（共 %3 块）失败：%4。</translation>
+        <translation>%1时在第 %2 块（共 %3 块）失败：%4。</translation>
     </message>
     <message>
         <source>%1 failed: %2.</source>
