@@ -104,7 +104,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix-cli"));
-    tarvenix::useLanguage(tarvenix::systemLanguage());
+    // Numbers in messages too, where a translation asks for the language's own ("%L1").
+    const QLocale language = tarvenix::systemLanguage();
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help) {
         printResult(helpText());

@@ -18,8 +18,8 @@ constexpr qint64 kRedrawMs = 100;
 QString rateText(double bytesPerSecond)
 {
     if (bytesPerSecond >= 1024 * 1024)
-        return QStringLiteral("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
-    return QStringLiteral("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
+        return Cli::tr("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
+    return Cli::tr("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
 }
 
 QString clockText(qint64 seconds)

@@ -245,11 +245,19 @@ Die Befehle und Optionen zeigt „tarvenix-cli --help“.</translation>
     </message>
     <message>
         <source>done: %1 blocks in %2 s (%3)</source>
-        <translation>fertig: %1 Blöcke in %2 s (%3)</translation>
+        <translation>fertig: %1 Blöcke in %L2 s (%3)</translation>
     </message>
     <message>
         <source>tarvenix-cli: writing to standard output failed: %1.</source>
         <translation>tarvenix-cli: Schreiben auf die Standardausgabe fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 MiB/s</source>
+        <translation>%L1 MiB/s</translation>
+    </message>
+    <message>
+        <source>%1 KiB/s</source>
+        <translation>%L1 KiB/s</translation>
     </message>
 </context>
 <context>
@@ -444,7 +452,7 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
     <name>Messages</name>
     <message>
         <source>the device did not answer within %1 %2</source>
-        <translation>das Gerät hat nicht innerhalb von %1 %2 geantwortet</translation>
+        <translation>das Gerät hat nicht innerhalb von %L1 %2 geantwortet</translation>
     </message>
     <message>
         <source>second</source>

@@ -234,6 +234,14 @@ Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
         <source>tarvenix-cli: writing to standard output failed: %1.</source>
         <translation>tarvenix-cli：写入标准输出失败：%1。</translation>
     </message>
+    <message>
+        <source>%1 MiB/s</source>
+        <translation>%1 MiB/s</translation>
+    </message>
+    <message>
+        <source>%1 KiB/s</source>
+        <translation>%1 KiB/s</translation>
+    </message>
 </context>
 <context>
     <name>DeviceLock</name>
