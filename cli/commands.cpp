@@ -1,10 +1,10 @@
 #include "commands.h"
-#include "cli/text.h"
 
 #include "cli/devicelist.h"
 #include "cli/link.h"
 #include "cli/progress.h"
 #include "cli/stopsignals.h"
+#include "cli/text.h"
 #include "workers/blockloop.h"
 #include "workers/messages.h"
 

@@ -1,6 +1,6 @@
 #include "link.h"
-#include "cli/text.h"
 
+#include "cli/text.h"
 #include "workers/messages.h"
 
 #include <QFile>

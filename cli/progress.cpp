@@ -1,6 +1,6 @@
 #include "progress.h"
-#include "cli/text.h"
 
+#include "cli/text.h"
 #include "device/report.h"
 #include "workers/blockloop.h"
 

@@ -402,7 +402,7 @@ Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
     </message>
     <message>
         <source>A transfer is in progress. Please wait until it has finished.</source>
-        <translation>正在传输。请等待传输完成。</translation>
+        <translation>正在传输，请等待传输完成后再操作。</translation>
     </message>
     <message>
         <source> Replace it?</source>
@@ -427,7 +427,7 @@ Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
     <message>
         <source>A transfer is in progress. Stop it and exit?
 An interrupted firmware download can leave the device unusable.</source>
-        <translation>正在传输。要停止传输并退出吗？
+        <translation>正在传输。是否停止传输并退出？
 中断固件下载可能导致设备无法使用。</translation>
     </message>
 </context>
