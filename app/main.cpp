@@ -1,4 +1,5 @@
 #include "ui/mainwindow.h"
+#include "workers/language.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QSettings>
 #include <cstdio>
 
 namespace {
@@ -16,23 +18,33 @@ const QCommandLineOption
                 QStringLiteral("Show the window in this language instead of the system's."),
                 QStringLiteral("code"));
 
-// The language of the pictures (and of the messages): the system's first
-// choice, or --lang. Any other option is Qt's, or is ignored as before.
+// The language the window's menu saved: "en", "de", "zh_CN", or empty to follow the
+// system's. Read here, where the language is chosen, from the window's settings.
+QLocale savedOrSystem(const QLocale &system)
+{
+    const QString code = QSettings(QStringLiteral("tarvenix"), QStringLiteral("tarvenix"))
+                             .value(QStringLiteral("window/language"))
+                             .toString();
+    return code.isEmpty() || QLocale(code).language() == QLocale::C ? system : QLocale(code);
+}
+
+// The language of the pictures and of the messages: --lang, else the one saved from the
+// window's menu, else the system's. Any other option is Qt's, or is ignored as before.
 QLocale chosenLanguage(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.addOption(kLangOption);
     if (!parser.parse(arguments) && parser.unknownOptionNames().isEmpty())
         std::fprintf(stderr, "tarvenix: %s\n", qPrintable(parser.errorText()));
-    const QLocale system(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
+    const QLocale preferred = savedOrSystem(tarvenix::systemLanguage());
     if (!parser.isSet(kLangOption))
-        return system;
+        return preferred;
     const QString code = parser.value(kLangOption);
     const QLocale asked(code);
     if (asked.language() == QLocale::C && code != QLatin1String("C")) {
         std::fprintf(stderr, "tarvenix: no language is called \"%s\"; using the system's.\n",
                      qPrintable(code));
-        return system;
+        return preferred;
     }
     return asked;
 }
@@ -54,7 +66,9 @@ int main(int argc, char *argv[])
 #endif
     QApplication app(argc, argv);
     // The resource bundle picks each picture's language by the default locale.
-    QLocale::setDefault(chosenLanguage(app.arguments()));
+    const QLocale language = chosenLanguage(app.arguments());
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
     MainWindow window;
     window.show();
     return app.exec();

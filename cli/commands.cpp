@@ -4,6 +4,7 @@
 #include "cli/link.h"
 #include "cli/progress.h"
 #include "cli/stopsignals.h"
+#include "cli/text.h"
 #include "workers/blockloop.h"
 #include "workers/messages.h"
 
@@ -37,9 +38,8 @@ Status checkTarget(const QString &given, const QString &target, bool force)
     if (const Failure unnamed = checkSaveName(given))
         return fail(unnamed, refusalMessage(unnamed, given));
     if (const Failure existing = existingTarget(target); existing && !force)
-        return fail(existing,
-                    refusalMessage(existing, target) +
-                        QStringLiteral(" Add --force to replace it, or choose another name."));
+        return fail(existing, refusalMessage(existing, target) +
+                                  Cli::tr(" Add --force to replace it, or choose another name."));
     if (const Failure refusal = checkSaveTarget(target))
         return fail(refusal, refusalMessage(refusal, target));
     return {};
@@ -55,8 +55,8 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
     }
     QString text = transferFailureMessage(kind, file, outcome);
     if (failure.code == FailureCode::Mismatch)
-        text += QStringLiteral("\nDownload the file again with \"tarvenix-cli data --verify "
-                               "FILE\".");
+        text += Cli::tr("\nDownload the file again with \"tarvenix-cli data --verify "
+                        "FILE\".");
     return fail(failure, text);
 }
 
@@ -106,17 +106,17 @@ Status runVersion(const Options &o)
     QString version;
     const Failure failure = device.queryVersion(version);
     if (failure.code == FailureCode::VersionCut)
-        return fail(failure, QStringLiteral("The device's version reply ended inside the "
-                                            "version text, so the text may be incomplete. "
-                                            "Please check the device and its cable, then try "
-                                            "again."));
+        return fail(failure, Cli::tr("The device's version reply ended inside the "
+                                     "version text, so the text may be incomplete. "
+                                     "Please check the device and its cable, then try "
+                                     "again."));
     if (failure)
         return deviceFailure(
             failure,
-            QStringLiteral("The device %1 the version query. Please check the device and its "
-                           "cable, then try again.")
-                .arg(failure.code == FailureCode::WriteFailed ? QStringLiteral("did not accept")
-                                                              : QStringLiteral("did not answer")),
+            Cli::tr("The device %1 the version query. Please check the device and its "
+                    "cable, then try again.")
+                .arg(failure.code == FailureCode::WriteFailed ? Cli::tr("did not accept")
+                                                              : Cli::tr("did not answer")),
             device);
     if (o.json)
         printResult(QString::fromUtf8(

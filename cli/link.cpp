@@ -1,5 +1,6 @@
 #include "link.h"
 
+#include "cli/text.h"
 #include "workers/messages.h"
 
 #include <QFile>
@@ -9,8 +10,8 @@ namespace tarvenix::cli {
 Status noDevice()
 {
     return fail({FailureCode::NoDevice, {}},
-                QStringLiteral("No supported device is present. Plug the pressure mouse in (or "
-                               "check its cable), then try again."));
+                Cli::tr("No supported device is present. Plug the pressure mouse in (or "
+                        "check its cable), then try again."));
 }
 
 Status claim(DeviceController &device, const QString &wanted)
@@ -22,14 +23,15 @@ Status claim(DeviceController &device, const QString &wanted)
     case FailureCode::NoDevice:
         if (wanted.isEmpty())
             return noDevice();
-        return fail(failure, QStringLiteral("There is no supported device at %1. Run "
-                                            "\"tarvenix-cli list\" to see the paths of the "
-                                            "supported devices present.")
+        return fail(failure, Cli::tr("There is no supported device at %1. Run "
+                                     "\"tarvenix-cli list\" to see the paths of the "
+                                     "supported devices present.")
                                  .arg(wanted));
     case FailureCode::OpenFailed:
-        return fail(failure, QStringLiteral("The device at %1 is present but cannot be opened. ")
-                                     .arg(failure.detail) +
-                                 accessHint());
+        return fail(
+            failure,
+            Cli::tr("The device at %1 is present but cannot be opened. ").arg(failure.detail) +
+                accessHint());
     default:
         return fail(failure, refusalMessage(failure, QString()));
     }
@@ -38,8 +40,8 @@ Status claim(DeviceController &device, const QString &wanted)
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)
 {
     if (deviceGone(QFile::encodeName(device.path()).constData()))
-        text += QStringLiteral("\nThe device was unplugged. Plug it in again and repeat the "
-                               "command.");
+        text += Cli::tr("\nThe device was unplugged. Plug it in again and repeat the "
+                        "command.");
     return fail(failure, text);
 }
 

@@ -2,7 +2,9 @@
 // block loop, device lock and refusals.
 
 #include "cli/commands.h"
+#include "cli/text.h"
 
+#include "workers/language.h"
 #include "workers/messages.h"
 
 #include <QCoreApplication>
@@ -55,9 +57,9 @@ Status runWithHidapi(const Options &o)
 {
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
-                    QStringLiteral("The HID library could not start. Please check "
-                                   "that hidraw devices are available, then try "
-                                   "again."));
+                    Cli::tr("The HID library could not start. Please check "
+                            "that hidraw devices are available, then try "
+                            "again."));
     const Status s = run(o);
     hid_exit();
     return s;
@@ -102,6 +104,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix-cli"));
+    // Numbers in messages too, where a translation asks for the language's own ("%L1").
+    const QLocale language = tarvenix::systemLanguage();
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help) {
         printResult(helpText());

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "cli/text.h"
+
 #include <QCommandLineParser>
 #include <array>
 
@@ -22,7 +24,7 @@ constexpr std::array<CommandName, 6> kCommands{{
     {"verify", Command::Verify, true},
 }};
 
-const char kEpilogue[] = R"(
+const char kEpilogue[] = QT_TRANSLATE_NOOP("Cli", R"(
 Commands:
   list           List the supported devices present: the row of the
                  supported-device table (1-5) each matched, vendor:product,
@@ -62,43 +64,47 @@ Exit codes:
   7  verify found a block that differs from the file
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now
-)";
+)");
 
 struct Parser {
     QCommandLineParser parser;
-    QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
-    QCommandLineOption device{"device", "Use the device at <path> (as list shows it).", "path"};
-    QCommandLineOption json{"json", "Print the output of list and version as JSON."};
+    QCommandLineOption help{QStringList{"h", "help"}, Cli::tr("Show this help and exit.")};
+    QCommandLineOption device{"device", Cli::tr("Use the device at <path> (as list shows it)."),
+                              "path"};
+    QCommandLineOption json{"json", Cli::tr("Print the output of list and version as JSON.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
-                             "Show no progress; errors are still shown."};
-    QCommandLineOption trace{"trace", "Show the trace of every device exchange on stderr."};
-    QCommandLineOption force{"force", "Let save replace an existing file; a symbolic link is "
-                                      "replaced itself, never written through."};
-    QCommandLineOption verify{"verify", "With data: verify the file after the download."};
+                             Cli::tr("Show no progress; errors are still shown.")};
+    QCommandLineOption trace{"trace",
+                             Cli::tr("Show the trace of every device exchange on stderr.")};
+    QCommandLineOption force{"force",
+                             Cli::tr("Let save replace an existing file; a symbolic link is "
+                                     "replaced itself, never written through.")};
+    QCommandLineOption verify{"verify", Cli::tr("With data: verify the file after the download.")};
 
     Parser()
     {
-        parser.setApplicationDescription(
+        parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
-            "and checks it against a file.");
+            "and checks it against a file."));
         parser.addOptions({help, device, json, quiet, trace, force, verify});
-        parser.addPositionalArgument("command", "list, version, firmware, data, save or verify.");
-        parser.addPositionalArgument("file", "The file that the command reads or writes.",
-                                     "[file]");
+        parser.addPositionalArgument("command",
+                                     Cli::tr("list, version, firmware, data, save or verify."));
+        parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
+                                     Cli::tr("[file]"));
     }
 
     // An option given to a command that has no use for it.
     QString misplaced(Command c) const
     {
         if (parser.isSet(json) && c != Command::List && c != Command::Version)
-            return QStringLiteral("--json applies to list and version only.");
+            return Cli::tr("--json applies to list and version only.");
         if (parser.isSet(verify) && c != Command::Data)
-            return QStringLiteral("--verify applies to data only; to check a file by itself, "
-                                  "use the verify command.");
+            return Cli::tr("--verify applies to data only; to check a file by itself, "
+                           "use the verify command.");
         if (parser.isSet(force) && c != Command::Save)
-            return QStringLiteral("--force applies to save only.");
+            return Cli::tr("--force applies to save only.");
         if (parser.isSet(device) && c == Command::List)
-            return QStringLiteral("--device does not apply to list, which shows every device.");
+            return Cli::tr("--device does not apply to list, which shows every device.");
         return QString();
     }
 };
@@ -106,8 +112,8 @@ struct Parser {
 Parsed usageError(const QString &reason)
 {
     Parsed p;
-    p.status = fail(Exit::Usage, reason + QStringLiteral("\nRun \"tarvenix-cli --help\" for the "
-                                                         "commands and options."));
+    p.status = fail(Exit::Usage, reason + Cli::tr("\nRun \"tarvenix-cli --help\" for the "
+                                                  "commands and options."));
     return p;
 }
 
@@ -134,14 +140,14 @@ Parsed parseArguments(const QStringList &arguments)
     }
     const QStringList words = p.parser.positionalArguments();
     if (words.isEmpty())
-        return usageError(QStringLiteral("No command given."));
+        return usageError(Cli::tr("No command given."));
     const CommandName *command = findCommand(words[0]);
     if (!command)
-        return usageError(QStringLiteral("Unknown command \"%1\".").arg(words[0]));
+        return usageError(Cli::tr("Unknown command \"%1\".").arg(words[0]));
     if (command->takesFile && words.size() < 2)
-        return usageError(QStringLiteral("The %1 command needs a file.").arg(words[0]));
+        return usageError(Cli::tr("The %1 command needs a file.").arg(words[0]));
     if (words.size() > (command->takesFile ? 2 : 1))
-        return usageError(QStringLiteral("Too many arguments for the %1 command.").arg(words[0]));
+        return usageError(Cli::tr("Too many arguments for the %1 command.").arg(words[0]));
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
@@ -159,7 +165,7 @@ Parsed parseArguments(const QStringList &arguments)
 
 QString helpText()
 {
-    return Parser().parser.helpText() + QLatin1String(kEpilogue);
+    return Parser().parser.helpText() + Cli::tr(kEpilogue);
 }
 
 } // namespace tarvenix::cli

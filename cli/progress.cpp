@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include "cli/text.h"
 #include "device/report.h"
 #include "workers/blockloop.h"
 
@@ -17,8 +18,8 @@ constexpr qint64 kRedrawMs = 100;
 QString rateText(double bytesPerSecond)
 {
     if (bytesPerSecond >= 1024 * 1024)
-        return QStringLiteral("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
-    return QStringLiteral("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
+        return Cli::tr("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
+    return Cli::tr("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
 }
 
 QString clockText(qint64 seconds)
@@ -43,7 +44,7 @@ QString barLine(const QString &title, int done, int blocks, qint64 elapsedMs)
     const double rate = bytesPerSecond(done, elapsedMs);
     const QString left =
         rate > 0 ? clockText(qint64((blocks - done) * kBlockSize / rate)) : QStringLiteral("-:--");
-    return QStringLiteral("%1 [%2%3] %4/%5 blocks  %6  %7 left")
+    return Cli::tr("%1 [%2%3] %4/%5 blocks  %6  %7 left")
         .arg(title, QString(filled, QLatin1Char('#')),
              QString(kBarWidth - filled, QLatin1Char('-')))
         .arg(done)
@@ -82,7 +83,7 @@ void Progress::draw(int done)
 
 void Progress::line(int step, const QString &text)
 {
-    put(QStringLiteral("%1: step %2 of %3, %4\n")
+    put(Cli::tr("%1: step %2 of %3, %4\n")
             .arg(title_)
             .arg(step)
             .arg(StepSchedule::kSteps)
@@ -97,7 +98,7 @@ void Progress::advance(int done)
         return;
     const int reached = StepSchedule(blocks_).stepsAfter(done);
     while (steps_ < reached)
-        line(++steps_, QStringLiteral("%1 of %2 blocks").arg(done).arg(blocks_));
+        line(++steps_, Cli::tr("%1 of %2 blocks").arg(done).arg(blocks_));
 }
 
 void Progress::finish()
@@ -107,7 +108,7 @@ void Progress::finish()
         draw(blocks_);
         abandon();
     } else if (style_ == Style::Lines) {
-        line(StepSchedule::kSteps, QStringLiteral("done: %1 blocks in %2 s (%3)")
+        line(StepSchedule::kSteps, Cli::tr("done: %1 blocks in %2 s (%3)")
                                        .arg(blocks_)
                                        .arg(elapsed / 1000.0, 0, 'f', 2)
                                        .arg(rateText(bytesPerSecond(blocks_, elapsed))));
