@@ -1,3 +1,4 @@
+#include "device/capture.h"
 #include "ui/mainwindow.h"
 
 #ifdef TARVENIX_X11_DPI
@@ -15,15 +16,24 @@ const QCommandLineOption
     kLangOption(QStringLiteral("lang"),
                 QStringLiteral("Show the window in this language instead of the system's."),
                 QStringLiteral("code"));
+const QCommandLineOption kRecordOption(
+    QStringLiteral("record"),
+    QStringLiteral("Record what the window exchanges with the device into <file>, a capture for "
+                   "a bug report (or set TARVENIX_RECORD=<file>)."),
+    QStringLiteral("file"));
 
-// The language of the pictures (and of the messages): the system's first
-// choice, or --lang. Any other option is Qt's, or is ignored as before.
-QLocale chosenLanguage(const QStringList &arguments)
+// The window's own options. Any other is Qt's, or is ignored as before.
+void parseOptions(QCommandLineParser &parser, const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.addOption(kLangOption);
+    parser.addOptions({kLangOption, kRecordOption});
     if (!parser.parse(arguments) && parser.unknownOptionNames().isEmpty())
         std::fprintf(stderr, "tarvenix: %s\n", qPrintable(parser.errorText()));
+}
+
+// The language of the pictures (and of the messages): the system's first
+// choice, or --lang.
+QLocale chosenLanguage(const QCommandLineParser &parser)
+{
     const QLocale system(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
     if (!parser.isSet(kLangOption))
         return system;
@@ -35,6 +45,18 @@ QLocale chosenLanguage(const QStringList &arguments)
         return system;
     }
     return asked;
+}
+
+// --record FILE, or TARVENIX_RECORD=FILE: a capture of the whole run; null when not asked for.
+std::shared_ptr<tarvenix::Capture> startRecording(const QCommandLineParser &parser,
+                                                  const QStringList &arguments)
+{
+    const QString file = parser.isSet(kRecordOption) ? parser.value(kRecordOption)
+                                                     : qEnvironmentVariable("TARVENIX_RECORD");
+    if (file.isEmpty())
+        return nullptr;
+    return tarvenix::Capture::start(file, QStringLiteral("tarvenix"),
+                                    tarvenix::Capture::commandLine(arguments, {file}));
 }
 
 } // namespace
@@ -54,8 +76,18 @@ int main(int argc, char *argv[])
 #endif
     QApplication app(argc, argv);
     // The resource bundle picks each picture's language by the default locale.
-    QLocale::setDefault(chosenLanguage(app.arguments()));
-    MainWindow window;
-    window.show();
-    return app.exec();
+    QCommandLineParser parser;
+    parseOptions(parser, app.arguments());
+    QLocale::setDefault(chosenLanguage(parser));
+    const std::shared_ptr<tarvenix::Capture> capture = startRecording(parser, app.arguments());
+    int exitCode = 0;
+    {
+        MainWindow window(nullptr, capture);
+        window.show();
+        exitCode = app.exec();
+    }
+    // After the window, whose going closes the device.
+    if (capture)
+        capture->end(exitCode);
+    return exitCode;
 }

@@ -1,8 +1,8 @@
 #include "link.h"
 
+#include "cli/recording.h"
+#include "device/exchange.h"
 #include "workers/messages.h"
-
-#include <QFile>
 
 namespace tarvenix::cli {
 
@@ -15,6 +15,7 @@ Status noDevice()
 
 Status claim(DeviceController &device, const QString &wanted)
 {
+    device.record(commandCapture());
     const Failure failure = device.claim(wanted);
     switch (failure.code) {
     case FailureCode::None:
@@ -37,7 +38,7 @@ Status claim(DeviceController &device, const QString &wanted)
 
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)
 {
-    if (deviceGone(QFile::encodeName(device.path()).constData()))
+    if (deviceGone(*device.port(), device.path()))
         text += QStringLiteral("\nThe device was unplugged. Plug it in again and repeat the "
                                "command.");
     return fail(failure, text);

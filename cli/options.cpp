@@ -45,6 +45,12 @@ Files:
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
 
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device's identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and several
+  devices, one capture per device: FILE with each device's serial added.
+
 Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
@@ -75,13 +81,20 @@ struct Parser {
     QCommandLineOption force{"force", "Let save replace an existing file; a symbolic link is "
                                       "replaced itself, never written through."};
     QCommandLineOption verify{"verify", "With data: verify the file after the download."};
+    QCommandLineOption record{"record",
+                              "Record what the command exchanges with the device into <file>, "
+                              "a capture for a bug report. It holds the bytes sent and read.",
+                              "file"};
+    QCommandLineOption recordPaths{"record-paths",
+                                   "Keep the names of the files in the capture, which "
+                                   "otherwise says FILE instead."};
 
     Parser()
     {
         parser.setApplicationDescription(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
             "and checks it against a file.");
-        parser.addOptions({help, device, json, quiet, trace, force, verify});
+        parser.addOptions({help, device, json, quiet, trace, force, verify, record, recordPaths});
         parser.addPositionalArgument("command", "list, version, firmware, data, save or verify.");
         parser.addPositionalArgument("file", "The file that the command reads or writes.",
                                      "[file]");
@@ -97,6 +110,8 @@ struct Parser {
                                   "use the verify command.");
         if (parser.isSet(force) && c != Command::Save)
             return QStringLiteral("--force applies to save only.");
+        if (parser.isSet(recordPaths) && !parser.isSet(record))
+            return QStringLiteral("--record-paths applies with --record only.");
         if (parser.isSet(device) && c == Command::List)
             return QStringLiteral("--device does not apply to list, which shows every device.");
         return QString();
@@ -145,6 +160,8 @@ Parsed parseArguments(const QStringList &arguments)
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
+    if (p.parser.isSet(p.record) && p.parser.value(p.record).isEmpty())
+        return usageError(QStringLiteral("--record needs the name of the capture's file."));
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();
@@ -154,6 +171,8 @@ Parsed parseArguments(const QStringList &arguments)
     o.trace = p.parser.isSet(p.trace);
     o.force = p.parser.isSet(p.force);
     o.verify = p.parser.isSet(p.verify);
+    o.record = p.parser.value(p.record);
+    o.recordPaths = p.parser.isSet(p.recordPaths);
     return parsed;
 }
 
