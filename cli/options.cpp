@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <array>
 
 namespace tarvenix::cli {
@@ -160,8 +161,15 @@ Parsed parseArguments(const QStringList &arguments)
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
-    if (p.parser.isSet(p.record) && p.parser.value(p.record).isEmpty())
+    const QString record = p.parser.value(p.record);
+    if (p.parser.isSet(p.record) && record.isEmpty())
         return usageError(QStringLiteral("--record needs the name of the capture's file."));
+    // The capture would take the place of the file the command reads or writes.
+    if (command->takesFile && !record.isEmpty() &&
+        QFileInfo(record).absoluteFilePath() == QFileInfo(words[1]).absoluteFilePath())
+        return usageError(QStringLiteral("--record names the command's own file \"%1\": give "
+                                         "the capture a name of its own.")
+                              .arg(record));
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();
@@ -171,7 +179,7 @@ Parsed parseArguments(const QStringList &arguments)
     o.trace = p.parser.isSet(p.trace);
     o.force = p.parser.isSet(p.force);
     o.verify = p.parser.isSet(p.verify);
-    o.record = p.parser.value(p.record);
+    o.record = record;
     o.recordPaths = p.parser.isSet(p.recordPaths);
     return parsed;
 }
