@@ -3,6 +3,7 @@
 #include "cli/devicelist.h"
 #include "cli/link.h"
 #include "cli/progress.h"
+#include "cli/recording.h"
 #include "cli/stopsignals.h"
 #include "cli/text.h"
 #include "workers/blockloop.h"
@@ -89,6 +90,7 @@ Status transfer(TransferKind kind, const DeviceController &device, const QString
 Status runList(const Options &o)
 {
     const QVector<FoundDevice> devices = findSupportedDevices();
+    recordListed(devices);
     if (o.json)
         printResult(listJson(devices));
     else if (!devices.isEmpty())

@@ -1,9 +1,9 @@
 #include "link.h"
 
+#include "cli/recording.h"
 #include "cli/text.h"
+#include "device/exchange.h"
 #include "workers/messages.h"
-
-#include <QFile>
 
 namespace tarvenix::cli {
 
@@ -16,6 +16,7 @@ Status noDevice()
 
 Status claim(DeviceController &device, const QString &wanted)
 {
+    device.record(commandCapture());
     const Failure failure = device.claim(wanted);
     switch (failure.code) {
     case FailureCode::None:
@@ -39,7 +40,7 @@ Status claim(DeviceController &device, const QString &wanted)
 
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)
 {
-    if (deviceGone(QFile::encodeName(device.path()).constData()))
+    if (deviceGone(*device.port(), device.path()))
         text += Cli::tr("\nThe device was unplugged. Plug it in again and repeat the "
                         "command.");
     return fail(failure, text);

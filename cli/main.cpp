@@ -2,6 +2,7 @@
 // block loop, device lock and refusals.
 
 #include "cli/commands.h"
+#include "cli/recording.h"
 #include "cli/text.h"
 
 #include "workers/language.h"
@@ -118,7 +119,11 @@ int main(int argc, char *argv[])
     Status s = parsed.status;
     if (s.ok())
         s = checkFileArgument(parsed.options, argc, argv);
-    if (s.ok())
+    if (s.ok()) {
+        startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
-    return finish(s);
+    }
+    const int exitCode = finish(s);
+    endRecording(exitCode);
+    return exitCode;
 }

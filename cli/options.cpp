@@ -3,6 +3,7 @@
 #include "cli/text.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <array>
 
 namespace tarvenix::cli {
@@ -47,6 +48,12 @@ Files:
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
 
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device's identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and several
+  devices, one capture per device: FILE with each device's serial added.
+
 Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
@@ -80,13 +87,21 @@ struct Parser {
                              Cli::tr("Let save replace an existing file; a symbolic link is "
                                      "replaced itself, never written through.")};
     QCommandLineOption verify{"verify", Cli::tr("With data: verify the file after the download.")};
+    QCommandLineOption record{"record",
+                              Cli::tr("Record what the command exchanges with the device into "
+                                      "<file>, a capture for a bug report. It holds the bytes "
+                                      "sent and read."),
+                              "file"};
+    QCommandLineOption recordPaths{"record-paths",
+                                   Cli::tr("Keep the names of the files in the capture, which "
+                                           "otherwise says FILE instead.")};
 
     Parser()
     {
         parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
             "and checks it against a file."));
-        parser.addOptions({help, device, json, quiet, trace, force, verify});
+        parser.addOptions({help, device, json, quiet, trace, force, verify, record, recordPaths});
         parser.addPositionalArgument("command",
                                      Cli::tr("list, version, firmware, data, save or verify."));
         parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
@@ -103,6 +118,8 @@ struct Parser {
                            "use the verify command.");
         if (parser.isSet(force) && c != Command::Save)
             return Cli::tr("--force applies to save only.");
+        if (parser.isSet(recordPaths) && !parser.isSet(record))
+            return Cli::tr("--record-paths applies with --record only.");
         if (parser.isSet(device) && c == Command::List)
             return Cli::tr("--device does not apply to list, which shows every device.");
         return QString();
@@ -151,6 +168,15 @@ Parsed parseArguments(const QStringList &arguments)
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
+    const QString record = p.parser.value(p.record);
+    if (p.parser.isSet(p.record) && record.isEmpty())
+        return usageError(Cli::tr("--record needs the name of the capture's file."));
+    // The capture would take the place of the file the command reads or writes.
+    if (command->takesFile && !record.isEmpty() &&
+        QFileInfo(record).absoluteFilePath() == QFileInfo(words[1]).absoluteFilePath())
+        return usageError(Cli::tr("--record names the command's own file \"%1\": give the "
+                                  "capture a name of its own.")
+                              .arg(record));
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();
@@ -160,6 +186,8 @@ Parsed parseArguments(const QStringList &arguments)
     o.trace = p.parser.isSet(p.trace);
     o.force = p.parser.isSet(p.force);
     o.verify = p.parser.isSet(p.verify);
+    o.record = record;
+    o.recordPaths = p.parser.isSet(p.recordPaths);
     return parsed;
 }
 

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Capture</name>
+    <message>
+        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
+        <translation>Keine Aufzeichnung: „%1“ existiert und ist kein Mitschnitt; die Datei bleibt unverändert. Wählen Sie einen anderen Namen für den Mitschnitt.</translation>
+    </message>
+    <message>
+        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
+        <translation>Keine Aufzeichnung: Der Mitschnitt „%1“ lässt sich nicht schreiben (%2). Wählen Sie einen anderen Ort dafür.</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
+        <translation>Aufzeichnung beendet: Der Mitschnitt „%1“ ließ sich nicht schreiben (%2). Das Programm arbeitet ohne Aufzeichnung weiter.</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source> Add --force to replace it, or choose another name.</source>
@@ -50,102 +65,6 @@ Das Gerät wurde abgezogen. Schließen Sie es wieder an und wiederholen Sie den 
     <message>
         <source>The HID library could not start. Please check that hidraw devices are available, then try again.</source>
         <translation>Die HID-Bibliothek ließ sich nicht starten. Bitte prüfen Sie, ob hidraw-Geräte verfügbar sind, und versuchen Sie es dann erneut.</translation>
-    </message>
-    <message>
-        <source>
-Commands:
-  list           List the supported devices present: the row of the
-                 supported-device table (1-5) each matched, vendor:product,
-                 usage page and usage, hidraw path, manufacturer, product and
-                 serial.
-  version        Print the device&apos;s version text.
-  firmware FILE  Download the firmware image FILE into the device.
-  data FILE      Download the data image FILE into the device&apos;s data area.
-  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
-                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
-                 The file is written only once every block has arrived. A file
-                 of that name that appears meanwhile is left as it is, and the
-                 data is kept beside it in a file whose name is given.
-  verify FILE    Read back the blocks of the data area that FILE covers and
-                 compare them with FILE; names the first block that differs.
-
-Files:
-  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
-  multiple of 512 bytes; data and verify files at most 524288 bytes.
-  File names must be valid UTF-8.
-  Without --device the first supported device is used, in table order.
-
-Exit codes:
-  0  success
-  1  a result could not be written to standard output (the reason is on
-     standard error)
-  2  usage error: unknown command or option, missing or extra argument
-  3  no supported device present (or none at the --device path)
-  4  device busy: another Tarvenix program is transferring with it
-  5  file error: missing, unreadable, wrong size, cannot be written, a
-     name that is not UTF-8 or names no file, the save target exists (a
-     symbolic link too) and --force was not given, or a file that changed
-     or appeared during the transfer
-  6  device failure: the device cannot be opened or locked, did not accept
-     or answer a request, sent a report that answers no request of ours
-     (another program using it), or was unplugged
-  7  verify found a block that differs from the file
-  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now
-</source>
-        <translation>
-Befehle:
-  list           Listet die angeschlossenen unterstützten Geräte auf: die
-                 Zeile der Tabelle unterstützter Geräte (1-5), zu der jedes
-                 passt, Hersteller- und Produktkennung (vendor:product), Usage
-                 Page und Usage, hidraw-Pfad, Hersteller, Produkt und
-                 Seriennummer.
-  version        Gibt den Versionstext des Geräts aus.
-  firmware DATEI Überträgt das Firmware-Abbild DATEI in das Gerät.
-  data DATEI     Überträgt das Datenabbild DATEI in den Datenbereich des
-                 Geräts.
-  save DATEI     Speichert den ganzen Datenbereich (524288 Byte) in DATEI.
-                 &quot;.bin&quot; wird angehängt, sofern DATEI nicht schon auf &quot;.bin&quot;
-                 endet (gleich in welcher Schreibweise). Die Datei wird erst
-                 geschrieben, wenn alle Blöcke angekommen sind. Entsteht
-                 inzwischen eine Datei dieses Namens, bleibt sie unverändert,
-                 und die Daten liegen daneben in einer Datei, deren Name
-                 genannt wird.
-  verify DATEI   Liest die Blöcke des Datenbereichs, die DATEI abdeckt,
-                 zurück und vergleicht sie mit DATEI; nennt den ersten
-                 abweichenden Block.
-
-Dateien:
-  Firmware-, Daten- und Prüfdateien müssen aus ganzen Blöcken zu 512 Byte
-  bestehen, also ein Vielfaches von 512 Byte und nicht leer sein; Daten-
-  und Prüfdateien höchstens 524288 Byte.
-  Dateinamen müssen gültiges UTF-8 sein.
-  Ohne --device wird das erste unterstützte Gerät in der Reihenfolge der
-  Tabelle verwendet.
-
-Exit-Codes:
-  0  Erfolg
-  1  ein Ergebnis ließ sich nicht auf die Standardausgabe schreiben (der
-     Grund steht auf der Standardfehlerausgabe)
-  2  Aufruffehler: unbekannter Befehl oder unbekannte Option, fehlendes
-     oder überzähliges Argument
-  3  kein unterstütztes Gerät angeschlossen (oder keines unter dem Pfad
-     von --device)
-  4  Gerät belegt: ein anderes Tarvenix-Programm überträgt gerade damit
-  5  Dateifehler: Datei fehlt, ist nicht lesbar, hat die falsche Größe oder
-     lässt sich nicht schreiben, ein Name ist kein UTF-8 oder bezeichnet
-     keine Datei, das Speicherziel existiert (auch als symbolischer Link)
-     und --force fehlt, oder eine Datei hat sich während der Übertragung
-     geändert oder ist entstanden
-  6  Gerätefehler: das Gerät lässt sich nicht öffnen oder sperren, hat
-     eine Anfrage nicht angenommen oder nicht beantwortet, hat einen
-     Report gesendet, der zu keiner unserer Anfragen passt (ein anderes
-     Programm verwendet es), oder wurde abgezogen
-  7  verify hat einen Block gefunden, der von der Datei abweicht
-  128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
-     (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
-     Gerät jetzt enthält
-</translation>
     </message>
     <message>
         <source>Show this help and exit.</source>
@@ -258,6 +177,135 @@ Die Befehle und Optionen zeigt „tarvenix-cli --help“.</translation>
     <message>
         <source>%1 KiB/s</source>
         <translation>%L1 KiB/s</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+  list           List the supported devices present: the row of the
+                 supported-device table (1-5) each matched, vendor:product,
+                 usage page and usage, hidraw path, manufacturer, product and
+                 serial.
+  version        Print the device&apos;s version text.
+  firmware FILE  Download the firmware image FILE into the device.
+  data FILE      Download the data image FILE into the device&apos;s data area.
+  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
+                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
+                 The file is written only once every block has arrived. A file
+                 of that name that appears meanwhile is left as it is, and the
+                 data is kept beside it in a file whose name is given.
+  verify FILE    Read back the blocks of the data area that FILE covers and
+                 compare them with FILE; names the first block that differs.
+
+Files:
+  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
+  multiple of 512 bytes; data and verify files at most 524288 bytes.
+  File names must be valid UTF-8.
+  Without --device the first supported device is used, in table order.
+
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device&apos;s identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and several
+  devices, one capture per device: FILE with each device&apos;s serial added.
+
+Exit codes:
+  0  success
+  1  a result could not be written to standard output (the reason is on
+     standard error)
+  2  usage error: unknown command or option, missing or extra argument
+  3  no supported device present (or none at the --device path)
+  4  device busy: another Tarvenix program is transferring with it
+  5  file error: missing, unreadable, wrong size, cannot be written, a
+     name that is not UTF-8 or names no file, the save target exists (a
+     symbolic link too) and --force was not given, or a file that changed
+     or appeared during the transfer
+  6  device failure: the device cannot be opened or locked, did not accept
+     or answer a request, sent a report that answers no request of ours
+     (another program using it), or was unplugged
+  7  verify found a block that differs from the file
+  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
+     between two blocks; the message says what the device holds now
+</source>
+        <translation>
+Befehle:
+  list           Listet die angeschlossenen unterstützten Geräte auf: die
+                 Zeile der Tabelle unterstützter Geräte (1-5), zu der jedes
+                 passt, Hersteller- und Produktkennung (vendor:product), Usage
+                 Page und Usage, hidraw-Pfad, Hersteller, Produkt und
+                 Seriennummer.
+  version        Gibt den Versionstext des Geräts aus.
+  firmware DATEI Überträgt das Firmware-Abbild DATEI in das Gerät.
+  data DATEI     Überträgt das Datenabbild DATEI in den Datenbereich des
+                 Geräts.
+  save DATEI     Speichert den ganzen Datenbereich (524288 Byte) in DATEI.
+                 &quot;.bin&quot; wird angehängt, sofern DATEI nicht schon auf &quot;.bin&quot;
+                 endet (gleich in welcher Schreibweise). Die Datei wird erst
+                 geschrieben, wenn alle Blöcke angekommen sind. Entsteht
+                 inzwischen eine Datei dieses Namens, bleibt sie unverändert,
+                 und die Daten liegen daneben in einer Datei, deren Name
+                 genannt wird.
+  verify DATEI   Liest die Blöcke des Datenbereichs, die DATEI abdeckt,
+                 zurück und vergleicht sie mit DATEI; nennt den ersten
+                 abweichenden Block.
+
+Dateien:
+  Firmware-, Daten- und Prüfdateien müssen aus ganzen Blöcken zu 512 Byte
+  bestehen, also ein Vielfaches von 512 Byte und nicht leer sein; Daten-
+  und Prüfdateien höchstens 524288 Byte.
+  Dateinamen müssen gültiges UTF-8 sein.
+  Ohne --device wird das erste unterstützte Gerät in der Reihenfolge der
+  Tabelle verwendet.
+
+Aufzeichnung:
+  --record DATEI schreibt einen Mitschnitt: jeden an das Gerät geschriebenen
+  und von ihm gelesenen Report mit seiner Zeit, dazu die Kennung des Geräts.
+  Er enthält die Bytes der gesendeten und gelesenen Dateien und ist daher so
+  vertraulich wie diese. Mit list und mehreren Geräten entsteht ein
+  Mitschnitt je Gerät: DATEI mit der Seriennummer des Geräts im Namen.
+
+Exit-Codes:
+  0  Erfolg
+  1  ein Ergebnis ließ sich nicht auf die Standardausgabe schreiben (der
+     Grund steht auf der Standardfehlerausgabe)
+  2  Aufruffehler: unbekannter Befehl oder unbekannte Option, fehlendes
+     oder überzähliges Argument
+  3  kein unterstütztes Gerät angeschlossen (oder keines unter dem Pfad
+     von --device)
+  4  Gerät belegt: ein anderes Tarvenix-Programm überträgt gerade damit
+  5  Dateifehler: Datei fehlt, ist nicht lesbar, hat die falsche Größe oder
+     lässt sich nicht schreiben, ein Name ist kein UTF-8 oder bezeichnet
+     keine Datei, das Speicherziel existiert (auch als symbolischer Link)
+     und --force fehlt, oder eine Datei hat sich während der Übertragung
+     geändert oder ist entstanden
+  6  Gerätefehler: das Gerät lässt sich nicht öffnen oder sperren, hat
+     eine Anfrage nicht angenommen oder nicht beantwortet, hat einen
+     Report gesendet, der zu keiner unserer Anfragen passt (ein anderes
+     Programm verwendet es), oder wurde abgezogen
+  7  verify hat einen Block gefunden, der von der Datei abweicht
+  128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
+     (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
+     Gerät jetzt enthält
+</translation>
+    </message>
+    <message>
+        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
+        <translation>Zeichnet auf, was der Befehl mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht. Er enthält die gesendeten und gelesenen Bytes.</translation>
+    </message>
+    <message>
+        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
+        <translation>Behält die Dateinamen im Mitschnitt, der sonst stattdessen FILE enthält.</translation>
+    </message>
+    <message>
+        <source>--record-paths applies with --record only.</source>
+        <translation>--record-paths gilt nur zusammen mit --record.</translation>
+    </message>
+    <message>
+        <source>--record needs the name of the capture&apos;s file.</source>
+        <translation>--record braucht den Namen der Datei für den Mitschnitt.</translation>
+    </message>
+    <message>
+        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
+        <translation>--record nennt die Datei „%1“, die der Befehl selbst verwendet: Geben Sie dem Mitschnitt einen eigenen Namen.</translation>
     </message>
 </context>
 <context>

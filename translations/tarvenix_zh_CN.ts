@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Capture</name>
+    <message>
+        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
+        <translation>未录制：“%1”已存在且不是记录文件，因此保持不变。请为记录另选一个名称。</translation>
+    </message>
+    <message>
+        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
+        <translation>未录制：无法写入记录“%1”（%2）。请另选一个位置。</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
+        <translation>录制已停止：无法写入记录“%1”（%2）。程序将继续运行，但不再录制。</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source> Add --force to replace it, or choose another name.</source>
@@ -50,85 +65,6 @@ The device was unplugged. Plug it in again and repeat the command.</source>
     <message>
         <source>The HID library could not start. Please check that hidraw devices are available, then try again.</source>
         <translation>HID 库无法启动。请检查 hidraw 设备是否可用，然后重试。</translation>
-    </message>
-    <message>
-        <source>
-Commands:
-  list           List the supported devices present: the row of the
-                 supported-device table (1-5) each matched, vendor:product,
-                 usage page and usage, hidraw path, manufacturer, product and
-                 serial.
-  version        Print the device&apos;s version text.
-  firmware FILE  Download the firmware image FILE into the device.
-  data FILE      Download the data image FILE into the device&apos;s data area.
-  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
-                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
-                 The file is written only once every block has arrived. A file
-                 of that name that appears meanwhile is left as it is, and the
-                 data is kept beside it in a file whose name is given.
-  verify FILE    Read back the blocks of the data area that FILE covers and
-                 compare them with FILE; names the first block that differs.
-
-Files:
-  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
-  multiple of 512 bytes; data and verify files at most 524288 bytes.
-  File names must be valid UTF-8.
-  Without --device the first supported device is used, in table order.
-
-Exit codes:
-  0  success
-  1  a result could not be written to standard output (the reason is on
-     standard error)
-  2  usage error: unknown command or option, missing or extra argument
-  3  no supported device present (or none at the --device path)
-  4  device busy: another Tarvenix program is transferring with it
-  5  file error: missing, unreadable, wrong size, cannot be written, a
-     name that is not UTF-8 or names no file, the save target exists (a
-     symbolic link too) and --force was not given, or a file that changed
-     or appeared during the transfer
-  6  device failure: the device cannot be opened or locked, did not accept
-     or answer a request, sent a report that answers no request of ours
-     (another program using it), or was unplugged
-  7  verify found a block that differs from the file
-  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now
-</source>
-        <translation>
-命令：
-  list           列出已连接的受支持设备：每台设备所匹配的受支持设备表行号
-                 （1-5）、vendor:product、usage page 和 usage、hidraw 路径、
-                 制造商、产品名称和序列号。
-  version        显示设备的版本文本。
-  firmware FILE  将固件映像 FILE 下载到设备。
-  data FILE      将数据映像 FILE 下载到设备的数据区。
-  save FILE      将整个数据区（524288 字节）保存到 FILE。若 FILE 不以
-                 “.bin”结尾（不区分大小写），则自动加上“.bin”。所有数据块
-                 都收到后才写入文件。若期间出现了同名文件，则保持该文件
-                 不变，数据另存到其旁边的文件中，并告知该文件名。
-  verify FILE    读回数据区中 FILE 所覆盖的数据块并与 FILE 比较；指出第一个
-                 不一致的数据块。
-
-文件：
-  固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
-  非零倍数；数据和校验文件最大 524288 字节。
-  文件名必须是有效的 UTF-8。
-  未指定 --device 时，按设备表顺序使用第一台受支持的设备。
-
-退出码：
-  0  成功
-  1  无法将结果写入标准输出（原因见标准错误输出）
-  2  用法错误：未知的命令或选项，缺少参数或参数多余
-  3  没有连接受支持的设备（或 --device 指定的路径处没有设备）
-  4  设备忙：另一个 Tarvenix 程序正在与其传输数据
-  5  文件错误：文件缺失、无法读取、大小不符或无法写入，文件名不是 UTF-8
-     或不指向文件，保存目标已存在（包括符号链接）且未指定 --force，
-     或文件在传输过程中被更改或出现
-  6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
-     任何请求的报告（有其他程序正在使用该设备），或已被拔出
-  7  verify 发现有数据块与文件不一致
-  128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
-     消息会说明设备当前的内容
-</translation>
     </message>
     <message>
         <source>Show this help and exit.</source>
@@ -241,6 +177,117 @@ Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
     <message>
         <source>%1 KiB/s</source>
         <translation>%1 KiB/s</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+  list           List the supported devices present: the row of the
+                 supported-device table (1-5) each matched, vendor:product,
+                 usage page and usage, hidraw path, manufacturer, product and
+                 serial.
+  version        Print the device&apos;s version text.
+  firmware FILE  Download the firmware image FILE into the device.
+  data FILE      Download the data image FILE into the device&apos;s data area.
+  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
+                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
+                 The file is written only once every block has arrived. A file
+                 of that name that appears meanwhile is left as it is, and the
+                 data is kept beside it in a file whose name is given.
+  verify FILE    Read back the blocks of the data area that FILE covers and
+                 compare them with FILE; names the first block that differs.
+
+Files:
+  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
+  multiple of 512 bytes; data and verify files at most 524288 bytes.
+  File names must be valid UTF-8.
+  Without --device the first supported device is used, in table order.
+
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device&apos;s identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and several
+  devices, one capture per device: FILE with each device&apos;s serial added.
+
+Exit codes:
+  0  success
+  1  a result could not be written to standard output (the reason is on
+     standard error)
+  2  usage error: unknown command or option, missing or extra argument
+  3  no supported device present (or none at the --device path)
+  4  device busy: another Tarvenix program is transferring with it
+  5  file error: missing, unreadable, wrong size, cannot be written, a
+     name that is not UTF-8 or names no file, the save target exists (a
+     symbolic link too) and --force was not given, or a file that changed
+     or appeared during the transfer
+  6  device failure: the device cannot be opened or locked, did not accept
+     or answer a request, sent a report that answers no request of ours
+     (another program using it), or was unplugged
+  7  verify found a block that differs from the file
+  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
+     between two blocks; the message says what the device holds now
+</source>
+        <translation>
+命令：
+  list           列出已连接的受支持设备：每台设备所匹配的受支持设备表行号
+                 （1-5）、vendor:product、usage page 和 usage、hidraw 路径、
+                 制造商、产品名称和序列号。
+  version        显示设备的版本文本。
+  firmware FILE  将固件映像 FILE 下载到设备。
+  data FILE      将数据映像 FILE 下载到设备的数据区。
+  save FILE      将整个数据区（524288 字节）保存到 FILE。若 FILE 不以
+                 “.bin”结尾（不区分大小写），则自动加上“.bin”。所有数据块
+                 都收到后才写入文件。若期间出现了同名文件，则保持该文件
+                 不变，数据另存到其旁边的文件中，并告知该文件名。
+  verify FILE    读回数据区中 FILE 所覆盖的数据块并与 FILE 比较；指出第一个
+                 不一致的数据块。
+
+文件：
+  固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
+  非零倍数；数据和校验文件最大 524288 字节。
+  文件名必须是有效的 UTF-8。
+  未指定 --device 时，按设备表顺序使用第一台受支持的设备。
+
+录制：
+  --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
+  以及设备的标识。记录中包含所发送和读取文件的字节，因此与这些文件同样
+  私密。对 list 且有多台设备时，每台设备一份记录：在 FILE 名称中加上
+  各设备的序列号。
+
+退出码：
+  0  成功
+  1  无法将结果写入标准输出（原因见标准错误输出）
+  2  用法错误：未知的命令或选项，缺少参数或参数多余
+  3  没有连接受支持的设备（或 --device 指定的路径处没有设备）
+  4  设备忙：另一个 Tarvenix 程序正在与其传输数据
+  5  文件错误：文件缺失、无法读取、大小不符或无法写入，文件名不是 UTF-8
+     或不指向文件，保存目标已存在（包括符号链接）且未指定 --force，
+     或文件在传输过程中被更改或出现
+  6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
+     任何请求的报告（有其他程序正在使用该设备），或已被拔出
+  7  verify 发现有数据块与文件不一致
+  128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
+     消息会说明设备当前的内容
+</translation>
+    </message>
+    <message>
+        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
+        <translation>将命令与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录。其中包含发送和读取的字节。</translation>
+    </message>
+    <message>
+        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
+        <translation>在记录中保留文件名；否则记录中以 FILE 代替。</translation>
+    </message>
+    <message>
+        <source>--record-paths applies with --record only.</source>
+        <translation>--record-paths 只能与 --record 一起使用。</translation>
+    </message>
+    <message>
+        <source>--record needs the name of the capture&apos;s file.</source>
+        <translation>--record 需要指定记录文件的名称。</translation>
+    </message>
+    <message>
+        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
+        <translation>--record 指定的是命令本身使用的文件“%1”：请为记录另起一个名称。</translation>
     </message>
 </context>
 <context>
