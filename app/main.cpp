@@ -1,4 +1,6 @@
+#include "device/capture.h"
 #include "ui/mainwindow.h"
+#include "workers/language.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"
@@ -7,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QSettings>
 #include <cstdio>
 
 namespace {
@@ -15,26 +18,57 @@ const QCommandLineOption
     kLangOption(QStringLiteral("lang"),
                 QStringLiteral("Show the window in this language instead of the system's."),
                 QStringLiteral("code"));
+const QCommandLineOption kRecordOption(
+    QStringLiteral("record"),
+    QStringLiteral("Record what the window exchanges with the device into <file>, a capture for "
+                   "a bug report (or set TARVENIX_RECORD=<file>)."),
+    QStringLiteral("file"));
 
-// The language of the pictures (and of the messages): the system's first
-// choice, or --lang. Any other option is Qt's, or is ignored as before.
-QLocale chosenLanguage(const QStringList &arguments)
+// The language the window's menu saved: "en", "de", "zh_CN", or empty to follow the
+// system's. Read here, where the language is chosen, from the window's settings.
+QLocale savedOrSystem(const QLocale &system)
 {
-    QCommandLineParser parser;
-    parser.addOption(kLangOption);
+    const QString code = QSettings(QStringLiteral("tarvenix"), QStringLiteral("tarvenix"))
+                             .value(QStringLiteral("window/language"))
+                             .toString();
+    return code.isEmpty() || QLocale(code).language() == QLocale::C ? system : QLocale(code);
+}
+
+// The window's own options. Any other is Qt's, or is ignored as before.
+void parseOptions(QCommandLineParser &parser, const QStringList &arguments)
+{
+    parser.addOptions({kLangOption, kRecordOption});
     if (!parser.parse(arguments) && parser.unknownOptionNames().isEmpty())
         std::fprintf(stderr, "tarvenix: %s\n", qPrintable(parser.errorText()));
-    const QLocale system(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
+}
+
+// The language of the pictures and of the messages: --lang, else the one saved from the
+// window's menu, else the system's.
+QLocale chosenLanguage(const QCommandLineParser &parser)
+{
+    const QLocale preferred = savedOrSystem(tarvenix::systemLanguage());
     if (!parser.isSet(kLangOption))
-        return system;
+        return preferred;
     const QString code = parser.value(kLangOption);
     const QLocale asked(code);
     if (asked.language() == QLocale::C && code != QLatin1String("C")) {
         std::fprintf(stderr, "tarvenix: no language is called \"%s\"; using the system's.\n",
                      qPrintable(code));
-        return system;
+        return preferred;
     }
     return asked;
+}
+
+// --record FILE, or TARVENIX_RECORD=FILE: a capture of the whole run; null when not asked for.
+std::shared_ptr<tarvenix::Capture> startRecording(const QCommandLineParser &parser,
+                                                  const QStringList &arguments)
+{
+    const QString file = parser.isSet(kRecordOption) ? parser.value(kRecordOption)
+                                                     : qEnvironmentVariable("TARVENIX_RECORD");
+    if (file.isEmpty())
+        return nullptr;
+    return tarvenix::Capture::start(file, QStringLiteral("tarvenix"),
+                                    tarvenix::Capture::commandLine(arguments, {file}));
 }
 
 } // namespace
@@ -54,8 +88,20 @@ int main(int argc, char *argv[])
 #endif
     QApplication app(argc, argv);
     // The resource bundle picks each picture's language by the default locale.
-    QLocale::setDefault(chosenLanguage(app.arguments()));
-    MainWindow window;
-    window.show();
-    return app.exec();
+    QCommandLineParser parser;
+    parseOptions(parser, app.arguments());
+    const QLocale language = chosenLanguage(parser);
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
+    const std::shared_ptr<tarvenix::Capture> capture = startRecording(parser, app.arguments());
+    int exitCode = 0;
+    {
+        MainWindow window(nullptr, capture);
+        window.show();
+        exitCode = app.exec();
+    }
+    // After the window, whose going closes the device.
+    if (capture)
+        capture->end(exitCode);
+    return exitCode;
 }

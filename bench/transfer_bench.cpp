@@ -1,10 +1,11 @@
 // Transfer figures against the emulated device, run inside its testbed:
 //   tarvenix-emu -- transfer_bench [REPEATS]
 // Interleaves the tool's block loop with a minimal plain hidapi loop making the
-// same 1024 exchanges, and the command-line tool with its trace lines off (as without
-// --trace) and on, then measures the GUI thread's longest stall during a save with the
-// window up.
+// same 1024 exchanges, the command-line tool with its trace lines off (as without
+// --trace) and on, and a save recording a capture (as --record does) against one not
+// recording, then measures the GUI thread's longest stall during a save with the window up.
 
+#include "device/recordingport.h"
 #include "support/dialogs.h"
 #include "ui/mainwindow.h"
 #include "workers/blockloop.h"
@@ -84,12 +85,16 @@ void toolLoop(HidPort &port, TransferKind kind, const QString &path)
         std::abort();
 }
 
-// One handle on the device at a time: every open handle gets a copy of each reply.
-template <typename F> Sample onPort(const char *path, F run)
+// One handle on the device at a time: every open handle gets a copy of each reply. With a
+// capture, the port records into it.
+template <typename F>
+Sample onPort(const char *path, F run, const std::shared_ptr<Capture> &capture = nullptr)
 {
     HidPortPtr port = openPort(path);
     if (!port)
         std::abort();
+    if (capture)
+        port = recordingPort(std::move(port), capture, QString::fromLocal8Bit(path));
     return measure([&] { run(*port); });
 }
 
@@ -197,11 +202,15 @@ int main(int argc, char *argv[])
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
-    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw;
+    const QString capture = dir.filePath("capture.jsonl");
+    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw,
+        recordedSave, cliRecorded;
     for (int i = 0; i < repeats; ++i) {
-        toolSave.push_back(onPort(path, [&](HidPort &port) {
+        const auto save = [&](HidPort &port) {
             toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
-        }));
+        };
+        toolSave.push_back(onPort(path, save));
+        recordedSave.push_back(onPort(path, save, Capture::start(capture, "transfer_bench", "")));
         plainSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1); }));
         lookSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1, true); }));
         toolFw.push_back(onPort(path, [&](HidPort &port) {
@@ -211,17 +220,24 @@ int main(int argc, char *argv[])
         cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
         cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
+        cliRecorded.push_back(measure([&] {
+            cliRun(cli, {"save", "--force", "--record", capture, cliSave});
+        }));
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     std::printf("look: the plain loop with a look for a queued report before each request\n");
     std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
+    std::printf("recorded: recording a capture (tool) against not (plain): the block loop's save "
+                "and the cli save\n");
     report("save", toolSave, plainSave);
     report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
     report("cli save", cliSaves, plainSave);
     report("cli trace", cliTraced, plainSave);
     report("cli fw", cliFw, plainFw);
+    report("recorded", recordedSave, toolSave);
+    report("cli rec", cliRecorded, cliSaves);
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));
     return 0;

@@ -3,7 +3,9 @@
 #include "cli/devicelist.h"
 #include "cli/link.h"
 #include "cli/progress.h"
+#include "cli/recording.h"
 #include "cli/stopsignals.h"
+#include "cli/text.h"
 #include "workers/blockloop.h"
 #include "workers/messages.h"
 
@@ -35,9 +37,8 @@ Status checkTarget(const QString &given, const QString &target, bool force)
     if (const Failure unnamed = checkSaveName(given))
         return fail(unnamed, refusalMessage(unnamed, given));
     if (const Failure existing = existingTarget(target); existing && !force)
-        return fail(existing,
-                    refusalMessage(existing, target) +
-                        QStringLiteral(" Add --force to replace it, or choose another name."));
+        return fail(existing, refusalMessage(existing, target) +
+                                  Cli::tr(" Add --force to replace it, or choose another name."));
     if (const Failure refusal = checkSaveTarget(target))
         return fail(refusal, refusalMessage(refusal, target));
     return {};
@@ -53,8 +54,8 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
     }
     QString text = transferFailureMessage(kind, file, outcome);
     if (failure.code == FailureCode::Mismatch)
-        text += QStringLiteral("\nDownload the file again with \"tarvenix-cli data --verify "
-                               "FILE\".");
+        text += Cli::tr("\nDownload the file again with \"tarvenix-cli data --verify "
+                        "FILE\".");
     return fail(failure, text);
 }
 
@@ -89,17 +90,17 @@ Status transfer(TransferKind kind, const DeviceController &device, const QString
 Status versionFailure(const Failure &failure, const DeviceController &device)
 {
     if (failure.code == FailureCode::VersionCut)
-        return fail(failure, QStringLiteral("The device's version reply ended inside the "
-                                            "version text, so the text may be incomplete. "
-                                            "Please check the device and its cable, then try "
-                                            "again."));
+        return fail(failure, Cli::tr("The device's version reply ended inside the "
+                                     "version text, so the text may be incomplete. "
+                                     "Please check the device and its cable, then try "
+                                     "again."));
     if (failure)
         return deviceFailure(
             failure,
-            QStringLiteral("The device %1 the version query. Please check the device and its "
-                           "cable, then try again.")
-                .arg(failure.code == FailureCode::WriteFailed ? QStringLiteral("did not accept")
-                                                              : QStringLiteral("did not answer")),
+            Cli::tr("The device %1 the version query. Please check the device and its "
+                    "cable, then try again.")
+                .arg(failure.code == FailureCode::WriteFailed ? Cli::tr("did not accept")
+                                                              : Cli::tr("did not answer")),
             device);
     return {};
 }
@@ -107,6 +108,7 @@ Status versionFailure(const Failure &failure, const DeviceController &device)
 Status runList(const Options &o)
 {
     const QVector<FoundDevice> devices = findSupportedDevices();
+    recordListed(devices);
     if (o.json)
         printResult(listJson(devices));
     else if (!devices.isEmpty())

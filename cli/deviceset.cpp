@@ -2,6 +2,7 @@
 
 #include "cli/devicelist.h"
 #include "cli/link.h"
+#include "cli/text.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -30,14 +31,14 @@ Status oneModel(const Options &o, const QVector<FoundDevice> &picked)
     });
     if (!mixed)
         return {};
-    QString text = QStringLiteral("The devices are of more than one model, and an image is made "
-                                  "for one model only. Found:");
+    QString text = Cli::tr("The devices are of more than one model, and an image is made "
+                           "for one model only. Found:");
     for (const FoundDevice &d : picked)
         text += QStringLiteral("\n  %1  %2").arg(model(d), deviceName(d));
-    text += o.all ? QStringLiteral("\nAdd --product VID:PID to pick one model, for example "
-                                   "--product %1.")
+    text += o.all ? Cli::tr("\nAdd --product VID:PID to pick one model, for example "
+                            "--product %1.")
                         .arg(model(picked.first()))
-                  : QStringLiteral("\nPick devices of one model with --device.");
+                  : Cli::tr("\nPick devices of one model with --device.");
     return fail(Exit::Usage, text);
 }
 
@@ -70,10 +71,9 @@ Status pickDevices(const Options &o, QVector<FoundDevice> *picked)
         if (picked->isEmpty() && present.isEmpty())
             return noDevice();
         if (picked->isEmpty())
-            return fail(Exit::NoDevice,
-                        QStringLiteral("No device of %1:%2 is present. Run \"tarvenix-cli "
-                                       "list\" to see the supported devices present.")
-                            .arg(hex4(o.vendorId), hex4(o.productId)));
+            return fail(Exit::NoDevice, Cli::tr("No device of %1:%2 is present. Run \"tarvenix-cli "
+                                                "list\" to see the supported devices present.")
+                                            .arg(hex4(o.vendorId), hex4(o.productId)));
         return oneModel(o, *picked);
     }
     for (const FoundDevice &d : present) {
@@ -84,9 +84,9 @@ Status pickDevices(const Options &o, QVector<FoundDevice> *picked)
         if (std::none_of(picked->begin(), picked->end(),
                          [&](const FoundDevice &d) { return d.path == path; }))
             return fail(Exit::NoDevice,
-                        QStringLiteral("There is no supported device at %1, so no device was "
-                                       "touched. Run \"tarvenix-cli list\" to see the paths of "
-                                       "the supported devices present.")
+                        Cli::tr("There is no supported device at %1, so no device was "
+                                "touched. Run \"tarvenix-cli list\" to see the paths of "
+                                "the supported devices present.")
                             .arg(path));
     }
     return oneModel(o, *picked);

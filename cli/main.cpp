@@ -3,7 +3,10 @@
 
 #include "cli/commands.h"
 #include "cli/manyrun.h"
+#include "cli/recording.h"
+#include "cli/text.h"
 
+#include "workers/language.h"
 #include "workers/messages.h"
 
 #include <QCoreApplication>
@@ -58,9 +61,9 @@ Status runWithHidapi(const Options &o)
 {
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
-                    QStringLiteral("The HID library could not start. Please check "
-                                   "that hidraw devices are available, then try "
-                                   "again."));
+                    Cli::tr("The HID library could not start. Please check "
+                            "that hidraw devices are available, then try "
+                            "again."));
     const Status s = run(o);
     hid_exit();
     return s;
@@ -105,6 +108,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix-cli"));
+    // Numbers in messages too, where a translation asks for the language's own ("%L1").
+    const QLocale language = tarvenix::systemLanguage();
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help) {
         printResult(helpText());
@@ -115,7 +122,11 @@ int main(int argc, char *argv[])
     Status s = parsed.status;
     if (s.ok())
         s = checkFileArgument(parsed.options, argc, argv);
-    if (s.ok())
+    if (s.ok()) {
+        startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
-    return finish(s);
+    }
+    const int exitCode = finish(s);
+    endRecording(exitCode);
+    return exitCode;
 }

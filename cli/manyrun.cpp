@@ -4,8 +4,10 @@
 #include "cli/deviceset.h"
 #include "cli/link.h"
 #include "cli/progressboard.h"
+#include "cli/recording.h"
 #include "cli/stopsignals.h"
 #include "cli/summary.h"
+#include "cli/text.h"
 #include "workers/messages.h"
 
 #include <QDir>
@@ -61,6 +63,7 @@ class ManyRun {
     void tick();
 
     const Options &o_;
+    const QVector<FoundDevice> devices_;
     const int blocks_;
     std::vector<std::unique_ptr<Unit>> units_;
     ProgressBoard board_;
@@ -88,7 +91,7 @@ Progress::Style boardStyle(const Options &o)
 }
 
 ManyRun::ManyRun(const Options &o, const QVector<FoundDevice> &devices, int blocks)
-    : o_(o), blocks_(blocks),
+    : o_(o), devices_(devices), blocks_(blocks),
       board_(boardStyle(o), names(devices, deviceName), names(devices, serialOrPath))
 {
     const QStringList saveAs = saveNames(devices);
@@ -134,15 +137,16 @@ RunSummary ManyRun::run()
     return summary;
 }
 
-// The device's file is checked and the device is held, or it is refused on its own. The
-// safety net of each device (a backup before a download, its history) and the capture of
-// its exchanges start here, once the device is held and before its job starts.
+// The device's file is checked and the device is held, or it is refused on its own; with
+// --record, its capture starts. The safety net of each device (a backup before a download,
+// its history) starts here too, once the device is held and before its job starts.
 Status ManyRun::prepare(Unit &u)
 {
     if (o_.command == Command::Save) {
         if (Status refused = checkTarget(u.file, u.file, o_.force); !refused.ok())
             return refused;
     }
+    u.device.record(deviceCapture(u.result.device, devices_));
     return claim(u.device, u.result.device);
 }
 
@@ -223,7 +227,7 @@ void ManyRun::succeeded(Unit &u)
                        .arg(blocks_);
         break;
     }
-    board_.end(u.row, QStringLiteral("done"));
+    board_.end(u.row, Cli::tr("done"));
 }
 
 void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
@@ -231,10 +235,13 @@ void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
     u.result.status = status;
     u.result.block = block;
     u.result.blocks = blocks;
-    QString state = status.signal ? QStringLiteral("stopped") : QStringLiteral("failed");
-    if (block > 0)
-        state += QStringLiteral(" at block %1 of %2").arg(block).arg(blocks);
-    board_.end(u.row, state + QStringLiteral(" (exit %1)").arg(status.exitCode()));
+    const QString word = status.signal ? Cli::tr("stopped") : Cli::tr("failed");
+    board_.end(u.row, block > 0 ? Cli::tr("%1 at block %2 of %3 (exit %4)")
+                                      .arg(word)
+                                      .arg(block)
+                                      .arg(blocks)
+                                      .arg(status.exitCode())
+                                : Cli::tr("%1 (exit %2)").arg(word).arg(status.exitCode()));
 }
 
 void ManyRun::ended()

@@ -1,6 +1,9 @@
 #include "options.h"
 
+#include "cli/text.h"
+
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <array>
 
 namespace tarvenix::cli {
@@ -22,7 +25,7 @@ constexpr std::array<CommandName, 6> kCommands{{
     {"verify", Command::Verify, true},
 }};
 
-const char kEpilogue[] = R"(
+const char kEpilogue[] = QT_TRANSLATE_NOOP("Cli", R"(
 Commands:
   list           List the supported devices present: the row of the
                  supported-device table (1-5) each matched, vendor:product,
@@ -56,6 +59,13 @@ Several devices at once (version, firmware, data, save, verify):
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
 
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device's identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device's serial added.
+
 Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
@@ -76,39 +86,51 @@ Exit codes:
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
-)";
+)");
 
 struct Parser {
     QCommandLineParser parser;
-    QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
+    QCommandLineOption help{QStringList{"h", "help"}, Cli::tr("Show this help and exit.")};
     QCommandLineOption device{"device",
-                              "Use the device at <path> (as list shows it); given more than "
-                              "once, run on each of them at once.",
+                              Cli::tr("Use the device at <path> (as list shows it); given more "
+                                      "than once, run on each of them at once."),
                               "path"};
-    QCommandLineOption json{"json", "Print the output of list and version, or the summary of "
-                                    "a run on several devices, as JSON."};
+    QCommandLineOption json{"json", Cli::tr("Print the output of list and version, or the "
+                                            "summary of a run on several devices, as JSON.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
-                             "Show no progress; errors are still shown."};
-    QCommandLineOption trace{"trace", "Show the trace of every device exchange on stderr."};
-    QCommandLineOption force{"force", "Let save replace an existing file; a symbolic link is "
-                                      "replaced itself, never written through."};
-    QCommandLineOption verify{"verify", "With data: verify the file after the download."};
-    QCommandLineOption all{"all", "Run the command on every supported device present, all at "
-                                  "once."};
+                             Cli::tr("Show no progress; errors are still shown.")};
+    QCommandLineOption trace{"trace",
+                             Cli::tr("Show the trace of every device exchange on stderr.")};
+    QCommandLineOption force{"force",
+                             Cli::tr("Let save replace an existing file; a symbolic link is "
+                                     "replaced itself, never written through.")};
+    QCommandLineOption verify{"verify", Cli::tr("With data: verify the file after the download.")};
+    QCommandLineOption record{"record",
+                              Cli::tr("Record what the command exchanges with the device into "
+                                      "<file>, a capture for a bug report. It holds the bytes "
+                                      "sent and read."),
+                              "file"};
+    QCommandLineOption recordPaths{"record-paths",
+                                   Cli::tr("Keep the names of the files in the capture, which "
+                                           "otherwise says FILE instead.")};
+    QCommandLineOption all{"all", Cli::tr("Run the command on every supported device present, "
+                                          "all at once.")};
     QCommandLineOption product{"product",
-                               "With --all: only the devices of this vendor and product id "
-                               "(hex, as list shows them).",
+                               Cli::tr("With --all: only the devices of this vendor and product "
+                                       "id (hex, as list shows them)."),
                                "vid:pid"};
 
     Parser()
     {
-        parser.setApplicationDescription(
+        parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
-            "and checks it against a file.");
-        parser.addOptions({help, device, all, product, json, quiet, trace, force, verify});
-        parser.addPositionalArgument("command", "list, version, firmware, data, save or verify.");
-        parser.addPositionalArgument("file", "The file that the command reads or writes.",
-                                     "[file]");
+            "and checks it against a file."));
+        parser.addOptions(
+            {help, device, all, product, json, quiet, trace, force, verify, record, recordPaths});
+        parser.addPositionalArgument("command",
+                                     Cli::tr("list, version, firmware, data, save or verify."));
+        parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
+                                     Cli::tr("[file]"));
     }
 
     // An option given to a command that has no use for it.
@@ -118,31 +140,32 @@ struct Parser {
             return many;
         if (parser.isSet(json) && c != Command::List && c != Command::Version &&
             !parser.isSet(all) && parser.values(device).size() < 2)
-            return QStringLiteral("--json applies to list, version and runs on several "
-                                  "devices only.");
+            return Cli::tr("--json applies to list, version and runs on several devices only.");
         if (parser.isSet(verify) && c != Command::Data)
-            return QStringLiteral("--verify applies to data only; to check a file by itself, "
-                                  "use the verify command.");
+            return Cli::tr("--verify applies to data only; to check a file by itself, "
+                           "use the verify command.");
         if (parser.isSet(force) && c != Command::Save)
-            return QStringLiteral("--force applies to save only.");
+            return Cli::tr("--force applies to save only.");
+        if (parser.isSet(recordPaths) && !parser.isSet(record))
+            return Cli::tr("--record-paths applies with --record only.");
         if (parser.isSet(device) && c == Command::List)
-            return QStringLiteral("--device does not apply to list, which shows every device.");
+            return Cli::tr("--device does not apply to list, which shows every device.");
         return QString();
     }
 
     QString misplacedForMany(Command c) const
     {
         if (parser.isSet(all) && c == Command::List)
-            return QStringLiteral("--all does not apply to list, which shows every device.");
+            return Cli::tr("--all does not apply to list, which shows every device.");
         if (parser.isSet(all) && parser.isSet(device))
-            return QStringLiteral("--all takes every device: leave out --device, or give "
-                                  "--device once for each device to use.");
+            return Cli::tr("--all takes every device: leave out --device, or give "
+                           "--device once for each device to use.");
         if (parser.isSet(product) && !parser.isSet(all))
-            return QStringLiteral("--product applies with --all only.");
+            return Cli::tr("--product applies with --all only.");
         const QStringList paths = parser.values(device);
         for (const QString &path : paths) {
             if (paths.count(path) > 1)
-                return QStringLiteral("--device %1 is given more than once.").arg(path);
+                return Cli::tr("--device %1 is given more than once.").arg(path);
         }
         return QString();
     }
@@ -164,8 +187,8 @@ bool parseProduct(const QString &text, int *vendorId, int *productId)
 Parsed usageError(const QString &reason)
 {
     Parsed p;
-    p.status = fail(Exit::Usage, reason + QStringLiteral("\nRun \"tarvenix-cli --help\" for the "
-                                                         "commands and options."));
+    p.status = fail(Exit::Usage, reason + Cli::tr("\nRun \"tarvenix-cli --help\" for the "
+                                                  "commands and options."));
     return p;
 }
 
@@ -192,17 +215,26 @@ Parsed parseArguments(const QStringList &arguments)
     }
     const QStringList words = p.parser.positionalArguments();
     if (words.isEmpty())
-        return usageError(QStringLiteral("No command given."));
+        return usageError(Cli::tr("No command given."));
     const CommandName *command = findCommand(words[0]);
     if (!command)
-        return usageError(QStringLiteral("Unknown command \"%1\".").arg(words[0]));
+        return usageError(Cli::tr("Unknown command \"%1\".").arg(words[0]));
     if (command->takesFile && words.size() < 2)
-        return usageError(QStringLiteral("The %1 command needs a file.").arg(words[0]));
+        return usageError(Cli::tr("The %1 command needs a file.").arg(words[0]));
     if (words.size() > (command->takesFile ? 2 : 1))
-        return usageError(QStringLiteral("Too many arguments for the %1 command.").arg(words[0]));
+        return usageError(Cli::tr("Too many arguments for the %1 command.").arg(words[0]));
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
+    const QString record = p.parser.value(p.record);
+    if (p.parser.isSet(p.record) && record.isEmpty())
+        return usageError(Cli::tr("--record needs the name of the capture's file."));
+    // The capture would take the place of the file the command reads or writes.
+    if (command->takesFile && !record.isEmpty() &&
+        QFileInfo(record).absoluteFilePath() == QFileInfo(words[1]).absoluteFilePath())
+        return usageError(Cli::tr("--record names the command's own file \"%1\": give the "
+                                  "capture a name of its own.")
+                              .arg(record));
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();
@@ -211,19 +243,21 @@ Parsed parseArguments(const QStringList &arguments)
     o.all = p.parser.isSet(p.all);
     if (p.parser.isSet(p.product) &&
         !parseProduct(p.parser.value(p.product), &o.vendorId, &o.productId))
-        return usageError(QStringLiteral("--product takes the vendor and product id in hex, as "
-                                         "list shows them, for example 1abe:2202."));
+        return usageError(Cli::tr("--product takes the vendor and product id in hex, as "
+                                  "list shows them, for example 1abe:2202."));
     o.json = p.parser.isSet(p.json);
     o.quiet = p.parser.isSet(p.quiet);
     o.trace = p.parser.isSet(p.trace);
     o.force = p.parser.isSet(p.force);
     o.verify = p.parser.isSet(p.verify);
+    o.record = record;
+    o.recordPaths = p.parser.isSet(p.recordPaths);
     return parsed;
 }
 
 QString helpText()
 {
-    return Parser().parser.helpText() + QLatin1String(kEpilogue);
+    return Parser().parser.helpText() + Cli::tr(kEpilogue);
 }
 
 } // namespace tarvenix::cli

@@ -24,6 +24,8 @@ struct Options {
     bool trace = false;
     bool force = false;
     bool verify = false;
+    QString record;           // --record: the capture's file; empty when not recording
+    bool recordPaths = false; // --record-paths: the capture keeps the user's file names
 
     bool manyDevices() const { return all || devices.size() > 1; }
 };

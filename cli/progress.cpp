@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include "cli/text.h"
 #include "device/report.h"
 #include "workers/blockloop.h"
 
@@ -24,8 +25,8 @@ QString clockText(qint64 seconds)
 QString rateText(double bytesPerSecond)
 {
     if (bytesPerSecond >= 1024 * 1024)
-        return QStringLiteral("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
-    return QStringLiteral("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
+        return Cli::tr("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
+    return Cli::tr("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
 }
 
 double bytesPerSecond(int done, qint64 elapsedMs)
@@ -41,7 +42,7 @@ QString barText(int done, int blocks, int width)
 
 QString doneText(int blocks, qint64 elapsedMs)
 {
-    return QStringLiteral("done: %1 blocks in %2 s (%3)")
+    return Cli::tr("done: %1 blocks in %2 s (%3)")
         .arg(blocks)
         .arg(elapsedMs / 1000.0, 0, 'f', 2)
         .arg(rateText(bytesPerSecond(blocks, elapsedMs)));
@@ -60,7 +61,7 @@ QString barLine(const QString &title, int done, int blocks, qint64 elapsedMs)
     const double rate = bytesPerSecond(done, elapsedMs);
     const QString left =
         rate > 0 ? clockText(qint64((blocks - done) * kBlockSize / rate)) : QStringLiteral("-:--");
-    return QStringLiteral("%1 [%2] %3/%4 blocks  %5  %6 left")
+    return Cli::tr("%1 [%2] %3/%4 blocks  %5  %6 left")
         .arg(title, barText(done, blocks, kBarWidth))
         .arg(done)
         .arg(blocks)
@@ -98,7 +99,7 @@ void Progress::draw(int done)
 
 void Progress::line(int step, const QString &text)
 {
-    put(QStringLiteral("%1: step %2 of %3, %4\n")
+    put(Cli::tr("%1: step %2 of %3, %4\n")
             .arg(title_)
             .arg(step)
             .arg(StepSchedule::kSteps)
@@ -113,7 +114,7 @@ void Progress::advance(int done)
         return;
     const int reached = StepSchedule(blocks_).stepsAfter(done);
     while (steps_ < reached)
-        line(++steps_, QStringLiteral("%1 of %2 blocks").arg(done).arg(blocks_));
+        line(++steps_, Cli::tr("%1 of %2 blocks").arg(done).arg(blocks_));
 }
 
 void Progress::finish()

@@ -1,6 +1,7 @@
 #include "progressboard.h"
 
 #include "cli/status.h"
+#include "cli/text.h"
 #include "workers/messages.h"
 
 namespace tarvenix::cli {
@@ -69,8 +70,8 @@ QString ProgressBoard::text(const Row &row) const
     if (!row.state.isEmpty())
         return QStringLiteral("%1 %2").arg(row.shortName, row.state);
     if (row.transfer.isEmpty())
-        return QStringLiteral("%1 waiting").arg(row.shortName);
-    return QStringLiteral("%1 %2 [%3] %4/%5 blocks  %6")
+        return Cli::tr("%1 waiting").arg(row.shortName);
+    return Cli::tr("%1 %2 [%3] %4/%5 blocks  %6")
         .arg(row.shortName, row.transfer.leftJustified(kTransferWidth),
              barText(row.done, row.blocks, kBarWidth))
         .arg(row.done)

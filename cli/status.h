@@ -43,7 +43,8 @@ inline Status fail(const Failure &failure, const QString &message)
     return fail(exitFor(failure.code), message);
 }
 
-// A result for stdout, one line.
+// A line for stdout. Results there are for scripts and never translated; only --help,
+// which people read, is.
 void printResult(const QString &text);
 // A message for stderr, one line or more.
 void printMessage(const QString &text);

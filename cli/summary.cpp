@@ -2,6 +2,7 @@
 
 #include "cli/devicelist.h"
 #include "cli/deviceset.h"
+#include "cli/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -114,14 +115,14 @@ Status runStatus(const RunSummary &summary)
     if (failed == 0)
         return {};
     Status s = fail(Exit::SomeFailed,
-                    QStringLiteral("%1 of %2 devices did not succeed; the summary names each one "
-                                   "and what failed.")
+                    Cli::tr("%1 of %2 devices did not succeed; the summary names each one "
+                            "and what failed.")
                         .arg(failed)
                         .arg(summary.devices.size()));
     s.signal = stopSignal(summary);
     if (s.signal)
-        s.message = QStringLiteral("Stopped by signal %1; the summary says what each device "
-                                   "holds now.")
+        s.message = Cli::tr("Stopped by signal %1; the summary says what each device "
+                            "holds now.")
                         .arg(s.signal);
     return s;
 }

@@ -35,6 +35,7 @@ FoundDevice found(int row, const hid_device_info *d)
     f.productId = d->product_id;
     f.usagePage = d->usage_page;
     f.usage = d->usage;
+    f.interfaceNumber = d->interface_number;
     f.path = QString::fromLocal8Bit(d->path);
     f.manufacturer = text(d->manufacturer_string);
     f.product = text(d->product_string);
@@ -145,6 +146,21 @@ QVector<FoundDevice> findSupportedDevices()
         }
     }
     return devices;
+}
+
+FoundDevice listedDevice(const QString &path)
+{
+    FoundDevice device;
+    device.path = path;
+    hid_device_info *list = hid_enumerate(0, 0);
+    for (const hid_device_info *d = list; d; d = d->next) {
+        if (QString::fromLocal8Bit(d->path) == path) {
+            device = found(-1, d);
+            break;
+        }
+    }
+    hid_free_enumeration(list);
+    return device;
 }
 
 } // namespace tarvenix

@@ -14,13 +14,12 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadData()
 {
-    loadFile(strDataFile, QStringLiteral("select data file"), dataArrows());
+    loadFile(strDataFile, tr("select data file"), dataArrows());
 }
 
 void MainWindow::slotPushButtonRunUpdateData()
 {
-    if (!runAllowed(strDataFile, QStringLiteral("Please load data file first !"),
-                    TransferKind::Data))
+    if (!runAllowed(strDataFile, tr("Please load data file first !"), TransferKind::Data))
         return;
     setArrows(dataArrows(), kArrowUnlitStyle);
     startTransfer(workerThreadForData, strDataFile);
@@ -30,7 +29,7 @@ void MainWindow::slotPushButtonRunUpdateData()
 bool MainWindow::askSaveTarget(bool *replace)
 {
     const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
+        this, tr("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
     strSaveDataFile = chosen;
     qCDebug(tarvenix::lcTrace) << "strSaveDataFile: " << strSaveDataFile << "\n";
     if (chosen.isEmpty())
@@ -72,8 +71,7 @@ void MainWindow::slotShowRunUpdateDataProcess(int step)
 {
     showStep(dataArrows(), step);
     if (step == 6)
-        QMessageBox::information(this, QStringLiteral("Success"),
-                                 QStringLiteral("Download data successfully!"));
+        QMessageBox::information(this, tr("Success"), tr("Download data successfully!"));
 }
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
@@ -81,6 +79,5 @@ void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
     qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
     showStep(saveArrows(), step);
     if (step == 6)
-        QMessageBox::information(this, QStringLiteral("Success"),
-                                 QStringLiteral("Save data successfully!"));
+        QMessageBox::information(this, tr("Success"), tr("Save data successfully!"));
 }

@@ -11,21 +11,19 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadFW()
 {
-    loadFile(strFWFile, QStringLiteral("select bin file"), fwArrows());
+    loadFile(strFWFile, tr("select bin file"), fwArrows());
 }
 
 void MainWindow::slotPushButtonRunUpdateFW()
 {
-    if (!runAllowed(strFWFile, QStringLiteral("Please load firmware file first !"),
-                    TransferKind::Firmware))
+    if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware))
         return;
     setArrows(fwArrows(), kArrowUnlitStyle);
     // As the firmware row always has: the device opened a second time once the arrows are
     // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
     if (!hidHandle) {
-        QMessageBox::information(this, QStringLiteral("Warning"),
-                                 QStringLiteral("Not connected device!"));
+        QMessageBox::information(this, tr("Warning"), tr("Not connected device!"));
         return;
     }
     startTransfer(workerThreadForFW, strFWFile);
@@ -37,8 +35,7 @@ void MainWindow::slotShowRunUpdateFWProcess(int step)
     showStep(fwArrows(), step);
     if (step != 6)
         return;
-    QMessageBox::information(this, QStringLiteral("Success"),
-                             QStringLiteral("Download firmware successfully!"));
+    QMessageBox::information(this, tr("Success"), tr("Download firmware successfully!"));
     // Code 6 comes after the last reply: while the worker is still returning, the
     // controller re-opens the device once it has.
     initHidDevice();

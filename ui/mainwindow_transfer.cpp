@@ -14,14 +14,14 @@
 
 void MainWindow::warn(const QString &text)
 {
-    QMessageBox::warning(this, QStringLiteral("Warning"), text);
+    QMessageBox::warning(this, tr("Warning"), text);
 }
 
 bool MainWindow::refuseWhileTransferring()
 {
     if (!transferRunning())
         return false;
-    warn(QStringLiteral("A transfer is in progress. Please wait until it has finished."));
+    warn(tr("A transfer is in progress. Please wait until it has finished."));
     return true;
 }
 
@@ -51,7 +51,7 @@ bool MainWindow::openDevice()
 {
     initHidDevice();
     if (!hidHandle)
-        warn(QStringLiteral("Not connected device!"));
+        warn(tr("Not connected device!"));
     return bool(hidHandle);
 }
 
@@ -97,7 +97,7 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job,
 
 bool MainWindow::confirmOverwrite(const QString &existing)
 {
-    return QMessageBox::question(
-               this, QStringLiteral("Save data file"), existing + QStringLiteral(" Replace it?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(this, tr("Save data file"), existing + tr(" Replace it?"),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }

@@ -1,6 +1,7 @@
 #include "workers/devicecontroller.h"
 
 #include "device/exchange.h"
+#include "device/recordingport.h"
 #include "device/trace.h"
 #include "workers/messages.h"
 
@@ -45,7 +46,7 @@ OpenResult DeviceController::openFirstDevice()
     if (row_ == 0)
         return o;
     qCDebug(lcTrace).noquote() << "chHidDevicePath:" << path();
-    port_ = openPort(path_);
+    port_ = openDevicePort();
     if (!port_) {
         qCDebug(lcTrace, "hid_open handle_loopSendEnterVoiceStatus fail ");
         o.failure = {FailureCode::OpenFailed, path()};
@@ -60,6 +61,15 @@ OpenResult DeviceController::openFirstDevice()
     else
         qCDebug(lcTrace, "device busy, version query skipped");
     return o;
+}
+
+// Every port is opened here, recorded when a capture is asked for.
+HidPortPtr DeviceController::openDevicePort() const
+{
+    HidPortPtr port = openPort(path_);
+    if (!port || !capture_)
+        return port;
+    return recordingPort(std::move(port), capture_, path());
 }
 
 OpenResult DeviceController::open()
@@ -86,6 +96,8 @@ void DeviceController::close()
 
 void DeviceController::deviceArrived()
 {
+    if (capture_)
+        capture_->plugged();
     if (transferRunning())
         reopenAfterTransfer_ = true;
     else if (!open().failure)
@@ -94,6 +106,8 @@ void DeviceController::deviceArrived()
 
 void DeviceController::deviceRemoved()
 {
+    if (capture_ && path_[0])
+        capture_->unplugged(path());
     if (transferRunning()) {
         // The job fails on its own port; the port is closed once the job has ended.
         removedDuringTransfer_ = true;
@@ -147,7 +161,7 @@ Failure DeviceController::lockAndOpen()
     if (!lock->acquired())
         return lockFailure(*lock);
     lock_ = std::move(lock);
-    port_ = openPort(path_);
+    port_ = openDevicePort();
     if (!port_)
         return {FailureCode::OpenFailed, path()};
     return {};

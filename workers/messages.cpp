@@ -2,12 +2,18 @@
 
 #include "device/devicelock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace tarvenix {
 
 namespace {
+
+// Every text here is translated under this name.
+struct Messages {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+};
 
 QString withDetail(const QString &cause, const QString &detail)
 {
@@ -16,27 +22,27 @@ QString withDetail(const QString &cause, const QString &detail)
 
 QString noReply(int timeoutMs)
 {
-    return QStringLiteral("the device did not answer within %1 %2")
+    return Messages::tr("the device did not answer within %1 %2")
         .arg(timeoutMs / 1000.0)
-        .arg(timeoutMs == 1000 ? QStringLiteral("second") : QStringLiteral("seconds"));
+        .arg(timeoutMs == 1000 ? Messages::tr("second") : Messages::tr("seconds"));
 }
 
 // A text about a file, and what the system said of it. Names go in with the other values
 // in one pass, so a "%1" in a file name stays text.
-QString fileCause(const char *text, const QString &file)
+QString fileCause(const QString &text, const QString &file)
 {
-    return QString::fromUtf8(text).arg(file);
+    return text.arg(file);
 }
 
-QString fileCause(const char *text, const QString &file, const QString &detail)
+QString fileCause(const QString &text, const QString &file, const QString &detail)
 {
-    return QString::fromUtf8(text).arg(file, detail);
+    return text.arg(file, detail);
 }
 
 QString blockRule()
 {
-    return QStringLiteral("The device takes whole blocks of %1 bytes, so the size must be a "
-                          "non-zero multiple of %1.")
+    return Messages::tr("The device takes whole blocks of %1 bytes, so the size must be a "
+                        "non-zero multiple of %1.")
         .arg(kBlockSize);
 }
 
@@ -46,15 +52,15 @@ QString sizeRefusal(FailureCode code, const QString &file, const QString &size)
     const QString name = QFileInfo(file).fileName();
     switch (code) {
     case FailureCode::FileOverDataArea:
-        return QStringLiteral("The file \"%1\" has %2 bytes, more than the device's data area "
-                              "of %3 bytes. Please choose a smaller data file.")
+        return Messages::tr("The file \"%1\" has %2 bytes, more than the device's data area "
+                            "of %3 bytes. Please choose a smaller data file.")
             .arg(name, size, QString::number(kDataAreaSize));
     case FailureCode::FileOverAddress:
-        return QStringLiteral("The file \"%1\" has %2 bytes, more than the device can address "
-                              "(%3 bytes).")
+        return Messages::tr("The file \"%1\" has %2 bytes, more than the device can address "
+                            "(%3 bytes).")
             .arg(name, size, QString::number(kMaxOffsetFileSize));
     default:
-        return QStringLiteral("The file \"%1\" has %2 bytes. %3").arg(name, size, blockRule());
+        return Messages::tr("The file \"%1\" has %2 bytes. %3").arg(name, size, blockRule());
     }
 }
 
@@ -75,14 +81,14 @@ QString advice(TransferKind kind, const TransferOutcome &outcome)
 {
     const FailureCode code = outcome.failure.code;
     if (unplugged(code))
-        return QStringLiteral("\nThe device was unplugged during the transfer. Plug it in again "
-                              "and repeat the transfer.");
+        return Messages::tr("\nThe device was unplugged during the transfer. Plug it in again "
+                            "and repeat the transfer.");
     if (code == FailureCode::OutOfStep)
-        return QStringLiteral("\nClose any other program that uses the device, then try again.");
+        return Messages::tr("\nClose any other program that uses the device, then try again.");
     if (fileFailed(code) && kind != TransferKind::Save)
-        return QStringLiteral("\nPlease check the file, then repeat the transfer.");
+        return Messages::tr("\nPlease check the file, then repeat the transfer.");
     if (outcome.failedBlock > 0 && code != FailureCode::Mismatch)
-        return QStringLiteral("\nPlease check the device and its cable, then try again.");
+        return Messages::tr("\nPlease check the device and its cable, then try again.");
     return QString();
 }
 
@@ -92,44 +98,48 @@ QString refusalText(const Failure &failure, const QString &file)
     const QString &detail = failure.detail;
     switch (failure.code) {
     case FailureCode::FileMissing:
-        return fileCause("The file \"%1\" cannot be found. It may have been moved or deleted; "
-                         "please load it again.",
-                         file);
+        return fileCause(
+            Messages::tr("The file \"%1\" cannot be found. It may have been moved or deleted; "
+                         "please load it again."),
+            file);
     case FailureCode::NotAFile:
     case FailureCode::FileUnreadable:
         return fileCause(
-            "The file \"%1\" cannot be read: %2. Please check it and load it again.", file,
-            failure.code == FailureCode::NotAFile ? QStringLiteral("it is not a file") : detail);
+            Messages::tr("The file \"%1\" cannot be read: %2. Please check it and load it again."),
+            file,
+            failure.code == FailureCode::NotAFile ? Messages::tr("it is not a file") : detail);
     case FailureCode::FileNotBlocks:
     case FailureCode::FileOverDataArea:
     case FailureCode::FileOverAddress:
         return sizeRefusal(failure.code, file, detail);
     case FailureCode::NameNotUtf8:
-        return fileCause("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes that "
+        return fileCause(
+            Messages::tr("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes that "
                          "are not), so this program would read or write another name instead. "
-                         "Please rename the file (or its folder) to a UTF-8 name, then try again.",
-                         file);
+                         "Please rename the file (or its folder) to a UTF-8 name, then try again."),
+            file);
     case FailureCode::NoSaveName:
-        return QStringLiteral("No file name was given. Please name the file to save to, for "
-                              "example \"dump.bin\".");
+        return Messages::tr("No file name was given. Please name the file to save to, for "
+                            "example \"dump.bin\".");
     case FailureCode::SaveNameIsFolder:
-        return QStringLiteral("\"%1\" names a folder, not a file. Please add a file name, for "
-                              "example \"%2\".")
+        return Messages::tr("\"%1\" names a folder, not a file. Please add a file name, for "
+                            "example \"%2\".")
             .arg(file, QDir::cleanPath(file + QStringLiteral("/dump.bin")));
     case FailureCode::TargetExists:
-        return fileCause("The file \"%1\" already exists.", file);
+        return fileCause(Messages::tr("The file \"%1\" already exists."), file);
     case FailureCode::TargetIsLink:
-        return fileCause("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
-                         "replaces the link itself; \"%2\" is left as it is.",
-                         file, detail);
+        return fileCause(
+            Messages::tr("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
+                         "replaces the link itself; \"%2\" is left as it is."),
+            file, detail);
     case FailureCode::TargetUnwritable:
     case FailureCode::NoTemporaryName:
-        return QStringLiteral("Cannot save there: %1. Please choose another place.")
+        return Messages::tr("Cannot save there: %1. Please choose another place.")
             .arg(failureCause(failure, file));
     case FailureCode::Busy:
         return DeviceLock::busyMessage();
     case FailureCode::LockFailed:
-        return QStringLiteral("The device cannot be locked: %1. ").arg(detail) + accessHint();
+        return Messages::tr("The device cannot be locked: %1. ").arg(detail) + accessHint();
     default:
         return QString();
     }
@@ -141,15 +151,15 @@ QString transferName(TransferKind kind)
 {
     switch (kind) {
     case TransferKind::Firmware:
-        return QStringLiteral("Download firmware");
+        return Messages::tr("Download firmware");
     case TransferKind::Data:
-        return QStringLiteral("Download data");
+        return Messages::tr("Download data");
     case TransferKind::Save:
-        return QStringLiteral("Save data");
+        return Messages::tr("Save data");
     case TransferKind::Verify:
         break;
     }
-    return QStringLiteral("Verify");
+    return Messages::tr("Verify");
 }
 
 QString failureCause(const Failure &failure, const QString &file)
@@ -159,57 +169,61 @@ QString failureCause(const Failure &failure, const QString &file)
     case FailureCode::None:
         return QString();
     case FailureCode::HidapiFailed:
-        return QStringLiteral("the HID library did not start");
+        return Messages::tr("the HID library did not start");
     case FailureCode::NoDevice:
-        return QStringLiteral("no supported device is present");
+        return Messages::tr("no supported device is present");
     case FailureCode::OpenFailed:
-        return QStringLiteral("the device cannot be opened");
+        return Messages::tr("the device cannot be opened");
     case FailureCode::LockFailed:
-        return withDetail(QStringLiteral("the device cannot be locked"), detail);
+        return withDetail(Messages::tr("the device cannot be locked"), detail);
     case FailureCode::WriteFailed:
     case FailureCode::UnpluggedOnWrite:
-        return withDetail(QStringLiteral("the device did not accept the request"), detail);
+        return withDetail(Messages::tr("the device did not accept the request"), detail);
     case FailureCode::ReadFailed:
     case FailureCode::UnpluggedOnRead:
-        return withDetail(QStringLiteral("reading the device's reply failed"), detail);
+        return withDetail(Messages::tr("reading the device's reply failed"), detail);
     case FailureCode::NoReply:
         return noReply(detail.toInt());
     case FailureCode::EmptyReply:
-        return QStringLiteral("the device answered with an empty report (0 bytes) instead of "
-                              "its reply");
+        return Messages::tr("the device answered with an empty report (0 bytes) instead of "
+                            "its reply");
     case FailureCode::ShortReply:
-        return QStringLiteral("the device's reply was too short to carry the block (%1 bytes)")
+        return Messages::tr("the device's reply was too short to carry the block (%1 bytes)")
             .arg(detail);
     case FailureCode::VersionCut:
-        return QStringLiteral("the device's version reply ended inside the version text");
+        return Messages::tr("the device's version reply ended inside the version text");
     case FailureCode::OutOfStep:
-        return QStringLiteral("the device sent a report that answers no request of ours (is "
-                              "another program using the device?)");
+        return Messages::tr("the device sent a report that answers no request of ours (is "
+                            "another program using the device?)");
     case FailureCode::Stopped:
         return detail;
     case FailureCode::StoppedBySignal:
-        return QStringLiteral("the transfer was stopped by signal %1").arg(detail);
+        return Messages::tr("the transfer was stopped by signal %1").arg(detail);
     case FailureCode::Mismatch:
-        return fileCause("the device's data differs from \"%1\"", file);
+        return fileCause(Messages::tr("the device's data differs from \"%1\""), file);
     case FailureCode::FileChanged:
-        return fileCause("the file \"%1\" is missing, unreadable or no longer whole blocks; "
-                         "please load it again",
-                         file);
+        return fileCause(
+            Messages::tr("the file \"%1\" is missing, unreadable or no longer whole blocks; "
+                         "please load it again"),
+            file);
     case FailureCode::FileReadFailed:
-        return fileCause("the file \"%1\" could not be read (%2)", file, detail);
+        return fileCause(Messages::tr("the file \"%1\" could not be read (%2)"), file, detail);
     case FailureCode::FileShortened:
-        return fileCause("the file \"%1\" ends before this block: it was shortened during the "
-                         "transfer",
-                         file);
+        return fileCause(
+            Messages::tr("the file \"%1\" ends before this block: it was shortened during the "
+                         "transfer"),
+            file);
     case FailureCode::TargetUnwritable:
-        return fileCause("the file \"%1\" cannot be written (%2)", file, detail);
+        return fileCause(Messages::tr("the file \"%1\" cannot be written (%2)"), file, detail);
     case FailureCode::NoTemporaryName:
-        return fileCause("the file \"%1\" cannot be written (no free temporary name beside it)",
-                         file);
+        return fileCause(
+            Messages::tr("the file \"%1\" cannot be written (no free temporary name beside it)"),
+            file);
     case FailureCode::FileWriteFailed:
-        return fileCause("the file \"%1\" could not be written (%2)", file, detail);
+        return fileCause(Messages::tr("the file \"%1\" could not be written (%2)"), file, detail);
     case FailureCode::TargetAppeared:
-        return fileCause("the file \"%1\" appeared during the save and was left as it is", file);
+        return fileCause(
+            Messages::tr("the file \"%1\" appeared during the save and was left as it is"), file);
     default:
         // The refusals before a transfer are whole sentences of their own.
         return refusalText(failure, file);
@@ -227,17 +241,17 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
 {
     const QString cause = failureCause(outcome.failure, file);
     QString text = outcome.failedBlock > 0
-                       ? QStringLiteral("%1 failed at block %2 of %3: %4.")
+                       ? Messages::tr("%1 failed at block %2 of %3: %4.")
                              .arg(transferName(kind), QString::number(outcome.failedBlock),
                                   QString::number(outcome.blocks), cause)
-                       : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
+                       : Messages::tr("%1 failed: %2.").arg(transferName(kind), cause);
     text += advice(kind, outcome);
     if (kind == TransferKind::Save && !outcome.keptFile.isEmpty())
-        text += QStringLiteral("\nThe data read from the device is kept in \"%1\"; rename that "
-                               "file to keep it.")
+        text += Messages::tr("\nThe data read from the device is kept in \"%1\"; rename that "
+                             "file to keep it.")
                     .arg(outcome.keptFile);
     else if (kind == TransferKind::Save)
-        text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
+        text += Messages::tr("\nNo file was written; an existing file keeps its content.");
     return text;
 }
 
@@ -246,21 +260,21 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
     QString state;
     switch (kind) {
     case TransferKind::Firmware:
-        state = QStringLiteral("the device holds a partial firmware; run the download again "
-                               "before unplugging it");
+        state = Messages::tr("the device holds a partial firmware; run the download again "
+                             "before unplugging it");
         break;
     case TransferKind::Data:
-        state = QStringLiteral("the device's data area is partly overwritten; run the download "
-                               "again");
+        state = Messages::tr("the device's data area is partly overwritten; run the download "
+                             "again");
         break;
     case TransferKind::Save:
-        state = QStringLiteral("nothing was saved, and the device is unchanged");
+        state = Messages::tr("nothing was saved, and the device is unchanged");
         break;
     case TransferKind::Verify:
-        state = QStringLiteral("the device is unchanged");
+        state = Messages::tr("the device is unchanged");
         break;
     }
-    return QStringLiteral("%1 stopped after %2 of %3 blocks: %4.")
+    return Messages::tr("%1 stopped after %2 of %3 blocks: %4.")
         .arg(transferName(kind))
         .arg(qMax(0, outcome.failedBlock - 1))
         .arg(outcome.blocks)
@@ -269,14 +283,14 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
 
 QString accessHint()
 {
-    return QStringLiteral("Check the access rights to its hidraw node (install the udev rule "
-                          "70-tarvenix.rules that comes with this program), then plug it in "
-                          "again.");
+    return Messages::tr("Check the access rights to its hidraw node (install the udev rule "
+                        "70-tarvenix.rules that comes with this program), then plug it in "
+                        "again.");
 }
 
 QString unpluggedCause()
 {
-    return QStringLiteral("the device was unplugged");
+    return Messages::tr("the device was unplugged");
 }
 
 } // namespace tarvenix

@@ -1,6 +1,6 @@
-// tarvenix-cli on several emulated devices at once: every byte on each, one device's
-// failure kept apart from the others, the refusals before any device is touched, one
-// file per device, two runs sharing the devices, and a stop that reaches them all.
+// tarvenix-cli on several emulated devices at once: every byte and a capture on each, one
+// device's failure kept apart from the others, the refusals before any device is touched,
+// one file per device, two runs sharing the devices, and a stop that reaches them all.
 
 #include "clirun.h"
 #include "support/emu.h"
@@ -60,7 +60,8 @@ class TestCliMany : public QObject {
     void firmwareOnEachByteForByte()
     {
         const QList<int> three{add("serial=A1"), add("serial=A2"), add("serial=A3")};
-        const cli::Run r = cli::run({"firmware", "--all", image(64)});
+        const QString capture = dir.filePath("c.jsonl");
+        const cli::Run r = cli::run({"firmware", "--all", "--record", capture, image(64)});
         QCOMPARE(r.exitCode, 0);
         const QString out = QString::fromLocal8Bit(r.out);
         for (int i = 0; i < 3; ++i) {
@@ -72,6 +73,10 @@ class TestCliMany : public QObject {
                      qPrintable(out));
             QVERIFY2(r.err.contains(name + "Download firmware: step 6 of 6, done: 64 blocks"),
                      qPrintable(r.err));
+            // One capture per device, named after it.
+            const QByteArray captured = testfiles::read(dir.filePath("c-A%1.jsonl").arg(i + 1));
+            QCOMPARE(captured.count("\"event\":\"write\""), 64);
+            QVERIFY(captured.contains(QStringLiteral("\"serial\":\"A%1\"").arg(i + 1).toUtf8()));
         }
         QVERIFY2(out.endsWith("3 devices: 3 succeeded, 0 did not.\n"), qPrintable(out));
     }
