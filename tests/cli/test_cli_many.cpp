@@ -155,7 +155,8 @@ class TestCliMany : public QObject {
         const QList<int> three{add("serial=C1"), add("serial=C2"), add("serial=C3")};
         for (int id : three)
             emu::fault(id, "delay ms=5");
-        const QString fw = image(64);
+        // Long enough that the second run starts while the first still holds its devices.
+        const QString fw = image(128);
         QProcess first, second;
         first.start(QStringLiteral(TARVENIX_CLI), {"firmware", "--all", "--json", fw});
         second.start(QStringLiteral(TARVENIX_CLI), {"firmware", "--all", "--json", fw});
@@ -168,7 +169,7 @@ class TestCliMany : public QObject {
                      outs[0] + outs[1]);
             const QJsonObject busy = entry(outs[codes[0] == 0 ? 1 : 0], id);
             QVERIFY2(busy.value("message").toString().contains("device is busy"), outs[0]);
-            QCOMPARE(emu::stats(id).requests, 64);
+            QCOMPARE(emu::stats(id).requests, 128);
             QCOMPARE(emu::firmware(id), testfiles::read(fw));
         }
     }
