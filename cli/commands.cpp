@@ -14,8 +14,6 @@
 
 namespace tarvenix::cli {
 
-namespace {
-
 TransferKind kindOf(Command c)
 {
     if (c == Command::Firmware)
@@ -61,6 +59,8 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
     return fail(failure, text);
 }
 
+namespace {
+
 Status transfer(TransferKind kind, const DeviceController &device, const QString &file, int blocks,
                 const Options &o)
 {
@@ -87,6 +87,24 @@ Status transfer(TransferKind kind, const DeviceController &device, const QString
 
 } // namespace
 
+Status versionFailure(const Failure &failure, const DeviceController &device)
+{
+    if (failure.code == FailureCode::VersionCut)
+        return fail(failure, Cli::tr("The device's version reply ended inside the "
+                                     "version text, so the text may be incomplete. "
+                                     "Please check the device and its cable, then try "
+                                     "again."));
+    if (failure)
+        return deviceFailure(
+            failure,
+            Cli::tr("The device %1 the version query. Please check the device and its "
+                    "cable, then try again.")
+                .arg(failure.code == FailureCode::WriteFailed ? Cli::tr("did not accept")
+                                                              : Cli::tr("did not answer")),
+            device);
+    return {};
+}
+
 Status runList(const Options &o)
 {
     const QVector<FoundDevice> devices = findSupportedDevices();
@@ -106,20 +124,8 @@ Status runVersion(const Options &o)
     if (Status s = claim(device, o.device); !s.ok())
         return s;
     QString version;
-    const Failure failure = device.queryVersion(version);
-    if (failure.code == FailureCode::VersionCut)
-        return fail(failure, Cli::tr("The device's version reply ended inside the "
-                                     "version text, so the text may be incomplete. "
-                                     "Please check the device and its cable, then try "
-                                     "again."));
-    if (failure)
-        return deviceFailure(
-            failure,
-            Cli::tr("The device %1 the version query. Please check the device and its "
-                    "cable, then try again.")
-                .arg(failure.code == FailureCode::WriteFailed ? Cli::tr("did not accept")
-                                                              : Cli::tr("did not answer")),
-            device);
+    if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
+        return failed;
     if (o.json)
         printResult(QString::fromUtf8(
             QJsonDocument(

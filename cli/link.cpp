@@ -14,10 +14,11 @@ Status noDevice()
                         "check its cable), then try again."));
 }
 
-Status claim(DeviceController &device, const QString &wanted)
+namespace {
+
+// What a claim's failure says; `wanted` is the path asked for, if one was.
+Status claimed(const Failure &failure, const QString &wanted)
 {
-    device.record(commandCapture());
-    const Failure failure = device.claim(wanted);
     switch (failure.code) {
     case FailureCode::None:
         return {};
@@ -36,6 +37,19 @@ Status claim(DeviceController &device, const QString &wanted)
     default:
         return fail(failure, refusalMessage(failure, QString()));
     }
+}
+
+} // namespace
+
+Status claim(DeviceController &device, const QString &wanted)
+{
+    device.record(commandCapture());
+    return claimed(device.claim(wanted), wanted);
+}
+
+Status claim(DeviceController &device, const FoundDevice &found)
+{
+    return claimed(device.claim(found), found.path);
 }
 
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)

@@ -11,6 +11,8 @@ namespace tarvenix::cli {
 // order; locks it for the whole command and opens it, recorded when --record asks for it.
 // hidapi must be started.
 Status claim(DeviceController &device, const QString &wanted);
+// The same for a device just found, as a run on several devices finds them.
+Status claim(DeviceController &device, const FoundDevice &found);
 
 // What to do when no supported device is present.
 Status noDevice();

@@ -2,6 +2,7 @@
 // block loop, device lock and refusals.
 
 #include "cli/commands.h"
+#include "cli/manyrun.h"
 #include "cli/recording.h"
 #include "cli/text.h"
 
@@ -39,6 +40,8 @@ void showTrace(bool trace)
 
 Status run(const Options &o)
 {
+    if (o.manyDevices())
+        return runOnMany(o);
     switch (o.command) {
     case Command::List:
         return runList(o);

@@ -48,11 +48,23 @@ Files:
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
 
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH given more than once runs it on those devices. All of
+  them must be of one vendor:product: the run refuses before touching any
+  device when they are not; --product VID:PID picks one model. save --all DIR
+  writes one file per device into the folder DIR, named after the device's
+  serial number (or its path when it has none). Progress is one line per
+  device. At the end a summary gives every device's result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+
 Recording:
   --record FILE writes a capture: every report written to and read from the
   device, with its time, and the device's identity. It holds the bytes of the
-  files sent and read, so it is as private as they are. With list and several
-  devices, one capture per device: FILE with each device's serial added.
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device's serial added.
 
 Exit codes:
   0  success
@@ -69,16 +81,22 @@ Exit codes:
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
   7  verify found a block that differs from the file
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one's own code
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
 )");
 
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{QStringList{"h", "help"}, Cli::tr("Show this help and exit.")};
-    QCommandLineOption device{"device", Cli::tr("Use the device at <path> (as list shows it)."),
+    QCommandLineOption device{"device",
+                              Cli::tr("Use the device at <path> (as list shows it); given more "
+                                      "than once, run on each of them at once."),
                               "path"};
-    QCommandLineOption json{"json", Cli::tr("Print the output of list and version as JSON.")};
+    QCommandLineOption json{"json", Cli::tr("Print the output of list and version, or the "
+                                            "summary of a run on several devices, as JSON.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
                              Cli::tr("Show no progress; errors are still shown.")};
     QCommandLineOption trace{"trace",
@@ -95,13 +113,20 @@ struct Parser {
     QCommandLineOption recordPaths{"record-paths",
                                    Cli::tr("Keep the names of the files in the capture, which "
                                            "otherwise says FILE instead.")};
+    QCommandLineOption all{"all", Cli::tr("Run the command on every supported device present, "
+                                          "all at once.")};
+    QCommandLineOption product{"product",
+                               Cli::tr("With --all: only the devices of this vendor and product "
+                                       "id (hex, as list shows them)."),
+                               "vid:pid"};
 
     Parser()
     {
         parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
             "and checks it against a file."));
-        parser.addOptions({help, device, json, quiet, trace, force, verify, record, recordPaths});
+        parser.addOptions(
+            {help, device, all, product, json, quiet, trace, force, verify, record, recordPaths});
         parser.addPositionalArgument("command",
                                      Cli::tr("list, version, firmware, data, save or verify."));
         parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
@@ -111,8 +136,11 @@ struct Parser {
     // An option given to a command that has no use for it.
     QString misplaced(Command c) const
     {
-        if (parser.isSet(json) && c != Command::List && c != Command::Version)
-            return Cli::tr("--json applies to list and version only.");
+        if (const QString many = misplacedForMany(c); !many.isEmpty())
+            return many;
+        if (parser.isSet(json) && c != Command::List && c != Command::Version &&
+            !parser.isSet(all) && parser.values(device).size() < 2)
+            return Cli::tr("--json applies to list, version and runs on several devices only.");
         if (parser.isSet(verify) && c != Command::Data)
             return Cli::tr("--verify applies to data only; to check a file by itself, "
                            "use the verify command.");
@@ -124,7 +152,37 @@ struct Parser {
             return Cli::tr("--device does not apply to list, which shows every device.");
         return QString();
     }
+
+    QString misplacedForMany(Command c) const
+    {
+        if (parser.isSet(all) && c == Command::List)
+            return Cli::tr("--all does not apply to list, which shows every device.");
+        if (parser.isSet(all) && parser.isSet(device))
+            return Cli::tr("--all takes every device: leave out --device, or give "
+                           "--device once for each device to use.");
+        if (parser.isSet(product) && !parser.isSet(all))
+            return Cli::tr("--product applies with --all only.");
+        const QStringList paths = parser.values(device);
+        for (const QString &path : paths) {
+            if (paths.count(path) > 1)
+                return Cli::tr("--device %1 is given more than once.").arg(path);
+        }
+        return QString();
+    }
 };
+
+// "1abe:2202", as list shows it.
+bool parseProduct(const QString &text, int *vendorId, int *productId)
+{
+    const QStringList ids = text.split(QLatin1Char(':'));
+    bool vendorOk = false;
+    bool productOk = false;
+    if (ids.size() == 2 && ids[0].size() <= 4 && ids[1].size() <= 4) {
+        *vendorId = ids[0].toInt(&vendorOk, 16);
+        *productId = ids[1].toInt(&productOk, 16);
+    }
+    return vendorOk && productOk && *vendorId > 0 && *productId > 0;
+}
 
 Parsed usageError(const QString &reason)
 {
@@ -180,7 +238,13 @@ Parsed parseArguments(const QStringList &arguments)
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();
-    o.device = p.parser.value(p.device);
+    o.devices = p.parser.values(p.device);
+    o.device = o.devices.size() == 1 ? o.devices.first() : QString();
+    o.all = p.parser.isSet(p.all);
+    if (p.parser.isSet(p.product) &&
+        !parseProduct(p.parser.value(p.product), &o.vendorId, &o.productId))
+        return usageError(Cli::tr("--product takes the vendor and product id in hex, as "
+                                  "list shows them, for example 1abe:2202."));
     o.json = p.parser.isSet(p.json);
     o.quiet = p.parser.isSet(p.quiet);
     o.trace = p.parser.isSet(p.trace);

@@ -50,7 +50,8 @@ void startRecording(const Options &o, const QStringList &arguments)
     r.file = o.record;
     r.command = Capture::commandLine(arguments,
                                      o.recordPaths ? QStringList() : QStringList{o.file, o.record});
-    if (o.command != Command::List && !startCapture(r.file))
+    // list and a run on several devices start a capture for each device they find.
+    if (o.command != Command::List && !o.manyDevices() && !startCapture(r.file))
         r.file.clear();
 }
 
@@ -74,6 +75,14 @@ void recordListed(const QVector<FoundDevice> &devices)
             capture->closed();
         }
     }
+}
+
+std::shared_ptr<Capture> deviceCapture(const FoundDevice &device, const QVector<FoundDevice> &all)
+{
+    const QString file = recording().file;
+    if (file.isEmpty())
+        return nullptr;
+    return startCapture(captureNameFor(file, device, all));
 }
 
 void endRecording(int exitCode)

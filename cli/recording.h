@@ -9,13 +9,17 @@
 namespace tarvenix::cli {
 
 // Starts recording as the options ask: a command that works with one device starts its
-// capture now; list starts one per device it finds. arguments: the whole command line.
+// capture now; list and a run on several devices start one per device they find. arguments: the
+// whole command line.
 void startRecording(const Options &o, const QStringList &arguments);
 // The capture for the device of a command that works with one; null when not recording.
 std::shared_ptr<Capture> commandCapture();
 // list: the identity of each device found, FILE itself for one device; with several, one
 // capture each, FILE with the device's serial (or path) added to its name.
 void recordListed(const QVector<FoundDevice> &devices);
+// A run on several devices: the capture of one of them, FILE with the device's serial (or
+// path) added to its name; null when not recording.
+std::shared_ptr<Capture> deviceCapture(const FoundDevice &device, const QVector<FoundDevice> &all);
 // Ends every capture with the command's exit code.
 void endRecording(int exitCode);
 

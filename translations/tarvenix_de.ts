@@ -71,14 +71,6 @@ Das Gerät wurde abgezogen. Schließen Sie es wieder an und wiederholen Sie den 
         <translation>Zeigt diese Hilfe an und beendet das Programm.</translation>
     </message>
     <message>
-        <source>Use the device at &lt;path&gt; (as list shows it).</source>
-        <translation>Verwendet das Gerät unter &lt;path&gt; (wie list es anzeigt).</translation>
-    </message>
-    <message>
-        <source>Print the output of list and version as JSON.</source>
-        <translation>Gibt die Ausgabe von list und version als JSON aus.</translation>
-    </message>
-    <message>
         <source>Show no progress; errors are still shown.</source>
         <translation>Zeigt keinen Fortschritt an; Fehler werden weiterhin gemeldet.</translation>
     </message>
@@ -109,10 +101,6 @@ Das Gerät wurde abgezogen. Schließen Sie es wieder an und wiederholen Sie den 
     <message>
         <source>[file]</source>
         <translation>[Datei]</translation>
-    </message>
-    <message>
-        <source>--json applies to list and version only.</source>
-        <translation>--json gilt nur für list und version.</translation>
     </message>
     <message>
         <source>--verify applies to data only; to check a file by itself, use the verify command.</source>
@@ -149,10 +137,6 @@ Die Befehle und Optionen zeigt „tarvenix-cli --help“.</translation>
         <translation>Zu viele Argumente für den Befehl %1.</translation>
     </message>
     <message>
-        <source>%1 [%2%3] %4/%5 blocks  %6  %7 left</source>
-        <translation>%1 [%2%3] %4/%5 Blöcke  %6  noch %7</translation>
-    </message>
-    <message>
         <source>%1: step %2 of %3, %4
 </source>
         <translation>%1: Schritt %2 von %3, %4
@@ -179,6 +163,130 @@ Die Befehle und Optionen zeigt „tarvenix-cli --help“.</translation>
         <translation>%L1 KiB/s</translation>
     </message>
     <message>
+        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
+        <translation>Zeichnet auf, was der Befehl mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht. Er enthält die gesendeten und gelesenen Bytes.</translation>
+    </message>
+    <message>
+        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
+        <translation>Behält die Dateinamen im Mitschnitt, der sonst stattdessen FILE enthält.</translation>
+    </message>
+    <message>
+        <source>--record-paths applies with --record only.</source>
+        <translation>--record-paths gilt nur zusammen mit --record.</translation>
+    </message>
+    <message>
+        <source>--record needs the name of the capture&apos;s file.</source>
+        <translation>--record braucht den Namen der Datei für den Mitschnitt.</translation>
+    </message>
+    <message>
+        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
+        <translation>--record nennt die Datei „%1“, die der Befehl selbst verwendet: Geben Sie dem Mitschnitt einen eigenen Namen.</translation>
+    </message>
+    <message>
+        <source>The devices are of more than one model, and an image is made for one model only. Found:</source>
+        <translation>Die Geräte gehören zu mehr als einem Modell, und ein Image ist nur für ein Modell gemacht. Gefunden:</translation>
+    </message>
+    <message>
+        <source>
+Add --product VID:PID to pick one model, for example --product %1.</source>
+        <translation>
+Wählen Sie mit --product VID:PID ein Modell, zum Beispiel --product %1.</translation>
+    </message>
+    <message>
+        <source>
+Pick devices of one model with --device.</source>
+        <translation>
+Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
+    </message>
+    <message>
+        <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
+        <translation>Kein Gerät %1:%2 ist angeschlossen. „tarvenix-cli list“ zeigt die angeschlossenen unterstützten Geräte.</translation>
+    </message>
+    <message>
+        <source>There is no supported device at %1, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the paths of the supported devices present.</source>
+        <translation>Unter %1 gibt es kein unterstütztes Gerät, daher wurde kein Gerät angesprochen. „tarvenix-cli list“ zeigt die Pfade der angeschlossenen unterstützten Geräte.</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>fertig</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 at block %2 of %3 (exit %4)</source>
+        <translation>%1 bei Block %2 von %3 (Exit %4)</translation>
+    </message>
+    <message>
+        <source>%1 (exit %2)</source>
+        <translation>%1 (Exit %2)</translation>
+    </message>
+    <message>
+        <source>Use the device at &lt;path&gt; (as list shows it); given more than once, run on each of them at once.</source>
+        <translation>Das Gerät unter &lt;path&gt; verwenden (wie list es zeigt); mehrfach angegeben, auf jedem davon gleichzeitig ausführen.</translation>
+    </message>
+    <message>
+        <source>Print the output of list and version, or the summary of a run on several devices, as JSON.</source>
+        <translation>Die Ausgabe von list und version oder die Zusammenfassung eines Laufs auf mehreren Geräten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>Run the command on every supported device present, all at once.</source>
+        <translation>Den Befehl auf jedem angeschlossenen unterstützten Gerät ausführen, auf allen gleichzeitig.</translation>
+    </message>
+    <message>
+        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>Mit --all: nur die Geräte mit dieser Hersteller- und Produkt-ID (hexadezimal, wie list sie zeigt).</translation>
+    </message>
+    <message>
+        <source>--json applies to list, version and runs on several devices only.</source>
+        <translation>--json gilt nur für list, version und Läufe auf mehreren Geräten.</translation>
+    </message>
+    <message>
+        <source>--all does not apply to list, which shows every device.</source>
+        <translation>--all gilt nicht für list, das ohnehin jedes Gerät zeigt.</translation>
+    </message>
+    <message>
+        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
+        <translation>--all nimmt jedes Gerät: lassen Sie --device weg, oder geben Sie --device einmal für jedes zu verwendende Gerät an.</translation>
+    </message>
+    <message>
+        <source>--product applies with --all only.</source>
+        <translation>--product gilt nur zusammen mit --all.</translation>
+    </message>
+    <message>
+        <source>--device %1 is given more than once.</source>
+        <translation>--device %1 ist mehr als einmal angegeben.</translation>
+    </message>
+    <message>
+        <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
+        <translation>--product erwartet die Hersteller- und Produkt-ID hexadezimal, wie list sie zeigt, zum Beispiel 1abe:2202.</translation>
+    </message>
+    <message>
+        <source>%1 [%2] %3/%4 blocks  %5  %6 left</source>
+        <translation>%1 [%2] %3/%4 Blöcke  %5  noch %6</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 wartet</translation>
+    </message>
+    <message>
+        <source>%1 %2 [%3] %4/%5 blocks  %6</source>
+        <translation>%1 %2 [%3] %4/%5 Blöcke  %6</translation>
+    </message>
+    <message>
+        <source>%1 of %2 devices did not succeed; the summary names each one and what failed.</source>
+        <translation>%1 von %2 Geräten waren nicht erfolgreich; die Zusammenfassung nennt jedes und was fehlschlug.</translation>
+    </message>
+    <message>
+        <source>Stopped by signal %1; the summary says what each device holds now.</source>
+        <translation>Durch Signal %1 angehalten; die Zusammenfassung sagt, was jedes Gerät jetzt enthält.</translation>
+    </message>
+    <message>
         <source>
 Commands:
   list           List the supported devices present: the row of the
@@ -202,11 +310,23 @@ Files:
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
 
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH given more than once runs it on those devices. All of
+  them must be of one vendor:product: the run refuses before touching any
+  device when they are not; --product VID:PID picks one model. save --all DIR
+  writes one file per device into the folder DIR, named after the device&apos;s
+  serial number (or its path when it has none). Progress is one line per
+  device. At the end a summary gives every device&apos;s result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+
 Recording:
   --record FILE writes a capture: every report written to and read from the
   device, with its time, and the device&apos;s identity. It holds the bytes of the
-  files sent and read, so it is as private as they are. With list and several
-  devices, one capture per device: FILE with each device&apos;s serial added.
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device&apos;s serial added.
 
 Exit codes:
   0  success
@@ -223,8 +343,11 @@ Exit codes:
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
   7  verify found a block that differs from the file
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one&apos;s own code
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
 </source>
         <translation>
 Befehle:
@@ -256,12 +379,26 @@ Dateien:
   Ohne --device wird das erste unterstützte Gerät in der Reihenfolge der
   Tabelle verwendet.
 
+Mehrere Geräte gleichzeitig (version, firmware, data, save, verify):
+  --all führt den Befehl auf jedem angeschlossenen unterstützten Gerät aus,
+  jedes in einem eigenen Thread; mehrfach angegebenes --device PFAD führt
+  ihn auf diesen Geräten aus. Alle müssen dieselbe vendor:product haben:
+  sonst verweigert der Lauf, bevor er ein Gerät anspricht; --product VID:PID
+  wählt ein Modell. save --all ORDNER schreibt eine Datei je Gerät in den
+  Ordner ORDNER, benannt nach der Seriennummer des Geräts (oder nach seinem
+  Pfad, wenn es keine hat). Der Fortschritt ist eine Zeile je Gerät. Am Ende
+  nennt eine Zusammenfassung das Ergebnis jedes Geräts, seinen eigenen
+  Exit-Code und was fehlschlug; mit --json dasselbe als JSON auf der
+  Standardausgabe. Die Geräte stehen zu Beginn fest: ein später
+  angeschlossenes wird genannt, aber nicht genommen.
+
 Aufzeichnung:
   --record DATEI schreibt einen Mitschnitt: jeden an das Gerät geschriebenen
   und von ihm gelesenen Report mit seiner Zeit, dazu die Kennung des Geräts.
   Er enthält die Bytes der gesendeten und gelesenen Dateien und ist daher so
-  vertraulich wie diese. Mit list und mehreren Geräten entsteht ein
-  Mitschnitt je Gerät: DATEI mit der Seriennummer des Geräts im Namen.
+  vertraulich wie diese. Mit list und mehreren Geräten, und bei einem Lauf
+  auf mehreren Geräten, entsteht ein Mitschnitt je Gerät: DATEI mit der
+  Seriennummer des Geräts im Namen.
 
 Exit-Codes:
   0  Erfolg
@@ -282,30 +419,14 @@ Exit-Codes:
      Report gesendet, der zu keiner unserer Anfragen passt (ein anderes
      Programm verwendet es), oder wurde abgezogen
   7  verify hat einen Block gefunden, der von der Datei abweicht
+  8  einige Geräte fehlgeschlagen: bei einem Lauf auf mehreren Geräten war
+     mindestens eines nicht erfolgreich; die Zusammenfassung nennt den
+     eigenen Code jedes Geräts
   128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
      (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
-     Gerät jetzt enthält
+     Gerät jetzt enthält (bei mehreren Geräten sagt es die Zusammenfassung
+     für jedes)
 </translation>
-    </message>
-    <message>
-        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
-        <translation>Zeichnet auf, was der Befehl mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht. Er enthält die gesendeten und gelesenen Bytes.</translation>
-    </message>
-    <message>
-        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
-        <translation>Behält die Dateinamen im Mitschnitt, der sonst stattdessen FILE enthält.</translation>
-    </message>
-    <message>
-        <source>--record-paths applies with --record only.</source>
-        <translation>--record-paths gilt nur zusammen mit --record.</translation>
-    </message>
-    <message>
-        <source>--record needs the name of the capture&apos;s file.</source>
-        <translation>--record braucht den Namen der Datei für den Mitschnitt.</translation>
-    </message>
-    <message>
-        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
-        <translation>--record nennt die Datei „%1“, die der Befehl selbst verwendet: Geben Sie dem Mitschnitt einen eigenen Namen.</translation>
     </message>
 </context>
 <context>

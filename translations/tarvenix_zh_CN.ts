@@ -71,14 +71,6 @@ The device was unplugged. Plug it in again and repeat the command.</source>
         <translation>显示此帮助并退出。</translation>
     </message>
     <message>
-        <source>Use the device at &lt;path&gt; (as list shows it).</source>
-        <translation>使用位于 &lt;path&gt; 的设备（即 list 显示的路径）。</translation>
-    </message>
-    <message>
-        <source>Print the output of list and version as JSON.</source>
-        <translation>以 JSON 格式输出 list 和 version 的结果。</translation>
-    </message>
-    <message>
         <source>Show no progress; errors are still shown.</source>
         <translation>不显示进度；错误仍会显示。</translation>
     </message>
@@ -109,10 +101,6 @@ The device was unplugged. Plug it in again and repeat the command.</source>
     <message>
         <source>[file]</source>
         <translation>[文件]</translation>
-    </message>
-    <message>
-        <source>--json applies to list and version only.</source>
-        <translation>--json 仅适用于 list 和 version。</translation>
     </message>
     <message>
         <source>--verify applies to data only; to check a file by itself, use the verify command.</source>
@@ -149,10 +137,6 @@ Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
         <translation>%1 命令的参数过多。</translation>
     </message>
     <message>
-        <source>%1 [%2%3] %4/%5 blocks  %6  %7 left</source>
-        <translation>%1 [%2%3] %4/%5 块  %6  剩余 %7</translation>
-    </message>
-    <message>
         <source>%1: step %2 of %3, %4
 </source>
         <translation>%1：第 %2/%3 步，%4
@@ -179,6 +163,130 @@ Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
         <translation>%1 KiB/s</translation>
     </message>
     <message>
+        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
+        <translation>将命令与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录。其中包含发送和读取的字节。</translation>
+    </message>
+    <message>
+        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
+        <translation>在记录中保留文件名；否则记录中以 FILE 代替。</translation>
+    </message>
+    <message>
+        <source>--record-paths applies with --record only.</source>
+        <translation>--record-paths 只能与 --record 一起使用。</translation>
+    </message>
+    <message>
+        <source>--record needs the name of the capture&apos;s file.</source>
+        <translation>--record 需要指定记录文件的名称。</translation>
+    </message>
+    <message>
+        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
+        <translation>--record 指定的是命令本身使用的文件“%1”：请为记录另起一个名称。</translation>
+    </message>
+    <message>
+        <source>The devices are of more than one model, and an image is made for one model only. Found:</source>
+        <translation>这些设备属于不止一种型号，而映像只适用于一种型号。找到：</translation>
+    </message>
+    <message>
+        <source>
+Add --product VID:PID to pick one model, for example --product %1.</source>
+        <translation>
+请用 --product VID:PID 选择一种型号，例如 --product %1。</translation>
+    </message>
+    <message>
+        <source>
+Pick devices of one model with --device.</source>
+        <translation>
+请用 --device 选择同一型号的设备。</translation>
+    </message>
+    <message>
+        <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
+        <translation>没有连接 %1:%2 的设备。运行“tarvenix-cli list”查看已连接的受支持设备。</translation>
+    </message>
+    <message>
+        <source>There is no supported device at %1, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the paths of the supported devices present.</source>
+        <translation>%1 处没有受支持的设备，因此未访问任何设备。运行“tarvenix-cli list”查看已连接的受支持设备的路径。</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>%1 at block %2 of %3 (exit %4)</source>
+        <translation>%1，在第 %2 块（共 %3 块）（退出码 %4）</translation>
+    </message>
+    <message>
+        <source>%1 (exit %2)</source>
+        <translation>%1（退出码 %2）</translation>
+    </message>
+    <message>
+        <source>Use the device at &lt;path&gt; (as list shows it); given more than once, run on each of them at once.</source>
+        <translation>使用 &lt;path&gt; 处的设备（如 list 所示）；多次指定时，同时在每台设备上运行。</translation>
+    </message>
+    <message>
+        <source>Print the output of list and version, or the summary of a run on several devices, as JSON.</source>
+        <translation>以 JSON 格式输出 list 和 version 的结果，或多台设备运行的汇总。</translation>
+    </message>
+    <message>
+        <source>Run the command on every supported device present, all at once.</source>
+        <translation>在每台已连接的受支持设备上同时运行该命令。</translation>
+    </message>
+    <message>
+        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>与 --all 一起使用：只使用具有此厂商 ID 和产品 ID 的设备（十六进制，如 list 所示）。</translation>
+    </message>
+    <message>
+        <source>--json applies to list, version and runs on several devices only.</source>
+        <translation>--json 只适用于 list、version 和多台设备的运行。</translation>
+    </message>
+    <message>
+        <source>--all does not apply to list, which shows every device.</source>
+        <translation>--all 不适用于 list，list 本来就显示所有设备。</translation>
+    </message>
+    <message>
+        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
+        <translation>--all 会使用所有设备：请去掉 --device，或为要使用的每台设备各指定一次 --device。</translation>
+    </message>
+    <message>
+        <source>--product applies with --all only.</source>
+        <translation>--product 只能与 --all 一起使用。</translation>
+    </message>
+    <message>
+        <source>--device %1 is given more than once.</source>
+        <translation>--device %1 被指定了不止一次。</translation>
+    </message>
+    <message>
+        <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
+        <translation>--product 需要十六进制的厂商 ID 和产品 ID，如 list 所示，例如 1abe:2202。</translation>
+    </message>
+    <message>
+        <source>%1 [%2] %3/%4 blocks  %5  %6 left</source>
+        <translation>%1 [%2] %3/%4 块  %5  剩余 %6</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 等待中</translation>
+    </message>
+    <message>
+        <source>%1 %2 [%3] %4/%5 blocks  %6</source>
+        <translation>%1 %2 [%3] %4/%5 块  %6</translation>
+    </message>
+    <message>
+        <source>%1 of %2 devices did not succeed; the summary names each one and what failed.</source>
+        <translation>%2 台设备中有 %1 台未成功；汇总中列出了每一台及失败原因。</translation>
+    </message>
+    <message>
+        <source>Stopped by signal %1; the summary says what each device holds now.</source>
+        <translation>已被信号 %1 中止；汇总中说明了每台设备当前的内容。</translation>
+    </message>
+    <message>
         <source>
 Commands:
   list           List the supported devices present: the row of the
@@ -202,11 +310,23 @@ Files:
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
 
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH given more than once runs it on those devices. All of
+  them must be of one vendor:product: the run refuses before touching any
+  device when they are not; --product VID:PID picks one model. save --all DIR
+  writes one file per device into the folder DIR, named after the device&apos;s
+  serial number (or its path when it has none). Progress is one line per
+  device. At the end a summary gives every device&apos;s result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+
 Recording:
   --record FILE writes a capture: every report written to and read from the
   device, with its time, and the device&apos;s identity. It holds the bytes of the
-  files sent and read, so it is as private as they are. With list and several
-  devices, one capture per device: FILE with each device&apos;s serial added.
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device&apos;s serial added.
 
 Exit codes:
   0  success
@@ -223,8 +343,11 @@ Exit codes:
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
   7  verify found a block that differs from the file
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one&apos;s own code
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
 </source>
         <translation>
 命令：
@@ -247,11 +370,21 @@ Exit codes:
   文件名必须是有效的 UTF-8。
   未指定 --device 时，按设备表顺序使用第一台受支持的设备。
 
+同时处理多台设备（version、firmware、data、save、verify）：
+  --all 在每台已连接的受支持设备上运行该命令，每台设备使用各自的线程；
+  多次指定 --device 路径 则在这些设备上运行。所有设备必须属于同一
+  vendor:product，否则在访问任何设备之前即拒绝运行；--product VID:PID
+  选择一种型号。save --all 目录 为每台设备在 目录 中写入一个文件，以设备的
+  序列号命名（没有序列号时以其路径命名）。进度为每台设备一行。结束时的
+  汇总列出每台设备的结果、其自身的退出码和失败原因；使用 --json 时以
+  JSON 格式输出到标准输出。设备集合在开始时即已确定：之后连接的设备会被
+  列出，但不会被处理。
+
 录制：
   --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
   以及设备的标识。记录中包含所发送和读取文件的字节，因此与这些文件同样
-  私密。对 list 且有多台设备时，每台设备一份记录：在 FILE 名称中加上
-  各设备的序列号。
+  私密。对 list 且有多台设备时，以及在多台设备上运行时，每台设备一份
+  记录：在 FILE 名称中加上各设备的序列号。
 
 退出码：
   0  成功
@@ -265,29 +398,11 @@ Exit codes:
   6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
      任何请求的报告（有其他程序正在使用该设备），或已被拔出
   7  verify 发现有数据块与文件不一致
+  8  部分设备失败：在多台设备上运行时，有一台或多台未成功；汇总中列出
+     每台设备自身的退出码
   128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
-     消息会说明设备当前的内容
+     消息会说明设备当前的内容（多台设备时，汇总会逐台说明）
 </translation>
-    </message>
-    <message>
-        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
-        <translation>将命令与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录。其中包含发送和读取的字节。</translation>
-    </message>
-    <message>
-        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
-        <translation>在记录中保留文件名；否则记录中以 FILE 代替。</translation>
-    </message>
-    <message>
-        <source>--record-paths applies with --record only.</source>
-        <translation>--record-paths 只能与 --record 一起使用。</translation>
-    </message>
-    <message>
-        <source>--record needs the name of the capture&apos;s file.</source>
-        <translation>--record 需要指定记录文件的名称。</translation>
-    </message>
-    <message>
-        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
-        <translation>--record 指定的是命令本身使用的文件“%1”：请为记录另起一个名称。</translation>
     </message>
 </context>
 <context>

@@ -131,16 +131,32 @@ Failure DeviceController::find(const QString &wanted)
                                     [&](const FoundDevice &d) { return d.path == wanted; });
     if (found == devices.end())
         return {FailureCode::NoDevice, wanted};
-    std::memset(path_, 0, sizeof path_);
-    std::strncpy(path_, found->path.toLocal8Bit().constData(), kDevicePathCopy);
-    row_ = found->row;
+    take(*found);
     return {};
+}
+
+void DeviceController::take(const FoundDevice &device)
+{
+    std::memset(path_, 0, sizeof path_);
+    std::strncpy(path_, device.path.toLocal8Bit().constData(), kDevicePathCopy);
+    row_ = device.row;
 }
 
 Failure DeviceController::claim(const QString &wanted)
 {
     if (Failure missing = find(wanted))
         return missing;
+    return lockAndOpen();
+}
+
+Failure DeviceController::claim(const FoundDevice &device)
+{
+    take(device);
+    return lockAndOpen();
+}
+
+Failure DeviceController::lockAndOpen()
+{
     auto lock = std::make_unique<DeviceLock>(path());
     if (!lock->acquired())
         return lockFailure(*lock);

@@ -51,6 +51,9 @@ class DeviceController : public QObject {
     // For one command of the command-line tool: finds the device at `wanted` (or the
     // first supported one), locks it for as long as this controller lives and opens it.
     Failure claim(const QString &wanted);
+    // The same for a device just found, without looking for it again: a run on several
+    // devices finds them all in one enumeration.
+    Failure claim(const FoundDevice &device);
     // The version query on the open device.
     Failure queryVersion(QString &version);
     // The block loop on the open device, run by a caller that holds it (claim).
@@ -83,6 +86,8 @@ class DeviceController : public QObject {
     OpenResult openFirstDevice();
     HidPortPtr openDevicePort() const;
     Failure find(const QString &wanted);
+    void take(const FoundDevice &device);
+    Failure lockAndOpen();
     void finishTransfer(const TransferOutcome &outcome);
 
     // Declared before the port, so that the device is closed before the lock goes.

@@ -27,6 +27,12 @@ void TransferJob::requestStop(const QString &cause)
         stop_.request(cause);
 }
 
+void TransferJob::requestStopBySignal(int signalNumber)
+{
+    if (isRunning())
+        stop_.requestFromSignal(signalNumber);
+}
+
 void TransferJob::run()
 {
     qCDebug(lcTrace, "Enter thread run");
@@ -40,6 +46,7 @@ void TransferJob::run()
         qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
         emit progress(step);
     });
+    loop.setBlockHandler([this](int done, int total) { emit blocksDone(done, total); });
     emit result(loop.run());
 }
 

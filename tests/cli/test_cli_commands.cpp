@@ -37,23 +37,19 @@ class TestCliCommands : public QObject {
     }
 
   private slots:
-    void cleanup()
-    {
-        for (int id : ids)
-            emu::release(id);
-        ids.clear();
-    }
+    void cleanup() { emu::releaseAll(ids); }
 
     void helpNamesCommandsAndExitCodes()
     {
         const cli::Run r = cli::run({"--help"});
         QCOMPARE(r.exitCode, 0);
         const QString help = QString::fromLocal8Bit(r.out);
-        for (const char *word : {"list", "version", "firmware FILE", "data FILE", "save FILE",
-                                 "verify FILE", "--device", "--json", "--quiet", "--trace",
-                                 "--force", "--verify", "--record", "\".bin\" is"})
+        for (const char *word :
+             {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
+              "--device", "--json", "--quiet", "--trace", "--force", "--verify", "--record",
+              "\".bin\" is", "--all", "--product"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 1, 2, 3, 4, 5, 6, 7})
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8})
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
                      qPrintable(QString::number(code)));
     }
@@ -77,6 +73,14 @@ class TestCliCommands : public QObject {
             << QStringList{"version", "--record-paths"} << "--record only";
         QTest::newRow("capture is the file")
             << QStringList{"save", "x.bin", "--record", "./x.bin"} << "own file";
+        QTest::newRow("all on list") << QStringList{"list", "--all"} << "--all";
+        QTest::newRow("all with device")
+            << QStringList{"version", "--all", "--device", "/dev/x"} << "--all takes every";
+        QTest::newRow("same device twice")
+            << QStringList{"version", "--device", "/dev/x", "--device", "/dev/x"}
+            << "more than once";
+        QTest::newRow("product not hex")
+            << QStringList{"version", "--all", "--product", "1abe-2202"} << "--product";
     }
 
     void usageErrors()
