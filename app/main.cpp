@@ -1,4 +1,5 @@
 #include "ui/mainwindow.h"
+#include "workers/settings.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"
@@ -16,8 +17,9 @@ const QCommandLineOption
                 QStringLiteral("Show the window in this language instead of the system's."),
                 QStringLiteral("code"));
 
-// The language of the pictures (and of the messages): the system's first
-// choice, or --lang. Any other option is Qt's, or is ignored as before.
+// The language of the pictures (and of the messages): --lang, else the one chosen in the
+// window's menu, else the system's first choice. Any other option is Qt's, or is ignored as
+// before.
 QLocale chosenLanguage(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -25,9 +27,10 @@ QLocale chosenLanguage(const QStringList &arguments)
     if (!parser.parse(arguments) && parser.unknownOptionNames().isEmpty())
         std::fprintf(stderr, "tarvenix: %s\n", qPrintable(parser.errorText()));
     const QLocale system(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
-    if (!parser.isSet(kLangOption))
+    const QString code =
+        parser.isSet(kLangOption) ? parser.value(kLangOption) : tarvenix::savedLanguage();
+    if (code.isEmpty())
         return system;
-    const QString code = parser.value(kLangOption);
     const QLocale asked(code);
     if (asked.language() == QLocale::C && code != QLatin1String("C")) {
         std::fprintf(stderr, "tarvenix: no language is called \"%s\"; using the system's.\n",
@@ -53,6 +56,9 @@ int main(int argc, char *argv[])
     useDesktopDpiOnly();
 #endif
     QApplication app(argc, argv);
+    // One name for both programs, which share their settings, backups and history.
+    QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
     // The resource bundle picks each picture's language by the default locale.
     QLocale::setDefault(chosenLanguage(app.arguments()));
     MainWindow window;

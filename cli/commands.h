@@ -1,5 +1,5 @@
 #pragma once
-// The six commands. hidapi must be started.
+// The eight commands. hidapi must be started for the six that use a device.
 
 #include "cli/options.h"
 
@@ -7,8 +7,10 @@ namespace tarvenix::cli {
 
 Status runList(const Options &o);
 Status runVersion(const Options &o);
-// firmware, data (with --verify) and save.
+// firmware, data and save, each recorded in the history.
 Status runTransfer(const Options &o);
 Status runVerify(const Options &o);
+Status runBackups(const Options &o);
+Status runHistory(const Options &o);
 
 } // namespace tarvenix::cli

@@ -43,6 +43,10 @@ Status run(const Options &o)
         return runVersion(o);
     case Command::Verify:
         return runVerify(o);
+    case Command::Backups:
+        return runBackups(o);
+    case Command::History:
+        return runHistory(o);
     case Command::Firmware:
     case Command::Data:
     case Command::Save:
@@ -53,6 +57,9 @@ Status run(const Options &o)
 
 Status runWithHidapi(const Options &o)
 {
+    // The lists of what was done need no device.
+    if (o.command == Command::Backups || o.command == Command::History)
+        return run(o);
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
                     QStringLiteral("The HID library could not start. Please check "
@@ -101,7 +108,9 @@ int finish(Status s)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tarvenix-cli"));
+    // One name for both programs, which share their settings, backups and history.
+    QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help) {
         printResult(helpText());

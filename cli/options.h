@@ -7,7 +7,7 @@
 
 namespace tarvenix::cli {
 
-enum class Command { List, Version, Firmware, Data, Save, Verify };
+enum class Command { List, Version, Firmware, Data, Save, Verify, Backups, History };
 
 struct Options {
     Command command = Command::List;
@@ -18,6 +18,10 @@ struct Options {
     bool trace = false;
     bool force = false;
     bool verify = false;
+    bool noVerify = false;
+    bool noBackup = false;
+    bool yes = false; // answers the firmware question
+    int limit = 0;    // history entries to show; 0: all
 };
 
 struct Parsed {

@@ -17,7 +17,8 @@ enum class Exit {
     Busy = 4,
     File = 5,
     Device = 6,
-    Mismatch = 7
+    Mismatch = 7,
+    Declined = 8
 };
 
 struct Status {

@@ -120,6 +120,7 @@ MainWindow::MainWindow(QWidget *parent)
     initHidDevice();
     createWorkers();
     createTrayIcon();
+    createWindowMenu();
 }
 
 MainWindow::~MainWindow()

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace tarvenix {
 
@@ -190,7 +191,7 @@ QString failureCause(const Failure &failure, const QString &file)
     case FailureCode::StoppedBySignal:
         return QStringLiteral("the transfer was stopped by signal %1").arg(detail);
     case FailureCode::Mismatch:
-        return fileCause("the device's data differs from \"%1\"", file);
+        return fileCause("the device holds data that differs from \"%1\"", file);
     case FailureCode::FileChanged:
         return fileCause("the file \"%1\" is missing, unreadable or no longer whole blocks; "
                          "please load it again",
@@ -222,13 +223,48 @@ QString refusalMessage(const Failure &failure, const QString &file)
     return text.isEmpty() ? failureCause(failure, file) + QLatin1Char('.') : text;
 }
 
+namespace {
+
+// A data download's backup failed: nothing was written.
+QString backupFailureMessage(const TransferOutcome &outcome)
+{
+    const QString cause = failureCause(outcome.failure, outcome.backupFile);
+    const QString what = outcome.failedBlock > 0
+                             ? QStringLiteral("the backup of the device's data area failed at "
+                                              "block %1 of %2: %3")
+                                   .arg(outcome.failedBlock)
+                                   .arg(outcome.blocks)
+                                   .arg(cause)
+                             : QStringLiteral("the backup of the device's data area failed: %1")
+                                   .arg(cause);
+    return QStringLiteral("Download data did not start: %1. The device is unchanged.").arg(what) +
+           advice(TransferKind::Data, outcome);
+}
+
+// Where a data download's backup is, for the user who wants the area back as it was.
+QString restoreNote(const TransferOutcome &outcome)
+{
+    if (!outcome.backupTaken())
+        return QString();
+    return QStringLiteral("\nThe data area as it was before the download is kept in \"%1\"; to "
+                          "restore it, download that file.")
+        .arg(outcome.backupFile);
+}
+
+} // namespace
+
 QString transferFailureMessage(TransferKind kind, const QString &file,
                                const TransferOutcome &outcome)
 {
+    if (kind == TransferKind::Data && outcome.phase == TransferKind::Save)
+        return backupFailureMessage(outcome);
     const QString cause = failureCause(outcome.failure, file);
+    const QString during = kind == TransferKind::Data && outcome.phase == TransferKind::Verify
+                               ? QStringLiteral(" in the verify,")
+                               : QString();
     QString text = outcome.failedBlock > 0
-                       ? QStringLiteral("%1 failed at block %2 of %3: %4.")
-                             .arg(transferName(kind), QString::number(outcome.failedBlock),
+                       ? QStringLiteral("%1 failed%2 at block %3 of %4: %5.")
+                             .arg(transferName(kind), during, QString::number(outcome.failedBlock),
                                   QString::number(outcome.blocks), cause)
                        : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
     text += advice(kind, outcome);
@@ -238,13 +274,13 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
                     .arg(outcome.keptFile);
     else if (kind == TransferKind::Save)
         text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
-    return text;
+    return text + restoreNote(outcome);
 }
 
 QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome)
 {
     QString state;
-    switch (kind) {
+    switch (kind == TransferKind::Data ? outcome.phase : kind) {
     case TransferKind::Firmware:
         state = QStringLiteral("the device holds a partial firmware; run the download again "
                                "before unplugging it");
@@ -254,17 +290,118 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
                                "again");
         break;
     case TransferKind::Save:
-        state = QStringLiteral("nothing was saved, and the device is unchanged");
+        state = kind == TransferKind::Data
+                    ? QStringLiteral("the backup before the download was not finished, and the "
+                                     "device is unchanged")
+                    : QStringLiteral("nothing was saved, and the device is unchanged");
         break;
     case TransferKind::Verify:
-        state = QStringLiteral("the device is unchanged");
+        state = kind == TransferKind::Data
+                    ? QStringLiteral("the download was complete, but it was not verified")
+                    : QStringLiteral("the device is unchanged");
         break;
     }
     return QStringLiteral("%1 stopped after %2 of %3 blocks: %4.")
-        .arg(transferName(kind))
-        .arg(qMax(0, outcome.failedBlock - 1))
-        .arg(outcome.blocks)
-        .arg(state);
+               .arg(transferName(kind))
+               .arg(qMax(0, outcome.failedBlock - 1))
+               .arg(outcome.blocks)
+               .arg(state) +
+           restoreNote(outcome);
+}
+
+QString backupOffAdvice(FrontEnd where)
+{
+    return where == FrontEnd::Window
+               ? QStringLiteral("To download without a backup, turn off \"Back up before a data "
+                                "download\" in the window's menu (right-click the window).")
+               : QStringLiteral("To download without a backup, add --no-backup.");
+}
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString versionChange(const TransferRecord &r)
+{
+    if (r.versionFailure)
+        return QStringLiteral("The version could not be read again after the download: %1. "
+                              "The device may be restarting; its version is shown again once it "
+                              "is back.")
+            .arg(failureCause(r.versionFailure, QString()));
+    if (r.versionAfter == r.versionBefore)
+        return QStringLiteral("The version text is unchanged: %1. A device may keep its text "
+                              "after a download.")
+            .arg(quoted(r.versionBefore));
+    return QStringLiteral("Version before: %1\nVersion after: %2")
+        .arg(quoted(r.versionBefore), quoted(r.versionAfter));
+}
+
+QString dataNotes(const TransferRecord &r)
+{
+    const QString backup =
+        r.outcome.backupTaken()
+            ? QStringLiteral("The data area as it was before the download is kept in %1; to "
+                             "restore it, download that file.")
+                  .arg(quoted(r.outcome.backupFile))
+            : QStringLiteral("No backup was taken: backups are turned off.");
+    const QString verify =
+        r.verify ? QStringLiteral("The data area was read back and matches the file.")
+                 : QStringLiteral("The data area was not read back: verifying is turned off.");
+    return verify + QLatin1Char('\n') + backup;
+}
+
+} // namespace
+
+QString successDetails(const TransferRecord &record)
+{
+    switch (record.kind) {
+    case TransferKind::Firmware:
+        return record.versionAsked ? versionChange(record) : QString();
+    case TransferKind::Data:
+        return dataNotes(record);
+    case TransferKind::Save:
+    case TransferKind::Verify:
+        break;
+    }
+    return QString();
+}
+
+QString deviceDescription(const FoundDevice &device)
+{
+    QString ids = QStringLiteral("%1:%2")
+                      .arg(device.vendorId, 4, 16, QLatin1Char('0'))
+                      .arg(device.productId, 4, 16, QLatin1Char('0'));
+    if (!device.serial.isEmpty())
+        ids += QStringLiteral(", serial ") + device.serial;
+    const QString name =
+        device.product.isEmpty() ? QStringLiteral("The device") : device.product;
+    return QStringLiteral("%1 (%2) at %3").arg(name, ids, device.path);
+}
+
+QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
+                         const QString &version, FrontEnd where)
+{
+    const QString dont = where == FrontEnd::Window
+                             ? QStringLiteral("Do not unplug the device or close this window "
+                                              "until the download is done.")
+                             : QStringLiteral("Do not unplug the device or stop this command "
+                                              "until the download is done.");
+    return QStringLiteral("Download this firmware into the device?\n\n"
+                          "File: %1, %2 bytes, SHA-256 %3\n"
+                          "Device: %4, version %5\n\n%6")
+        .arg(file, QLocale::c().toString(facts.size), facts.sha256.left(12),
+             deviceDescription(device), quoted(version), dont);
+}
+
+QString historyUnwritableMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("This transfer could not be added to the history in \"%1\" (%2). "
+                          "Transfers still work; this is said once until the program starts "
+                          "again.")
+        .arg(path, reason);
 }
 
 QString accessHint()

@@ -30,17 +30,15 @@ void TransferJob::requestStop(const QString &cause)
 void TransferJob::run()
 {
     qCDebug(lcTrace, "Enter thread run");
-    BlockLoop loop(request_.kind, *request_.port, request_.file);
-    loop.setReplyTimeout(timeoutMs_);
-    loop.setStopRequest(&stop_);
-    loop.setReplaceExisting(request_.replaceExisting);
-    loop.setDevicePath(request_.devicePath);
-    loop.setStepHandler([this](int step, int block) {
+    TransferRun transfer(request_);
+    transfer.setReplyTimeout(timeoutMs_);
+    transfer.setStopRequest(&stop_);
+    transfer.setStepHandler([this](int step, int block) {
         iLoopTemp = step;
         qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
         emit progress(step);
     });
-    emit result(loop.run());
+    emit result(transfer.run());
 }
 
 } // namespace tarvenix

@@ -12,6 +12,7 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon;
+    QString informative;
 };
 
 class DialogAnswerer : public QObject {

@@ -1,0 +1,129 @@
+// The window's own menu, on a right-click on its background (or the menu key): the backups
+// folder, the history of transfers, the three safety settings and the language. The tray's
+// menu keeps its two entries.
+
+#include "ui/mainwindow.h"
+
+#include "workers/backups.h"
+#include "workers/history.h"
+#include "workers/settings.h"
+
+#include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using tarvenix::Safety;
+
+namespace {
+
+// How many of the history's last entries the table shows.
+constexpr int kHistoryRows = 50;
+
+struct SafetyEntry {
+    Safety which;
+    const char *text;
+};
+
+const SafetyEntry kSafetyEntries[] = {
+    {Safety::BackupBeforeData, "Back up before a data download"},
+    {Safety::VerifyAfterData, "Verify after a data download"},
+    {Safety::AskBeforeFirmware, "Ask before a firmware download"},
+};
+
+struct Language {
+    const char *code; // empty: the system's
+    QString name;
+};
+
+const Language kLanguages[] = {
+    {"", QStringLiteral("The system's language")},
+    {"en", QStringLiteral("English")},
+    {"de", QStringLiteral("Deutsch")},
+    {"zh_CN", QStringLiteral("简体中文")},
+};
+
+} // namespace
+
+void MainWindow::createWindowMenu()
+{
+    windowMenu = new QMenu(this);
+    connect(windowMenu->addAction(QStringLiteral("Backups…")), &QAction::triggered, this, [this] {
+        const QString folder = tarvenix::backupsFolder();
+        QDir().mkpath(folder);
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+            warn(QStringLiteral("No program to show folders was found. The backups are in "
+                                "\"%1\".")
+                     .arg(QDir::toNativeSeparators(folder)));
+    });
+    connect(windowMenu->addAction(QStringLiteral("History…")), &QAction::triggered, this,
+            &MainWindow::showHistory);
+    windowMenu->addSeparator();
+    for (const SafetyEntry &entry : kSafetyEntries) {
+        QAction *action = windowMenu->addAction(QString::fromUtf8(entry.text));
+        action->setCheckable(true);
+        const Safety which = entry.which;
+        connect(action, &QAction::toggled, this, [which](bool on) { setSafetyOn(which, on); });
+        // Read afresh each time: another window may have changed it meanwhile.
+        connect(windowMenu, &QMenu::aboutToShow, action, [action, which] {
+            const QSignalBlocker quiet(action);
+            action->setChecked(tarvenix::safetyOn(which));
+        });
+    }
+    windowMenu->addSeparator();
+    addLanguageMenu();
+}
+
+void MainWindow::addLanguageMenu()
+{
+    QMenu *menu = windowMenu->addMenu(QStringLiteral("Language"));
+    auto *group = new QActionGroup(menu);
+    for (const Language &language : kLanguages) {
+        QAction *action = menu->addAction(language.name);
+        action->setCheckable(true);
+        action->setActionGroup(group);
+        const QString code = QString::fromLatin1(language.code);
+        connect(action, &QAction::triggered, this, [code] { tarvenix::saveLanguage(code); });
+        connect(menu, &QMenu::aboutToShow, action,
+                [action, code] { action->setChecked(tarvenix::savedLanguage() == code); });
+    }
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Takes effect at the next start"))->setEnabled(false);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    windowMenu->popup(event->globalPos());
+}
+
+void MainWindow::showHistory()
+{
+    const QVector<QJsonObject> entries = tarvenix::readHistory(kHistoryRows);
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("History"));
+    auto *table = new QTableWidget(entries.size(), 6, &dialog);
+    table->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Transfer"),
+                                      QStringLiteral("Result"), QStringLiteral("File"),
+                                      QStringLiteral("Device"),
+                                      QStringLiteral("Backup, or what failed")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    // The newest first.
+    for (int r = 0; r < entries.size(); ++r) {
+        const QStringList cells = tarvenix::historyColumns(entries[entries.size() - 1 - r]);
+        for (int c = 0; c < cells.size(); ++c)
+            table->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    table->resizeColumnsToContents();
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(table);
+    dialog.resize(760, 320);
+    dialog.exec();
+}
