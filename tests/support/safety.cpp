@@ -4,12 +4,12 @@
 
 namespace testsafety {
 
-void off()
+void setAll(bool on)
 {
     using tarvenix::Safety;
-    for (Safety which : {Safety::BackupBeforeData, Safety::VerifyAfterData,
-                         Safety::AskBeforeFirmware})
-        tarvenix::setSafetyOn(which, false);
+    for (Safety which :
+         {Safety::BackupBeforeData, Safety::VerifyAfterData, Safety::AskBeforeFirmware})
+        tarvenix::setSafetyOn(which, on);
 }
 
 } // namespace testsafety

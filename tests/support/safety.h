@@ -4,8 +4,12 @@
 
 namespace testsafety {
 
-// Turns off the backup and the verify of a data download and the firmware question, in this
-// test's own settings.
-void off();
+// Turns the backup and the verify of a data download and the firmware question all off, or
+// all on again, in this test's own settings.
+void setAll(bool on);
+inline void off()
+{
+    setAll(false);
+}
 
 } // namespace testsafety
