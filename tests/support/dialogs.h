@@ -13,6 +13,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon;
     QString informative;
+    QMessageBox::StandardButton defaultButton;
 };
 
 class DialogAnswerer : public QObject {
