@@ -181,6 +181,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int repeats = argc > 1 ? std::max(5, atoi(argv[1])) : 5;
     QTemporaryDir dir;
+    // The command-line tool's backups, history and settings go into this run's folder.
+    for (const char *name : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+        qputenv(name, QFile::encodeName(dir.filePath(QString::fromLatin1(name))));
     QFile image(dir.filePath("image.bin"));
     image.open(QIODevice::WriteOnly);
     image.write(QByteArray(kDataAreaSize, '\x5a'));
@@ -197,7 +200,8 @@ int main(int argc, char *argv[])
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
-    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw;
+    std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw,
+        cliData, cliBareData;
     for (int i = 0; i < repeats; ++i) {
         toolSave.push_back(onPort(path, [&](HidPort &port) {
             toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
@@ -211,17 +215,23 @@ int main(int argc, char *argv[])
         cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
         cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
+        cliData.push_back(measure([&] { cliRun(cli, {"data", image.fileName()}); }));
+        cliBareData.push_back(measure(
+            [&] { cliRun(cli, {"data", "--no-backup", "--no-verify", image.fileName()}); }));
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     std::printf("look: the plain loop with a look for a queued report before each request\n");
     std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
+    std::printf("cli data: tarvenix-cli's data download with its backup and verify, against one "
+                "with --no-backup --no-verify\n");
     report("save", toolSave, plainSave);
     report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
     report("cli save", cliSaves, plainSave);
     report("cli trace", cliTraced, plainSave);
     report("cli fw", cliFw, plainFw);
+    report("cli data", cliData, cliBareData);
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));
     return 0;
