@@ -216,8 +216,9 @@ int main(int argc, char *argv[])
         cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
         cliData.push_back(measure([&] { cliRun(cli, {"data", image.fileName()}); }));
-        cliBareData.push_back(measure(
-            [&] { cliRun(cli, {"data", "--no-backup", "--no-verify", image.fileName()}); }));
+        cliBareData.push_back(measure([&] {
+            cliRun(cli, {"data", "--no-backup", "--no-verify", image.fileName()});
+        }));
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");

@@ -122,6 +122,7 @@ void MainWindow::showHistory()
             table->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
     table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(table);
     dialog.resize(760, 320);

@@ -33,7 +33,8 @@ QJsonObject deviceJson(const TransferRecord &r)
 QJsonObject fileJson(const QString &path)
 {
     const FileFacts facts = fileFacts(path);
-    return {{"path", path},
+    // The path as it was meant, wherever the history is read later.
+    return {{"path", path.isEmpty() ? path : QFileInfo(path).absoluteFilePath()},
             {"size", facts.exists ? QJsonValue(facts.size) : QJsonValue()},
             {"sha256", orNull(facts.exists, facts.sha256)}};
 }
