@@ -106,8 +106,7 @@ bool confirmed(const Options &o, const FoundDevice &device, const QString &file,
     if (o.yes || !safetyOn(Safety::AskBeforeFirmware) || !isatty(STDIN_FILENO) ||
         !isatty(STDOUT_FILENO))
         return true;
-    const QString question =
-        firmwareQuestion(file, fileFacts(file), device, printable(version), FrontEnd::CommandLine);
+    const QString question = firmwareQuestion(file, fileFacts(file), device, printable(version));
     std::fputs(qPrintable(question + QStringLiteral("\n[y/N] ")), stdout);
     std::fflush(stdout);
     char answer[16] = {};

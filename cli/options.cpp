@@ -121,8 +121,8 @@ struct Parser {
     // An option given to a command that has no use for it.
     QString misplaced(Command c) const
     {
-        const bool lists = c == Command::List || c == Command::Version ||
-                           c == Command::Backups || c == Command::History;
+        const bool lists = c == Command::List || c == Command::Version || c == Command::Backups ||
+                           c == Command::History;
         if (parser.isSet(json) && !lists)
             return QStringLiteral("--json applies to list, version, backups and history only.");
         if (parser.isSet(verify) && c != Command::Data)

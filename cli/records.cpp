@@ -38,13 +38,14 @@ Status runBackups(const Options &o)
     if (o.json) {
         printResult(backupsJson(backups));
     } else if (backups.isEmpty()) {
-        printResult(QStringLiteral("No backups in %1.").arg(QDir::toNativeSeparators(backupsFolder())));
+        printResult(
+            QStringLiteral("No backups in %1.").arg(QDir::toNativeSeparators(backupsFolder())));
     } else {
         for (const Backup &b : backups)
-            printResult(QStringLiteral("%1  %2  %3")
-                            .arg(b.time.toLocalTime().toString(
-                                     QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
-                                 b.key, QDir::toNativeSeparators(b.path)));
+            printResult(
+                QStringLiteral("%1  %2  %3")
+                    .arg(b.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
+                         b.key, QDir::toNativeSeparators(b.path)));
     }
     return {};
 }
@@ -58,8 +59,8 @@ Status runHistory(const Options &o)
             array.append(entry);
         printResult(json({{"history", historyPath()}, {"transfers", array}}));
     } else if (entries.isEmpty()) {
-        printResult(QStringLiteral("No transfers in %1.")
-                        .arg(QDir::toNativeSeparators(historyPath())));
+        printResult(
+            QStringLiteral("No transfers in %1.").arg(QDir::toNativeSeparators(historyPath())));
     } else {
         for (const QJsonObject &entry : entries) {
             QStringList columns = historyColumns(entry);

@@ -43,9 +43,8 @@ bool MainWindow::confirmFirmware()
 {
     if (!tarvenix::safetyOn(tarvenix::Safety::AskBeforeFirmware))
         return true;
-    const QString question = tarvenix::firmwareQuestion(
-        strFWFile, tarvenix::fileFacts(strFWFile), controller->identity(), strVersion,
-        tarvenix::FrontEnd::Window);
+    const QString question = tarvenix::firmwareQuestion(strFWFile, tarvenix::fileFacts(strFWFile),
+                                                        controller->identity(), strVersion);
     return QMessageBox::question(this, QStringLiteral("Download firmware"), question,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;

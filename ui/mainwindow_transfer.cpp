@@ -115,8 +115,7 @@ QString lines(const QStringList &parts)
 
 // Success is told here only, once the transfer has ended: after the verify of a data
 // download, and after a firmware download's version was read again.
-void MainWindow::onTransferEnded(tarvenix::TransferJob *job,
-                                 const tarvenix::TransferRecord &record)
+void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record)
 {
     const bool ok = record.ok();
     const bool backupFailed = record.kind == tarvenix::TransferKind::Data &&
@@ -124,11 +123,10 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job,
     QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Warning,
                     ok ? QStringLiteral("Success") : QStringLiteral("Warning"),
                     ok ? successText(job->kind()) : record.failure, QMessageBox::Ok, this);
-    box.setInformativeText(
-        lines({ok ? tarvenix::successDetails(record) : QString(),
-               !ok && backupFailed ? tarvenix::backupOffAdvice(tarvenix::FrontEnd::Window)
-                                   : QString(),
-               record.historyProblem}));
+    box.setInformativeText(lines(
+        {ok ? tarvenix::successDetails(record) : QString(),
+         !ok && backupFailed ? tarvenix::backupOffAdvice(tarvenix::FrontEnd::Window) : QString(),
+         record.historyProblem}));
     box.exec();
 }
 

@@ -19,8 +19,8 @@ constexpr int kSerialChars = 64;
 const QString kTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
 
 // "KEY-20240518T101502.123Z.bin", or with a counter "KEY-20240518T101502.123Z-2.bin".
-const QRegularExpression kName(
-    QStringLiteral("^(.+)-(\\d{8}T\\d{6}\\.\\d{3}Z)(?:-(\\d+))?\\.bin$"));
+const QRegularExpression
+    kName(QStringLiteral("^(.+)-(\\d{8}T\\d{6}\\.\\d{3}Z)(?:-(\\d+))?\\.bin$"));
 
 QString stamp(const QDateTime &time)
 {
@@ -105,8 +105,8 @@ QVector<Backup> listBackups()
         if (!m.hasMatch())
             continue;
         const int counter = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
-        backups.append({file.filePath(), m.captured(1), fromStamp(m.captured(2)), counter,
-                        file.size()});
+        backups.append(
+            {file.filePath(), m.captured(1), fromStamp(m.captured(2)), counter, file.size()});
     }
     std::sort(backups.begin(), backups.end(), older);
     return backups;

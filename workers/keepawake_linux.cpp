@@ -22,8 +22,8 @@ KeepAwake::KeepAwake(const QString &why)
 {
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
-        qCDebug(lcTrace).noquote() << "no sleep inhibitor: no system bus:"
-                                   << bus.lastError().message();
+        qCDebug(lcTrace).noquote()
+            << "no sleep inhibitor: no system bus:" << bus.lastError().message();
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -37,8 +37,8 @@ KeepAwake::KeepAwake(const QString &why)
             ? QDBusUnixFileDescriptor()
             : qdbus_cast<QDBusUnixFileDescriptor>(reply.arguments().constFirst());
     if (reply.type() != QDBusMessage::ReplyMessage || !fd.isValid()) {
-        qCDebug(lcTrace).noquote() << "no sleep inhibitor: logind did not give one:"
-                                   << reply.errorMessage();
+        qCDebug(lcTrace).noquote()
+            << "no sleep inhibitor: logind did not give one:" << reply.errorMessage();
         return;
     }
     // The inhibitor lasts as long as its descriptor is open.

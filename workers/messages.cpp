@@ -229,14 +229,14 @@ namespace {
 QString backupFailureMessage(const TransferOutcome &outcome)
 {
     const QString cause = failureCause(outcome.failure, outcome.backupFile);
-    const QString what = outcome.failedBlock > 0
-                             ? QStringLiteral("the backup of the device's data area failed at "
-                                              "block %1 of %2: %3")
-                                   .arg(outcome.failedBlock)
-                                   .arg(outcome.blocks)
-                                   .arg(cause)
-                             : QStringLiteral("the backup of the device's data area failed: %1")
-                                   .arg(cause);
+    const QString what =
+        outcome.failedBlock > 0
+            ? QStringLiteral("the backup of the device's data area failed at "
+                             "block %1 of %2: %3")
+                  .arg(outcome.failedBlock)
+                  .arg(outcome.blocks)
+                  .arg(cause)
+            : QStringLiteral("the backup of the device's data area failed: %1").arg(cause);
     return QStringLiteral("Download data did not start: %1. The device is unchanged.").arg(what) +
            advice(TransferKind::Data, outcome);
 }
@@ -376,24 +376,20 @@ QString deviceDescription(const FoundDevice &device)
                       .arg(device.productId, 4, 16, QLatin1Char('0'));
     if (!device.serial.isEmpty())
         ids += QStringLiteral(", serial ") + device.serial;
-    const QString name =
-        device.product.isEmpty() ? QStringLiteral("The device") : device.product;
+    const QString name = device.product.isEmpty() ? QStringLiteral("The device") : device.product;
     return QStringLiteral("%1 (%2) at %3").arg(name, ids, device.path);
 }
 
 QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
-                         const QString &version, FrontEnd where)
+                         const QString &version)
 {
-    const QString dont = where == FrontEnd::Window
-                             ? QStringLiteral("Do not unplug the device or close this window "
-                                              "until the download is done.")
-                             : QStringLiteral("Do not unplug the device or stop this command "
-                                              "until the download is done.");
     return QStringLiteral("Download this firmware into the device?\n\n"
                           "File: %1, %2 bytes, SHA-256 %3\n"
-                          "Device: %4, version %5\n\n%6")
+                          "Device: %4, version %5\n\n"
+                          "Do not unplug the device or close this window until the download "
+                          "is done.")
         .arg(file, QLocale::c().toString(facts.size), facts.sha256.left(12),
-             deviceDescription(device), quoted(version), dont);
+             deviceDescription(device), quoted(version));
 }
 
 QString historyUnwritableMessage(const QString &path, const QString &reason)

@@ -45,7 +45,7 @@ QString deviceDescription(const FoundDevice &device);
 // The question before a firmware download: the file, its size and the start of its SHA-256,
 // the device and its version text, and what not to do meanwhile.
 QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
-                         const QString &version, FrontEnd where);
+                         const QString &version);
 
 // Said once per run when a transfer could not be added to the history.
 QString historyUnwritableMessage(const QString &path, const QString &reason);
