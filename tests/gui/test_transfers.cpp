@@ -514,6 +514,29 @@ class TestTransfers : public QObject {
         QCOMPARE(tarvenix::readHistory(1).value(0)["backup"].toString(), backup);
     }
 
+    void backupThatCannotBeWrittenSendsNothing()
+    {
+        testsafety::setAll(true);
+        const QByteArray before = emu::dataArea(id);
+        loadData(write("d.bin", testfiles::pattern(4 * 512, 15)));
+        // A file where the backups folder would be.
+        const QString folder = tarvenix::backupsFolder();
+        QVERIFY(QDir().mkpath(folder) && QFile::rename(folder, dir.filePath("backups.moved")));
+        testfiles::write(folder, "not a folder");
+        w->slotPushButtonRunUpdateData();
+        waitIdle();
+        QFile::remove(folder);
+        QFile::rename(dir.filePath("backups.moved"), folder);
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].text.startsWith("Download data did not start: the backup") &&
+                     dialogs->boxes[0].informative.contains("turn off \"Back up before a data "
+                                                            "download\""),
+                 qPrintable(dialogs->texts() + dialogs->boxes[0].informative));
+        // Only Run's version query went out.
+        QCOMPARE(emu::stats(id).requests, 1);
+        QCOMPARE(emu::dataArea(id), before);
+    }
+
     void droppedBlockShowsNoSuccess()
     {
         testsafety::setAll(true);
