@@ -4,6 +4,7 @@
 #include "cli/link.h"
 #include "cli/progress.h"
 #include "cli/stopsignals.h"
+#include "cli/terminal.h"
 #include "workers/history.h"
 #include "workers/messages.h"
 #include "workers/settings.h"
@@ -11,7 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <unistd.h>
 
 namespace tarvenix::cli {
 
@@ -103,8 +103,7 @@ TransferOutcome transfer(const TransferRequest &request, const Options &o)
 bool confirmed(const Options &o, const FoundDevice &device, const QString &file,
                const QString &version)
 {
-    if (o.yes || !safetyOn(Safety::AskBeforeFirmware) || !isatty(STDIN_FILENO) ||
-        !isatty(STDOUT_FILENO))
+    if (o.yes || !safetyOn(Safety::AskBeforeFirmware) || !isTerminal(0) || !isTerminal(1))
         return true;
     const QString question = firmwareQuestion(file, fileFacts(file), device, printable(version));
     std::fputs(qPrintable(question + QStringLiteral("\n[y/N] ")), stdout);
