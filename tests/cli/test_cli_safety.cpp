@@ -51,6 +51,11 @@ QJsonObject lastHistoryLine()
     return tarvenix::readHistory(1).value(0);
 }
 
+int historyLines()
+{
+    return tarvenix::readHistory(0).size();
+}
+
 } // namespace
 
 class TestCliSafety : public QObject {
@@ -113,6 +118,7 @@ class TestCliSafety : public QObject {
         const QByteArray image = testfiles::pattern(64 * kBlock, 4);
         const QString path = file("data.bin", image);
         QStringList heldMeanwhile;
+        const int linesBefore = historyLines();
         const cli::Run r = cli::run({"data", path}, [&] {
             QTRY_VERIFY_WITH_TIMEOUT(emu::stats(id).requests >= 100, 20000);
             heldMeanwhile = inhibitors();
@@ -138,6 +144,7 @@ class TestCliSafety : public QObject {
                                 "restore it, download that file.\n")
                      .arg(backup));
 
+        QCOMPARE(historyLines(), linesBefore + 1);
         const QJsonObject line = lastHistoryLine();
         QCOMPARE(line["kind"].toString(), QStringLiteral("data"));
         QCOMPARE(line["result"].toString(), QStringLiteral("ok"));
@@ -166,6 +173,7 @@ class TestCliSafety : public QObject {
         QVERIFY(QDir().mkpath(tarvenix::dataFolder()));
         QFile::rename(tarvenix::backupsFolder(), dir.filePath("backups.moved"));
         testfiles::write(tarvenix::backupsFolder(), "not a folder");
+        const int linesBefore = historyLines();
         const cli::Run r = cli::run({"data", file("data.bin", testfiles::pattern(kBlock, 6))});
         QFile::remove(tarvenix::backupsFolder());
         QFile::rename(dir.filePath("backups.moved"), tarvenix::backupsFolder());
@@ -177,6 +185,7 @@ class TestCliSafety : public QObject {
         // Only the version query went out.
         QCOMPARE(emu::stats(id).requests, 1);
         QCOMPARE(emu::dataArea(id), before);
+        QCOMPARE(historyLines(), linesBefore + 1);
         const QJsonObject line = lastHistoryLine();
         QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
         QVERIFY(line["failure"].toString().startsWith("Download data did not start"));

@@ -589,6 +589,9 @@ class TestTransfers : public QObject {
                  QStringLiteral("Version before: \"EMU-1\"\nVersion after: \"EMU-2\""));
         QCOMPARE(emu::stats(id).firmwareSize, 32 * 512);
         QCOMPARE(w->strVersion, QStringLiteral("EMU-2"));
+        const QJsonObject device = tarvenix::readHistory(1).value(0)["device"].toObject();
+        QCOMPARE(device["versionBefore"].toString(), QStringLiteral("EMU-1"));
+        QCOMPARE(device["versionAfter"].toString(), QStringLiteral("EMU-2"));
     }
 };
 
