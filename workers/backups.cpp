@@ -68,9 +68,7 @@ QString backupsFolder()
 
 QString backupKey(const FoundDevice &device)
 {
-    QString key = QStringLiteral("%1-%2")
-                      .arg(device.vendorId, 4, 16, QLatin1Char('0'))
-                      .arg(device.productId, 4, 16, QLatin1Char('0'));
+    const QString key = device.ids(QLatin1Char('-'));
     if (device.serial.isEmpty())
         return key;
     QString serial = device.serial.left(kSerialChars);

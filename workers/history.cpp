@@ -21,9 +21,7 @@ QJsonValue orNull(bool known, const QString &text)
 
 QJsonObject deviceJson(const TransferRecord &r)
 {
-    return {{"id", QStringLiteral("%1:%2")
-                       .arg(r.device.vendorId, 4, 16, QLatin1Char('0'))
-                       .arg(r.device.productId, 4, 16, QLatin1Char('0'))},
+    return {{"id", r.device.ids()},
             {"serial", r.device.serial},
             {"path", r.device.path},
             {"versionBefore", r.versionBefore},

@@ -371,9 +371,7 @@ QString successDetails(const TransferRecord &record)
 
 QString deviceDescription(const FoundDevice &device)
 {
-    QString ids = QStringLiteral("%1:%2")
-                      .arg(device.vendorId, 4, 16, QLatin1Char('0'))
-                      .arg(device.productId, 4, 16, QLatin1Char('0'));
+    QString ids = device.ids();
     if (!device.serial.isEmpty())
         ids += QStringLiteral(", serial ") + device.serial;
     const QString name = device.product.isEmpty() ? QStringLiteral("The device") : device.product;
