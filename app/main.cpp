@@ -1,4 +1,6 @@
+#include "device/capture.h"
 #include "ui/mainwindow.h"
+#include "workers/language.h"
 #include "workers/settings.h"
 
 #ifdef TARVENIX_X11_DPI
@@ -16,28 +18,55 @@ const QCommandLineOption
     kLangOption(QStringLiteral("lang"),
                 QStringLiteral("Show the window in this language instead of the system's."),
                 QStringLiteral("code"));
+const QCommandLineOption kRecordOption(
+    QStringLiteral("record"),
+    QStringLiteral("Record what the window exchanges with the device into <file>, a capture for "
+                   "a bug report (or set TARVENIX_RECORD=<file>)."),
+    QStringLiteral("file"));
 
-// The language of the pictures (and of the messages): --lang, else the one chosen in the
-// window's menu, else the system's first choice. Any other option is Qt's, or is ignored as
-// before.
-QLocale chosenLanguage(const QStringList &arguments)
+// The language the window's menu saved: "en", "de", "zh_CN", or empty to follow the
+// system's.
+QLocale savedOrSystem(const QLocale &system)
 {
-    QCommandLineParser parser;
-    parser.addOption(kLangOption);
+    const QString code = tarvenix::savedLanguage();
+    return code.isEmpty() || QLocale(code).language() == QLocale::C ? system : QLocale(code);
+}
+
+// The window's own options. Any other is Qt's, or is ignored as before.
+void parseOptions(QCommandLineParser &parser, const QStringList &arguments)
+{
+    parser.addOptions({kLangOption, kRecordOption});
     if (!parser.parse(arguments) && parser.unknownOptionNames().isEmpty())
         std::fprintf(stderr, "tarvenix: %s\n", qPrintable(parser.errorText()));
-    const QLocale system(QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
-    const QString code =
-        parser.isSet(kLangOption) ? parser.value(kLangOption) : tarvenix::savedLanguage();
-    if (code.isEmpty())
-        return system;
+}
+
+// The language of the pictures and of the messages: --lang, else the one saved from the
+// window's menu, else the system's.
+QLocale chosenLanguage(const QCommandLineParser &parser)
+{
+    const QLocale preferred = savedOrSystem(tarvenix::systemLanguage());
+    if (!parser.isSet(kLangOption))
+        return preferred;
+    const QString code = parser.value(kLangOption);
     const QLocale asked(code);
     if (asked.language() == QLocale::C && code != QLatin1String("C")) {
         std::fprintf(stderr, "tarvenix: no language is called \"%s\"; using the system's.\n",
                      qPrintable(code));
-        return system;
+        return preferred;
     }
     return asked;
+}
+
+// --record FILE, or TARVENIX_RECORD=FILE: a capture of the whole run; null when not asked for.
+std::shared_ptr<tarvenix::Capture> startRecording(const QCommandLineParser &parser,
+                                                  const QStringList &arguments)
+{
+    const QString file = parser.isSet(kRecordOption) ? parser.value(kRecordOption)
+                                                     : qEnvironmentVariable("TARVENIX_RECORD");
+    if (file.isEmpty())
+        return nullptr;
+    return tarvenix::Capture::start(file, QStringLiteral("tarvenix"),
+                                    tarvenix::Capture::commandLine(arguments, {file}));
 }
 
 } // namespace
@@ -60,8 +89,20 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
     // The resource bundle picks each picture's language by the default locale.
-    QLocale::setDefault(chosenLanguage(app.arguments()));
-    MainWindow window;
-    window.show();
-    return app.exec();
+    QCommandLineParser parser;
+    parseOptions(parser, app.arguments());
+    const QLocale language = chosenLanguage(parser);
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
+    const std::shared_ptr<tarvenix::Capture> capture = startRecording(parser, app.arguments());
+    int exitCode = 0;
+    {
+        MainWindow window(nullptr, capture);
+        window.show();
+        exitCode = app.exec();
+    }
+    // After the window, whose going closes the device.
+    if (capture)
+        capture->end(exitCode);
+    return exitCode;
 }

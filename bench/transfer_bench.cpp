@@ -1,10 +1,11 @@
 // Transfer figures against the emulated device, run inside its testbed:
 //   tarvenix-emu -- transfer_bench [REPEATS]
 // Interleaves the tool's block loop with a minimal plain hidapi loop making the
-// same 1024 exchanges, and the command-line tool with its trace lines off (as without
-// --trace) and on, then measures the GUI thread's longest stall during a save with the
-// window up.
+// same 1024 exchanges, the command-line tool with its trace lines off (as without
+// --trace) and on, and a save recording a capture (as --record does) against one not
+// recording, then measures the GUI thread's longest stall during a save with the window up.
 
+#include "device/recordingport.h"
 #include "support/dialogs.h"
 #include "ui/mainwindow.h"
 #include "workers/blockloop.h"
@@ -84,12 +85,16 @@ void toolLoop(HidPort &port, TransferKind kind, const QString &path)
         std::abort();
 }
 
-// One handle on the device at a time: every open handle gets a copy of each reply.
-template <typename F> Sample onPort(const char *path, F run)
+// One handle on the device at a time: every open handle gets a copy of each reply. With a
+// capture, the port records into it.
+template <typename F>
+Sample onPort(const char *path, F run, const std::shared_ptr<Capture> &capture = nullptr)
 {
     HidPortPtr port = openPort(path);
     if (!port)
         std::abort();
+    if (capture)
+        port = recordingPort(std::move(port), capture, QString::fromLocal8Bit(path));
     return measure([&] { run(*port); });
 }
 
@@ -200,12 +205,15 @@ int main(int argc, char *argv[])
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
     const QString cliSave = dir.filePath("cli.bin");
+    const QString capture = dir.filePath("capture.jsonl");
     std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw,
-        cliData, cliBareData;
+        recordedSave, cliRecorded, cliData, cliBareData;
     for (int i = 0; i < repeats; ++i) {
-        toolSave.push_back(onPort(path, [&](HidPort &port) {
+        const auto save = [&](HidPort &port) {
             toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
-        }));
+        };
+        toolSave.push_back(onPort(path, save));
+        recordedSave.push_back(onPort(path, save, Capture::start(capture, "transfer_bench", "")));
         plainSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1); }));
         lookSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1, true); }));
         toolFw.push_back(onPort(path, [&](HidPort &port) {
@@ -215,6 +223,9 @@ int main(int argc, char *argv[])
         cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
         cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
+        cliRecorded.push_back(measure([&] {
+            cliRun(cli, {"save", "--force", "--record", capture, cliSave});
+        }));
         cliData.push_back(measure([&] { cliRun(cli, {"data", image.fileName()}); }));
         cliBareData.push_back(measure([&] {
             cliRun(cli, {"data", "--no-backup", "--no-verify", image.fileName()});
@@ -226,6 +237,8 @@ int main(int argc, char *argv[])
     std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
     std::printf("cli data: tarvenix-cli's data download with its backup and verify, against one "
                 "with --no-backup --no-verify\n");
+    std::printf("recorded: recording a capture (tool) against not (plain): the block loop's save "
+                "and the cli save\n");
     report("save", toolSave, plainSave);
     report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
@@ -233,6 +246,8 @@ int main(int argc, char *argv[])
     report("cli trace", cliTraced, plainSave);
     report("cli fw", cliFw, plainFw);
     report("cli data", cliData, cliBareData);
+    report("recorded", recordedSave, toolSave);
+    report("cli rec", cliRecorded, cliSaves);
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));
     return 0;

@@ -3,8 +3,10 @@
 #include "cli/devicelist.h"
 #include "cli/link.h"
 #include "cli/progress.h"
+#include "cli/recording.h"
 #include "cli/stopsignals.h"
 #include "cli/terminal.h"
+#include "cli/text.h"
 #include "workers/history.h"
 #include "workers/messages.h"
 #include "workers/settings.h"
@@ -15,8 +17,6 @@
 
 namespace tarvenix::cli {
 
-namespace {
-
 TransferKind kindOf(Command c)
 {
     if (c == Command::Firmware)
@@ -25,10 +25,12 @@ TransferKind kindOf(Command c)
 }
 
 // A file to send, or to verify against, as the window checks it.
-Status checkSource(TransferKind kind, const QString &file)
+Status checkSource(TransferKind kind, const QString &file, int *blocks)
 {
-    if (const Failure refusal = checkSourceFile(kind, file))
+    qint64 size = 0;
+    if (const Failure refusal = checkSourceFile(kind, file, &size))
         return fail(refusal, refusalMessage(refusal, file));
+    *blocks = int(size / kBlockSize);
     return {};
 }
 
@@ -38,9 +40,8 @@ Status checkTarget(const QString &given, const QString &target, bool force)
     if (const Failure unnamed = checkSaveName(given))
         return fail(unnamed, refusalMessage(unnamed, given));
     if (const Failure existing = existingTarget(target); existing && !force)
-        return fail(existing,
-                    refusalMessage(existing, target) +
-                        QStringLiteral(" Add --force to replace it, or choose another name."));
+        return fail(existing, refusalMessage(existing, target) +
+                                  Cli::tr(" Add --force to replace it, or choose another name."));
     if (const Failure refusal = checkSaveTarget(target))
         return fail(refusal, refusalMessage(refusal, target));
     return {};
@@ -58,11 +59,11 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
     if (kind == TransferKind::Data && outcome.phase == TransferKind::Save)
         text += QLatin1Char('\n') + backupOffAdvice(FrontEnd::CommandLine);
     else if (failure.code == FailureCode::Mismatch)
-        text += QStringLiteral("\nDownload the file again with \"tarvenix-cli data FILE\".");
+        text += Cli::tr("\nDownload the file again with \"tarvenix-cli data --verify "
+                        "FILE\".");
     return fail(failure, text);
 }
 
-// The request as the options and the window's settings make it, on the claimed device.
 TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceController &device,
                            const FoundDevice &identity, const Options &o)
 {
@@ -75,6 +76,29 @@ TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceC
     device.complete(request, identity);
     return request;
 }
+
+// The firmware question, asked only of a user at a terminal: a script's standard input and
+// output are not both one, and it goes on as it always has.
+bool confirmed(const Options &o, const QString &question)
+{
+    if (o.yes || !safetyOn(Safety::AskBeforeFirmware) || !isTerminal(0) || !isTerminal(1))
+        return true;
+    std::fputs(qPrintable(question + Cli::tr("\n[y/N] ")), stdout);
+    std::fflush(stdout);
+    char answer[16] = {};
+    if (!std::fgets(answer, sizeof answer, stdin))
+        return false;
+    const QString said = QString::fromLocal8Bit(answer).trimmed().toLower();
+    return said == QLatin1String("y") || said == QLatin1String("yes");
+}
+
+Status declined()
+{
+    return fail(Exit::Declined,
+                Cli::tr("The firmware download was not confirmed; nothing was sent."));
+}
+
+namespace {
 
 TransferOutcome transfer(const TransferRequest &request, const Options &o)
 {
@@ -98,23 +122,6 @@ TransferOutcome transfer(const TransferRequest &request, const Options &o)
     return outcome;
 }
 
-// The firmware question, asked only of a user at a terminal: a script's standard input and
-// output are not both one, and it goes on as it always has.
-bool confirmed(const Options &o, const FoundDevice &device, const QString &file,
-               const QString &version)
-{
-    if (o.yes || !safetyOn(Safety::AskBeforeFirmware) || !isTerminal(0) || !isTerminal(1))
-        return true;
-    const QString question = firmwareQuestion(file, fileFacts(file), device, printable(version));
-    std::fputs(qPrintable(question + QStringLiteral("\n[y/N] ")), stdout);
-    std::fflush(stdout);
-    char answer[16] = {};
-    if (!std::fgets(answer, sizeof answer, stdin))
-        return false;
-    const QString said = QString::fromLocal8Bit(answer).trimmed().toLower();
-    return said == QLatin1String("y") || said == QLatin1String("yes");
-}
-
 // After a firmware download the device is opened again, as one that restarted must be, and
 // asked its version.
 void askVersionAgain(DeviceController &device, TransferRecord &record)
@@ -134,9 +141,28 @@ void printLines(const QString &text)
 
 } // namespace
 
+Status versionFailure(const Failure &failure, const DeviceController &device)
+{
+    if (failure.code == FailureCode::VersionCut)
+        return fail(failure, Cli::tr("The device's version reply ended inside the "
+                                     "version text, so the text may be incomplete. "
+                                     "Please check the device and its cable, then try "
+                                     "again."));
+    if (failure)
+        return deviceFailure(
+            failure,
+            Cli::tr("The device %1 the version query. Please check the device and its "
+                    "cable, then try again.")
+                .arg(failure.code == FailureCode::WriteFailed ? Cli::tr("did not accept")
+                                                              : Cli::tr("did not answer")),
+            device);
+    return {};
+}
+
 Status runList(const Options &o)
 {
     const QVector<FoundDevice> devices = findSupportedDevices();
+    recordListed(devices);
     if (o.json)
         printResult(listJson(devices));
     else if (!devices.isEmpty())
@@ -152,20 +178,8 @@ Status runVersion(const Options &o)
     if (Status s = claim(device, o.device); !s.ok())
         return s;
     QString version;
-    const Failure failure = device.queryVersion(version);
-    if (failure.code == FailureCode::VersionCut)
-        return fail(failure, QStringLiteral("The device's version reply ended inside the "
-                                            "version text, so the text may be incomplete. "
-                                            "Please check the device and its cable, then try "
-                                            "again."));
-    if (failure)
-        return deviceFailure(
-            failure,
-            QStringLiteral("The device %1 the version query. Please check the device and its "
-                           "cable, then try again.")
-                .arg(failure.code == FailureCode::WriteFailed ? QStringLiteral("did not accept")
-                                                              : QStringLiteral("did not answer")),
-            device);
+    if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
+        return failed;
     if (o.json)
         printResult(QString::fromUtf8(
             QJsonDocument(
@@ -182,7 +196,8 @@ Status runTransfer(const Options &o)
     const TransferKind kind = kindOf(o.command);
     const bool save = kind == TransferKind::Save;
     const QString file = save ? saveFileName(o.file) : o.file;
-    Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file);
+    int blocks = 0;
+    Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
     DeviceController device;
     if (s.ok())
         s = claim(device, o.device);
@@ -193,9 +208,9 @@ Status runTransfer(const Options &o)
     QString version;
     if (!save)
         device.queryVersion(version);
-    if (kind == TransferKind::Firmware && !confirmed(o, identity, file, version))
-        return fail(Exit::Declined,
-                    QStringLiteral("The firmware download was not confirmed; nothing was sent."));
+    if (kind == TransferKind::Firmware &&
+        !confirmed(o, firmwareQuestion(file, fileFacts(file), identity, printable(version))))
+        return declined();
     const TransferRequest request = requestFor(kind, file, device, identity, o);
     TransferRecord record(kind, identity, file);
     record.versionBefore = version;
@@ -208,13 +223,14 @@ Status runTransfer(const Options &o)
         printMessage(record.historyProblem);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
-    printLines(save ? QStringLiteral("saved to %1").arg(file) : successDetails(record));
+    printLines(save ? QStringLiteral("saved to %1").arg(file) : successDetails(record, FrontEnd::CommandLine));
     return {};
 }
 
 Status runVerify(const Options &o)
 {
-    Status s = checkSource(TransferKind::Verify, o.file);
+    int blocks = 0;
+    Status s = checkSource(TransferKind::Verify, o.file, &blocks);
     DeviceController device;
     if (s.ok())
         s = claim(device, o.device);

@@ -2,6 +2,7 @@
 // The eight commands. hidapi must be started for the six that use a device.
 
 #include "cli/options.h"
+#include "workers/devicecontroller.h"
 
 namespace tarvenix::cli {
 
@@ -12,5 +13,24 @@ Status runTransfer(const Options &o);
 Status runVerify(const Options &o);
 Status runBackups(const Options &o);
 Status runHistory(const Options &o);
+
+// What the commands share with a run on several devices.
+TransferKind kindOf(Command c);
+// A file to send, or to verify against, as the window checks it; its blocks.
+Status checkSource(TransferKind kind, const QString &file, int *blocks);
+// A save's target: the name as given, then the name with its suffix.
+Status checkTarget(const QString &given, const QString &target, bool force);
+// A transfer that did not complete, told as the window tells it.
+Status transferFailure(TransferKind kind, const QString &file, const TransferOutcome &outcome);
+// The version query's failure on this device, as words; none when it succeeded.
+Status versionFailure(const Failure &failure, const DeviceController &device);
+// The request as the options and the window's settings make it, on the claimed device.
+TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceController &device,
+                           const FoundDevice &identity, const Options &o);
+// The firmware question, asked only of a user at a terminal (--yes and the window's menu
+// answer it before): false when the answer was not yes.
+bool confirmed(const Options &o, const QString &question);
+// The refusal after the firmware question was not answered yes.
+Status declined();
 
 } // namespace tarvenix::cli

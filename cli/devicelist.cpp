@@ -8,14 +8,10 @@
 
 namespace tarvenix::cli {
 
-namespace {
-
 QString hex4(int value)
 {
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
 }
-
-} // namespace
 
 QString listText(const QVector<FoundDevice> &devices)
 {

@@ -5,6 +5,8 @@
 
 namespace tarvenix::cli {
 
+// Four hex digits, as the ids are shown: "1abe".
+QString hex4(int value);
 // One line per device.
 QString listText(const QVector<FoundDevice> &devices);
 // {"devices": [{"row": 1, "vendorId": "1abe", ...}, ...]}

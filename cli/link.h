@@ -8,8 +8,11 @@
 namespace tarvenix::cli {
 
 // Finds the device at `wanted`, or without it the first supported device in table
-// order; locks it for the whole command and opens it. hidapi must be started.
+// order; locks it for the whole command and opens it, recorded when --record asks for it.
+// hidapi must be started.
 Status claim(DeviceController &device, const QString &wanted);
+// The same for a device just found, as a run on several devices finds them.
+Status claim(DeviceController &device, const FoundDevice &found);
 
 // What to do when no supported device is present.
 Status noDevice();

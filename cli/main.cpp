@@ -2,7 +2,11 @@
 // block loop, device lock and refusals.
 
 #include "cli/commands.h"
+#include "cli/manyrun.h"
+#include "cli/recording.h"
+#include "cli/text.h"
 
+#include "workers/language.h"
 #include "workers/messages.h"
 
 #include <QCoreApplication>
@@ -36,6 +40,8 @@ void showTrace(bool trace)
 
 Status run(const Options &o)
 {
+    if (o.manyDevices())
+        return runOnMany(o);
     switch (o.command) {
     case Command::List:
         return runList(o);
@@ -62,9 +68,9 @@ Status runWithHidapi(const Options &o)
         return run(o);
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
-                    QStringLiteral("The HID library could not start. Please check "
-                                   "that hidraw devices are available, then try "
-                                   "again."));
+                    Cli::tr("The HID library could not start. Please check "
+                            "that hidraw devices are available, then try "
+                            "again."));
     const Status s = run(o);
     hid_exit();
     return s;
@@ -111,6 +117,10 @@ int main(int argc, char *argv[])
     // One name for both programs, which share their settings, backups and history.
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
+    // Numbers in messages too, where a translation asks for the language's own ("%L1").
+    const QLocale language = tarvenix::systemLanguage();
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help) {
         printResult(helpText());
@@ -121,7 +131,11 @@ int main(int argc, char *argv[])
     Status s = parsed.status;
     if (s.ok())
         s = checkFileArgument(parsed.options, argc, argv);
-    if (s.ok())
+    if (s.ok()) {
+        startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
-    return finish(s);
+    }
+    const int exitCode = finish(s);
+    endRecording(exitCode);
+    return exitCode;
 }

@@ -1,6 +1,9 @@
 #include "options.h"
 
+#include "cli/text.h"
+
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <array>
 
 namespace tarvenix::cli {
@@ -24,7 +27,7 @@ constexpr std::array<CommandName, 8> kCommands{{
     {"history", Command::History, false},
 }};
 
-const char kEpilogue[] = R"(
+const char kEpilogue[] = QT_TRANSLATE_NOOP("Cli", R"(
 Commands:
   list           List the supported devices present: the row of the
                  supported-device table (1-5) each matched, vendor:product,
@@ -65,6 +68,24 @@ Files:
   The window's menu turns the backup, the verify and the firmware question
   off and on; the options above override that for one run.
 
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH given more than once runs it on those devices. All of
+  them must be of one vendor:product: the run refuses before touching any
+  device when they are not; --product VID:PID picks one model. save --all DIR
+  writes one file per device into the folder DIR, named after the device's
+  serial number (or its path when it has none). Progress is one line per
+  device. At the end a summary gives every device's result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device's identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device's serial added.
+
 Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
@@ -81,77 +102,139 @@ Exit codes:
      (another program using it), or was unplugged
   7  verify found a block that differs from the file (also the verify
      after a data download)
-  8  the firmware question was not answered yes; nothing was sent
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one's own code
+  9  the firmware question was not answered yes; nothing was sent
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now
-)";
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
+)");
 
 struct Parser {
     QCommandLineParser parser;
-    QCommandLineOption help{QStringList{"h", "help"}, "Show this help and exit."};
-    QCommandLineOption device{"device", "Use the device at <path> (as list shows it).", "path"};
-    QCommandLineOption json{"json", "Print the output of list and version as JSON."};
+    QCommandLineOption help{QStringList{"h", "help"}, Cli::tr("Show this help and exit.")};
+    QCommandLineOption device{"device",
+                              Cli::tr("Use the device at <path> (as list shows it); given more "
+                                      "than once, run on each of them at once."),
+                              "path"};
+    QCommandLineOption json{"json", Cli::tr("Print the output of list and version, or the "
+                                            "summary of a run on several devices, as JSON.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
-                             "Show no progress; errors are still shown."};
-    QCommandLineOption trace{"trace", "Show the trace of every device exchange on stderr."};
-    QCommandLineOption force{"force", "Let save replace an existing file; a symbolic link is "
-                                      "replaced itself, never written through."};
-    QCommandLineOption verify{"verify", "With data: verify the file after the download, even "
-                                        "where the window's menu turned verifying off."};
-    QCommandLineOption noVerify{"no-verify", "With data: do not read the area back afterwards."};
+                             Cli::tr("Show no progress; errors are still shown.")};
+    QCommandLineOption trace{"trace",
+                             Cli::tr("Show the trace of every device exchange on stderr.")};
+    QCommandLineOption force{"force",
+                             Cli::tr("Let save replace an existing file; a symbolic link is "
+                                     "replaced itself, never written through.")};
+    QCommandLineOption verify{"verify", Cli::tr("With data: verify the file after the download, "
+                                                "even where the window's menu turned verifying "
+                                                "off.")};
+    QCommandLineOption noVerify{"no-verify",
+                                Cli::tr("With data: do not read the area back afterwards.")};
     QCommandLineOption noBackup{"no-backup",
-                                "With data: do not read the area into a backup first."};
+                                Cli::tr("With data: do not read the area into a backup first.")};
     QCommandLineOption yes{QStringList{"y", "yes"},
-                           "With firmware: download without asking first."};
-    QCommandLineOption limit{"limit", "With history: show only the last <n> transfers.", "n"};
+                           Cli::tr("With firmware: download without asking first.")};
+    QCommandLineOption limit{"limit", Cli::tr("With history: show only the last <n> transfers."),
+                             "n"};
+    QCommandLineOption record{"record",
+                              Cli::tr("Record what the command exchanges with the device into "
+                                      "<file>, a capture for a bug report. It holds the bytes "
+                                      "sent and read."),
+                              "file"};
+    QCommandLineOption recordPaths{"record-paths",
+                                   Cli::tr("Keep the names of the files in the capture, which "
+                                           "otherwise says FILE instead.")};
+    QCommandLineOption all{"all", Cli::tr("Run the command on every supported device present, "
+                                          "all at once.")};
+    QCommandLineOption product{"product",
+                               Cli::tr("With --all: only the devices of this vendor and product "
+                                       "id (hex, as list shows them)."),
+                               "vid:pid"};
 
     Parser()
     {
-        parser.setApplicationDescription(
+        parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
-            "and checks it against a file.");
-        parser.addOptions(
-            {help, device, json, quiet, trace, force, verify, noVerify, noBackup, yes, limit});
+            "and checks it against a file."));
+        parser.addOptions({help, device, all, product, json, quiet, trace, force, verify, noVerify,
+                           noBackup, yes, limit, record, recordPaths});
         parser.addPositionalArgument(
-            "command", "list, version, firmware, data, save, verify, backups or history.");
-        parser.addPositionalArgument("file", "The file that the command reads or writes.",
-                                     "[file]");
+            "command", Cli::tr("list, version, firmware, data, save, verify, backups or history."));
+        parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
+                                     Cli::tr("[file]"));
     }
 
     // An option given to a command that has no use for it.
     QString misplaced(Command c) const
     {
+        if (const QString many = misplacedForMany(c); !many.isEmpty())
+            return many;
         const bool lists = c == Command::List || c == Command::Version || c == Command::Backups ||
                            c == Command::History;
-        if (parser.isSet(json) && !lists)
-            return QStringLiteral("--json applies to list, version, backups and history only.");
+        if (parser.isSet(json) && !lists && !parser.isSet(all) && parser.values(device).size() < 2)
+            return Cli::tr("--json applies to list, version, backups, history and runs on several "
+                           "devices only.");
         if (parser.isSet(verify) && c != Command::Data)
-            return QStringLiteral("--verify applies to data only; to check a file by itself, "
-                                  "use the verify command.");
+            return Cli::tr("--verify applies to data only; to check a file by itself, "
+                           "use the verify command.");
         if ((parser.isSet(noVerify) || parser.isSet(noBackup)) && c != Command::Data)
-            return QStringLiteral("--no-verify and --no-backup apply to data only.");
+            return Cli::tr("--no-verify and --no-backup apply to data only.");
         if (parser.isSet(verify) && parser.isSet(noVerify))
-            return QStringLiteral("--verify and --no-verify contradict each other.");
+            return Cli::tr("--verify and --no-verify contradict each other.");
         if (parser.isSet(yes) && c != Command::Firmware)
-            return QStringLiteral("--yes applies to firmware only.");
+            return Cli::tr("--yes applies to firmware only.");
         if (parser.isSet(limit) && c != Command::History)
-            return QStringLiteral("--limit applies to history only.");
+            return Cli::tr("--limit applies to history only.");
         if (parser.isSet(force) && c != Command::Save)
-            return QStringLiteral("--force applies to save only.");
+            return Cli::tr("--force applies to save only.");
+        if (parser.isSet(recordPaths) && !parser.isSet(record))
+            return Cli::tr("--record-paths applies with --record only.");
         if (parser.isSet(device) && c == Command::List)
-            return QStringLiteral("--device does not apply to list, which shows every device.");
-        if (parser.isSet(device) && (c == Command::Backups || c == Command::History))
-            return QStringLiteral("--device does not apply to backups and history, which show "
-                                  "every device's.");
+            return Cli::tr("--device does not apply to list, which shows every device.");
+        if ((parser.isSet(device) || parser.isSet(all)) &&
+            (c == Command::Backups || c == Command::History))
+            return Cli::tr("--device and --all do not apply to backups and history, which show "
+                           "every device's.");
+        return QString();
+    }
+
+    QString misplacedForMany(Command c) const
+    {
+        if (parser.isSet(all) && c == Command::List)
+            return Cli::tr("--all does not apply to list, which shows every device.");
+        if (parser.isSet(all) && parser.isSet(device))
+            return Cli::tr("--all takes every device: leave out --device, or give "
+                           "--device once for each device to use.");
+        if (parser.isSet(product) && !parser.isSet(all))
+            return Cli::tr("--product applies with --all only.");
+        const QStringList paths = parser.values(device);
+        for (const QString &path : paths) {
+            if (paths.count(path) > 1)
+                return Cli::tr("--device %1 is given more than once.").arg(path);
+        }
         return QString();
     }
 };
 
+// "1abe:2202", as list shows it.
+bool parseProduct(const QString &text, int *vendorId, int *productId)
+{
+    const QStringList ids = text.split(QLatin1Char(':'));
+    bool vendorOk = false;
+    bool productOk = false;
+    if (ids.size() == 2 && ids[0].size() <= 4 && ids[1].size() <= 4) {
+        *vendorId = ids[0].toInt(&vendorOk, 16);
+        *productId = ids[1].toInt(&productOk, 16);
+    }
+    return vendorOk && productOk && *vendorId > 0 && *productId > 0;
+}
+
 Parsed usageError(const QString &reason)
 {
     Parsed p;
-    p.status = fail(Exit::Usage, reason + QStringLiteral("\nRun \"tarvenix-cli --help\" for the "
-                                                         "commands and options."));
+    p.status = fail(Exit::Usage, reason + Cli::tr("\nRun \"tarvenix-cli --help\" for the "
+                                                  "commands and options."));
     return p;
 }
 
@@ -178,21 +261,36 @@ Parsed parseArguments(const QStringList &arguments)
     }
     const QStringList words = p.parser.positionalArguments();
     if (words.isEmpty())
-        return usageError(QStringLiteral("No command given."));
+        return usageError(Cli::tr("No command given."));
     const CommandName *command = findCommand(words[0]);
     if (!command)
-        return usageError(QStringLiteral("Unknown command \"%1\".").arg(words[0]));
+        return usageError(Cli::tr("Unknown command \"%1\".").arg(words[0]));
     if (command->takesFile && words.size() < 2)
-        return usageError(QStringLiteral("The %1 command needs a file.").arg(words[0]));
+        return usageError(Cli::tr("The %1 command needs a file.").arg(words[0]));
     if (words.size() > (command->takesFile ? 2 : 1))
-        return usageError(QStringLiteral("Too many arguments for the %1 command.").arg(words[0]));
+        return usageError(Cli::tr("Too many arguments for the %1 command.").arg(words[0]));
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
+    const QString record = p.parser.value(p.record);
+    if (p.parser.isSet(p.record) && record.isEmpty())
+        return usageError(Cli::tr("--record needs the name of the capture's file."));
+    // The capture would take the place of the file the command reads or writes.
+    if (command->takesFile && !record.isEmpty() &&
+        QFileInfo(record).absoluteFilePath() == QFileInfo(words[1]).absoluteFilePath())
+        return usageError(Cli::tr("--record names the command's own file \"%1\": give the "
+                                  "capture a name of its own.")
+                              .arg(record));
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();
-    o.device = p.parser.value(p.device);
+    o.devices = p.parser.values(p.device);
+    o.device = o.devices.size() == 1 ? o.devices.first() : QString();
+    o.all = p.parser.isSet(p.all);
+    if (p.parser.isSet(p.product) &&
+        !parseProduct(p.parser.value(p.product), &o.vendorId, &o.productId))
+        return usageError(Cli::tr("--product takes the vendor and product id in hex, as "
+                                  "list shows them, for example 1abe:2202."));
     o.json = p.parser.isSet(p.json);
     o.quiet = p.parser.isSet(p.quiet);
     o.trace = p.parser.isSet(p.trace);
@@ -205,14 +303,16 @@ Parsed parseArguments(const QStringList &arguments)
         bool number = false;
         o.limit = p.parser.value(p.limit).toInt(&number);
         if (!number || o.limit < 1)
-            return usageError(QStringLiteral("--limit needs a whole number of 1 or more."));
+            return usageError(Cli::tr("--limit needs a whole number of 1 or more."));
     }
+    o.record = record;
+    o.recordPaths = p.parser.isSet(p.recordPaths);
     return parsed;
 }
 
 QString helpText()
 {
-    return Parser().parser.helpText() + QLatin1String(kEpilogue);
+    return Parser().parser.helpText() + Cli::tr(kEpilogue);
 }
 
 } // namespace tarvenix::cli

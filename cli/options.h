@@ -13,6 +13,12 @@ struct Options {
     Command command = Command::List;
     QString file;
     QString device; // a hidraw path; empty for the first supported device
+    // Several devices at once: every supported one (--all), optionally of one model
+    // (--product VID:PID, 0 while not given), or those picked with --device, repeated.
+    bool all = false;
+    QStringList devices;
+    int vendorId = 0;
+    int productId = 0;
     bool json = false;
     bool quiet = false;
     bool trace = false;
@@ -20,8 +26,12 @@ struct Options {
     bool verify = false;
     bool noVerify = false;
     bool noBackup = false;
-    bool yes = false; // answers the firmware question
-    int limit = 0;    // history entries to show; 0: all
+    bool yes = false;         // answers the firmware question
+    int limit = 0;            // history entries to show; 0: all
+    QString record;           // --record: the capture's file; empty when not recording
+    bool recordPaths = false; // --record-paths: the capture keeps the user's file names
+
+    bool manyDevices() const { return all || devices.size() > 1; }
 };
 
 struct Parsed {

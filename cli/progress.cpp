@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include "cli/text.h"
 #include "device/report.h"
 #include "workers/blockloop.h"
 
@@ -14,22 +15,40 @@ constexpr int kBarWidth = 24;
 // A redraw per block would cost more than the block on a fast device.
 constexpr qint64 kRedrawMs = 100;
 
-QString rateText(double bytesPerSecond)
-{
-    if (bytesPerSecond >= 1024 * 1024)
-        return QStringLiteral("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
-    return QStringLiteral("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
-}
-
 QString clockText(qint64 seconds)
 {
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString rateText(double bytesPerSecond)
+{
+    if (bytesPerSecond >= 1024 * 1024)
+        return Cli::tr("%1 MiB/s").arg(bytesPerSecond / (1024 * 1024), 0, 'f', 1);
+    return Cli::tr("%1 KiB/s").arg(bytesPerSecond / 1024, 0, 'f', 1);
 }
 
 double bytesPerSecond(int done, qint64 elapsedMs)
 {
     return elapsedMs > 0 ? double(done) * kBlockSize * 1000 / elapsedMs : 0;
 }
+
+QString barText(int done, int blocks, int width)
+{
+    const int filled = blocks > 0 ? width * done / blocks : width;
+    return QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('-'));
+}
+
+QString doneText(int blocks, qint64 elapsedMs)
+{
+    return Cli::tr("done: %1 blocks in %2 s (%3)")
+        .arg(blocks)
+        .arg(elapsedMs / 1000.0, 0, 'f', 2)
+        .arg(rateText(bytesPerSecond(blocks, elapsedMs)));
+}
+
+namespace {
 
 void put(const QString &text)
 {
@@ -39,13 +58,11 @@ void put(const QString &text)
 // The bar line for `done` of `blocks` after `elapsedMs`, without "\r".
 QString barLine(const QString &title, int done, int blocks, qint64 elapsedMs)
 {
-    const int filled = blocks > 0 ? kBarWidth * done / blocks : kBarWidth;
     const double rate = bytesPerSecond(done, elapsedMs);
     const QString left =
         rate > 0 ? clockText(qint64((blocks - done) * kBlockSize / rate)) : QStringLiteral("-:--");
-    return QStringLiteral("%1 [%2%3] %4/%5 blocks  %6  %7 left")
-        .arg(title, QString(filled, QLatin1Char('#')),
-             QString(kBarWidth - filled, QLatin1Char('-')))
+    return Cli::tr("%1 [%2] %3/%4 blocks  %5  %6 left")
+        .arg(title, barText(done, blocks, kBarWidth))
         .arg(done)
         .arg(blocks)
         .arg(rateText(rate), left);
@@ -82,7 +99,7 @@ void Progress::draw(int done)
 
 void Progress::line(int step, const QString &text)
 {
-    put(QStringLiteral("%1: step %2 of %3, %4\n")
+    put(Cli::tr("%1: step %2 of %3, %4\n")
             .arg(title_)
             .arg(step)
             .arg(StepSchedule::kSteps)
@@ -97,7 +114,7 @@ void Progress::advance(int done)
         return;
     const int reached = StepSchedule(blocks_).stepsAfter(done);
     while (steps_ < reached)
-        line(++steps_, QStringLiteral("%1 of %2 blocks").arg(done).arg(blocks_));
+        line(++steps_, Cli::tr("%1 of %2 blocks").arg(done).arg(blocks_));
 }
 
 void Progress::finish()
@@ -107,10 +124,7 @@ void Progress::finish()
         draw(blocks_);
         abandon();
     } else if (style_ == Style::Lines) {
-        line(StepSchedule::kSteps, QStringLiteral("done: %1 blocks in %2 s (%3)")
-                                       .arg(blocks_)
-                                       .arg(elapsed / 1000.0, 0, 'f', 2)
-                                       .arg(rateText(bytesPerSecond(blocks_, elapsed))));
+        line(StepSchedule::kSteps, doneText(blocks_, elapsed));
     }
 }
 

@@ -7,6 +7,14 @@
 
 namespace tarvenix::cli {
 
+// "62.5 KiB/s", "1.2 MiB/s".
+QString rateText(double bytesPerSecond);
+double bytesPerSecond(int done, qint64 elapsedMs);
+// A bar of `width` characters, '#' for the share done, '-' for the rest.
+QString barText(int done, int blocks, int width);
+// "done: 128 blocks in 1.05 s (61.0 KiB/s)".
+QString doneText(int blocks, qint64 elapsedMs);
+
 class Progress {
   public:
     enum class Style { Silent, Lines, Bar };

@@ -1,5 +1,7 @@
 #include "status.h"
 
+#include "cli/text.h"
+
 #include <cerrno>
 #include <cstdio>
 
@@ -25,7 +27,7 @@ void printResult(const QString &text)
 {
     const int error = putLine(stdout, text);
     if (error && g_outputFailure.isEmpty())
-        g_outputFailure = QStringLiteral("tarvenix-cli: writing to standard output failed: %1.")
+        g_outputFailure = Cli::tr("tarvenix-cli: writing to standard output failed: %1.")
                               .arg(qt_error_string(error));
 }
 

@@ -18,7 +18,8 @@ enum class Exit {
     File = 5,
     Device = 6,
     Mismatch = 7,
-    Declined = 8
+    SomeFailed = 8, // a run on several devices in which one or more failed
+    Declined = 9    // the firmware question answered No: nothing was sent
 };
 
 struct Status {
@@ -43,7 +44,8 @@ inline Status fail(const Failure &failure, const QString &message)
     return fail(exitFor(failure.code), message);
 }
 
-// A result for stdout, one line.
+// A line for stdout. Results there are for scripts and never translated; only --help,
+// which people read, is.
 void printResult(const QString &text);
 // A message for stderr, one line or more.
 void printMessage(const QString &text);

@@ -1,5 +1,6 @@
 #include "devicelock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #ifdef Q_OS_WIN
@@ -74,7 +75,8 @@ DeviceLock::DeviceLock(const QString &devicePath)
         const DWORD code = GetLastError();
         busy_ = code == ERROR_ACCESS_DENIED;
         error_ = busy_ ? busyMessage()
-                       : QStringLiteral("cannot create the device lock %1 (Windows error %2)")
+                       : QCoreApplication::translate(
+                             "DeviceLock", "cannot create the device lock %1 (Windows error %2)")
                              .arg(key)
                              .arg(code);
         return;
@@ -111,14 +113,14 @@ DeviceLock::DeviceLock(const QString &devicePath)
     const QByteArray node = QFile::encodeName(devicePath);
     const int fd = ::open(node.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error_ = QStringLiteral("cannot open %1 to lock it: %2")
+        error_ = QCoreApplication::translate("DeviceLock", "cannot open %1 to lock it: %2")
                      .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
         return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         busy_ = errno == EWOULDBLOCK;
         error_ = busy_ ? busyMessage()
-                       : QStringLiteral("cannot lock %1: %2")
+                       : QCoreApplication::translate("DeviceLock", "cannot lock %1: %2")
                              .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
         ::close(fd);
         return;
@@ -136,8 +138,9 @@ DeviceLock::~DeviceLock()
 
 QString DeviceLock::busyMessage()
 {
-    return QStringLiteral("The device is busy: another Tarvenix program is transferring with "
-                          "it. Please wait until that transfer has finished, then try again.");
+    return QCoreApplication::translate(
+        "DeviceLock", "The device is busy: another Tarvenix program is transferring with "
+                      "it. Please wait until that transfer has finished, then try again.");
 }
 
 } // namespace tarvenix

@@ -2,6 +2,7 @@
 
 #include "device/trace.h"
 
+#include <QMutex>
 #include <QThread>
 #include <cstring>
 #include <hidapi.h>
@@ -34,12 +35,36 @@ FoundDevice found(int row, const hid_device_info *d)
     f.productId = d->product_id;
     f.usagePage = d->usage_page;
     f.usage = d->usage;
+    f.interfaceNumber = d->interface_number;
     f.path = QString::fromLocal8Bit(d->path);
     f.manufacturer = text(d->manufacturer_string);
     f.product = text(d->product_string);
     f.serial = text(d->serial_number);
     return f;
 }
+
+// hidapi keeps the text of its last enumeration error in one global, which an
+// enumeration replaces and frees: two threads enumerating at once (transfers on several
+// devices, each checking whether its device went away) would free it twice.
+QMutex g_enumerating;
+
+// One enumeration, one at a time, freed when it goes.
+class Enumeration {
+  public:
+    Enumeration(int vendorId, int productId)
+        : locker_(&g_enumerating), list_(hid_enumerate(ushort(vendorId), ushort(productId)))
+    {
+    }
+    ~Enumeration() { hid_free_enumeration(list_); }
+    Enumeration(const Enumeration &) = delete;
+    Enumeration &operator=(const Enumeration &) = delete;
+
+    const hid_device_info *first() const { return list_; }
+
+  private:
+    QMutexLocker locker_;
+    hid_device_info *const list_;
+};
 
 void traceEntry(const hid_device_info *d, int vendorId, int productId)
 {
@@ -57,8 +82,8 @@ void traceEntry(const hid_device_info *d, int vendorId, int productId)
 void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *pDevicePath)
 {
     qCDebug(lcTrace, "Enter getDevicePath");
-    hid_device_info *list = hid_enumerate(ushort(vendorId), ushort(productId));
-    for (hid_device_info *cur_dev = list; cur_dev; cur_dev = cur_dev->next) {
+    const Enumeration list(vendorId, productId);
+    for (const hid_device_info *cur_dev = list.first(); cur_dev; cur_dev = cur_dev->next) {
         traceEntry(cur_dev, vendorId, productId);
         if (!matches(cur_dev, vendorId, productId, usagePage, usage))
             continue;
@@ -69,18 +94,16 @@ void getDevicePath(int vendorId, int productId, int usagePage, int usage, char *
             << QString::fromLocal8Bit(pDevicePath, int(strnlen(pDevicePath, kDevicePathCopy)));
         break;
     }
-    hid_free_enumeration(list);
 }
 
 namespace {
 
 bool listed(const char *path)
 {
-    hid_device_info *list = hid_enumerate(0, 0);
+    const Enumeration list(0, 0);
     bool present = false;
-    for (hid_device_info *d = list; d && !present; d = d->next)
+    for (const hid_device_info *d = list.first(); d && !present; d = d->next)
         present = std::strncmp(d->path, path, kDevicePathCopy) == 0;
-    hid_free_enumeration(list);
     return present;
 }
 
@@ -121,16 +144,31 @@ QString FoundDevice::ids(QChar separator) const
 QVector<FoundDevice> findSupportedDevices()
 {
     QVector<FoundDevice> devices;
+    // One enumeration for all rows: each one reads every HID device's attributes.
+    const Enumeration list(0, 0);
     for (int row = 0; row < int(kSupportedDevices.size()); ++row) {
         const SupportedDevice &s = kSupportedDevices[row];
-        hid_device_info *list = hid_enumerate(ushort(s.vendorId), ushort(s.productId));
-        for (const hid_device_info *d = list; d; d = d->next) {
+        for (const hid_device_info *d = list.first(); d; d = d->next) {
             if (matches(d, s.vendorId, s.productId, s.usagePage, s.usage))
                 devices.append(found(row, d));
         }
-        hid_free_enumeration(list);
     }
     return devices;
+}
+
+FoundDevice listedDevice(const QString &path)
+{
+    FoundDevice device;
+    device.path = path;
+    hid_device_info *list = hid_enumerate(0, 0);
+    for (const hid_device_info *d = list; d; d = d->next) {
+        if (QString::fromLocal8Bit(d->path) == path) {
+            device = found(-1, d);
+            break;
+        }
+    }
+    hid_free_enumeration(list);
+    return device;
 }
 
 } // namespace tarvenix

@@ -49,6 +49,7 @@ struct FoundDevice {
     int productId = 0;
     int usagePage = 0;
     int usage = 0;
+    int interfaceNumber = -1; // -1 where the system does not say
     QString path;
     QString manufacturer;
     QString product;
@@ -61,5 +62,9 @@ struct FoundDevice {
 // Every supported device present, in table order, and within a row as hidapi lists
 // them: the first is the one that probeSupportedDevices finds. hidapi must be initialised.
 QVector<FoundDevice> findSupportedDevices();
+
+// The HID interface at path as hidapi lists it, supported or not (row 0); only the path
+// when it is not listed. hidapi must be initialised.
+FoundDevice listedDevice(const QString &path);
 
 } // namespace tarvenix

@@ -1,8 +1,10 @@
 #include "device/exchange.h"
 
+#include "device/discovery.h"
 #include "device/trace.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 namespace tarvenix {
 
@@ -17,7 +19,7 @@ ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int
     reply.fill(0);
     QElapsedTimer clock;
     clock.start();
-    result.replyLength = port.read(reply, timeoutMs);
+    result.replyLength = port.read(reply, timeoutMs, ReadPurpose::Reply);
     // hidapi returns 0 both for a wait that ran out and for a report of 0 bytes. The
     // wait never ends before its bound, so a 0 that comes sooner is an empty report.
     if (result.replyLength < 0)
@@ -34,8 +36,16 @@ ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int
 void drainInput(HidPort &port)
 {
     Report discard;
-    while (port.read(discard, 0) > 0) {
+    while (port.read(discard, 0, ReadPurpose::Drain) > 0) {
     }
+}
+
+bool deviceGone(HidPort &port, const QString &path)
+{
+    if (!deviceGone(QFile::encodeName(path).constData()))
+        return false;
+    port.noteUnplugged();
+    return true;
 }
 
 void settleInput(HidPort &port, int quietMs, int boundMs)
@@ -43,7 +53,7 @@ void settleInput(HidPort &port, int quietMs, int boundMs)
     Report discard;
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < boundMs && port.read(discard, quietMs) > 0)
+    while (clock.elapsed() < boundMs && port.read(discard, quietMs, ReadPurpose::Settle) > 0)
         qCDebug(lcTrace, "discarded a late reply: %s", traceBytes(discard).text);
 }
 

@@ -32,6 +32,10 @@ ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int
 // replies that were meant for an earlier exchange.
 void drainInput(HidPort &port);
 
+// Whether the device at path has gone away (see deviceGone in discovery.h), telling the port
+// when it has, so that a recording notes the unplug where the program learnt of it.
+bool deviceGone(HidPort &port, const QString &path);
+
 // After a transfer that did not complete, the device may still answer requests it was sent:
 // reads and throws away reports until none comes for quietMs, for at most boundMs, so that
 // the next program to use the device starts clean.

@@ -19,7 +19,7 @@ class HidapiPort final : public HidPort {
         return hid_write(device_, report.data(), report.size()) >= 0;
     }
 
-    int read(Report &report, int timeoutMs) override
+    int read(Report &report, int timeoutMs, ReadPurpose) override
     {
         return hid_read_timeout(device_, report.data(), report.size(), timeoutMs);
     }

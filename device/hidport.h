@@ -11,6 +11,15 @@
 
 namespace tarvenix {
 
+// What a read is for. The device does not care; a recording of the conversation says it.
+enum class ReadPurpose {
+    Reply,  // the reply to the request just written
+    Drain,  // throwing away what was queued before a conversation
+    Look,   // a look for a stray report before a request
+    Grace,  // the wait for a stray report after the last reply
+    Settle, // throwing away what the device still sends after a failure
+};
+
 class HidPort {
   public:
     virtual ~HidPort() = default;
@@ -18,9 +27,11 @@ class HidPort {
     virtual bool write(const Report &report) = 0;
     // Reads one input report, waiting at most timeoutMs (0: only one already queued):
     // its length, 0 when none came, -1 when the read failed.
-    virtual int read(Report &report, int timeoutMs) = 0;
+    virtual int read(Report &report, int timeoutMs, ReadPurpose purpose) = 0;
     // What the system said of the last write or read that failed; may be empty.
     virtual QString errorText() const = 0;
+    // The program has found that the device went away: a recording notes the unplug.
+    virtual void noteUnplugged() {}
 };
 
 using HidPortPtr = std::unique_ptr<HidPort>;

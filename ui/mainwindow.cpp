@@ -100,10 +100,11 @@ Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
     return flags;
 }
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent, std::shared_ptr<tarvenix::Capture> capture)
     : QDialog(parent), controller(new tarvenix::DeviceController(this)),
       hidHandle(controller->port()), chHidDevicePath(controller->pathBytes())
 {
+    controller->record(std::move(capture));
     // The program ends through its own closing paths only, never because a
     // message box closed while this window was hidden in the tray.
     QGuiApplication::setQuitOnLastWindowClosed(false);

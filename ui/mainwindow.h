@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QSystemTrayIcon>
 #include <array>
+#include <memory>
 
 class QMenu;
 class QAction;
@@ -19,6 +20,7 @@ class WorkerThreadForData;
 class WorkerThreadForSaveData;
 
 namespace tarvenix {
+class Capture;
 class DeviceController;
 class DeviceEvents;
 class TransferJob;
@@ -37,7 +39,9 @@ class MainWindow : public QDialog {
     tarvenix::DeviceController *const controller;
 
   public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // capture: where to record what the window exchanges with the device; null for nowhere.
+    explicit MainWindow(QWidget *parent = nullptr,
+                        std::shared_ptr<tarvenix::Capture> capture = nullptr);
     ~MainWindow() override;
 
     // The window flags this platform gets: frameless, above normal windows, no taskbar entry.

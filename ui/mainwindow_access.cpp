@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -14,26 +15,30 @@
 
 namespace {
 
+// Translated where they are used, once the user's language is known.
 struct Command {
-    QString name;
-    QString description; // empty: the button explains itself (minimise)
+    const char *name;
+    const char *description; // empty: the button explains itself (minimise)
 };
 
 // In the order of creation: close, minimise, load and run firmware, load and
 // run data, save.
 const std::array<Command, 7> kCommands = {{
-    {QStringLiteral("Close"), QStringLiteral("End the program, after asking")},
-    {QStringLiteral("Minimise"), QString()},
-    {QStringLiteral("Load firmware file"),
-     QStringLiteral("Choose the firmware image (.bin) to download into the device")},
-    {QStringLiteral("Run firmware download"),
-     QStringLiteral("Download the chosen firmware image into the device")},
-    {QStringLiteral("Load data file"),
-     QStringLiteral("Choose the data image (.bin) to download into the device's data area")},
-    {QStringLiteral("Run data download"),
-     QStringLiteral("Download the chosen data image into the device's data area")},
-    {QStringLiteral("Save device data"),
-     QStringLiteral("Read the device's whole data area and save it to a file")},
+    {QT_TRANSLATE_NOOP("MainWindow", "Close"),
+     QT_TRANSLATE_NOOP("MainWindow", "End the program, after asking")},
+    {QT_TRANSLATE_NOOP("MainWindow", "Minimise"), ""},
+    {QT_TRANSLATE_NOOP("MainWindow", "Load firmware file"),
+     QT_TRANSLATE_NOOP("MainWindow",
+                       "Choose the firmware image (.bin) to download into the device")},
+    {QT_TRANSLATE_NOOP("MainWindow", "Run firmware download"),
+     QT_TRANSLATE_NOOP("MainWindow", "Download the chosen firmware image into the device")},
+    {QT_TRANSLATE_NOOP("MainWindow", "Load data file"),
+     QT_TRANSLATE_NOOP("MainWindow",
+                       "Choose the data image (.bin) to download into the device's data area")},
+    {QT_TRANSLATE_NOOP("MainWindow", "Run data download"),
+     QT_TRANSLATE_NOOP("MainWindow", "Download the chosen data image into the device's data area")},
+    {QT_TRANSLATE_NOOP("MainWindow", "Save device data"),
+     QT_TRANSLATE_NOOP("MainWindow", "Read the device's whole data area and save it to a file")},
 }};
 
 struct ProgressRow {
@@ -43,9 +48,9 @@ struct ProgressRow {
 
 std::array<ProgressRow, 3> progressRows(const MainWindow &window)
 {
-    return {{{QStringLiteral("Firmware progress"), window.fwArrows()},
-             {QStringLiteral("Data progress"), window.dataArrows()},
-             {QStringLiteral("Save progress"), window.saveArrows()}}};
+    return {{{QCoreApplication::translate("MainWindow", "Firmware progress"), window.fwArrows()},
+             {QCoreApplication::translate("MainWindow", "Data progress"), window.dataArrows()},
+             {QCoreApplication::translate("MainWindow", "Save progress"), window.saveArrows()}}};
 }
 
 // The row the arrow belongs to, or null.
@@ -77,11 +82,11 @@ class ArrowAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QStringLiteral("step %1 of 6").arg(stepsLit(arrows));
+            return QCoreApplication::translate("MainWindow", "step %1 of 6").arg(stepsLit(arrows));
         if (t == QAccessible::Description) {
             const int place =
                 int(std::find(arrows.begin(), arrows.end(), widget()) - arrows.begin());
-            return QStringLiteral("Arrow %1 of 6").arg(place + 1);
+            return QCoreApplication::translate("MainWindow", "Arrow %1 of 6").arg(place + 1);
         }
         return QAccessibleWidget::text(t);
     }
@@ -115,8 +120,9 @@ class VersionAccessible : public QAccessibleWidget {
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
         const QString version = static_cast<QPushButton *>(widget())->text();
-        return version.isEmpty() ? QStringLiteral("Version not known")
-                                 : QStringLiteral("Version ") + version;
+        return version.isEmpty()
+                   ? QCoreApplication::translate("MainWindow", "Version not known")
+                   : QCoreApplication::translate("MainWindow", "Version %1").arg(version);
     }
 };
 
@@ -222,12 +228,13 @@ void MainWindow::makeAccessible(const std::array<QPushButton *, 7> &commands)
     static const bool factoryInstalled = (QAccessible::installFactory(displayAccessible), true);
     Q_UNUSED(factoryInstalled);
     for (size_t i = 0; i < commands.size(); ++i) {
-        commands[i]->setAccessibleName(kCommands[i].name);
-        commands[i]->setAccessibleDescription(kCommands[i].description);
+        commands[i]->setAccessibleName(tr(kCommands[i].name));
+        commands[i]->setAccessibleDescription(
+            *kCommands[i].description ? tr(kCommands[i].description) : QString());
     }
     explainMinimise(commands[1]);
-    pushButtonConnected->setAccessibleName(QStringLiteral("Device connected"));
-    pushButtonNotConnected->setAccessibleName(QStringLiteral("Device not connected"));
+    pushButtonConnected->setAccessibleName(tr("Device connected"));
+    pushButtonNotConnected->setAccessibleName(tr("Device not connected"));
     // The arrows only show progress; Tab moves between the commands and the
     // lines that say something.
     for (const ArrowRow &row : {fwArrows(), dataArrows(), saveArrows()}) {

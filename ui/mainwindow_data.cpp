@@ -14,13 +14,12 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadData()
 {
-    loadFile(strDataFile, QStringLiteral("select data file"), dataArrows());
+    loadFile(strDataFile, tr("select data file"), dataArrows());
 }
 
 void MainWindow::slotPushButtonRunUpdateData()
 {
-    if (!runAllowed(strDataFile, QStringLiteral("Please load data file first !"),
-                    TransferKind::Data))
+    if (!runAllowed(strDataFile, tr("Please load data file first !"), TransferKind::Data))
         return;
     setArrows(dataArrows(), kArrowUnlitStyle);
     tarvenix::TransferRequest request;
@@ -34,7 +33,7 @@ void MainWindow::slotPushButtonRunUpdateData()
 bool MainWindow::askSaveTarget(bool *replace)
 {
     const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
+        this, tr("Save data file"), QStringLiteral("./"), QStringLiteral("*.bin"));
     strSaveDataFile = chosen;
     qCDebug(tarvenix::lcTrace) << "strSaveDataFile: " << strSaveDataFile << "\n";
     if (chosen.isEmpty())

@@ -14,13 +14,12 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadFW()
 {
-    loadFile(strFWFile, QStringLiteral("select bin file"), fwArrows());
+    loadFile(strFWFile, tr("select bin file"), fwArrows());
 }
 
 void MainWindow::slotPushButtonRunUpdateFW()
 {
-    if (!runAllowed(strFWFile, QStringLiteral("Please load firmware file first !"),
-                    TransferKind::Firmware) ||
+    if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware) ||
         !confirmFirmware())
         return;
     setArrows(fwArrows(), kArrowUnlitStyle);
@@ -28,8 +27,7 @@ void MainWindow::slotPushButtonRunUpdateFW()
     // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
     if (!hidHandle) {
-        QMessageBox::information(this, QStringLiteral("Warning"),
-                                 QStringLiteral("Not connected device!"));
+        QMessageBox::information(this, tr("Warning"), tr("Not connected device!"));
         return;
     }
     tarvenix::TransferRequest request;
@@ -45,7 +43,7 @@ bool MainWindow::confirmFirmware()
         return true;
     const QString question = tarvenix::firmwareQuestion(strFWFile, tarvenix::fileFacts(strFWFile),
                                                         controller->identity(), strVersion);
-    return QMessageBox::question(this, QStringLiteral("Download firmware"), question,
+    return QMessageBox::question(this, tr("Download firmware"), question,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }

@@ -53,8 +53,8 @@ void MainWindow::showLink(const tarvenix::OpenResult &link)
 {
     showConnected(!link.failure);
     const bool denied = link.failure.code == FailureCode::OpenFailed;
-    const QString hint = QStringLiteral("A supported device is present but cannot be opened. ") +
-                         tarvenix::accessHint();
+    const QString hint =
+        tr("A supported device is present but cannot be opened. ") + tarvenix::accessHint();
     pushButtonNotConnected->setToolTip(denied ? hint : QString());
     if (denied)
         qCDebug(tarvenix::lcTrace).noquote() << hint;

@@ -33,41 +33,56 @@ struct SafetyEntry {
 };
 
 const SafetyEntry kSafetyEntries[] = {
-    {Safety::BackupBeforeData, "Back up before a data download"},
-    {Safety::VerifyAfterData, "Verify after a data download"},
-    {Safety::AskBeforeFirmware, "Ask before a firmware download"},
+    {Safety::BackupBeforeData, QT_TRANSLATE_NOOP("MainWindow", "Back up before a data download")},
+    {Safety::VerifyAfterData, QT_TRANSLATE_NOOP("MainWindow", "Verify after a data download")},
+    {Safety::AskBeforeFirmware, QT_TRANSLATE_NOOP("MainWindow", "Ask before a firmware download")},
 };
 
+// Each language by its own name, which a reader of it finds whatever the window's language.
 struct Language {
     const char *code; // empty: the system's
     QString name;
 };
 
 const Language kLanguages[] = {
-    {"", QStringLiteral("The system's language")},
     {"en", QStringLiteral("English")},
     {"de", QStringLiteral("Deutsch")},
     {"zh_CN", QStringLiteral("简体中文")},
 };
+
+// The history's words for a transfer and its result, as the table shows them.
+const char *const kHistoryWords[] = {
+    QT_TRANSLATE_NOOP("MainWindow", "firmware"), QT_TRANSLATE_NOOP("MainWindow", "data"),
+    QT_TRANSLATE_NOOP("MainWindow", "save"),     QT_TRANSLATE_NOOP("MainWindow", "ok"),
+    QT_TRANSLATE_NOOP("MainWindow", "failed"),
+};
+
+QString shownWord(const QString &word)
+{
+    for (const char *known : kHistoryWords) {
+        if (word == QLatin1String(known))
+            return MainWindow::tr(known);
+    }
+    return word;
+}
 
 } // namespace
 
 void MainWindow::createWindowMenu()
 {
     windowMenu = new QMenu(this);
-    connect(windowMenu->addAction(QStringLiteral("Backups…")), &QAction::triggered, this, [this] {
+    connect(windowMenu->addAction(tr("Backups…")), &QAction::triggered, this, [this] {
         const QString folder = tarvenix::backupsFolder();
         QDir().mkpath(folder);
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
-            warn(QStringLiteral("No program to show folders was found. The backups are in "
-                                "\"%1\".")
+            warn(tr("No program to show folders was found. The backups are in \"%1\".")
                      .arg(QDir::toNativeSeparators(folder)));
     });
-    connect(windowMenu->addAction(QStringLiteral("History…")), &QAction::triggered, this,
+    connect(windowMenu->addAction(tr("History…")), &QAction::triggered, this,
             &MainWindow::showHistory);
     windowMenu->addSeparator();
     for (const SafetyEntry &entry : kSafetyEntries) {
-        QAction *action = windowMenu->addAction(QString::fromUtf8(entry.text));
+        QAction *action = windowMenu->addAction(tr(entry.text));
         action->setCheckable(true);
         const Safety which = entry.which;
         connect(action, &QAction::toggled, this, [which](bool on) { setSafetyOn(which, on); });
@@ -83,9 +98,12 @@ void MainWindow::createWindowMenu()
 
 void MainWindow::addLanguageMenu()
 {
-    QMenu *menu = windowMenu->addMenu(QStringLiteral("Language"));
+    QMenu *menu = windowMenu->addMenu(tr("Language"));
     auto *group = new QActionGroup(menu);
-    for (const Language &language : kLanguages) {
+    QVector<Language> languages{{"", tr("The system's language")}};
+    for (const Language &language : kLanguages)
+        languages << language;
+    for (const Language &language : languages) {
         QAction *action = menu->addAction(language.name);
         action->setCheckable(true);
         action->setActionGroup(group);
@@ -95,7 +113,7 @@ void MainWindow::addLanguageMenu()
                 [action, code] { action->setChecked(tarvenix::savedLanguage() == code); });
     }
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Takes effect at the next start"))->setEnabled(false);
+    menu->addAction(tr("Takes effect at the next start"))->setEnabled(false);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent *event)
@@ -107,19 +125,18 @@ void MainWindow::showHistory()
 {
     const QVector<QJsonObject> entries = tarvenix::readHistory(kHistoryRows);
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("History"));
+    dialog.setWindowTitle(tr("History"));
     auto *table = new QTableWidget(entries.size(), 6, &dialog);
-    table->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Transfer"),
-                                      QStringLiteral("Result"), QStringLiteral("File"),
-                                      QStringLiteral("Device"),
-                                      QStringLiteral("Backup, or what failed")});
+    table->setHorizontalHeaderLabels({tr("Time"), tr("Transfer"), tr("Result"), tr("File"),
+                                      tr("Device"), tr("Backup, or what failed")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     // The newest first.
     for (int r = 0; r < entries.size(); ++r) {
         const QStringList cells = tarvenix::historyColumns(entries[entries.size() - 1 - r]);
         for (int c = 0; c < cells.size(); ++c)
-            table->setItem(r, c, new QTableWidgetItem(cells[c]));
+            table->setItem(r, c, new QTableWidgetItem(c == 1 || c == 2 ? shownWord(cells[c])
+                                                                      : cells[c]));
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);

@@ -15,14 +15,14 @@
 
 void MainWindow::warn(const QString &text)
 {
-    QMessageBox::warning(this, QStringLiteral("Warning"), text);
+    QMessageBox::warning(this, tr("Warning"), text);
 }
 
 bool MainWindow::refuseWhileTransferring()
 {
     if (!transferRunning())
         return false;
-    warn(QStringLiteral("A transfer is in progress. Please wait until it has finished."));
+    warn(tr("A transfer is in progress. Please wait until it has finished."));
     return true;
 }
 
@@ -52,7 +52,7 @@ bool MainWindow::openDevice()
 {
     initHidDevice();
     if (!hidHandle)
-        warn(QStringLiteral("Not connected device!"));
+        warn(tr("Not connected device!"));
     return bool(hidHandle);
 }
 
@@ -95,11 +95,11 @@ QString successText(tarvenix::TransferKind kind)
 {
     switch (kind) {
     case tarvenix::TransferKind::Firmware:
-        return QStringLiteral("Download firmware successfully!");
+        return MainWindow::tr("Download firmware successfully!");
     case tarvenix::TransferKind::Data:
-        return QStringLiteral("Download data successfully!");
+        return MainWindow::tr("Download data successfully!");
     default:
-        return QStringLiteral("Save data successfully!");
+        return MainWindow::tr("Save data successfully!");
     }
 }
 
@@ -121,10 +121,10 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::Tra
     const bool backupFailed = record.kind == tarvenix::TransferKind::Data &&
                               record.outcome.phase == tarvenix::TransferKind::Save;
     QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Warning,
-                    ok ? QStringLiteral("Success") : QStringLiteral("Warning"),
+                    ok ? tr("Success") : tr("Warning"),
                     ok ? successText(job->kind()) : record.failure, QMessageBox::Ok, this);
     box.setInformativeText(lines(
-        {ok ? tarvenix::successDetails(record) : QString(),
+        {ok ? tarvenix::successDetails(record, tarvenix::FrontEnd::Window) : QString(),
          !ok && backupFailed ? tarvenix::backupOffAdvice(tarvenix::FrontEnd::Window) : QString(),
          record.historyProblem}));
     box.exec();
@@ -132,7 +132,7 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::Tra
 
 bool MainWindow::confirmOverwrite(const QString &existing)
 {
-    return QMessageBox::question(
-               this, QStringLiteral("Save data file"), existing + QStringLiteral(" Replace it?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(this, tr("Save data file"), existing + tr(" Replace it?"),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }

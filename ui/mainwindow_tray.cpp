@@ -87,6 +87,16 @@ void MainWindow::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reaso
     }
 }
 
+namespace {
+
+// The user reads it in their language, the trace as it stands.
+const char kNoMinimise[] =
+    QT_TRANSLATE_NOOP("MainWindow", "Minimising is off here: this desktop has neither a "
+                                    "notification area nor a taskbar that could bring the "
+                                    "window back.");
+
+} // namespace
+
 QString MainWindow::minimiseRefusal()
 {
     if (QSystemTrayIcon::isSystemTrayAvailable())
@@ -95,8 +105,7 @@ QString MainWindow::minimiseRefusal()
     // minimised window back; a bare compositor such as Weston has neither.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
         qEnvironmentVariableIsEmpty("XDG_CURRENT_DESKTOP"))
-        return QStringLiteral("Minimising is off here: this desktop has neither a notification "
-                              "area nor a taskbar that could bring the window back.");
+        return tr(kNoMinimise);
     return QString();
 }
 
@@ -104,8 +113,7 @@ void MainWindow::explainMinimise(QPushButton *button)
 {
     const QString refusal = minimiseRefusal();
     button->setToolTip(refusal);
-    button->setAccessibleDescription(refusal.isEmpty() ? QStringLiteral("Minimise the window")
-                                                       : refusal);
+    button->setAccessibleDescription(refusal.isEmpty() ? tr("Minimise the window") : refusal);
 }
 
 void MainWindow::slotPushButtonMini()
@@ -114,7 +122,7 @@ void MainWindow::slotPushButtonMini()
         explainMinimise(button);
     const QString refusal = minimiseRefusal();
     if (!refusal.isEmpty()) {
-        qCDebug(tarvenix::lcTrace).noquote() << "Minimise refused:" << refusal;
+        qCDebug(tarvenix::lcTrace).noquote() << "Minimise refused:" << kNoMinimise;
         return;
     }
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -151,9 +159,9 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::slotPushButtonClose()
 {
     if (!transferRunning()) {
-        const auto answer = QMessageBox::information(
-            this, QStringLiteral("Exit"), QStringLiteral("Are you sure to  exit?"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+        const auto answer =
+            QMessageBox::information(this, tr("Exit"), tr("Are you sure to  exit?"),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer != QMessageBox::Yes)
             return;
         controller->close();
@@ -166,9 +174,9 @@ bool MainWindow::stopTransferForExit()
     if (!transferRunning())
         return true;
     const auto answer = QMessageBox::question(
-        this, QStringLiteral("Exit"),
-        QStringLiteral("A transfer is in progress. Stop it and exit?\nAn interrupted firmware "
-                       "download can leave the device unusable."),
+        this, tr("Exit"),
+        tr("A transfer is in progress. Stop it and exit?\nAn interrupted firmware "
+           "download can leave the device unusable."),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !transferRunning())
         return answer == QMessageBox::Yes;

@@ -1,6 +1,5 @@
 #include "blockloop.h"
 
-#include "device/discovery.h"
 #include "device/trace.h"
 #include "workers/savefile.h"
 
@@ -96,7 +95,7 @@ bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
 // taken for another's: every block after it would be off by one.
 bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 {
-    if (port_.read(reply_, 0) <= 0)
+    if (port_.read(reply_, 0, ReadPurpose::Look) <= 0)
         return true;
     qCDebug(lcTrace, "report before block %d answers no request: %s", block + 1,
             traceBytes(reply_).text);
@@ -107,7 +106,7 @@ bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 // goes away meanwhile sent no stray report.
 bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 {
-    if (port_.read(reply_, kStrayGraceMs) <= 0)
+    if (port_.read(reply_, kStrayGraceMs, ReadPurpose::Grace) <= 0)
         return true;
     qCDebug(lcTrace, "report after the last block answers no request: %s", traceBytes(reply_).text);
     return fail(outcome, outcome.blocks, {FailureCode::OutOfStep, {}});
@@ -118,7 +117,7 @@ bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 // meets its own reply.
 void BlockLoop::takeLateReplies(int block)
 {
-    while (port_.read(reply_, 0) > 0)
+    while (port_.read(reply_, 0, ReadPurpose::Look) > 0)
         qCDebug(lcTrace, "late reply taken before block %d: %s", block + 1,
                 traceBytes(reply_).text);
 }
@@ -136,8 +135,7 @@ bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
     // A failed write or read on a device that has gone is an unplug, not a fault.
     const bool failedIo =
         failure.code == FailureCode::WriteFailed || failure.code == FailureCode::ReadFailed;
-    if (failedIo && !devicePath_.isEmpty() &&
-        deviceGone(QFile::encodeName(devicePath_).constData()))
+    if (failedIo && !devicePath_.isEmpty() && deviceGone(port_, devicePath_))
         failure.code = failure.code == FailureCode::WriteFailed ? FailureCode::UnpluggedOnWrite
                                                                 : FailureCode::UnpluggedOnRead;
     return fail(outcome, block + 1, std::move(failure));

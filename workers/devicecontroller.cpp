@@ -1,6 +1,7 @@
 #include "workers/devicecontroller.h"
 
 #include "device/exchange.h"
+#include "device/recordingport.h"
 #include "device/trace.h"
 #include "workers/backups.h"
 #include "workers/messages.h"
@@ -46,7 +47,7 @@ OpenResult DeviceController::openFirstDevice()
     if (row_ == 0)
         return o;
     qCDebug(lcTrace).noquote() << "chHidDevicePath:" << path();
-    port_ = openPort(path_);
+    port_ = openDevicePort();
     if (!port_) {
         qCDebug(lcTrace, "hid_open handle_loopSendEnterVoiceStatus fail ");
         o.failure = {FailureCode::OpenFailed, path()};
@@ -63,6 +64,15 @@ OpenResult DeviceController::openFirstDevice()
     if (o.versionRead())
         version_ = o.version;
     return o;
+}
+
+// Every port is opened here, recorded when a capture is asked for.
+HidPortPtr DeviceController::openDevicePort() const
+{
+    HidPortPtr port = openPort(path_);
+    if (!port || !capture_)
+        return port;
+    return recordingPort(std::move(port), capture_, path());
 }
 
 OpenResult DeviceController::open()
@@ -89,6 +99,8 @@ void DeviceController::close()
 
 void DeviceController::deviceArrived()
 {
+    if (capture_)
+        capture_->plugged();
     if (transferRunning())
         reopenAfterTransfer_ = true;
     else if (!open().failure)
@@ -97,6 +109,8 @@ void DeviceController::deviceArrived()
 
 void DeviceController::deviceRemoved()
 {
+    if (capture_ && path_[0])
+        capture_->unplugged(path());
     if (transferRunning()) {
         // The job fails on its own port; the port is closed once the job has ended.
         removedDuringTransfer_ = true;
@@ -120,21 +134,37 @@ Failure DeviceController::find(const QString &wanted)
                                     [&](const FoundDevice &d) { return d.path == wanted; });
     if (found == devices.end())
         return {FailureCode::NoDevice, wanted};
-    std::memset(path_, 0, sizeof path_);
-    std::strncpy(path_, found->path.toLocal8Bit().constData(), kDevicePathCopy);
-    row_ = found->row;
+    take(*found);
     return {};
+}
+
+void DeviceController::take(const FoundDevice &device)
+{
+    std::memset(path_, 0, sizeof path_);
+    std::strncpy(path_, device.path.toLocal8Bit().constData(), kDevicePathCopy);
+    row_ = device.row;
 }
 
 Failure DeviceController::claim(const QString &wanted)
 {
     if (Failure missing = find(wanted))
         return missing;
+    return lockAndOpen();
+}
+
+Failure DeviceController::claim(const FoundDevice &device)
+{
+    take(device);
+    return lockAndOpen();
+}
+
+Failure DeviceController::lockAndOpen()
+{
     auto lock = std::make_unique<DeviceLock>(path());
     if (!lock->acquired())
         return lockFailure(*lock);
     lock_ = std::move(lock);
-    port_ = openPort(path_);
+    port_ = openDevicePort();
     if (!port_)
         return {FailureCode::OpenFailed, path()};
     return {};
@@ -148,7 +178,7 @@ Failure DeviceController::queryVersion(QString &version)
 Failure DeviceController::reopen()
 {
     port_.reset();
-    port_ = openPort(path_);
+    port_ = openDevicePort();
     return port_ ? Failure{} : Failure{FailureCode::OpenFailed, path()};
 }
 

@@ -4,6 +4,7 @@
 // removal during it). No widgets: the window shows what it says, and the command-line
 // tool uses it for one command at a time.
 
+#include "device/capture.h"
 #include "device/devicelock.h"
 #include "device/discovery.h"
 #include "device/hidport.h"
@@ -51,9 +52,16 @@ class DeviceController : public QObject {
     // the transfer and closes the device once it has ended.
     void deviceRemoved();
 
+    // Records every exchange with the device into capture from the next open on, and the
+    // arrivals and removals it is told of; null records nothing.
+    void record(std::shared_ptr<Capture> capture) { capture_ = std::move(capture); }
+
     // For one command of the command-line tool: finds the device at `wanted` (or the
     // first supported one), locks it for as long as this controller lives and opens it.
     Failure claim(const QString &wanted);
+    // The same for a device just found, without looking for it again: a run on several
+    // devices finds them all in one enumeration.
+    Failure claim(const FoundDevice &device);
     // The version query on the open device.
     Failure queryVersion(QString &version);
     // Closes the claimed device and opens it again at its path, as after a firmware download.
@@ -92,7 +100,10 @@ class DeviceController : public QObject {
 
   private:
     OpenResult openFirstDevice();
+    HidPortPtr openDevicePort() const;
     Failure find(const QString &wanted);
+    void take(const FoundDevice &device);
+    Failure lockAndOpen();
     void finishTransfer(const TransferOutcome &outcome);
     void askVersionAfterFirmware();
 
@@ -106,6 +117,7 @@ class DeviceController : public QObject {
     TransferRecord record_;
     bool reopenAfterTransfer_ = false;
     bool removedDuringTransfer_ = false;
+    std::shared_ptr<Capture> capture_;
 };
 
 } // namespace tarvenix

@@ -2,13 +2,18 @@
 
 #include "device/devicelock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 
 namespace tarvenix {
 
 namespace {
+
+// Every text here is translated under this name.
+struct Messages {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+};
 
 QString withDetail(const QString &cause, const QString &detail)
 {
@@ -17,27 +22,27 @@ QString withDetail(const QString &cause, const QString &detail)
 
 QString noReply(int timeoutMs)
 {
-    return QStringLiteral("the device did not answer within %1 %2")
+    return Messages::tr("the device did not answer within %1 %2")
         .arg(timeoutMs / 1000.0)
-        .arg(timeoutMs == 1000 ? QStringLiteral("second") : QStringLiteral("seconds"));
+        .arg(timeoutMs == 1000 ? Messages::tr("second") : Messages::tr("seconds"));
 }
 
 // A text about a file, and what the system said of it. Names go in with the other values
 // in one pass, so a "%1" in a file name stays text.
-QString fileCause(const char *text, const QString &file)
+QString fileCause(const QString &text, const QString &file)
 {
-    return QString::fromUtf8(text).arg(file);
+    return text.arg(file);
 }
 
-QString fileCause(const char *text, const QString &file, const QString &detail)
+QString fileCause(const QString &text, const QString &file, const QString &detail)
 {
-    return QString::fromUtf8(text).arg(file, detail);
+    return text.arg(file, detail);
 }
 
 QString blockRule()
 {
-    return QStringLiteral("The device takes whole blocks of %1 bytes, so the size must be a "
-                          "non-zero multiple of %1.")
+    return Messages::tr("The device takes whole blocks of %1 bytes, so the size must be a "
+                        "non-zero multiple of %1.")
         .arg(kBlockSize);
 }
 
@@ -47,15 +52,15 @@ QString sizeRefusal(FailureCode code, const QString &file, const QString &size)
     const QString name = QFileInfo(file).fileName();
     switch (code) {
     case FailureCode::FileOverDataArea:
-        return QStringLiteral("The file \"%1\" has %2 bytes, more than the device's data area "
-                              "of %3 bytes. Please choose a smaller data file.")
+        return Messages::tr("The file \"%1\" has %2 bytes, more than the device's data area "
+                            "of %3 bytes. Please choose a smaller data file.")
             .arg(name, size, QString::number(kDataAreaSize));
     case FailureCode::FileOverAddress:
-        return QStringLiteral("The file \"%1\" has %2 bytes, more than the device can address "
-                              "(%3 bytes).")
+        return Messages::tr("The file \"%1\" has %2 bytes, more than the device can address "
+                            "(%3 bytes).")
             .arg(name, size, QString::number(kMaxOffsetFileSize));
     default:
-        return QStringLiteral("The file \"%1\" has %2 bytes. %3").arg(name, size, blockRule());
+        return Messages::tr("The file \"%1\" has %2 bytes. %3").arg(name, size, blockRule());
     }
 }
 
@@ -76,14 +81,14 @@ QString advice(TransferKind kind, const TransferOutcome &outcome)
 {
     const FailureCode code = outcome.failure.code;
     if (unplugged(code))
-        return QStringLiteral("\nThe device was unplugged during the transfer. Plug it in again "
-                              "and repeat the transfer.");
+        return Messages::tr("\nThe device was unplugged during the transfer. Plug it in again "
+                            "and repeat the transfer.");
     if (code == FailureCode::OutOfStep)
-        return QStringLiteral("\nClose any other program that uses the device, then try again.");
+        return Messages::tr("\nClose any other program that uses the device, then try again.");
     if (fileFailed(code) && kind != TransferKind::Save)
-        return QStringLiteral("\nPlease check the file, then repeat the transfer.");
+        return Messages::tr("\nPlease check the file, then repeat the transfer.");
     if (outcome.failedBlock > 0 && code != FailureCode::Mismatch)
-        return QStringLiteral("\nPlease check the device and its cable, then try again.");
+        return Messages::tr("\nPlease check the device and its cable, then try again.");
     return QString();
 }
 
@@ -93,44 +98,48 @@ QString refusalText(const Failure &failure, const QString &file)
     const QString &detail = failure.detail;
     switch (failure.code) {
     case FailureCode::FileMissing:
-        return fileCause("The file \"%1\" cannot be found. It may have been moved or deleted; "
-                         "please load it again.",
-                         file);
+        return fileCause(
+            Messages::tr("The file \"%1\" cannot be found. It may have been moved or deleted; "
+                         "please load it again."),
+            file);
     case FailureCode::NotAFile:
     case FailureCode::FileUnreadable:
         return fileCause(
-            "The file \"%1\" cannot be read: %2. Please check it and load it again.", file,
-            failure.code == FailureCode::NotAFile ? QStringLiteral("it is not a file") : detail);
+            Messages::tr("The file \"%1\" cannot be read: %2. Please check it and load it again."),
+            file,
+            failure.code == FailureCode::NotAFile ? Messages::tr("it is not a file") : detail);
     case FailureCode::FileNotBlocks:
     case FailureCode::FileOverDataArea:
     case FailureCode::FileOverAddress:
         return sizeRefusal(failure.code, file, detail);
     case FailureCode::NameNotUtf8:
-        return fileCause("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes that "
+        return fileCause(
+            Messages::tr("The name \"%1\" is not valid UTF-8 (\"\uFFFD\" marks the bytes that "
                          "are not), so this program would read or write another name instead. "
-                         "Please rename the file (or its folder) to a UTF-8 name, then try again.",
-                         file);
+                         "Please rename the file (or its folder) to a UTF-8 name, then try again."),
+            file);
     case FailureCode::NoSaveName:
-        return QStringLiteral("No file name was given. Please name the file to save to, for "
-                              "example \"dump.bin\".");
+        return Messages::tr("No file name was given. Please name the file to save to, for "
+                            "example \"dump.bin\".");
     case FailureCode::SaveNameIsFolder:
-        return QStringLiteral("\"%1\" names a folder, not a file. Please add a file name, for "
-                              "example \"%2\".")
+        return Messages::tr("\"%1\" names a folder, not a file. Please add a file name, for "
+                            "example \"%2\".")
             .arg(file, QDir::cleanPath(file + QStringLiteral("/dump.bin")));
     case FailureCode::TargetExists:
-        return fileCause("The file \"%1\" already exists.", file);
+        return fileCause(Messages::tr("The file \"%1\" already exists."), file);
     case FailureCode::TargetIsLink:
-        return fileCause("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
-                         "replaces the link itself; \"%2\" is left as it is.",
-                         file, detail);
+        return fileCause(
+            Messages::tr("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
+                         "replaces the link itself; \"%2\" is left as it is."),
+            file, detail);
     case FailureCode::TargetUnwritable:
     case FailureCode::NoTemporaryName:
-        return QStringLiteral("Cannot save there: %1. Please choose another place.")
+        return Messages::tr("Cannot save there: %1. Please choose another place.")
             .arg(failureCause(failure, file));
     case FailureCode::Busy:
         return DeviceLock::busyMessage();
     case FailureCode::LockFailed:
-        return QStringLiteral("The device cannot be locked: %1. ").arg(detail) + accessHint();
+        return Messages::tr("The device cannot be locked: %1. ").arg(detail) + accessHint();
     default:
         return QString();
     }
@@ -142,15 +151,15 @@ QString transferName(TransferKind kind)
 {
     switch (kind) {
     case TransferKind::Firmware:
-        return QStringLiteral("Download firmware");
+        return Messages::tr("Download firmware");
     case TransferKind::Data:
-        return QStringLiteral("Download data");
+        return Messages::tr("Download data");
     case TransferKind::Save:
-        return QStringLiteral("Save data");
+        return Messages::tr("Save data");
     case TransferKind::Verify:
         break;
     }
-    return QStringLiteral("Verify");
+    return Messages::tr("Verify");
 }
 
 QString failureCause(const Failure &failure, const QString &file)
@@ -160,57 +169,61 @@ QString failureCause(const Failure &failure, const QString &file)
     case FailureCode::None:
         return QString();
     case FailureCode::HidapiFailed:
-        return QStringLiteral("the HID library did not start");
+        return Messages::tr("the HID library did not start");
     case FailureCode::NoDevice:
-        return QStringLiteral("no supported device is present");
+        return Messages::tr("no supported device is present");
     case FailureCode::OpenFailed:
-        return QStringLiteral("the device cannot be opened");
+        return Messages::tr("the device cannot be opened");
     case FailureCode::LockFailed:
-        return withDetail(QStringLiteral("the device cannot be locked"), detail);
+        return withDetail(Messages::tr("the device cannot be locked"), detail);
     case FailureCode::WriteFailed:
     case FailureCode::UnpluggedOnWrite:
-        return withDetail(QStringLiteral("the device did not accept the request"), detail);
+        return withDetail(Messages::tr("the device did not accept the request"), detail);
     case FailureCode::ReadFailed:
     case FailureCode::UnpluggedOnRead:
-        return withDetail(QStringLiteral("reading the device's reply failed"), detail);
+        return withDetail(Messages::tr("reading the device's reply failed"), detail);
     case FailureCode::NoReply:
         return noReply(detail.toInt());
     case FailureCode::EmptyReply:
-        return QStringLiteral("the device answered with an empty report (0 bytes) instead of "
-                              "its reply");
+        return Messages::tr("the device answered with an empty report (0 bytes) instead of "
+                            "its reply");
     case FailureCode::ShortReply:
-        return QStringLiteral("the device's reply was too short to carry the block (%1 bytes)")
+        return Messages::tr("the device's reply was too short to carry the block (%1 bytes)")
             .arg(detail);
     case FailureCode::VersionCut:
-        return QStringLiteral("the device's version reply ended inside the version text");
+        return Messages::tr("the device's version reply ended inside the version text");
     case FailureCode::OutOfStep:
-        return QStringLiteral("the device sent a report that answers no request of ours (is "
-                              "another program using the device?)");
+        return Messages::tr("the device sent a report that answers no request of ours (is "
+                            "another program using the device?)");
     case FailureCode::Stopped:
         return detail;
     case FailureCode::StoppedBySignal:
-        return QStringLiteral("the transfer was stopped by signal %1").arg(detail);
+        return Messages::tr("the transfer was stopped by signal %1").arg(detail);
     case FailureCode::Mismatch:
-        return fileCause("the device holds data that differs from \"%1\"", file);
+        return fileCause(Messages::tr("the device holds data that differs from \"%1\""), file);
     case FailureCode::FileChanged:
-        return fileCause("the file \"%1\" is missing, unreadable or no longer whole blocks; "
-                         "please load it again",
-                         file);
+        return fileCause(
+            Messages::tr("the file \"%1\" is missing, unreadable or no longer whole blocks; "
+                         "please load it again"),
+            file);
     case FailureCode::FileReadFailed:
-        return fileCause("the file \"%1\" could not be read (%2)", file, detail);
+        return fileCause(Messages::tr("the file \"%1\" could not be read (%2)"), file, detail);
     case FailureCode::FileShortened:
-        return fileCause("the file \"%1\" ends before this block: it was shortened during the "
-                         "transfer",
-                         file);
+        return fileCause(
+            Messages::tr("the file \"%1\" ends before this block: it was shortened during the "
+                         "transfer"),
+            file);
     case FailureCode::TargetUnwritable:
-        return fileCause("the file \"%1\" cannot be written (%2)", file, detail);
+        return fileCause(Messages::tr("the file \"%1\" cannot be written (%2)"), file, detail);
     case FailureCode::NoTemporaryName:
-        return fileCause("the file \"%1\" cannot be written (no free temporary name beside it)",
-                         file);
+        return fileCause(
+            Messages::tr("the file \"%1\" cannot be written (no free temporary name beside it)"),
+            file);
     case FailureCode::FileWriteFailed:
-        return fileCause("the file \"%1\" could not be written (%2)", file, detail);
+        return fileCause(Messages::tr("the file \"%1\" could not be written (%2)"), file, detail);
     case FailureCode::TargetAppeared:
-        return fileCause("the file \"%1\" appeared during the save and was left as it is", file);
+        return fileCause(
+            Messages::tr("the file \"%1\" appeared during the save and was left as it is"), file);
     default:
         // The refusals before a transfer are whole sentences of their own.
         return refusalText(failure, file);
@@ -231,24 +244,32 @@ QString backupFailureMessage(const TransferOutcome &outcome)
     const QString cause = failureCause(outcome.failure, outcome.backupFile);
     const QString what =
         outcome.failedBlock > 0
-            ? QStringLiteral("the backup of the device's data area failed at "
-                             "block %1 of %2: %3")
+            ? Messages::tr("the backup of the device's data area failed at block %1 of %2: %3")
                   .arg(outcome.failedBlock)
                   .arg(outcome.blocks)
                   .arg(cause)
-            : QStringLiteral("the backup of the device's data area failed: %1").arg(cause);
-    return QStringLiteral("Download data did not start: %1. The device is unchanged.").arg(what) +
+            : Messages::tr("the backup of the device's data area failed: %1").arg(cause);
+    return Messages::tr("Download data did not start: %1. The device is unchanged.").arg(what) +
            advice(TransferKind::Data, outcome);
 }
+
+// A text in the user's language, or as it stands where a script reads it: the command
+// line's results on standard output stay English.
+QString phrase(FrontEnd where, const char *text)
+{
+    return where == FrontEnd::Window ? Messages::tr(text) : QString::fromUtf8(text);
+}
+
+const char kBackupKept[] =
+    QT_TRANSLATE_NOOP("Messages", "The data area as it was before the download is kept in "
+                                  "\"%1\"; to restore it, download that file.");
 
 // Where a data download's backup is, for the user who wants the area back as it was.
 QString restoreNote(const TransferOutcome &outcome)
 {
     if (!outcome.backupTaken())
         return QString();
-    return QStringLiteral("\nThe data area as it was before the download is kept in \"%1\"; to "
-                          "restore it, download that file.")
-        .arg(outcome.backupFile);
+    return QLatin1Char('\n') + Messages::tr(kBackupKept).arg(outcome.backupFile);
 }
 
 } // namespace
@@ -259,21 +280,21 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
     if (kind == TransferKind::Data && outcome.phase == TransferKind::Save)
         return backupFailureMessage(outcome);
     const QString cause = failureCause(outcome.failure, file);
-    const QString during = kind == TransferKind::Data && outcome.phase == TransferKind::Verify
-                               ? QStringLiteral(" in the verify,")
-                               : QString();
-    QString text = outcome.failedBlock > 0
-                       ? QStringLiteral("%1 failed%2 at block %3 of %4: %5.")
-                             .arg(transferName(kind), during, QString::number(outcome.failedBlock),
-                                  QString::number(outcome.blocks), cause)
-                       : QStringLiteral("%1 failed: %2.").arg(transferName(kind), cause);
+    const bool inVerify = kind == TransferKind::Data && outcome.phase == TransferKind::Verify;
+    QString text =
+        outcome.failedBlock > 0
+            ? (inVerify ? Messages::tr("%1 failed in the verify, at block %2 of %3: %4.")
+                        : Messages::tr("%1 failed at block %2 of %3: %4."))
+                  .arg(transferName(kind), QString::number(outcome.failedBlock),
+                       QString::number(outcome.blocks), cause)
+            : Messages::tr("%1 failed: %2.").arg(transferName(kind), cause);
     text += advice(kind, outcome);
     if (kind == TransferKind::Save && !outcome.keptFile.isEmpty())
-        text += QStringLiteral("\nThe data read from the device is kept in \"%1\"; rename that "
-                               "file to keep it.")
+        text += Messages::tr("\nThe data read from the device is kept in \"%1\"; rename that "
+                             "file to keep it.")
                     .arg(outcome.keptFile);
     else if (kind == TransferKind::Save)
-        text += QStringLiteral("\nNo file was written; an existing file keeps its content.");
+        text += Messages::tr("\nNo file was written; an existing file keeps its content.");
     return text + restoreNote(outcome);
 }
 
@@ -282,26 +303,26 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
     QString state;
     switch (kind == TransferKind::Data ? outcome.phase : kind) {
     case TransferKind::Firmware:
-        state = QStringLiteral("the device holds a partial firmware; run the download again "
-                               "before unplugging it");
+        state = Messages::tr("the device holds a partial firmware; run the download again "
+                             "before unplugging it");
         break;
     case TransferKind::Data:
-        state = QStringLiteral("the device's data area is partly overwritten; run the download "
-                               "again");
+        state = Messages::tr("the device's data area is partly overwritten; run the download "
+                             "again");
         break;
     case TransferKind::Save:
         state = kind == TransferKind::Data
-                    ? QStringLiteral("the backup before the download was not finished, and the "
-                                     "device is unchanged")
-                    : QStringLiteral("nothing was saved, and the device is unchanged");
+                    ? Messages::tr("the backup before the download was not finished, and the "
+                                   "device is unchanged")
+                    : Messages::tr("nothing was saved, and the device is unchanged");
         break;
     case TransferKind::Verify:
         state = kind == TransferKind::Data
-                    ? QStringLiteral("the download was complete, but it was not verified")
-                    : QStringLiteral("the device is unchanged");
+                    ? Messages::tr("the download was complete, but it was not verified")
+                    : Messages::tr("the device is unchanged");
         break;
     }
-    return QStringLiteral("%1 stopped after %2 of %3 blocks: %4.")
+    return Messages::tr("%1 stopped after %2 of %3 blocks: %4.")
                .arg(transferName(kind))
                .arg(qMax(0, outcome.failedBlock - 1))
                .arg(outcome.blocks)
@@ -312,9 +333,9 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
 QString backupOffAdvice(FrontEnd where)
 {
     return where == FrontEnd::Window
-               ? QStringLiteral("To download without a backup, turn off \"Back up before a data "
-                                "download\" in the window's menu (right-click the window).")
-               : QStringLiteral("To download without a backup, add --no-backup.");
+               ? Messages::tr("To download without a backup, turn off \"Back up before a data "
+                              "download\" in the window's menu (right-click the window).")
+               : Messages::tr("To download without a backup, add --no-backup.");
 }
 
 namespace {
@@ -324,44 +345,48 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QString versionChange(const TransferRecord &r)
+QString versionChange(const TransferRecord &r, FrontEnd where)
 {
     if (r.versionFailure)
-        return QStringLiteral("The version could not be read again after the download: %1. "
-                              "The device may be restarting; its version is shown again once it "
-                              "is back.")
+        return phrase(where, QT_TRANSLATE_NOOP("Messages",
+                                               "The version could not be read again after the "
+                                               "download: %1. The device may be restarting; its "
+                                               "version is shown again once it is back."))
             .arg(failureCause(r.versionFailure, QString()));
     if (r.versionAfter == r.versionBefore)
-        return QStringLiteral("The version text is unchanged: %1. A device may keep its text "
-                              "after a download.")
+        return phrase(where, QT_TRANSLATE_NOOP("Messages", "The version text is unchanged: %1. A "
+                                                           "device may keep its text after a "
+                                                           "download."))
             .arg(quoted(r.versionBefore));
-    return QStringLiteral("Version before: %1\nVersion after: %2")
+    return phrase(where, QT_TRANSLATE_NOOP("Messages", "Version before: %1\nVersion after: %2"))
         .arg(quoted(r.versionBefore), quoted(r.versionAfter));
 }
 
-QString dataNotes(const TransferRecord &r)
+QString dataNotes(const TransferRecord &r, FrontEnd where)
 {
     const QString backup =
         r.outcome.backupTaken()
-            ? QStringLiteral("The data area as it was before the download is kept in %1; to "
-                             "restore it, download that file.")
-                  .arg(quoted(r.outcome.backupFile))
-            : QStringLiteral("No backup was taken: backups are turned off.");
+            ? phrase(where, kBackupKept).arg(r.outcome.backupFile)
+            : phrase(where, QT_TRANSLATE_NOOP("Messages",
+                                              "No backup was taken: backups are turned off."));
     const QString verify =
-        r.verify ? QStringLiteral("The data area was read back and matches the file.")
-                 : QStringLiteral("The data area was not read back: verifying is turned off.");
+        r.verify ? phrase(where, QT_TRANSLATE_NOOP(
+                                     "Messages", "The data area was read back and matches the "
+                                                 "file."))
+                 : phrase(where, QT_TRANSLATE_NOOP("Messages", "The data area was not read back: "
+                                                               "verifying is turned off."));
     return verify + QLatin1Char('\n') + backup;
 }
 
 } // namespace
 
-QString successDetails(const TransferRecord &record)
+QString successDetails(const TransferRecord &record, FrontEnd where)
 {
     switch (record.kind) {
     case TransferKind::Firmware:
-        return record.versionAsked ? versionChange(record) : QString();
+        return record.versionAsked ? versionChange(record, where) : QString();
     case TransferKind::Data:
-        return dataNotes(record);
+        return dataNotes(record, where);
     case TransferKind::Save:
     case TransferKind::Verify:
         break;
@@ -371,43 +396,48 @@ QString successDetails(const TransferRecord &record)
 
 QString deviceDescription(const FoundDevice &device)
 {
-    QString ids = device.ids();
-    if (!device.serial.isEmpty())
-        ids += QStringLiteral(", serial ") + device.serial;
-    const QString name = device.product.isEmpty() ? QStringLiteral("The device") : device.product;
-    return QStringLiteral("%1 (%2) at %3").arg(name, ids, device.path);
+    const QString name = device.product.isEmpty() ? Messages::tr("The device") : device.product;
+    return device.serial.isEmpty()
+               ? Messages::tr("%1 (%2) at %3").arg(name, device.ids(), device.path)
+               : Messages::tr("%1 (%2, serial %3) at %4")
+                     .arg(name, device.ids(), device.serial, device.path);
+}
+
+QString deviceLine(const FoundDevice &device, const QString &version)
+{
+    return Messages::tr("%1, version %2").arg(deviceDescription(device), quoted(version));
 }
 
 QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
                          const QString &version)
 {
-    return QStringLiteral("Download this firmware into the device?\n\n"
-                          "File: %1, %2 bytes, SHA-256 %3\n"
-                          "Device: %4, version %5\n\n"
-                          "Do not unplug the device or close this window until the download "
-                          "is done.")
-        .arg(file, QLocale::c().toString(facts.size), facts.sha256.left(12),
-             deviceDescription(device), quoted(version));
+    return Messages::tr("Download this firmware into the device?\n\n"
+                        "File: %1, %2 bytes, SHA-256 %3\n"
+                        "Device: %4\n\n"
+                        "Do not unplug the device or close this window until the download "
+                        "is done.")
+        .arg(file, QString::number(facts.size), facts.sha256.left(12),
+             deviceLine(device, version));
 }
 
 QString historyUnwritableMessage(const QString &path, const QString &reason)
 {
-    return QStringLiteral("This transfer could not be added to the history in \"%1\" (%2). "
-                          "Transfers still work; this is said once until the program starts "
-                          "again.")
+    return Messages::tr("This transfer could not be added to the history in \"%1\" (%2). "
+                        "Transfers still work; this is said once until the program starts "
+                        "again.")
         .arg(path, reason);
 }
 
 QString accessHint()
 {
-    return QStringLiteral("Check the access rights to its hidraw node (install the udev rule "
-                          "70-tarvenix.rules that comes with this program), then plug it in "
-                          "again.");
+    return Messages::tr("Check the access rights to its hidraw node (install the udev rule "
+                        "70-tarvenix.rules that comes with this program), then plug it in "
+                        "again.");
 }
 
 QString unpluggedCause()
 {
-    return QStringLiteral("the device was unplugged");
+    return Messages::tr("the device was unplugged");
 }
 
 } // namespace tarvenix

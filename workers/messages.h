@@ -35,12 +35,16 @@ QString backupOffAdvice(FrontEnd where);
 
 // What a successful transfer adds to its success message, one sentence a line: the backup
 // and the verify of a data download, the version before and after a firmware download;
-// empty for a save.
-QString successDetails(const TransferRecord &record);
+// empty for a save. In the user's language in the window, in English on the command line's
+// standard output.
+QString successDetails(const TransferRecord &record, FrontEnd where);
 
 // The device as a question or a list names it: "Pressure Mouse (1abe:2202, serial EMU0001)
 // at /dev/hidraw0".
 QString deviceDescription(const FoundDevice &device);
+
+// A device and its version text, as the firmware question names it.
+QString deviceLine(const FoundDevice &device, const QString &version);
 
 // The question before a firmware download: the file, its size and the start of its SHA-256,
 // the device and its version text, and what not to do meanwhile.

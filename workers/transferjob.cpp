@@ -27,6 +27,12 @@ void TransferJob::requestStop(const QString &cause)
         stop_.request(cause);
 }
 
+void TransferJob::requestStopBySignal(int signalNumber)
+{
+    if (isRunning())
+        stop_.requestFromSignal(signalNumber);
+}
+
 void TransferJob::run()
 {
     qCDebug(lcTrace, "Enter thread run");
@@ -38,6 +44,7 @@ void TransferJob::run()
         qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
         emit progress(step);
     });
+    transfer.setBlockHandler([this](int done, int total) { emit blocksDone(done, total); });
     emit result(transfer.run());
 }
 

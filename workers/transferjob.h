@@ -25,12 +25,16 @@ class TransferJob : public QThread {
     bool start(const TransferRequest &request);
     // Asks a running transfer to stop before its next block, saying why.
     void requestStop(const QString &cause);
+    // The same for a stop the user asked for with a signal (Ctrl-C).
+    void requestStopBySignal(int signalNumber);
     // The reply bound the loop uses; tests may shorten it.
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
 
   signals:
     // Steps 1 to 6, as the loop reaches them.
     void progress(int step);
+    // After each block's exchange, for finer progress than the steps.
+    void blocksDone(int done, int total);
     // Exactly once for every start, as the run's last act.
     void result(const tarvenix::TransferOutcome &outcome);
 

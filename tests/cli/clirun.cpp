@@ -35,6 +35,14 @@ Run run(const QStringList &arguments, const std::function<void()> &meanwhile)
     return finish(process);
 }
 
+Run runIn(const QString &workDir, const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(workDir);
+    process.start(program, arguments);
+    return finish(process);
+}
+
 Run runShell(const QString &commandLine)
 {
     QProcess process;

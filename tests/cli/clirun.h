@@ -17,6 +17,8 @@ struct Run {
 // Runs tarvenix-cli with these arguments and waits for it to end, calling
 // `meanwhile` (when given) while it runs.
 Run run(const QStringList &arguments, const std::function<void()> &meanwhile = {});
+// Runs any program in workDir and waits for it to end.
+Run runIn(const QString &workDir, const QString &program, const QStringList &arguments);
 // Runs a shell command line in which $CLI names tarvenix-cli: for arguments that are
 // bytes rather than text, which QProcess cannot pass.
 Run runShell(const QString &commandLine);

@@ -37,12 +37,7 @@ class TestCliCommands : public QObject {
     }
 
   private slots:
-    void cleanup()
-    {
-        for (int id : ids)
-            emu::release(id);
-        ids.clear();
-    }
+    void cleanup() { emu::releaseAll(ids); }
 
     void helpNamesCommandsAndExitCodes()
     {
@@ -51,9 +46,10 @@ class TestCliCommands : public QObject {
         const QString help = QString::fromLocal8Bit(r.out);
         for (const char *word :
              {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
-              "--device", "--json", "--quiet", "--trace", "--force", "--verify", "\".bin\" is"})
+              "--device", "--json", "--quiet", "--trace", "--force", "--verify", "--record",
+              "\".bin\" is", "--all", "--product"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 1, 2, 3, 4, 5, 6, 7})
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8})
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
                      qPrintable(QString::number(code)));
     }
@@ -73,6 +69,18 @@ class TestCliCommands : public QObject {
         QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
         QTest::newRow("device on list") << QStringList{"list", "--device", "/dev/x"} << "--device";
         QTest::newRow("device without path") << QStringList{"version", "--device"} << "device";
+        QTest::newRow("record-paths alone")
+            << QStringList{"version", "--record-paths"} << "--record only";
+        QTest::newRow("capture is the file")
+            << QStringList{"save", "x.bin", "--record", "./x.bin"} << "own file";
+        QTest::newRow("all on list") << QStringList{"list", "--all"} << "--all";
+        QTest::newRow("all with device")
+            << QStringList{"version", "--all", "--device", "/dev/x"} << "--all takes every";
+        QTest::newRow("same device twice")
+            << QStringList{"version", "--device", "/dev/x", "--device", "/dev/x"}
+            << "more than once";
+        QTest::newRow("product not hex")
+            << QStringList{"version", "--all", "--product", "1abe-2202"} << "--product";
     }
 
     void usageErrors()
@@ -105,6 +113,17 @@ class TestCliCommands : public QObject {
                                           "Mouse B, serial S5")
                                .arg(emu::stats(row5).node));
         QCOMPARE(emu::stats(row1).requests, 0);
+    }
+
+    // Each device's identity in a capture of its own, named after its serial.
+    void listRecordsEachDevice()
+    {
+        add("vid=1abe pid=2202 serial=S1");
+        add("vid=abcd pid=2204 serial=S 5");
+        QCOMPARE(cli::run({"list", "--record", dir.filePath("list.jsonl")}).exitCode, 0);
+        QVERIFY(testfiles::read(dir.filePath("list-S1.jsonl")).contains("\"serial\":\"S1\""));
+        QVERIFY(testfiles::read(dir.filePath("list-S_5.jsonl")).contains("\"productId\":\"2204\""));
+        QVERIFY(!QFile::exists(dir.filePath("list.jsonl")));
     }
 
     void listJsonParses()

@@ -226,7 +226,7 @@ class TestCliSafety : public QObject {
                            .arg(script, QStringLiteral(TARVENIX_CLI), path)});
         QVERIFY(p.waitForFinished(30000));
         const QString tty = QString::fromLocal8Bit(p.readAll());
-        QCOMPARE(p.exitCode(), 8);
+        QCOMPARE(p.exitCode(), 9);
         QVERIFY2(tty.contains(QStringLiteral("File: %1, 4096 bytes, SHA-256 %2").arg(path, sha)) &&
                      tty.contains("1abe:2202") && tty.contains("version \"TVX-EMU 1.1.0\"") &&
                      tty.contains("Do not unplug the device") && tty.contains("[y/N]") &&

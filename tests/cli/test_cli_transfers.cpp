@@ -88,6 +88,24 @@ class TestCliTransfers : public QObject {
         QVERIFY(!QFile::exists(dir.filePath("dump")));
     }
 
+    // Messages in the user's language; results stay as scripts read them.
+    void germanMessagesEnglishResults()
+    {
+        const QString german = QStringLiteral("env -u LANGUAGE LC_ALL= LC_MESSAGES= "
+                                              "LANG=de_DE.UTF-8 \"$CLI\" save ");
+        const QString target = dir.filePath("de.bin");
+        const cli::Run saved = cli::runShell(german + target);
+        QCOMPARE(saved.exitCode, 0);
+        QCOMPARE(saved.out, ("saved to " + target + "\n").toLocal8Bit());
+        QVERIFY2(saved.err.contains("Speichern der Daten: Schritt 6 von 6, fertig: 1024 Blöcke"),
+                 qPrintable(saved.err));
+        const cli::Run refused = cli::runShell(german + target);
+        QCOMPARE(refused.exitCode, 5);
+        QCOMPARE(refused.err, "Die Datei „" + target +
+                                  "“ existiert bereits. Zum Ersetzen geben Sie --force an, oder "
+                                  "wählen Sie einen anderen Namen.\n");
+    }
+
     void saveReplacesOnlyWithForce()
     {
         const QString target = file("old.BIN", "old content");
@@ -215,7 +233,7 @@ class TestCliTransfers : public QObject {
         const cli::Run r = cli::run({"verify", file("changed.bin", area)});
         QCOMPARE(r.exitCode, 7);
         QVERIFY2(r.err.contains("Verify failed at block 300 of 1024") &&
-                     r.err.contains("tarvenix-cli data FILE"),
+                     r.err.contains("tarvenix-cli data --verify FILE"),
                  qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
         // It stops at the first difference.

@@ -4,7 +4,8 @@
 #   restore    X11, openbox and no notification area: drag, minimise, then
 #              restore from the taskbar
 #   scale      X11 at 150 % and 200 %: exact sizes, the pictures drawn for 200 %
-#   languages  the pictures in the system's language, and in that of --lang
+#   languages  the pictures and a warning in the system's language, in the saved
+#              one, and in that of --lang
 #   wayland    Weston's X11 backend in Xvfb, the program on Wayland: it shows,
 #              its boxes and file dialog show and answer, the background moves
 #              the window, minimise leaves it shown, close ends the program
@@ -18,6 +19,8 @@ PIDS=""
 trap 'kill $PIDS 2>/dev/null || true; rm -rf "$TMP"' EXIT
 trap 'exit 1' INT TERM HUP
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
+# The window's saved settings, such as its language, are the test's own.
+export XDG_CONFIG_HOME="$TMP/config"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -219,6 +222,24 @@ case_scale() {
     echo "150 % and 200 % scale exactly, and 200 % shows the pictures drawn for it"
 }
 
+# Whether one of the program's windows has this title. Its UTF-8 name: the
+# older WM_NAME follows the program's locale, which a machine may not have.
+titled() { # TITLE
+    for w in $(xdotool search --onlyvisible --class tarvenix); do
+        LC_ALL=C.UTF-8 xprop -id "$w" _NET_WM_NAME | grep -qxF "_NET_WM_NAME(UTF8_STRING) = \"$1\"" &&
+            return 0
+    done
+    return 1
+}
+
+# Run without a firmware file: the warning's title is in the window's language.
+warns_in() { # TITLE
+    xdotool mousemove $((X + 530)) $((Y + 180)) click 1
+    wait_for titled "$1" || fail "no warning titled \"$1\" showed"
+    xdotool key Return
+    wait_for dialog_gone || fail "the warning did not answer Return"
+}
+
 case_languages() {
     start_x 1280x800
     start_openbox
@@ -227,17 +248,26 @@ case_languages() {
     place "$(shown_window)"
     wait_for shows 65 155 "$PICS/de/btn_load_firmware.png" ||
         fail "in German the Load Firmware button does not show its German picture"
+    warns_in Warnung
     stop_app
-    # ...unless --lang names another.
-    APP_ARGS="--lang zh_CN"
+    # ...unless the window's menu saved another...
+    mkdir -p "$XDG_CONFIG_HOME/tarvenix"
+    printf '[window]\nlanguage=zh_CN\n' >"$XDG_CONFIG_HOME/tarvenix/tarvenix.conf"
     start_app connected env -u LANGUAGE LC_ALL=de_DE.UTF-8
     place "$(shown_window)"
     wait_for shows 65 155 "$PICS/zh_CN/btn_load_firmware.png" ||
-        fail "with --lang zh_CN the Load Firmware button does not show its Chinese picture"
+        fail "saved as zh_CN, the Load Firmware button does not show its Chinese picture"
     wait_for shows 230 72 "$PICS/zh_CN/device_connected.png" ||
-        fail "with --lang zh_CN the indicator does not show its Chinese picture"
+        fail "saved as zh_CN, the indicator does not show its Chinese picture"
     keep_window window-zh_CN.png
-    echo "the pictures follow the system's language, and --lang over it"
+    warns_in 警告
+    stop_app
+    # ...and --lang over both.
+    APP_ARGS="--lang de"
+    start_app connected env -u LANGUAGE LC_ALL=zh_CN.UTF-8
+    place "$(shown_window)"
+    warns_in Warnung
+    echo "pictures and messages follow the system's language, a saved one over it, --lang over both"
 }
 
 case_wayland() {

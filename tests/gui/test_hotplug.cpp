@@ -1,5 +1,6 @@
 // Following the device through the window: unplug and plug, also during transfers.
 
+#include "device/capture.h"
 #include "device/events.h"
 #include "support/dialogs.h"
 #include "support/emu.h"
@@ -8,6 +9,7 @@
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
+#include <QJsonDocument>
 #include <QPushButton>
 #include <QtTest>
 
@@ -59,7 +61,9 @@ class TestHotplug : public QObject {
     void unplugAndPlugAreFollowed()
     {
         const int id = plug();
-        MainWindow w; // the device was present before start
+        const QString recorded = dir.filePath("window.jsonl");
+        // The device was present before start. The window records, as with --record.
+        MainWindow w(nullptr, tarvenix::Capture::start(recorded, "test_hotplug", ""));
         QVERIFY(connected(w));
         for (QPushButton *arrow : w.fwArrows())
             arrow->setStyleSheet(kArrowLitStyle);
@@ -73,6 +77,11 @@ class TestHotplug : public QObject {
         emu::plug(id);
         QTRY_VERIFY(connected(w));
         QTRY_COMPARE(w.pushButtonVersion->text(), QStringLiteral("SECOND"));
+        QStringList events;
+        for (const QByteArray &line : testfiles::read(recorded).trimmed().split('\n'))
+            if (!line.contains("\"write\"") && !line.contains("\"read\""))
+                events << QJsonDocument::fromJson(line)["event"].toString();
+        QCOMPARE(events.join(' '), QStringLiteral("capture open unplug close plug open"));
     }
 
     void product2203IsFollowed()

@@ -1,9 +1,12 @@
 // The pictures on a screen scaled by 200 % (QT_SCALE_FACTOR=2), in every
 // language they are drawn in: each has its double, the window shows the
-// double pixel for pixel, and the words follow the language.
+// double pixel for pixel, and the words follow the language, as do the
+// window's messages.
 
+#include "support/dialogs.h"
 #include "support/pixels.h"
 #include "ui/mainwindow.h"
+#include "workers/language.h"
 
 #include <QDir>
 #include <QPixmapCache>
@@ -45,6 +48,7 @@ class TestPictures : public QObject {
   private slots:
     void cleanup()
     {
+        tarvenix::useLanguage(QLocale::c());
         QLocale::setDefault(QLocale::c());
         QPixmapCache::clear();
     }
@@ -99,6 +103,46 @@ class TestPictures : public QObject {
         // And the words are the language's own.
         if (!code.startsWith(QLatin1String("en")))
             QVERIFY(button != pictureIn(twice(kLoadFirmware), QLocale::c()));
+    }
+
+    void messagesInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QString>("loadFirst");
+        QTest::addColumn<QString>("blocks");
+        QTest::newRow("German") << "de"
+                                << "Warnung"
+                                << "Bitte laden Sie zuerst eine Firmware-Datei."
+                                << "Die Datei „odd.bin“ hat 1000 Byte. Das Gerät nimmt nur ganze "
+                                   "Blöcke zu 512 Byte an; die Größe muss daher ein Vielfaches "
+                                   "von 512 und größer als null sein.";
+        QTest::newRow("Chinese") << "zh_CN"
+                                 << "警告"
+                                 << "请先加载固件文件！"
+                                 << "文件“odd.bin”有 1000 字节。设备只接受 512 字节的整块，"
+                                    "因此文件大小必须是 512 的非零倍数。";
+    }
+
+    // The window's own refusal and one made by the words for failures.
+    void messagesInTheLanguage()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, warning);
+        tarvenix::useLanguage(QLocale(code));
+        MainWindow w;
+        DialogAnswerer dialogs;
+        w.slotPushButtonRunUpdateFW();
+        QTemporaryDir dir;
+        w.strFWFile = dir.filePath(QStringLiteral("odd.bin"));
+        QFile odd(w.strFWFile);
+        QVERIFY(odd.open(QIODevice::WriteOnly) && odd.write(QByteArray(1000, 'x')) == 1000);
+        odd.close();
+        w.slotPushButtonRunUpdateFW();
+        QCOMPARE(dialogs.boxes.size(), 2);
+        QCOMPARE(dialogs.boxes[0].title, warning);
+        QTEST(dialogs.boxes[0].text, "loadFirst");
+        QTEST(dialogs.boxes[1].text, "blocks");
     }
 };
 

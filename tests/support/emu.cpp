@@ -39,6 +39,13 @@ void release(int id)
         unplug(id);
 }
 
+void releaseAll(QList<int> &ids)
+{
+    for (int id : ids)
+        release(id);
+    ids.clear();
+}
+
 void fault(int id, const QString &what)
 {
     command(QStringLiteral("fault %1 %2").arg(id).arg(what));

@@ -2,6 +2,7 @@
 // Driving the emulated pressure mouse from a test running inside its testbed.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace emu {
@@ -14,6 +15,8 @@ void unplug(int id);
 void plug(int id);
 // Unplugs the device if it is still plugged in: the end of a test.
 void release(int id);
+// The same for each of the devices a test added, and the list is emptied.
+void releaseAll(QList<int> &ids);
 void fault(int id, const QString &what);
 
 struct Stats {

@@ -17,7 +17,7 @@ bool FakePort::write(const tarvenix::Report &)
     return true;
 }
 
-int FakePort::read(tarvenix::Report &report, int)
+int FakePort::read(tarvenix::Report &report, int, tarvenix::ReadPurpose)
 {
     if (queued_.empty())
         return 0;

@@ -29,7 +29,7 @@ class FakePort : public tarvenix::HidPort {
     bool write(const tarvenix::Report &request) override;
     // Like hidraw: a read copies at most its buffer and leaves the rest untouched. With
     // nothing queued it returns 0 at once, whatever the bound.
-    int read(tarvenix::Report &report, int timeoutMs) override;
+    int read(tarvenix::Report &report, int timeoutMs, tarvenix::ReadPurpose) override;
     QString errorText() const override { return error; }
 
   private:

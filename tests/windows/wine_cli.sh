@@ -1,7 +1,7 @@
 #!/bin/sh
 # tarvenix-cli.exe under wine against the emulated pressure mouse.
 #   wine_cli.sh EMU EMUCTL PREFIX APP WORKDIR CASE
-# CASE: list | version | save | firmware | refusal | busy
+# CASE: list | version | save | firmware | refusal | busy | many
 set -eu
 if [ "${1:-}" != --inside ]; then
     emu=$1
@@ -67,6 +67,25 @@ busy)
     wait "$first" || fail "the first save failed: $(cat first.out)"
     dump_device
     cmp first.bin dump/data.bin || fail "the first save differs from the data area"
+    ;;
+many)
+    # A second device; wine adds it a moment after it is plugged in.
+    "$EMUCTL" add vid=1abe pid=2202 serial=EMU0002 >/dev/null
+    for _ in $(seq 40); do
+        cli list
+        [ "$(printf '%s\n' "$OUT" | grep -c 'row 1')" -eq 2 ] && break
+        sleep 0.25
+    done
+    head -c 65536 /dev/urandom >fw.bin
+    cli --quiet firmware --all fw.bin
+    expect_status 0
+    [ "$(printf '%s\n' "$OUT" | grep -c ': ok: Download firmware done (128 blocks)')" -eq 2 ] ||
+        fail "not two devices done: $OUT"
+    for id in 1 2; do
+        rm -rf dump && mkdir dump
+        "$EMUCTL" dump $id "$(pwd)/dump" >/dev/null || fail "emulator dump failed"
+        cmp fw.bin dump/firmware.bin || fail "device $id's firmware image differs from the file"
+    done
     ;;
 *)
     fail "unknown case $CASE"

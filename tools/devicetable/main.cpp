@@ -7,6 +7,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -39,8 +41,10 @@ QString interfaceNames()
     return entries.join(QStringLiteral(",\n")) + QLatin1Char('\n');
 }
 
+// The build asks for files in folders of its own that nothing else has made yet.
 bool write(const QString &path, const QString &text)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
         return true;

@@ -2,8 +2,9 @@
 # Makes tarvenix-VERSION-win64.zip from a Windows build: the two programs, the
 # DLLs they import that are not part of Windows (found by reading the imports
 # with objdump, then the imports of those, and so on), Qt's platform and style
-# plugins, a README, the third-party licence texts and SHA256SUMS. Then the
-# same folder as an installer, tarvenix-VERSION-win64-setup.exe (NSIS).
+# plugins and its translations, a README, the third-party licence texts and
+# SHA256SUMS. Then the same folder as an installer, tarvenix-VERSION-win64-setup.exe
+# (NSIS).
 # Usage: make-archive.sh BUILD_DIR QT_PREFIX HIDAPI_PREFIX
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -15,7 +16,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 name=tarvenix-$version-win64
 stage=$build/$name
 rm -rf "$stage" "$build/$name.zip"
-mkdir -p "$stage/platforms" "$stage/styles" "$stage/licenses"
+mkdir -p "$stage/platforms" "$stage/styles" "$stage/licenses" "$stage/translations"
 
 gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 search="$qt/bin $hidapi/bin $gcc_dir /usr/x86_64-w64-mingw32/lib"
@@ -34,6 +35,11 @@ imports() { "$objdump" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'; }
 cp "$build/Tarvenix.exe" "$build/cli/tarvenix-cli.exe" "$stage/"
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+# Qt's own words (the buttons of a message box) in the languages the programs speak,
+# from Debian's qttranslations5-l10n, for the same Qt version.
+for lang in de zh_CN; do
+    cp "/usr/share/qt5/translations/qtbase_$lang.qm" "$stage/translations/"
+done
 # Follows imports until every one is either shipped or part of Windows.
 pending=$(find "$stage" -name '*.exe' -o -name '*.dll')
 while [ -n "$pending" ]; do

@@ -1,0 +1,30 @@
+#pragma once
+// Which devices a run on several devices works on, and the names it gives them.
+
+#include "cli/options.h"
+#include "device/discovery.h"
+
+namespace tarvenix::cli {
+
+// The devices present that the options pick: every supported one (--all, only those of
+// one model with --product) or those named with --device, in table order. Refuses, before
+// any device is touched, a pick that is missing or that mixes models, listing what it
+// found. hidapi must be started.
+Status pickDevices(const Options &o, QVector<FoundDevice> *picked);
+
+// The supported devices present now that are not in `taken`, of the model --product
+// names when given: those plugged in during a run.
+QVector<FoundDevice> devicesNotTaken(const Options &o, const QVector<FoundDevice> &taken);
+
+// How progress and the summary name a device: its serial and path, or its path alone.
+QString deviceName(const FoundDevice &device);
+// Its serial, or its path when it has none: the shorter name, for narrow lines.
+QString serialOrPath(const FoundDevice &device);
+
+// One file name per device, in order, "SERIAL.bin": the serial with every character
+// outside [A-Za-z0-9._-] made "_", or the last part of the path when the serial is empty;
+// "-2", "-3"... added when two devices would share a name (ignoring case, as some file
+// systems do).
+QStringList saveNames(const QVector<FoundDevice> &devices);
+
+} // namespace tarvenix::cli

@@ -1,0 +1,300 @@
+#include "manyrun.h"
+
+#include "cli/commands.h"
+#include "cli/deviceset.h"
+#include "cli/link.h"
+#include "cli/progressboard.h"
+#include "cli/recording.h"
+#include "cli/stopsignals.h"
+#include "cli/summary.h"
+#include "cli/text.h"
+#include "workers/messages.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+namespace tarvenix::cli {
+
+namespace {
+
+// Often enough for a stop to reach every device at once, and for the board to move.
+constexpr int kTickMs = 100;
+
+// The one transfer job, as this tool starts it on each device.
+class DeviceJob final : public TransferJob {
+  public:
+    explicit DeviceJob(TransferKind kind) : TransferJob(kind, nullptr) {}
+};
+
+// One device of the run. Its controller holds the port and the lock on this thread; its
+// transfers run on its job's thread, which only exchanges reports on that port.
+struct Unit {
+    int row = 0;
+    DeviceResult result;
+    QString file; // the file it sends or compares with, or the one its save writes
+    QVector<TransferKind> phases;
+    int phase = 0;
+    DeviceController device;
+    // Declared after the controller, so that they end before its port closes.
+    std::unique_ptr<DeviceJob> job;
+    std::unique_ptr<QThread> query; // the version query
+    Failure versionFailure;
+    QString version;
+};
+
+class ManyRun {
+  public:
+    ManyRun(const Options &o, const QVector<FoundDevice> &devices, int blocks);
+    RunSummary run();
+
+  private:
+    Status prepare(Unit &u);
+    void start(Unit &u);
+    void startQuery(Unit &u);
+    void transferEnded(Unit &u, TransferOutcome outcome);
+    void queryEnded(Unit &u);
+    void succeeded(Unit &u);
+    void failed(Unit &u, const Status &status, int block = 0, int blocks = 0);
+    void ended();
+    void tick();
+
+    const Options &o_;
+    const QVector<FoundDevice> devices_;
+    const int blocks_;
+    std::vector<std::unique_ptr<Unit>> units_;
+    ProgressBoard board_;
+    StopRequest stop_;
+    // Before any job's thread starts: the threads inherit the signals it holds pending.
+    StopOnSignals signals_{stop_};
+    bool stopPassedOn_ = false;
+    int running_ = 0;
+    QEventLoop loop_;
+};
+
+QStringList names(const QVector<FoundDevice> &devices, QString (*name)(const FoundDevice &))
+{
+    QStringList list;
+    for (const FoundDevice &d : devices)
+        list << name(d);
+    return list;
+}
+
+Progress::Style boardStyle(const Options &o)
+{
+    // A version query is over before a board could show it.
+    return o.command == Command::Version ? Progress::Style::Silent
+                                         : Progress::styleFor(o.quiet, o.trace);
+}
+
+ManyRun::ManyRun(const Options &o, const QVector<FoundDevice> &devices, int blocks)
+    : o_(o), devices_(devices), blocks_(blocks),
+      board_(boardStyle(o), names(devices, deviceName), names(devices, serialOrPath))
+{
+    const QStringList saveAs = saveNames(devices);
+    for (int i = 0; i < devices.size(); ++i) {
+        auto u = std::make_unique<Unit>();
+        u->row = i;
+        u->result.device = devices[i];
+        u->file = o.command == Command::Save ? QDir(o.file).filePath(saveAs[i]) : o.file;
+        if (o.command != Command::Version)
+            u->phases << kindOf(o.command);
+        if (o.verify)
+            u->phases << TransferKind::Verify;
+        units_.push_back(std::move(u));
+    }
+}
+
+RunSummary ManyRun::run()
+{
+    // Every device is held before any transfer starts, all on this thread: hidapi's
+    // enumeration and open are not safe to call from several threads.
+    for (auto &u : units_) {
+        if (const Status refused = prepare(*u); !refused.ok())
+            failed(*u, refused);
+        else
+            ++running_;
+    }
+    for (auto &u : units_) {
+        if (u->device.port() && u->phases.isEmpty())
+            startQuery(*u);
+        else if (u->device.port())
+            start(*u);
+    }
+    board_.draw();
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [this] { tick(); });
+    ticks.start(kTickMs);
+    if (running_ > 0)
+        loop_.exec();
+    board_.draw();
+    RunSummary summary;
+    for (const auto &u : units_)
+        summary.devices << u->result;
+    return summary;
+}
+
+// The device's file is checked and the device is held, or it is refused on its own; with
+// --record, its capture starts. The safety net of each device (a backup before a download,
+// its history) starts here too, once the device is held and before its job starts.
+Status ManyRun::prepare(Unit &u)
+{
+    if (o_.command == Command::Save) {
+        if (Status refused = checkTarget(u.file, u.file, o_.force); !refused.ok())
+            return refused;
+    }
+    u.device.record(deviceCapture(u.result.device, devices_));
+    return claim(u.device, u.result.device);
+}
+
+void ManyRun::start(Unit &u)
+{
+    if (!u.job) {
+        u.job = std::make_unique<DeviceJob>(u.phases.first());
+        // The device's controller lives on this thread: the job's signals come here queued.
+        QObject::connect(u.job.get(), &TransferJob::result, &u.device,
+                         [this, &u](const TransferOutcome &outcome) { transferEnded(u, outcome); });
+        QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
+                         [this, &u](int done, int) { board_.advance(u.row, done); });
+    }
+    const TransferKind kind = u.phases[u.phase];
+    board_.begin(u.row, kind, blocks_);
+    u.job->start({kind, u.file, u.device.path(), u.device.port().get(), o_.force});
+}
+
+void ManyRun::startQuery(Unit &u)
+{
+    u.query.reset(QThread::create([&u] { u.versionFailure = u.device.queryVersion(u.version); }));
+    QObject::connect(u.query.get(), &QThread::finished, &u.device, [this, &u] { queryEnded(u); });
+    u.query->start();
+}
+
+void ManyRun::transferEnded(Unit &u, TransferOutcome outcome)
+{
+    // The result is the run's last act, so this wait is over at once.
+    u.job->wait();
+    TransferKind kind = u.phases[u.phase];
+    if (outcome.ok()) {
+        board_.finish(u.row);
+        if (++u.phase < u.phases.size() && !stop_.requested())
+            return start(u);
+        if (u.phase == u.phases.size()) {
+            succeeded(u);
+            return ended();
+        }
+        // Stopped between the download and its verify: the verify never began.
+        kind = u.phases[u.phase];
+        outcome = {blocks_, 1, stop_.failure(), QString()};
+    }
+    failed(u, transferFailure(kind, u.file, outcome), outcome.failedBlock, outcome.blocks);
+    ended();
+}
+
+void ManyRun::queryEnded(Unit &u)
+{
+    const Status s = versionFailure(u.versionFailure, u.device);
+    if (s.ok())
+        succeeded(u);
+    else
+        failed(u, s);
+    ended();
+}
+
+void ManyRun::succeeded(Unit &u)
+{
+    DeviceResult &r = u.result;
+    switch (o_.command) {
+    case Command::Version:
+        r.version = u.version;
+        r.result = printable(u.version);
+        break;
+    case Command::Save:
+        r.file = u.file;
+        r.result = QStringLiteral("saved to %1").arg(u.file);
+        break;
+    case Command::Verify:
+        r.result = QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
+                       .arg(u.file)
+                       .arg(blocks_);
+        break;
+    default:
+        r.result = QStringLiteral("%1 done%2 (%3 blocks)")
+                       .arg(transferName(u.phases.first()),
+                            o_.verify ? QStringLiteral(" and verified") : QString())
+                       .arg(blocks_);
+        break;
+    }
+    board_.end(u.row, Cli::tr("done"));
+}
+
+void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
+{
+    u.result.status = status;
+    u.result.block = block;
+    u.result.blocks = blocks;
+    const QString word = status.signal ? Cli::tr("stopped") : Cli::tr("failed");
+    board_.end(u.row, block > 0 ? Cli::tr("%1 at block %2 of %3 (exit %4)")
+                                      .arg(word)
+                                      .arg(block)
+                                      .arg(blocks)
+                                      .arg(status.exitCode())
+                                : Cli::tr("%1 (exit %2)").arg(word).arg(status.exitCode()));
+}
+
+void ManyRun::ended()
+{
+    if (--running_ == 0)
+        loop_.quit();
+}
+
+void ManyRun::tick()
+{
+    signals_.poll();
+    if (stop_.requested() && !stopPassedOn_) {
+        stopPassedOn_ = true;
+        const int signalNumber = stop_.failure().detail.toInt();
+        for (const auto &u : units_) {
+            if (u->job)
+                u->job->requestStopBySignal(signalNumber);
+        }
+    }
+    board_.draw();
+}
+
+// The folder a save on several devices writes its files into.
+Status checkFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return {};
+    return fail(Exit::File, QStringLiteral("\"%1\" is not a folder. With several devices, save "
+                                           "writes one file per device into a folder: create "
+                                           "it, or name another one.")
+                                .arg(folder));
+}
+
+} // namespace
+
+Status runOnMany(const Options &o)
+{
+    int blocks = kDataAreaBlocks;
+    if (o.command == Command::Save) {
+        if (Status s = checkFolder(o.file); !s.ok())
+            return s;
+    } else if (o.command != Command::Version) {
+        if (Status s = checkSource(kindOf(o.command), o.file, &blocks); !s.ok())
+            return s;
+    }
+    QVector<FoundDevice> devices;
+    if (Status s = pickDevices(o, &devices); !s.ok())
+        return s;
+    RunSummary summary = ManyRun(o, devices, blocks).run();
+    if (o.all)
+        summary.notTaken = devicesNotTaken(o, devices);
+    printResult(o.json ? summaryJson(summary) : summaryText(summary));
+    return runStatus(summary);
+}
+
+} // namespace tarvenix::cli

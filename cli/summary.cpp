@@ -1,0 +1,130 @@
+#include "summary.h"
+
+#include "cli/devicelist.h"
+#include "cli/deviceset.h"
+#include "cli/text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+
+namespace tarvenix::cli {
+
+namespace {
+
+QString resultWord(const Status &s)
+{
+    if (s.ok())
+        return QStringLiteral("ok");
+    return s.signal ? QStringLiteral("stopped") : QStringLiteral("failed");
+}
+
+int failedCount(const RunSummary &summary)
+{
+    return int(std::count_if(summary.devices.begin(), summary.devices.end(),
+                             [](const DeviceResult &r) { return !r.status.ok(); }));
+}
+
+int stopSignal(const RunSummary &summary)
+{
+    for (const DeviceResult &r : summary.devices) {
+        if (r.status.signal)
+            return r.status.signal;
+    }
+    return 0;
+}
+
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+QJsonObject identity(const FoundDevice &d)
+{
+    return {{"path", d.path},
+            {"serial", d.serial},
+            {"vendorId", hex4(d.vendorId)},
+            {"productId", hex4(d.productId)}};
+}
+
+QJsonObject deviceJson(const DeviceResult &r)
+{
+    QJsonObject o = identity(r.device);
+    o.insert("result", resultWord(r.status));
+    o.insert("exitCode", r.status.exitCode());
+    if (!r.status.ok())
+        o.insert("message", r.status.message);
+    if (r.block > 0) {
+        o.insert("block", r.block);
+        o.insert("blocks", r.blocks);
+    }
+    if (!r.file.isEmpty())
+        o.insert("file", r.file);
+    if (!r.version.isNull())
+        o.insert("version", r.version);
+    return o;
+}
+
+} // namespace
+
+QString summaryText(const RunSummary &summary)
+{
+    QStringList lines;
+    for (const DeviceResult &r : summary.devices) {
+        const QString name = deviceName(r.device);
+        if (r.status.ok())
+            lines << QStringLiteral("%1: ok: %2").arg(name, r.result);
+        else
+            lines << QStringLiteral("%1: %2 (exit %3): %4")
+                         .arg(name, resultWord(r.status), QString::number(r.status.exitCode()),
+                              oneLine(r.status.message));
+    }
+    for (const FoundDevice &d : summary.notTaken)
+        lines << QStringLiteral("%1: not taken: it was plugged in during the run; run the "
+                                "command again for it.")
+                     .arg(deviceName(d));
+    const int failed = failedCount(summary);
+    lines << QStringLiteral("%1 devices: %2 succeeded, %3 did not.")
+                 .arg(summary.devices.size())
+                 .arg(summary.devices.size() - failed)
+                 .arg(failed);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString summaryJson(const RunSummary &summary)
+{
+    QJsonArray devices;
+    for (const DeviceResult &r : summary.devices)
+        devices.append(deviceJson(r));
+    QJsonArray later;
+    for (const FoundDevice &d : summary.notTaken)
+        later.append(identity(d));
+    const int failed = failedCount(summary);
+    const QJsonObject root{{"devices", devices},
+                           {"notTaken", later},
+                           {"succeeded", summary.devices.size() - failed},
+                           {"failed", failed},
+                           {"exitCode", runStatus(summary).exitCode()}};
+    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
+}
+
+Status runStatus(const RunSummary &summary)
+{
+    const int failed = failedCount(summary);
+    if (failed == 0)
+        return {};
+    Status s = fail(Exit::SomeFailed,
+                    Cli::tr("%1 of %2 devices did not succeed; the summary names each one "
+                            "and what failed.")
+                        .arg(failed)
+                        .arg(summary.devices.size()));
+    s.signal = stopSignal(summary);
+    if (s.signal)
+        s.message = Cli::tr("Stopped by signal %1; the summary says what each device "
+                            "holds now.")
+                        .arg(s.signal);
+    return s;
+}
+
+} // namespace tarvenix::cli

@@ -1,0 +1,34 @@
+#pragma once
+// The end of a run on several devices: one line per device with its result and its own
+// exit code, or the same as JSON, and the exit status of the whole run.
+
+#include "cli/status.h"
+#include "device/discovery.h"
+
+#include <QVector>
+
+namespace tarvenix::cli {
+
+struct DeviceResult {
+    FoundDevice device;
+    Status status;   // the device's own exit code and, when it failed, what failed
+    int block = 0;   // the 1-based block a transfer failed at; 0 when none did
+    int blocks = 0;  // the blocks of the transfer that failed
+    QString result;  // on success, what was done: "saved to ...", the version text
+    QString file;    // the file a save wrote, when it did
+    QString version; // the version text, for version
+};
+
+struct RunSummary {
+    QVector<DeviceResult> devices;
+    QVector<FoundDevice> notTaken; // plugged in during the run
+};
+
+QString summaryText(const RunSummary &summary);
+// {"devices": [{"path", "serial", "vendorId", "productId", "result", "exitCode",
+// "message", ...}], "notTaken": [...], "succeeded", "failed", "exitCode"}
+QString summaryJson(const RunSummary &summary);
+// 0 when every device succeeded; 128+N when signal N stopped the run; else 8.
+Status runStatus(const RunSummary &summary);
+
+} // namespace tarvenix::cli

@@ -1,0 +1,870 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Capture</name>
+    <message>
+        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
+        <translation>Keine Aufzeichnung: „%1“ existiert und ist kein Mitschnitt; die Datei bleibt unverändert. Wählen Sie einen anderen Namen für den Mitschnitt.</translation>
+    </message>
+    <message>
+        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
+        <translation>Keine Aufzeichnung: Der Mitschnitt „%1“ lässt sich nicht schreiben (%2). Wählen Sie einen anderen Ort dafür.</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
+        <translation>Aufzeichnung beendet: Der Mitschnitt „%1“ ließ sich nicht schreiben (%2). Das Programm arbeitet ohne Aufzeichnung weiter.</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source> Add --force to replace it, or choose another name.</source>
+        <translation> Zum Ersetzen geben Sie --force an, oder wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>
+Download the file again with &quot;tarvenix-cli data --verify FILE&quot;.</source>
+        <translation>
+Übertragen Sie die Datei erneut mit „tarvenix-cli data --verify DATEI“.</translation>
+    </message>
+    <message>
+        <source>The device&apos;s version reply ended inside the version text, so the text may be incomplete. Please check the device and its cable, then try again.</source>
+        <translation>Die Versionsantwort des Geräts endete mitten im Versionstext; der Text ist daher möglicherweise unvollständig. Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The device %1 the version query. Please check the device and its cable, then try again.</source>
+        <translation>Das Gerät hat die Versionsabfrage %1. Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>did not accept</source>
+        <translation>nicht angenommen</translation>
+    </message>
+    <message>
+        <source>did not answer</source>
+        <translation>nicht beantwortet</translation>
+    </message>
+    <message>
+        <source>No supported device is present. Plug the pressure mouse in (or check its cable), then try again.</source>
+        <translation>Es ist kein unterstütztes Gerät angeschlossen. Schließen Sie die Maus an (oder prüfen Sie ihr Kabel) und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>There is no supported device at %1. Run &quot;tarvenix-cli list&quot; to see the paths of the supported devices present.</source>
+        <translation>Unter %1 gibt es kein unterstütztes Gerät. „tarvenix-cli list“ zeigt die Pfade der angeschlossenen unterstützten Geräte.</translation>
+    </message>
+    <message>
+        <source>The device at %1 is present but cannot be opened. </source>
+        <translation>Das Gerät unter %1 ist vorhanden, lässt sich aber nicht öffnen. </translation>
+    </message>
+    <message>
+        <source>
+The device was unplugged. Plug it in again and repeat the command.</source>
+        <translation>
+Das Gerät wurde abgezogen. Schließen Sie es wieder an und wiederholen Sie den Befehl.</translation>
+    </message>
+    <message>
+        <source>The HID library could not start. Please check that hidraw devices are available, then try again.</source>
+        <translation>Die HID-Bibliothek ließ sich nicht starten. Bitte prüfen Sie, ob hidraw-Geräte verfügbar sind, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Zeigt diese Hilfe an und beendet das Programm.</translation>
+    </message>
+    <message>
+        <source>Show no progress; errors are still shown.</source>
+        <translation>Zeigt keinen Fortschritt an; Fehler werden weiterhin gemeldet.</translation>
+    </message>
+    <message>
+        <source>Show the trace of every device exchange on stderr.</source>
+        <translation>Gibt auf stderr eine Trace-Zeile für jeden Austausch mit dem Gerät aus.</translation>
+    </message>
+    <message>
+        <source>Let save replace an existing file; a symbolic link is replaced itself, never written through.</source>
+        <translation>Erlaubt save, eine vorhandene Datei zu ersetzen; ein symbolischer Link wird selbst ersetzt, nie durch ihn hindurch beschrieben.</translation>
+    </message>
+    <message>
+        <source>With data: verify the file after the download.</source>
+        <translation>Mit data: prüft die Datei nach der Übertragung.</translation>
+    </message>
+    <message>
+        <source>Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, and checks it against a file.</source>
+        <translation>Überträgt Firmware und Daten in eine Tarvenix-Maus, speichert ihren Datenbereich und vergleicht ihn mit einer Datei.</translation>
+    </message>
+    <message>
+        <source>list, version, firmware, data, save or verify.</source>
+        <translation>list, version, firmware, data, save oder verify.</translation>
+    </message>
+    <message>
+        <source>The file that the command reads or writes.</source>
+        <translation>Die Datei, die der Befehl liest oder schreibt.</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[Datei]</translation>
+    </message>
+    <message>
+        <source>--verify applies to data only; to check a file by itself, use the verify command.</source>
+        <translation>--verify gilt nur für data; um eine Datei für sich zu prüfen, verwenden Sie den Befehl verify.</translation>
+    </message>
+    <message>
+        <source>--force applies to save only.</source>
+        <translation>--force gilt nur für save.</translation>
+    </message>
+    <message>
+        <source>--device does not apply to list, which shows every device.</source>
+        <translation>--device gilt nicht für list, das alle Geräte anzeigt.</translation>
+    </message>
+    <message>
+        <source>
+Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
+        <translation>
+Die Befehle und Optionen zeigt „tarvenix-cli --help“.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>Kein Befehl angegeben.</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>Unbekannter Befehl „%1“.</translation>
+    </message>
+    <message>
+        <source>The %1 command needs a file.</source>
+        <translation>Der Befehl %1 braucht eine Datei.</translation>
+    </message>
+    <message>
+        <source>Too many arguments for the %1 command.</source>
+        <translation>Zu viele Argumente für den Befehl %1.</translation>
+    </message>
+    <message>
+        <source>%1: step %2 of %3, %4
+</source>
+        <translation>%1: Schritt %2 von %3, %4
+</translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks</source>
+        <translation>%1 von %2 Blöcken</translation>
+    </message>
+    <message>
+        <source>done: %1 blocks in %2 s (%3)</source>
+        <translation>fertig: %1 Blöcke in %L2 s (%3)</translation>
+    </message>
+    <message>
+        <source>tarvenix-cli: writing to standard output failed: %1.</source>
+        <translation>tarvenix-cli: Schreiben auf die Standardausgabe fehlgeschlagen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 MiB/s</source>
+        <translation>%L1 MiB/s</translation>
+    </message>
+    <message>
+        <source>%1 KiB/s</source>
+        <translation>%L1 KiB/s</translation>
+    </message>
+    <message>
+        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
+        <translation>Zeichnet auf, was der Befehl mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht. Er enthält die gesendeten und gelesenen Bytes.</translation>
+    </message>
+    <message>
+        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
+        <translation>Behält die Dateinamen im Mitschnitt, der sonst stattdessen FILE enthält.</translation>
+    </message>
+    <message>
+        <source>--record-paths applies with --record only.</source>
+        <translation>--record-paths gilt nur zusammen mit --record.</translation>
+    </message>
+    <message>
+        <source>--record needs the name of the capture&apos;s file.</source>
+        <translation>--record braucht den Namen der Datei für den Mitschnitt.</translation>
+    </message>
+    <message>
+        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
+        <translation>--record nennt die Datei „%1“, die der Befehl selbst verwendet: Geben Sie dem Mitschnitt einen eigenen Namen.</translation>
+    </message>
+    <message>
+        <source>The devices are of more than one model, and an image is made for one model only. Found:</source>
+        <translation>Die Geräte gehören zu mehr als einem Modell, und ein Image ist nur für ein Modell gemacht. Gefunden:</translation>
+    </message>
+    <message>
+        <source>
+Add --product VID:PID to pick one model, for example --product %1.</source>
+        <translation>
+Wählen Sie mit --product VID:PID ein Modell, zum Beispiel --product %1.</translation>
+    </message>
+    <message>
+        <source>
+Pick devices of one model with --device.</source>
+        <translation>
+Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
+    </message>
+    <message>
+        <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
+        <translation>Kein Gerät %1:%2 ist angeschlossen. „tarvenix-cli list“ zeigt die angeschlossenen unterstützten Geräte.</translation>
+    </message>
+    <message>
+        <source>There is no supported device at %1, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the paths of the supported devices present.</source>
+        <translation>Unter %1 gibt es kein unterstütztes Gerät, daher wurde kein Gerät angesprochen. „tarvenix-cli list“ zeigt die Pfade der angeschlossenen unterstützten Geräte.</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>fertig</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 at block %2 of %3 (exit %4)</source>
+        <translation>%1 bei Block %2 von %3 (Exit %4)</translation>
+    </message>
+    <message>
+        <source>%1 (exit %2)</source>
+        <translation>%1 (Exit %2)</translation>
+    </message>
+    <message>
+        <source>Use the device at &lt;path&gt; (as list shows it); given more than once, run on each of them at once.</source>
+        <translation>Das Gerät unter &lt;path&gt; verwenden (wie list es zeigt); mehrfach angegeben, auf jedem davon gleichzeitig ausführen.</translation>
+    </message>
+    <message>
+        <source>Print the output of list and version, or the summary of a run on several devices, as JSON.</source>
+        <translation>Die Ausgabe von list und version oder die Zusammenfassung eines Laufs auf mehreren Geräten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>Run the command on every supported device present, all at once.</source>
+        <translation>Den Befehl auf jedem angeschlossenen unterstützten Gerät ausführen, auf allen gleichzeitig.</translation>
+    </message>
+    <message>
+        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>Mit --all: nur die Geräte mit dieser Hersteller- und Produkt-ID (hexadezimal, wie list sie zeigt).</translation>
+    </message>
+    <message>
+        <source>--json applies to list, version and runs on several devices only.</source>
+        <translation>--json gilt nur für list, version und Läufe auf mehreren Geräten.</translation>
+    </message>
+    <message>
+        <source>--all does not apply to list, which shows every device.</source>
+        <translation>--all gilt nicht für list, das ohnehin jedes Gerät zeigt.</translation>
+    </message>
+    <message>
+        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
+        <translation>--all nimmt jedes Gerät: lassen Sie --device weg, oder geben Sie --device einmal für jedes zu verwendende Gerät an.</translation>
+    </message>
+    <message>
+        <source>--product applies with --all only.</source>
+        <translation>--product gilt nur zusammen mit --all.</translation>
+    </message>
+    <message>
+        <source>--device %1 is given more than once.</source>
+        <translation>--device %1 ist mehr als einmal angegeben.</translation>
+    </message>
+    <message>
+        <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
+        <translation>--product erwartet die Hersteller- und Produkt-ID hexadezimal, wie list sie zeigt, zum Beispiel 1abe:2202.</translation>
+    </message>
+    <message>
+        <source>%1 [%2] %3/%4 blocks  %5  %6 left</source>
+        <translation>%1 [%2] %3/%4 Blöcke  %5  noch %6</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 wartet</translation>
+    </message>
+    <message>
+        <source>%1 %2 [%3] %4/%5 blocks  %6</source>
+        <translation>%1 %2 [%3] %4/%5 Blöcke  %6</translation>
+    </message>
+    <message>
+        <source>%1 of %2 devices did not succeed; the summary names each one and what failed.</source>
+        <translation>%1 von %2 Geräten waren nicht erfolgreich; die Zusammenfassung nennt jedes und was fehlschlug.</translation>
+    </message>
+    <message>
+        <source>Stopped by signal %1; the summary says what each device holds now.</source>
+        <translation>Durch Signal %1 angehalten; die Zusammenfassung sagt, was jedes Gerät jetzt enthält.</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+  list           List the supported devices present: the row of the
+                 supported-device table (1-5) each matched, vendor:product,
+                 usage page and usage, hidraw path, manufacturer, product and
+                 serial.
+  version        Print the device&apos;s version text.
+  firmware FILE  Download the firmware image FILE into the device.
+  data FILE      Download the data image FILE into the device&apos;s data area.
+  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
+                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
+                 The file is written only once every block has arrived. A file
+                 of that name that appears meanwhile is left as it is, and the
+                 data is kept beside it in a file whose name is given.
+  verify FILE    Read back the blocks of the data area that FILE covers and
+                 compare them with FILE; names the first block that differs.
+
+Files:
+  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
+  multiple of 512 bytes; data and verify files at most 524288 bytes.
+  File names must be valid UTF-8.
+  Without --device the first supported device is used, in table order.
+
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH given more than once runs it on those devices. All of
+  them must be of one vendor:product: the run refuses before touching any
+  device when they are not; --product VID:PID picks one model. save --all DIR
+  writes one file per device into the folder DIR, named after the device&apos;s
+  serial number (or its path when it has none). Progress is one line per
+  device. At the end a summary gives every device&apos;s result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device&apos;s identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device&apos;s serial added.
+
+Exit codes:
+  0  success
+  1  a result could not be written to standard output (the reason is on
+     standard error)
+  2  usage error: unknown command or option, missing or extra argument
+  3  no supported device present (or none at the --device path)
+  4  device busy: another Tarvenix program is transferring with it
+  5  file error: missing, unreadable, wrong size, cannot be written, a
+     name that is not UTF-8 or names no file, the save target exists (a
+     symbolic link too) and --force was not given, or a file that changed
+     or appeared during the transfer
+  6  device failure: the device cannot be opened or locked, did not accept
+     or answer a request, sent a report that answers no request of ours
+     (another program using it), or was unplugged
+  7  verify found a block that differs from the file
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one&apos;s own code
+  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
+</source>
+        <translation>
+Befehle:
+  list           Listet die angeschlossenen unterstützten Geräte auf: die
+                 Zeile der Tabelle unterstützter Geräte (1-5), zu der jedes
+                 passt, Hersteller- und Produktkennung (vendor:product), Usage
+                 Page und Usage, hidraw-Pfad, Hersteller, Produkt und
+                 Seriennummer.
+  version        Gibt den Versionstext des Geräts aus.
+  firmware DATEI Überträgt das Firmware-Abbild DATEI in das Gerät.
+  data DATEI     Überträgt das Datenabbild DATEI in den Datenbereich des
+                 Geräts.
+  save DATEI     Speichert den ganzen Datenbereich (524288 Byte) in DATEI.
+                 &quot;.bin&quot; wird angehängt, sofern DATEI nicht schon auf &quot;.bin&quot;
+                 endet (gleich in welcher Schreibweise). Die Datei wird erst
+                 geschrieben, wenn alle Blöcke angekommen sind. Entsteht
+                 inzwischen eine Datei dieses Namens, bleibt sie unverändert,
+                 und die Daten liegen daneben in einer Datei, deren Name
+                 genannt wird.
+  verify DATEI   Liest die Blöcke des Datenbereichs, die DATEI abdeckt,
+                 zurück und vergleicht sie mit DATEI; nennt den ersten
+                 abweichenden Block.
+
+Dateien:
+  Firmware-, Daten- und Prüfdateien müssen aus ganzen Blöcken zu 512 Byte
+  bestehen, also ein Vielfaches von 512 Byte und nicht leer sein; Daten-
+  und Prüfdateien höchstens 524288 Byte.
+  Dateinamen müssen gültiges UTF-8 sein.
+  Ohne --device wird das erste unterstützte Gerät in der Reihenfolge der
+  Tabelle verwendet.
+
+Mehrere Geräte gleichzeitig (version, firmware, data, save, verify):
+  --all führt den Befehl auf jedem angeschlossenen unterstützten Gerät aus,
+  jedes in einem eigenen Thread; mehrfach angegebenes --device PFAD führt
+  ihn auf diesen Geräten aus. Alle müssen dieselbe vendor:product haben:
+  sonst verweigert der Lauf, bevor er ein Gerät anspricht; --product VID:PID
+  wählt ein Modell. save --all ORDNER schreibt eine Datei je Gerät in den
+  Ordner ORDNER, benannt nach der Seriennummer des Geräts (oder nach seinem
+  Pfad, wenn es keine hat). Der Fortschritt ist eine Zeile je Gerät. Am Ende
+  nennt eine Zusammenfassung das Ergebnis jedes Geräts, seinen eigenen
+  Exit-Code und was fehlschlug; mit --json dasselbe als JSON auf der
+  Standardausgabe. Die Geräte stehen zu Beginn fest: ein später
+  angeschlossenes wird genannt, aber nicht genommen.
+
+Aufzeichnung:
+  --record DATEI schreibt einen Mitschnitt: jeden an das Gerät geschriebenen
+  und von ihm gelesenen Report mit seiner Zeit, dazu die Kennung des Geräts.
+  Er enthält die Bytes der gesendeten und gelesenen Dateien und ist daher so
+  vertraulich wie diese. Mit list und mehreren Geräten, und bei einem Lauf
+  auf mehreren Geräten, entsteht ein Mitschnitt je Gerät: DATEI mit der
+  Seriennummer des Geräts im Namen.
+
+Exit-Codes:
+  0  Erfolg
+  1  ein Ergebnis ließ sich nicht auf die Standardausgabe schreiben (der
+     Grund steht auf der Standardfehlerausgabe)
+  2  Aufruffehler: unbekannter Befehl oder unbekannte Option, fehlendes
+     oder überzähliges Argument
+  3  kein unterstütztes Gerät angeschlossen (oder keines unter dem Pfad
+     von --device)
+  4  Gerät belegt: ein anderes Tarvenix-Programm überträgt gerade damit
+  5  Dateifehler: Datei fehlt, ist nicht lesbar, hat die falsche Größe oder
+     lässt sich nicht schreiben, ein Name ist kein UTF-8 oder bezeichnet
+     keine Datei, das Speicherziel existiert (auch als symbolischer Link)
+     und --force fehlt, oder eine Datei hat sich während der Übertragung
+     geändert oder ist entstanden
+  6  Gerätefehler: das Gerät lässt sich nicht öffnen oder sperren, hat
+     eine Anfrage nicht angenommen oder nicht beantwortet, hat einen
+     Report gesendet, der zu keiner unserer Anfragen passt (ein anderes
+     Programm verwendet es), oder wurde abgezogen
+  7  verify hat einen Block gefunden, der von der Datei abweicht
+  8  einige Geräte fehlgeschlagen: bei einem Lauf auf mehreren Geräten war
+     mindestens eines nicht erfolgreich; die Zusammenfassung nennt den
+     eigenen Code jedes Geräts
+  128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
+     (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
+     Gerät jetzt enthält (bei mehreren Geräten sagt es die Zusammenfassung
+     für jedes)
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLock</name>
+    <message>
+        <source>cannot create the device lock %1 (Windows error %2)</source>
+        <translation>die Gerätesperre %1 lässt sich nicht anlegen (Windows-Fehler %2)</translation>
+    </message>
+    <message>
+        <source>cannot open %1 to lock it: %2</source>
+        <translation>%1 lässt sich zum Sperren nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>cannot lock %1: %2</source>
+        <translation>%1 lässt sich nicht sperren: %2</translation>
+    </message>
+    <message>
+        <source>The device is busy: another Tarvenix program is transferring with it. Please wait until that transfer has finished, then try again.</source>
+        <translation>Das Gerät ist belegt: Ein anderes Tarvenix-Programm überträgt gerade damit. Bitte warten Sie, bis diese Übertragung beendet ist, und versuchen Sie es dann erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>End the program, after asking</source>
+        <translation>Beendet das Programm nach einer Rückfrage</translation>
+    </message>
+    <message>
+        <source>Minimise</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Load firmware file</source>
+        <translation>Firmware-Datei laden</translation>
+    </message>
+    <message>
+        <source>Choose the firmware image (.bin) to download into the device</source>
+        <translation>Wählt das Firmware-Abbild (.bin), das in das Gerät übertragen wird</translation>
+    </message>
+    <message>
+        <source>Run firmware download</source>
+        <translation>Firmware-Übertragung starten</translation>
+    </message>
+    <message>
+        <source>Download the chosen firmware image into the device</source>
+        <translation>Überträgt das gewählte Firmware-Abbild in das Gerät</translation>
+    </message>
+    <message>
+        <source>Load data file</source>
+        <translation>Datendatei laden</translation>
+    </message>
+    <message>
+        <source>Choose the data image (.bin) to download into the device&apos;s data area</source>
+        <translation>Wählt das Datenabbild (.bin), das in den Datenbereich des Geräts übertragen wird</translation>
+    </message>
+    <message>
+        <source>Run data download</source>
+        <translation>Datenübertragung starten</translation>
+    </message>
+    <message>
+        <source>Download the chosen data image into the device&apos;s data area</source>
+        <translation>Überträgt das gewählte Datenabbild in den Datenbereich des Geräts</translation>
+    </message>
+    <message>
+        <source>Save device data</source>
+        <translation>Gerätedaten speichern</translation>
+    </message>
+    <message>
+        <source>Read the device&apos;s whole data area and save it to a file</source>
+        <translation>Liest den ganzen Datenbereich des Geräts und speichert ihn in einer Datei</translation>
+    </message>
+    <message>
+        <source>Firmware progress</source>
+        <translation>Fortschritt der Firmware-Übertragung</translation>
+    </message>
+    <message>
+        <source>Data progress</source>
+        <translation>Fortschritt der Datenübertragung</translation>
+    </message>
+    <message>
+        <source>Save progress</source>
+        <translation>Fortschritt beim Speichern</translation>
+    </message>
+    <message>
+        <source>step %1 of 6</source>
+        <translation>Schritt %1 von 6</translation>
+    </message>
+    <message>
+        <source>Arrow %1 of 6</source>
+        <translation>Pfeil %1 von 6</translation>
+    </message>
+    <message>
+        <source>Version not known</source>
+        <translation>Version unbekannt</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation>Gerät verbunden</translation>
+    </message>
+    <message>
+        <source>Device not connected</source>
+        <translation>Gerät nicht verbunden</translation>
+    </message>
+    <message>
+        <source>select data file</source>
+        <translation>Datendatei auswählen</translation>
+    </message>
+    <message>
+        <source>Please load data file first !</source>
+        <translation>Bitte laden Sie zuerst eine Datendatei.</translation>
+    </message>
+    <message>
+        <source>Save data file</source>
+        <translation>Datendatei speichern</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolgreich</translation>
+    </message>
+    <message>
+        <source>Download data successfully!</source>
+        <translation>Die Daten wurden erfolgreich übertragen.</translation>
+    </message>
+    <message>
+        <source>Save data successfully!</source>
+        <translation>Die Daten wurden erfolgreich gespeichert.</translation>
+    </message>
+    <message>
+        <source>select bin file</source>
+        <translation>BIN-Datei auswählen</translation>
+    </message>
+    <message>
+        <source>Please load firmware file first !</source>
+        <translation>Bitte laden Sie zuerst eine Firmware-Datei.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Not connected device!</source>
+        <translation>Kein Gerät verbunden!</translation>
+    </message>
+    <message>
+        <source>Download firmware successfully!</source>
+        <translation>Die Firmware wurde erfolgreich übertragen.</translation>
+    </message>
+    <message>
+        <source>A supported device is present but cannot be opened. </source>
+        <translation>Ein unterstütztes Gerät ist vorhanden, lässt sich aber nicht öffnen. </translation>
+    </message>
+    <message>
+        <source>A transfer is in progress. Please wait until it has finished.</source>
+        <translation>Eine Übertragung läuft. Bitte warten Sie, bis sie beendet ist.</translation>
+    </message>
+    <message>
+        <source> Replace it?</source>
+        <translation> Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Minimising is off here: this desktop has neither a notification area nor a taskbar that could bring the window back.</source>
+        <translation>Minimieren ist hier abgeschaltet: Diese Arbeitsumgebung hat weder einen Infobereich noch eine Taskleiste, über die das Fenster zurückkehren könnte.</translation>
+    </message>
+    <message>
+        <source>Minimise the window</source>
+        <translation>Minimiert das Fenster</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Are you sure to  exit?</source>
+        <translation>Möchten Sie das Programm wirklich beenden?</translation>
+    </message>
+    <message>
+        <source>A transfer is in progress. Stop it and exit?
+An interrupted firmware download can leave the device unusable.</source>
+        <translation>Eine Übertragung läuft. Abbrechen und beenden?
+Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>the device did not answer within %1 %2</source>
+        <translation>das Gerät hat nicht innerhalb von %L1 %2 geantwortet</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>Sekunde</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>The device takes whole blocks of %1 bytes, so the size must be a non-zero multiple of %1.</source>
+        <translation>Das Gerät nimmt nur ganze Blöcke zu %1 Byte an; die Größe muss daher ein Vielfaches von %1 und größer als null sein.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; has %2 bytes, more than the device&apos;s data area of %3 bytes. Please choose a smaller data file.</source>
+        <translation>Die Datei „%1“ hat %2 Byte, mehr als der Datenbereich des Geräts mit %3 Byte. Bitte wählen Sie eine kleinere Datendatei.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; has %2 bytes, more than the device can address (%3 bytes).</source>
+        <translation>Die Datei „%1“ hat %2 Byte, mehr als das Gerät adressieren kann (%3 Byte).</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; has %2 bytes. %3</source>
+        <translation>Die Datei „%1“ hat %2 Byte. %3</translation>
+    </message>
+    <message>
+        <source>
+The device was unplugged during the transfer. Plug it in again and repeat the transfer.</source>
+        <translation>
+Das Gerät wurde während der Übertragung abgezogen. Schließen Sie es wieder an und wiederholen Sie die Übertragung.</translation>
+    </message>
+    <message>
+        <source>
+Close any other program that uses the device, then try again.</source>
+        <translation>
+Schließen Sie alle anderen Programme, die das Gerät verwenden, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>
+Please check the file, then repeat the transfer.</source>
+        <translation>
+Bitte prüfen Sie die Datei und wiederholen Sie dann die Übertragung.</translation>
+    </message>
+    <message>
+        <source>
+Please check the device and its cable, then try again.</source>
+        <translation>
+Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be found. It may have been moved or deleted; please load it again.</source>
+        <translation>Die Datei „%1“ wurde nicht gefunden. Vielleicht wurde sie verschoben oder gelöscht; bitte laden Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2. Please check it and load it again.</source>
+        <translation>Die Datei „%1“ lässt sich nicht lesen: %2. Bitte prüfen Sie sie und laden Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>es ist keine Datei</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not valid UTF-8 (&quot;�&quot; marks the bytes that are not), so this program would read or write another name instead. Please rename the file (or its folder) to a UTF-8 name, then try again.</source>
+        <translation>Der Name „%1“ ist kein gültiges UTF-8 („�“ markiert die ungültigen Bytes); dieses Programm würde daher unter einem anderen Namen lesen oder schreiben. Bitte benennen Sie die Datei (oder ihren Ordner) in einen UTF-8-Namen um und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>No file name was given. Please name the file to save to, for example &quot;dump.bin&quot;.</source>
+        <translation>Es wurde kein Dateiname angegeben. Bitte nennen Sie die Datei, in die gespeichert werden soll, zum Beispiel „dump.bin“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names a folder, not a file. Please add a file name, for example &quot;%2&quot;.</source>
+        <translation>„%1“ ist ein Ordner, keine Datei. Bitte ergänzen Sie einen Dateinamen, zum Beispiel „%2“.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; already exists.</source>
+        <translation>Die Datei „%1“ existiert bereits.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists: it is a symbolic link to &quot;%2&quot;. Replacing it replaces the link itself; &quot;%2&quot; is left as it is.</source>
+        <translation>„%1“ existiert bereits: Es ist ein symbolischer Link auf „%2“. Beim Ersetzen wird der Link selbst ersetzt; „%2“ bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Cannot save there: %1. Please choose another place.</source>
+        <translation>Dort kann nicht gespeichert werden: %1. Bitte wählen Sie einen anderen Ort.</translation>
+    </message>
+    <message>
+        <source>The device cannot be locked: %1. </source>
+        <translation>Das Gerät lässt sich nicht sperren: %1. </translation>
+    </message>
+    <message>
+        <source>Download firmware</source>
+        <translation>Firmware-Übertragung</translation>
+    </message>
+    <message>
+        <source>Download data</source>
+        <translation>Datenübertragung</translation>
+    </message>
+    <message>
+        <source>Save data</source>
+        <translation>Speichern der Daten</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>the HID library did not start</source>
+        <translation>die HID-Bibliothek ließ sich nicht starten</translation>
+    </message>
+    <message>
+        <source>no supported device is present</source>
+        <translation>kein unterstütztes Gerät ist angeschlossen</translation>
+    </message>
+    <message>
+        <source>the device cannot be opened</source>
+        <translation>das Gerät lässt sich nicht öffnen</translation>
+    </message>
+    <message>
+        <source>the device cannot be locked</source>
+        <translation>das Gerät lässt sich nicht sperren</translation>
+    </message>
+    <message>
+        <source>the device did not accept the request</source>
+        <translation>das Gerät hat die Anfrage nicht angenommen</translation>
+    </message>
+    <message>
+        <source>reading the device&apos;s reply failed</source>
+        <translation>das Lesen der Geräteantwort ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the device answered with an empty report (0 bytes) instead of its reply</source>
+        <translation>das Gerät hat statt seiner Antwort einen leeren Report (0 Byte) gesendet</translation>
+    </message>
+    <message>
+        <source>the device&apos;s reply was too short to carry the block (%1 bytes)</source>
+        <translation>die Antwort des Geräts war zu kurz für den Block (%1 Byte)</translation>
+    </message>
+    <message>
+        <source>the device&apos;s version reply ended inside the version text</source>
+        <translation>die Versionsantwort des Geräts endete mitten im Versionstext</translation>
+    </message>
+    <message>
+        <source>the device sent a report that answers no request of ours (is another program using the device?)</source>
+        <translation>das Gerät hat einen Report gesendet, der zu keiner unserer Anfragen passt (verwendet ein anderes Programm das Gerät?)</translation>
+    </message>
+    <message>
+        <source>the transfer was stopped by signal %1</source>
+        <translation>die Übertragung wurde durch Signal %1 angehalten</translation>
+    </message>
+    <message>
+        <source>the device&apos;s data differs from &quot;%1&quot;</source>
+        <translation>die Daten des Geräts weichen von „%1“ ab</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks; please load it again</source>
+        <translation>die Datei „%1“ fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken; bitte laden Sie sie erneut</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be read (%2)</source>
+        <translation>die Datei „%1“ konnte nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; ends before this block: it was shortened during the transfer</source>
+        <translation>die Datei „%1“ endet vor diesem Block: sie wurde während der Übertragung gekürzt</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; cannot be written (%2)</source>
+        <translation>die Datei „%1“ lässt sich nicht schreiben (%2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; cannot be written (no free temporary name beside it)</source>
+        <translation>die Datei „%1“ lässt sich nicht schreiben (daneben ist kein temporärer Name frei)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be written (%2)</source>
+        <translation>die Datei „%1“ konnte nicht geschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; appeared during the save and was left as it is</source>
+        <translation>die Datei „%1“ ist während des Speicherns entstanden und blieb unverändert</translation>
+    </message>
+    <message>
+        <source>%1 failed at block %2 of %3: %4.</source>
+        <translation>%1 bei Block %2 von %3 fehlgeschlagen: %4.</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2.</source>
+        <translation>%1 fehlgeschlagen: %2.</translation>
+    </message>
+    <message>
+        <source>
+The data read from the device is kept in &quot;%1&quot;; rename that file to keep it.</source>
+        <translation>
+Die vom Gerät gelesenen Daten liegen in „%1“; benennen Sie diese Datei um, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source>
+No file was written; an existing file keeps its content.</source>
+        <translation>
+Es wurde keine Datei geschrieben; eine vorhandene Datei behält ihren Inhalt.</translation>
+    </message>
+    <message>
+        <source>the device holds a partial firmware; run the download again before unplugging it</source>
+        <translation>das Gerät enthält eine unvollständige Firmware; führen Sie die Übertragung erneut aus, bevor Sie es abziehen</translation>
+    </message>
+    <message>
+        <source>the device&apos;s data area is partly overwritten; run the download again</source>
+        <translation>der Datenbereich des Geräts ist teilweise überschrieben; führen Sie die Übertragung erneut aus</translation>
+    </message>
+    <message>
+        <source>nothing was saved, and the device is unchanged</source>
+        <translation>es wurde nichts gespeichert, und das Gerät ist unverändert</translation>
+    </message>
+    <message>
+        <source>the device is unchanged</source>
+        <translation>das Gerät ist unverändert</translation>
+    </message>
+    <message>
+        <source>%1 stopped after %2 of %3 blocks: %4.</source>
+        <translation>%1 nach %2 von %3 Blöcken angehalten: %4.</translation>
+    </message>
+    <message>
+        <source>Check the access rights to its hidraw node (install the udev rule 70-tarvenix.rules that comes with this program), then plug it in again.</source>
+        <translation>Prüfen Sie die Zugriffsrechte auf seinen hidraw-Knoten (installieren Sie die mitgelieferte udev-Regel 70-tarvenix.rules) und schließen Sie das Gerät dann erneut an.</translation>
+    </message>
+    <message>
+        <source>the device was unplugged</source>
+        <translation>das Gerät wurde abgezogen</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Tarvenix Manager</source>
+        <translation>Tarvenix Manager</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Show/Hide</source>
+        <translation>Anzeigen/Ausblenden</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,846 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>Capture</name>
+    <message>
+        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
+        <translation>未录制：“%1”已存在且不是记录文件，因此保持不变。请为记录另选一个名称。</translation>
+    </message>
+    <message>
+        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
+        <translation>未录制：无法写入记录“%1”（%2）。请另选一个位置。</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
+        <translation>录制已停止：无法写入记录“%1”（%2）。程序将继续运行，但不再录制。</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source> Add --force to replace it, or choose another name.</source>
+        <translation>如需替换，请加上 --force，或另选一个文件名。</translation>
+    </message>
+    <message>
+        <source>
+Download the file again with &quot;tarvenix-cli data --verify FILE&quot;.</source>
+        <translation>
+请用“tarvenix-cli data --verify FILE”重新下载该文件。</translation>
+    </message>
+    <message>
+        <source>The device&apos;s version reply ended inside the version text, so the text may be incomplete. Please check the device and its cable, then try again.</source>
+        <translation>设备的版本应答在版本文本中途结束，因此文本可能不完整。请检查设备及其连接线，然后重试。</translation>
+    </message>
+    <message>
+        <source>The device %1 the version query. Please check the device and its cable, then try again.</source>
+        <translation>设备%1版本查询。请检查设备及其连接线，然后重试。</translation>
+    </message>
+    <message>
+        <source>did not accept</source>
+        <translation>未接受</translation>
+    </message>
+    <message>
+        <source>did not answer</source>
+        <translation>未应答</translation>
+    </message>
+    <message>
+        <source>No supported device is present. Plug the pressure mouse in (or check its cable), then try again.</source>
+        <translation>未找到受支持的设备。请连接压感鼠标（或检查其连接线），然后重试。</translation>
+    </message>
+    <message>
+        <source>There is no supported device at %1. Run &quot;tarvenix-cli list&quot; to see the paths of the supported devices present.</source>
+        <translation>%1 处没有受支持的设备。运行“tarvenix-cli list”可查看已连接的受支持设备的路径。</translation>
+    </message>
+    <message>
+        <source>The device at %1 is present but cannot be opened. </source>
+        <translation>%1 处的设备存在，但无法打开。</translation>
+    </message>
+    <message>
+        <source>
+The device was unplugged. Plug it in again and repeat the command.</source>
+        <translation>
+设备已被拔出。请重新插入设备，然后再次执行该命令。</translation>
+    </message>
+    <message>
+        <source>The HID library could not start. Please check that hidraw devices are available, then try again.</source>
+        <translation>HID 库无法启动。请检查 hidraw 设备是否可用，然后重试。</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>显示此帮助并退出。</translation>
+    </message>
+    <message>
+        <source>Show no progress; errors are still shown.</source>
+        <translation>不显示进度；错误仍会显示。</translation>
+    </message>
+    <message>
+        <source>Show the trace of every device exchange on stderr.</source>
+        <translation>在 stderr 上显示与设备每次通信的跟踪信息。</translation>
+    </message>
+    <message>
+        <source>Let save replace an existing file; a symbolic link is replaced itself, never written through.</source>
+        <translation>允许 save 替换已有文件；符号链接本身会被替换，绝不会写入其指向的文件。</translation>
+    </message>
+    <message>
+        <source>With data: verify the file after the download.</source>
+        <translation>与 data 一起使用：下载后校验该文件。</translation>
+    </message>
+    <message>
+        <source>Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, and checks it against a file.</source>
+        <translation>将固件和数据下载到 Tarvenix 压感鼠标，保存其数据区，并将其与文件比对。</translation>
+    </message>
+    <message>
+        <source>list, version, firmware, data, save or verify.</source>
+        <translation>list、version、firmware、data、save 或 verify。</translation>
+    </message>
+    <message>
+        <source>The file that the command reads or writes.</source>
+        <translation>命令读取或写入的文件。</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[文件]</translation>
+    </message>
+    <message>
+        <source>--verify applies to data only; to check a file by itself, use the verify command.</source>
+        <translation>--verify 仅适用于 data；如需单独校验文件，请使用 verify 命令。</translation>
+    </message>
+    <message>
+        <source>--force applies to save only.</source>
+        <translation>--force 仅适用于 save。</translation>
+    </message>
+    <message>
+        <source>--device does not apply to list, which shows every device.</source>
+        <translation>--device 不适用于 list，list 会显示所有设备。</translation>
+    </message>
+    <message>
+        <source>
+Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
+        <translation>
+运行“tarvenix-cli --help”查看命令和选项。</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>未指定命令。</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>未知命令“%1”。</translation>
+    </message>
+    <message>
+        <source>The %1 command needs a file.</source>
+        <translation>%1 命令需要一个文件。</translation>
+    </message>
+    <message>
+        <source>Too many arguments for the %1 command.</source>
+        <translation>%1 命令的参数过多。</translation>
+    </message>
+    <message>
+        <source>%1: step %2 of %3, %4
+</source>
+        <translation>%1：第 %2/%3 步，%4
+</translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks</source>
+        <translation>%1/%2 块</translation>
+    </message>
+    <message>
+        <source>done: %1 blocks in %2 s (%3)</source>
+        <translation>完成：%1 块，用时 %2 秒（%3）</translation>
+    </message>
+    <message>
+        <source>tarvenix-cli: writing to standard output failed: %1.</source>
+        <translation>tarvenix-cli：写入标准输出失败：%1。</translation>
+    </message>
+    <message>
+        <source>%1 MiB/s</source>
+        <translation>%1 MiB/s</translation>
+    </message>
+    <message>
+        <source>%1 KiB/s</source>
+        <translation>%1 KiB/s</translation>
+    </message>
+    <message>
+        <source>Record what the command exchanges with the device into &lt;file&gt;, a capture for a bug report. It holds the bytes sent and read.</source>
+        <translation>将命令与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录。其中包含发送和读取的字节。</translation>
+    </message>
+    <message>
+        <source>Keep the names of the files in the capture, which otherwise says FILE instead.</source>
+        <translation>在记录中保留文件名；否则记录中以 FILE 代替。</translation>
+    </message>
+    <message>
+        <source>--record-paths applies with --record only.</source>
+        <translation>--record-paths 只能与 --record 一起使用。</translation>
+    </message>
+    <message>
+        <source>--record needs the name of the capture&apos;s file.</source>
+        <translation>--record 需要指定记录文件的名称。</translation>
+    </message>
+    <message>
+        <source>--record names the command&apos;s own file &quot;%1&quot;: give the capture a name of its own.</source>
+        <translation>--record 指定的是命令本身使用的文件“%1”：请为记录另起一个名称。</translation>
+    </message>
+    <message>
+        <source>The devices are of more than one model, and an image is made for one model only. Found:</source>
+        <translation>这些设备属于不止一种型号，而映像只适用于一种型号。找到：</translation>
+    </message>
+    <message>
+        <source>
+Add --product VID:PID to pick one model, for example --product %1.</source>
+        <translation>
+请用 --product VID:PID 选择一种型号，例如 --product %1。</translation>
+    </message>
+    <message>
+        <source>
+Pick devices of one model with --device.</source>
+        <translation>
+请用 --device 选择同一型号的设备。</translation>
+    </message>
+    <message>
+        <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
+        <translation>没有连接 %1:%2 的设备。运行“tarvenix-cli list”查看已连接的受支持设备。</translation>
+    </message>
+    <message>
+        <source>There is no supported device at %1, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the paths of the supported devices present.</source>
+        <translation>%1 处没有受支持的设备，因此未访问任何设备。运行“tarvenix-cli list”查看已连接的受支持设备的路径。</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已中止</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>%1 at block %2 of %3 (exit %4)</source>
+        <translation>%1，在第 %2 块（共 %3 块）（退出码 %4）</translation>
+    </message>
+    <message>
+        <source>%1 (exit %2)</source>
+        <translation>%1（退出码 %2）</translation>
+    </message>
+    <message>
+        <source>Use the device at &lt;path&gt; (as list shows it); given more than once, run on each of them at once.</source>
+        <translation>使用 &lt;path&gt; 处的设备（如 list 所示）；多次指定时，同时在每台设备上运行。</translation>
+    </message>
+    <message>
+        <source>Print the output of list and version, or the summary of a run on several devices, as JSON.</source>
+        <translation>以 JSON 格式输出 list 和 version 的结果，或多台设备运行的汇总。</translation>
+    </message>
+    <message>
+        <source>Run the command on every supported device present, all at once.</source>
+        <translation>在每台已连接的受支持设备上同时运行该命令。</translation>
+    </message>
+    <message>
+        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>与 --all 一起使用：只使用具有此厂商 ID 和产品 ID 的设备（十六进制，如 list 所示）。</translation>
+    </message>
+    <message>
+        <source>--json applies to list, version and runs on several devices only.</source>
+        <translation>--json 只适用于 list、version 和多台设备的运行。</translation>
+    </message>
+    <message>
+        <source>--all does not apply to list, which shows every device.</source>
+        <translation>--all 不适用于 list，list 本来就显示所有设备。</translation>
+    </message>
+    <message>
+        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
+        <translation>--all 会使用所有设备：请去掉 --device，或为要使用的每台设备各指定一次 --device。</translation>
+    </message>
+    <message>
+        <source>--product applies with --all only.</source>
+        <translation>--product 只能与 --all 一起使用。</translation>
+    </message>
+    <message>
+        <source>--device %1 is given more than once.</source>
+        <translation>--device %1 被指定了不止一次。</translation>
+    </message>
+    <message>
+        <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
+        <translation>--product 需要十六进制的厂商 ID 和产品 ID，如 list 所示，例如 1abe:2202。</translation>
+    </message>
+    <message>
+        <source>%1 [%2] %3/%4 blocks  %5  %6 left</source>
+        <translation>%1 [%2] %3/%4 块  %5  剩余 %6</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 等待中</translation>
+    </message>
+    <message>
+        <source>%1 %2 [%3] %4/%5 blocks  %6</source>
+        <translation>%1 %2 [%3] %4/%5 块  %6</translation>
+    </message>
+    <message>
+        <source>%1 of %2 devices did not succeed; the summary names each one and what failed.</source>
+        <translation>%2 台设备中有 %1 台未成功；汇总中列出了每一台及失败原因。</translation>
+    </message>
+    <message>
+        <source>Stopped by signal %1; the summary says what each device holds now.</source>
+        <translation>已被信号 %1 中止；汇总中说明了每台设备当前的内容。</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+  list           List the supported devices present: the row of the
+                 supported-device table (1-5) each matched, vendor:product,
+                 usage page and usage, hidraw path, manufacturer, product and
+                 serial.
+  version        Print the device&apos;s version text.
+  firmware FILE  Download the firmware image FILE into the device.
+  data FILE      Download the data image FILE into the device&apos;s data area.
+  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
+                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
+                 The file is written only once every block has arrived. A file
+                 of that name that appears meanwhile is left as it is, and the
+                 data is kept beside it in a file whose name is given.
+  verify FILE    Read back the blocks of the data area that FILE covers and
+                 compare them with FILE; names the first block that differs.
+
+Files:
+  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
+  multiple of 512 bytes; data and verify files at most 524288 bytes.
+  File names must be valid UTF-8.
+  Without --device the first supported device is used, in table order.
+
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH given more than once runs it on those devices. All of
+  them must be of one vendor:product: the run refuses before touching any
+  device when they are not; --product VID:PID picks one model. save --all DIR
+  writes one file per device into the folder DIR, named after the device&apos;s
+  serial number (or its path when it has none). Progress is one line per
+  device. At the end a summary gives every device&apos;s result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device&apos;s identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device&apos;s serial added.
+
+Exit codes:
+  0  success
+  1  a result could not be written to standard output (the reason is on
+     standard error)
+  2  usage error: unknown command or option, missing or extra argument
+  3  no supported device present (or none at the --device path)
+  4  device busy: another Tarvenix program is transferring with it
+  5  file error: missing, unreadable, wrong size, cannot be written, a
+     name that is not UTF-8 or names no file, the save target exists (a
+     symbolic link too) and --force was not given, or a file that changed
+     or appeared during the transfer
+  6  device failure: the device cannot be opened or locked, did not accept
+     or answer a request, sent a report that answers no request of ours
+     (another program using it), or was unplugged
+  7  verify found a block that differs from the file
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one&apos;s own code
+  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
+</source>
+        <translation>
+命令：
+  list           列出已连接的受支持设备：每台设备所匹配的受支持设备表行号
+                 （1-5）、vendor:product、usage page 和 usage、hidraw 路径、
+                 制造商、产品名称和序列号。
+  version        显示设备的版本文本。
+  firmware FILE  将固件映像 FILE 下载到设备。
+  data FILE      将数据映像 FILE 下载到设备的数据区。
+  save FILE      将整个数据区（524288 字节）保存到 FILE。若 FILE 不以
+                 “.bin”结尾（不区分大小写），则自动加上“.bin”。所有数据块
+                 都收到后才写入文件。若期间出现了同名文件，则保持该文件
+                 不变，数据另存到其旁边的文件中，并告知该文件名。
+  verify FILE    读回数据区中 FILE 所覆盖的数据块并与 FILE 比较；指出第一个
+                 不一致的数据块。
+
+文件：
+  固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
+  非零倍数；数据和校验文件最大 524288 字节。
+  文件名必须是有效的 UTF-8。
+  未指定 --device 时，按设备表顺序使用第一台受支持的设备。
+
+同时处理多台设备（version、firmware、data、save、verify）：
+  --all 在每台已连接的受支持设备上运行该命令，每台设备使用各自的线程；
+  多次指定 --device 路径 则在这些设备上运行。所有设备必须属于同一
+  vendor:product，否则在访问任何设备之前即拒绝运行；--product VID:PID
+  选择一种型号。save --all 目录 为每台设备在 目录 中写入一个文件，以设备的
+  序列号命名（没有序列号时以其路径命名）。进度为每台设备一行。结束时的
+  汇总列出每台设备的结果、其自身的退出码和失败原因；使用 --json 时以
+  JSON 格式输出到标准输出。设备集合在开始时即已确定：之后连接的设备会被
+  列出，但不会被处理。
+
+录制：
+  --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
+  以及设备的标识。记录中包含所发送和读取文件的字节，因此与这些文件同样
+  私密。对 list 且有多台设备时，以及在多台设备上运行时，每台设备一份
+  记录：在 FILE 名称中加上各设备的序列号。
+
+退出码：
+  0  成功
+  1  无法将结果写入标准输出（原因见标准错误输出）
+  2  用法错误：未知的命令或选项，缺少参数或参数多余
+  3  没有连接受支持的设备（或 --device 指定的路径处没有设备）
+  4  设备忙：另一个 Tarvenix 程序正在与其传输数据
+  5  文件错误：文件缺失、无法读取、大小不符或无法写入，文件名不是 UTF-8
+     或不指向文件，保存目标已存在（包括符号链接）且未指定 --force，
+     或文件在传输过程中被更改或出现
+  6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
+     任何请求的报告（有其他程序正在使用该设备），或已被拔出
+  7  verify 发现有数据块与文件不一致
+  8  部分设备失败：在多台设备上运行时，有一台或多台未成功；汇总中列出
+     每台设备自身的退出码
+  128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
+     消息会说明设备当前的内容（多台设备时，汇总会逐台说明）
+</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceLock</name>
+    <message>
+        <source>cannot create the device lock %1 (Windows error %2)</source>
+        <translation>无法创建设备锁 %1（Windows 错误 %2）</translation>
+    </message>
+    <message>
+        <source>cannot open %1 to lock it: %2</source>
+        <translation>无法打开 %1 以加锁：%2</translation>
+    </message>
+    <message>
+        <source>cannot lock %1: %2</source>
+        <translation>无法锁定 %1：%2</translation>
+    </message>
+    <message>
+        <source>The device is busy: another Tarvenix program is transferring with it. Please wait until that transfer has finished, then try again.</source>
+        <translation>设备正忙：另一个 Tarvenix 程序正在与其传输数据。请等待该传输完成，然后重试。</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>End the program, after asking</source>
+        <translation>确认后退出程序</translation>
+    </message>
+    <message>
+        <source>Minimise</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Load firmware file</source>
+        <translation>加载固件文件</translation>
+    </message>
+    <message>
+        <source>Choose the firmware image (.bin) to download into the device</source>
+        <translation>选择要下载到设备的固件映像（.bin）</translation>
+    </message>
+    <message>
+        <source>Run firmware download</source>
+        <translation>开始下载固件</translation>
+    </message>
+    <message>
+        <source>Download the chosen firmware image into the device</source>
+        <translation>将所选固件映像下载到设备</translation>
+    </message>
+    <message>
+        <source>Load data file</source>
+        <translation>加载数据文件</translation>
+    </message>
+    <message>
+        <source>Choose the data image (.bin) to download into the device&apos;s data area</source>
+        <translation>选择要下载到设备数据区的数据映像（.bin）</translation>
+    </message>
+    <message>
+        <source>Run data download</source>
+        <translation>开始下载数据</translation>
+    </message>
+    <message>
+        <source>Download the chosen data image into the device&apos;s data area</source>
+        <translation>将所选数据映像下载到设备数据区</translation>
+    </message>
+    <message>
+        <source>Save device data</source>
+        <translation>保存设备数据</translation>
+    </message>
+    <message>
+        <source>Read the device&apos;s whole data area and save it to a file</source>
+        <translation>读取设备的整个数据区并保存到文件</translation>
+    </message>
+    <message>
+        <source>Firmware progress</source>
+        <translation>固件下载进度</translation>
+    </message>
+    <message>
+        <source>Data progress</source>
+        <translation>数据下载进度</translation>
+    </message>
+    <message>
+        <source>Save progress</source>
+        <translation>保存进度</translation>
+    </message>
+    <message>
+        <source>step %1 of 6</source>
+        <translation>第 %1 步，共 6 步</translation>
+    </message>
+    <message>
+        <source>Arrow %1 of 6</source>
+        <translation>第 %1 个箭头，共 6 个</translation>
+    </message>
+    <message>
+        <source>Version not known</source>
+        <translation>版本未知</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
+    <message>
+        <source>Device connected</source>
+        <translation>设备已连接</translation>
+    </message>
+    <message>
+        <source>Device not connected</source>
+        <translation>设备未连接</translation>
+    </message>
+    <message>
+        <source>select data file</source>
+        <translation>选择数据文件</translation>
+    </message>
+    <message>
+        <source>Please load data file first !</source>
+        <translation>请先加载数据文件！</translation>
+    </message>
+    <message>
+        <source>Save data file</source>
+        <translation>保存数据文件</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Download data successfully!</source>
+        <translation>数据下载成功！</translation>
+    </message>
+    <message>
+        <source>Save data successfully!</source>
+        <translation>数据保存成功！</translation>
+    </message>
+    <message>
+        <source>select bin file</source>
+        <translation>选择 bin 文件</translation>
+    </message>
+    <message>
+        <source>Please load firmware file first !</source>
+        <translation>请先加载固件文件！</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Not connected device!</source>
+        <translation>设备未连接！</translation>
+    </message>
+    <message>
+        <source>Download firmware successfully!</source>
+        <translation>固件下载成功！</translation>
+    </message>
+    <message>
+        <source>A supported device is present but cannot be opened. </source>
+        <translation>已找到受支持的设备，但无法打开。</translation>
+    </message>
+    <message>
+        <source>A transfer is in progress. Please wait until it has finished.</source>
+        <translation>正在传输，请等待传输完成后再操作。</translation>
+    </message>
+    <message>
+        <source> Replace it?</source>
+        <translation>是否替换？</translation>
+    </message>
+    <message>
+        <source>Minimising is off here: this desktop has neither a notification area nor a taskbar that could bring the window back.</source>
+        <translation>此处无法最小化：当前桌面既没有通知区域，也没有可以恢复窗口的任务栏。</translation>
+    </message>
+    <message>
+        <source>Minimise the window</source>
+        <translation>最小化窗口</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Are you sure to  exit?</source>
+        <translation>确定要退出吗？</translation>
+    </message>
+    <message>
+        <source>A transfer is in progress. Stop it and exit?
+An interrupted firmware download can leave the device unusable.</source>
+        <translation>正在传输。是否停止传输并退出？
+中断固件下载可能导致设备无法使用。</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>the device did not answer within %1 %2</source>
+        <translation>设备在 %1 %2内没有应答</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>The device takes whole blocks of %1 bytes, so the size must be a non-zero multiple of %1.</source>
+        <translation>设备只接受 %1 字节的整块，因此文件大小必须是 %1 的非零倍数。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; has %2 bytes, more than the device&apos;s data area of %3 bytes. Please choose a smaller data file.</source>
+        <translation>文件“%1”有 %2 字节，超过了设备数据区的 %3 字节。请选择较小的数据文件。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; has %2 bytes, more than the device can address (%3 bytes).</source>
+        <translation>文件“%1”有 %2 字节，超出了设备可寻址的范围（%3 字节）。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; has %2 bytes. %3</source>
+        <translation>文件“%1”有 %2 字节。%3</translation>
+    </message>
+    <message>
+        <source>
+The device was unplugged during the transfer. Plug it in again and repeat the transfer.</source>
+        <translation>
+传输过程中设备被拔出。请重新插入设备，然后重新传输。</translation>
+    </message>
+    <message>
+        <source>
+Close any other program that uses the device, then try again.</source>
+        <translation>
+请关闭正在使用该设备的其他程序，然后重试。</translation>
+    </message>
+    <message>
+        <source>
+Please check the file, then repeat the transfer.</source>
+        <translation>
+请检查文件，然后重新传输。</translation>
+    </message>
+    <message>
+        <source>
+Please check the device and its cable, then try again.</source>
+        <translation>
+请检查设备及其连接线，然后重试。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be found. It may have been moved or deleted; please load it again.</source>
+        <translation>找不到文件“%1”。它可能已被移动或删除，请重新加载。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2. Please check it and load it again.</source>
+        <translation>无法读取文件“%1”：%2。请检查该文件并重新加载。</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>它不是文件</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not valid UTF-8 (&quot;�&quot; marks the bytes that are not), so this program would read or write another name instead. Please rename the file (or its folder) to a UTF-8 name, then try again.</source>
+        <translation>名称“%1”不是有效的 UTF-8（“�”标出了无效的字节），本程序会因此读写另一个名称。请将该文件（或其所在文件夹）重命名为 UTF-8 名称，然后重试。</translation>
+    </message>
+    <message>
+        <source>No file name was given. Please name the file to save to, for example &quot;dump.bin&quot;.</source>
+        <translation>未提供文件名。请指定要保存到的文件，例如“dump.bin”。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names a folder, not a file. Please add a file name, for example &quot;%2&quot;.</source>
+        <translation>“%1”是文件夹，不是文件。请加上文件名，例如“%2”。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; already exists.</source>
+        <translation>文件“%1”已存在。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists: it is a symbolic link to &quot;%2&quot;. Replacing it replaces the link itself; &quot;%2&quot; is left as it is.</source>
+        <translation>“%1”已存在：它是指向“%2”的符号链接。替换时只替换该链接本身，“%2”保持不变。</translation>
+    </message>
+    <message>
+        <source>Cannot save there: %1. Please choose another place.</source>
+        <translation>无法保存到该位置：%1。请选择其他位置。</translation>
+    </message>
+    <message>
+        <source>The device cannot be locked: %1. </source>
+        <translation>无法锁定设备：%1。</translation>
+    </message>
+    <message>
+        <source>Download firmware</source>
+        <translation>下载固件</translation>
+    </message>
+    <message>
+        <source>Download data</source>
+        <translation>下载数据</translation>
+    </message>
+    <message>
+        <source>Save data</source>
+        <translation>保存数据</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>校验</translation>
+    </message>
+    <message>
+        <source>the HID library did not start</source>
+        <translation>HID 库未能启动</translation>
+    </message>
+    <message>
+        <source>no supported device is present</source>
+        <translation>没有连接受支持的设备</translation>
+    </message>
+    <message>
+        <source>the device cannot be opened</source>
+        <translation>无法打开设备</translation>
+    </message>
+    <message>
+        <source>the device cannot be locked</source>
+        <translation>无法锁定设备</translation>
+    </message>
+    <message>
+        <source>the device did not accept the request</source>
+        <translation>设备未接受请求</translation>
+    </message>
+    <message>
+        <source>reading the device&apos;s reply failed</source>
+        <translation>读取设备应答失败</translation>
+    </message>
+    <message>
+        <source>the device answered with an empty report (0 bytes) instead of its reply</source>
+        <translation>设备返回了空报告（0 字节），而不是应答</translation>
+    </message>
+    <message>
+        <source>the device&apos;s reply was too short to carry the block (%1 bytes)</source>
+        <translation>设备的应答太短，容纳不下该数据块（%1 字节）</translation>
+    </message>
+    <message>
+        <source>the device&apos;s version reply ended inside the version text</source>
+        <translation>设备的版本应答在版本文本中途结束</translation>
+    </message>
+    <message>
+        <source>the device sent a report that answers no request of ours (is another program using the device?)</source>
+        <translation>设备发送了一个不对应我方任何请求的报告（是否有其他程序正在使用该设备？）</translation>
+    </message>
+    <message>
+        <source>the transfer was stopped by signal %1</source>
+        <translation>传输被信号 %1 中止</translation>
+    </message>
+    <message>
+        <source>the device&apos;s data differs from &quot;%1&quot;</source>
+        <translation>设备中的数据与“%1”不一致</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks; please load it again</source>
+        <translation>文件“%1”已丢失、无法读取或不再由整块组成，请重新加载</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be read (%2)</source>
+        <translation>读取文件“%1”失败（%2）</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; ends before this block: it was shortened during the transfer</source>
+        <translation>文件“%1”在此数据块之前就已结束：它在传输过程中被截短了</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; cannot be written (%2)</source>
+        <translation>无法写入文件“%1”（%2）</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; cannot be written (no free temporary name beside it)</source>
+        <translation>无法写入文件“%1”（其旁边没有可用的临时文件名）</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; could not be written (%2)</source>
+        <translation>写入文件“%1”失败（%2）</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; appeared during the save and was left as it is</source>
+        <translation>文件“%1”在保存过程中出现，已保持原样</translation>
+    </message>
+    <message>
+        <source>%1 failed at block %2 of %3: %4.</source>
+        <translation>%1时在第 %2 块（共 %3 块）失败：%4。</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2.</source>
+        <translation>%1失败：%2。</translation>
+    </message>
+    <message>
+        <source>
+The data read from the device is kept in &quot;%1&quot;; rename that file to keep it.</source>
+        <translation>
+从设备读取的数据保存在“%1”中；如需保留，请将该文件重命名。</translation>
+    </message>
+    <message>
+        <source>
+No file was written; an existing file keeps its content.</source>
+        <translation>
+未写入任何文件；已有文件的内容保持不变。</translation>
+    </message>
+    <message>
+        <source>the device holds a partial firmware; run the download again before unplugging it</source>
+        <translation>设备中的固件不完整；请在拔出设备前重新下载</translation>
+    </message>
+    <message>
+        <source>the device&apos;s data area is partly overwritten; run the download again</source>
+        <translation>设备数据区已被部分覆盖；请重新下载</translation>
+    </message>
+    <message>
+        <source>nothing was saved, and the device is unchanged</source>
+        <translation>未保存任何内容，设备保持不变</translation>
+    </message>
+    <message>
+        <source>the device is unchanged</source>
+        <translation>设备保持不变</translation>
+    </message>
+    <message>
+        <source>%1 stopped after %2 of %3 blocks: %4.</source>
+        <translation>%1在完成 %2/%3 块后停止：%4。</translation>
+    </message>
+    <message>
+        <source>Check the access rights to its hidraw node (install the udev rule 70-tarvenix.rules that comes with this program), then plug it in again.</source>
+        <translation>请检查其 hidraw 节点的访问权限（安装本程序附带的 udev 规则 70-tarvenix.rules），然后重新插入设备。</translation>
+    </message>
+    <message>
+        <source>the device was unplugged</source>
+        <translation>设备已被拔出</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Tarvenix Manager</source>
+        <translation>Tarvenix Manager</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Show/Hide</source>
+        <translation>显示/隐藏</translation>
+    </message>
+</context>
+</TS>
