@@ -19,9 +19,16 @@ namespace tarvenix::cli {
 
 TransferKind kindOf(Command c)
 {
-    if (c == Command::Firmware)
+    switch (c) {
+    case Command::Firmware:
         return TransferKind::Firmware;
-    return c == Command::Save ? TransferKind::Save : TransferKind::Data;
+    case Command::Save:
+        return TransferKind::Save;
+    case Command::Verify:
+        return TransferKind::Verify;
+    default:
+        return TransferKind::Data;
+    }
 }
 
 // A file to send, or to verify against, as the window checks it.
@@ -223,7 +230,8 @@ Status runTransfer(const Options &o)
         printMessage(record.historyProblem);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
-    printLines(save ? QStringLiteral("saved to %1").arg(file) : successDetails(record, FrontEnd::CommandLine));
+    printLines(save ? QStringLiteral("saved to %1").arg(file)
+                    : successDetails(record, FrontEnd::CommandLine));
     return {};
 }
 

@@ -78,6 +78,9 @@ Several devices at once (version, firmware, data, save, verify):
   device. At the end a summary gives every device's result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
+  data backs up and verifies each device as a single download does, each
+  transfer with its own history line; firmware on a terminal asks once for the
+  whole run, naming every device (--yes answers).
 
 Recording:
   --record FILE writes a capture: every report written to and read from the

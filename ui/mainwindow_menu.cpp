@@ -135,8 +135,8 @@ void MainWindow::showHistory()
     for (int r = 0; r < entries.size(); ++r) {
         const QStringList cells = tarvenix::historyColumns(entries[entries.size() - 1 - r]);
         for (int c = 0; c < cells.size(); ++c)
-            table->setItem(r, c, new QTableWidgetItem(c == 1 || c == 2 ? shownWord(cells[c])
-                                                                      : cells[c]));
+            table->setItem(r, c,
+                           new QTableWidgetItem(c == 1 || c == 2 ? shownWord(cells[c]) : cells[c]));
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);

@@ -281,13 +281,12 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
         return backupFailureMessage(outcome);
     const QString cause = failureCause(outcome.failure, file);
     const bool inVerify = kind == TransferKind::Data && outcome.phase == TransferKind::Verify;
-    QString text =
-        outcome.failedBlock > 0
-            ? (inVerify ? Messages::tr("%1 failed in the verify, at block %2 of %3: %4.")
-                        : Messages::tr("%1 failed at block %2 of %3: %4."))
-                  .arg(transferName(kind), QString::number(outcome.failedBlock),
-                       QString::number(outcome.blocks), cause)
-            : Messages::tr("%1 failed: %2.").arg(transferName(kind), cause);
+    QString text = outcome.failedBlock > 0
+                       ? (inVerify ? Messages::tr("%1 failed in the verify, at block %2 of %3: %4.")
+                                   : Messages::tr("%1 failed at block %2 of %3: %4."))
+                             .arg(transferName(kind), QString::number(outcome.failedBlock),
+                                  QString::number(outcome.blocks), cause)
+                       : Messages::tr("%1 failed: %2.").arg(transferName(kind), cause);
     text += advice(kind, outcome);
     if (kind == TransferKind::Save && !outcome.keptFile.isEmpty())
         text += Messages::tr("\nThe data read from the device is kept in \"%1\"; rename that "
@@ -367,12 +366,12 @@ QString dataNotes(const TransferRecord &r, FrontEnd where)
     const QString backup =
         r.outcome.backupTaken()
             ? phrase(where, kBackupKept).arg(r.outcome.backupFile)
-            : phrase(where, QT_TRANSLATE_NOOP("Messages",
-                                              "No backup was taken: backups are turned off."));
+            : phrase(where,
+                     QT_TRANSLATE_NOOP("Messages", "No backup was taken: backups are turned off."));
     const QString verify =
-        r.verify ? phrase(where, QT_TRANSLATE_NOOP(
-                                     "Messages", "The data area was read back and matches the "
-                                                 "file."))
+        r.verify ? phrase(where, QT_TRANSLATE_NOOP("Messages",
+                                                   "The data area was read back and matches the "
+                                                   "file."))
                  : phrase(where, QT_TRANSLATE_NOOP("Messages", "The data area was not read back: "
                                                                "verifying is turned off."));
     return verify + QLatin1Char('\n') + backup;
@@ -416,8 +415,18 @@ QString firmwareQuestion(const QString &file, const FileFacts &facts, const Foun
                         "Device: %4\n\n"
                         "Do not unplug the device or close this window until the download "
                         "is done.")
-        .arg(file, QString::number(facts.size), facts.sha256.left(12),
-             deviceLine(device, version));
+        .arg(file, QString::number(facts.size), facts.sha256.left(12), deviceLine(device, version));
+}
+
+QString firmwareQuestion(const QString &file, const FileFacts &facts, const QStringList &devices)
+{
+    return Messages::tr("Download this firmware into these %1 devices?\n\n"
+                        "File: %2, %3 bytes, SHA-256 %4\n"
+                        "Devices:\n%5\n\n"
+                        "Do not unplug the devices or stop this program until every download "
+                        "is done.")
+        .arg(QString::number(devices.size()), file, QString::number(facts.size),
+             facts.sha256.left(12), devices.join(QLatin1Char('\n')));
 }
 
 QString historyUnwritableMessage(const QString &path, const QString &reason)

@@ -50,6 +50,8 @@ QString deviceLine(const FoundDevice &device, const QString &version);
 // the device and its version text, and what not to do meanwhile.
 QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
                          const QString &version);
+// The same, once for a run on several devices: `devices` made with deviceLine.
+QString firmwareQuestion(const QString &file, const FileFacts &facts, const QStringList &devices);
 
 // Said once per run when a transfer could not be added to the history.
 QString historyUnwritableMessage(const QString &path, const QString &reason);
