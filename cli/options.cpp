@@ -120,8 +120,9 @@ struct Parser {
                               Cli::tr("Use the device at <path> (as list shows it); given more "
                                       "than once, run on each of them at once."),
                               "path"};
-    QCommandLineOption json{"json", Cli::tr("Print the output of list and version, or the "
-                                            "summary of a run on several devices, as JSON.")};
+    QCommandLineOption json{"json", Cli::tr("Print the output of list, version, backups and "
+                                            "history, or the summary of a run on several "
+                                            "devices, as JSON.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
                              Cli::tr("Show no progress; errors are still shown.")};
     QCommandLineOption trace{"trace",
