@@ -73,8 +73,10 @@ class ManyRun {
     std::vector<std::unique_ptr<Unit>> units_;
     ProgressBoard board_;
     StopRequest stop_;
-    // Before any job's thread starts: the threads inherit the signals it holds pending.
-    StopOnSignals signals_{stop_};
+    // Taken once the devices are held and the firmware question is answered, before any
+    // job's thread starts (the threads inherit the signals it holds pending): until then
+    // Ctrl-C ends the program as it does any other.
+    std::optional<StopOnSignals> signals_;
     bool stopPassedOn_ = false;
     bool declined_ = false;
     bool historyProblemTold_ = false;
@@ -125,6 +127,7 @@ RunSummary ManyRun::run()
         declined_ = true;
         return {};
     }
+    signals_.emplace(stop_);
     for (auto &u : units_) {
         if (u->device.port() && o_.command == Command::Version)
             startQuery(*u);
@@ -290,7 +293,7 @@ void ManyRun::ended()
 
 void ManyRun::tick()
 {
-    signals_.poll();
+    signals_->poll();
     if (stop_.requested() && !stopPassedOn_) {
         stopPassedOn_ = true;
         const int signalNumber = stop_.failure().detail.toInt();

@@ -1082,16 +1082,6 @@ Es wurde keine Datei geschrieben; eine vorhandene Datei behält ihren Inhalt.</t
         <translation>Die Version ließ sich nach der Übertragung nicht erneut lesen: %1. Das Gerät startet möglicherweise neu; seine Version wird wieder angezeigt, sobald es zurück ist.</translation>
     </message>
     <message>
-        <source>The version text is unchanged: %1. A device may keep its text after a download.</source>
-        <translation>Der Versionstext ist unverändert: %1. Ein Gerät kann seinen Text nach einer Übertragung behalten.</translation>
-    </message>
-    <message>
-        <source>Version before: %1
-Version after: %2</source>
-        <translation>Version vorher: %1
-Version nachher: %2</translation>
-    </message>
-    <message>
         <source>No backup was taken: backups are turned off.</source>
         <translation>Es wurde keine Sicherung angelegt: Sicherungen sind ausgeschaltet.</translation>
     </message>
@@ -1114,10 +1104,6 @@ Version nachher: %2</translation>
     <message>
         <source>%1 (%2, serial %3) at %4</source>
         <translation>%1 (%2, Seriennummer %3) an %4</translation>
-    </message>
-    <message>
-        <source>%1, version %2</source>
-        <translation>%1, Version %2</translation>
     </message>
     <message>
         <source>Download this firmware into the device?
@@ -1152,6 +1138,20 @@ Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede 
     <message>
         <source>This transfer could not be added to the history in &quot;%1&quot; (%2). Transfers still work; this is said once until the program starts again.</source>
         <translation>Diese Übertragung konnte nicht in den Verlauf in „%1“ aufgenommen werden (%2). Übertragungen funktionieren weiterhin; dies wird bis zum nächsten Programmstart nur einmal gemeldet.</translation>
+    </message>
+    <message>
+        <source>The version text is unchanged: &quot;%1&quot;. A device may keep its text after a download.</source>
+        <translation>Der Versionstext ist unverändert: „%1“. Ein Gerät kann seinen Text nach einer Übertragung behalten.</translation>
+    </message>
+    <message>
+        <source>Version before: &quot;%1&quot;
+Version after: &quot;%2&quot;</source>
+        <translation>Version vorher: „%1“
+Version nachher: „%2“</translation>
+    </message>
+    <message>
+        <source>%1, version &quot;%2&quot;</source>
+        <translation>%1, Version „%2“</translation>
     </message>
 </context>
 <context>

@@ -1048,16 +1048,6 @@ No file was written; an existing file keeps its content.</source>
         <translation>下载后无法再次读取版本：%1。设备可能正在重启；设备恢复后会再次显示其版本。</translation>
     </message>
     <message>
-        <source>The version text is unchanged: %1. A device may keep its text after a download.</source>
-        <translation>版本文本未变：%1。下载后设备可能保留原有的版本文本。</translation>
-    </message>
-    <message>
-        <source>Version before: %1
-Version after: %2</source>
-        <translation>下载前版本：%1
-下载后版本：%2</translation>
-    </message>
-    <message>
         <source>No backup was taken: backups are turned off.</source>
         <translation>未进行备份：备份已关闭。</translation>
     </message>
@@ -1080,10 +1070,6 @@ Version after: %2</source>
     <message>
         <source>%1 (%2, serial %3) at %4</source>
         <translation>%1（%2，序列号 %3），位于 %4</translation>
-    </message>
-    <message>
-        <source>%1, version %2</source>
-        <translation>%1，版本 %2</translation>
     </message>
     <message>
         <source>Download this firmware into the device?
@@ -1118,6 +1104,20 @@ Do not unplug the devices or stop this program until every download is done.</so
     <message>
         <source>This transfer could not be added to the history in &quot;%1&quot; (%2). Transfers still work; this is said once until the program starts again.</source>
         <translation>无法将此次传输写入“%1”中的历史记录（%2）。传输仍可正常进行；在程序重新启动前只提示这一次。</translation>
+    </message>
+    <message>
+        <source>The version text is unchanged: &quot;%1&quot;. A device may keep its text after a download.</source>
+        <translation>版本文本未变：“%1”。下载后设备可能保留原有的版本文本。</translation>
+    </message>
+    <message>
+        <source>Version before: &quot;%1&quot;
+Version after: &quot;%2&quot;</source>
+        <translation>下载前版本：“%1”
+下载后版本：“%2”</translation>
+    </message>
+    <message>
+        <source>%1, version &quot;%2&quot;</source>
+        <translation>%1，版本“%2”</translation>
     </message>
 </context>
 <context>

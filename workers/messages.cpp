@@ -339,11 +339,6 @@ QString backupOffAdvice(FrontEnd where)
 
 namespace {
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 QString versionChange(const TransferRecord &r, FrontEnd where)
 {
     if (r.versionFailure)
@@ -353,12 +348,13 @@ QString versionChange(const TransferRecord &r, FrontEnd where)
                                                "version is shown again once it is back."))
             .arg(failureCause(r.versionFailure, QString()));
     if (r.versionAfter == r.versionBefore)
-        return phrase(where, QT_TRANSLATE_NOOP("Messages", "The version text is unchanged: %1. A "
-                                                           "device may keep its text after a "
+        return phrase(where, QT_TRANSLATE_NOOP("Messages", "The version text is unchanged: \"%1\". "
+                                                           "A device may keep its text after a "
                                                            "download."))
-            .arg(quoted(r.versionBefore));
-    return phrase(where, QT_TRANSLATE_NOOP("Messages", "Version before: %1\nVersion after: %2"))
-        .arg(quoted(r.versionBefore), quoted(r.versionAfter));
+            .arg(r.versionBefore);
+    return phrase(where,
+                  QT_TRANSLATE_NOOP("Messages", "Version before: \"%1\"\nVersion after: \"%2\""))
+        .arg(r.versionBefore, r.versionAfter);
 }
 
 QString dataNotes(const TransferRecord &r, FrontEnd where)
@@ -404,7 +400,7 @@ QString deviceDescription(const FoundDevice &device)
 
 QString deviceLine(const FoundDevice &device, const QString &version)
 {
-    return Messages::tr("%1, version %2").arg(deviceDescription(device), quoted(version));
+    return Messages::tr("%1, version \"%2\"").arg(deviceDescription(device), version);
 }
 
 QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
