@@ -1,6 +1,7 @@
 #include "device/capture.h"
 #include "ui/mainwindow.h"
 #include "workers/language.h"
+#include "workers/settings.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
-#include <QSettings>
 #include <cstdio>
 
 namespace {
@@ -25,12 +25,10 @@ const QCommandLineOption kRecordOption(
     QStringLiteral("file"));
 
 // The language the window's menu saved: "en", "de", "zh_CN", or empty to follow the
-// system's. Read here, where the language is chosen, from the window's settings.
+// system's.
 QLocale savedOrSystem(const QLocale &system)
 {
-    const QString code = QSettings(QStringLiteral("tarvenix"), QStringLiteral("tarvenix"))
-                             .value(QStringLiteral("window/language"))
-                             .toString();
+    const QString code = tarvenix::savedLanguage();
     return code.isEmpty() || QLocale(code).language() == QLocale::C ? system : QLocale(code);
 }
 
@@ -87,6 +85,9 @@ int main(int argc, char *argv[])
     useDesktopDpiOnly();
 #endif
     QApplication app(argc, argv);
+    // One name for both programs, which share their settings, backups and history.
+    QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
     // The resource bundle picks each picture's language by the default locale.
     QCommandLineParser parser;
     parseOptions(parser, app.arguments());

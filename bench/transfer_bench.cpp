@@ -186,6 +186,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int repeats = argc > 1 ? std::max(5, atoi(argv[1])) : 5;
     QTemporaryDir dir;
+    // The command-line tool's backups, history and settings go into this run's folder.
+    for (const char *name : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+        qputenv(name, QFile::encodeName(dir.filePath(QString::fromLatin1(name))));
     QFile image(dir.filePath("image.bin"));
     image.open(QIODevice::WriteOnly);
     image.write(QByteArray(kDataAreaSize, '\x5a'));
@@ -204,7 +207,7 @@ int main(int argc, char *argv[])
     const QString cliSave = dir.filePath("cli.bin");
     const QString capture = dir.filePath("capture.jsonl");
     std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw,
-        recordedSave, cliRecorded;
+        recordedSave, cliRecorded, cliData, cliBareData;
     for (int i = 0; i < repeats; ++i) {
         const auto save = [&](HidPort &port) {
             toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
@@ -223,11 +226,17 @@ int main(int argc, char *argv[])
         cliRecorded.push_back(measure([&] {
             cliRun(cli, {"save", "--force", "--record", capture, cliSave});
         }));
+        cliData.push_back(measure([&] { cliRun(cli, {"data", image.fileName()}); }));
+        cliBareData.push_back(measure([&] {
+            cliRun(cli, {"data", "--no-backup", "--no-verify", image.fileName()});
+        }));
     }
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     std::printf("look: the plain loop with a look for a queued report before each request\n");
     std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
+    std::printf("cli data: tarvenix-cli's data download with its backup and verify, against one "
+                "with --no-backup --no-verify\n");
     std::printf("recorded: recording a capture (tool) against not (plain): the block loop's save "
                 "and the cli save\n");
     report("save", toolSave, plainSave);
@@ -236,6 +245,7 @@ int main(int argc, char *argv[])
     report("cli save", cliSaves, plainSave);
     report("cli trace", cliTraced, plainSave);
     report("cli fw", cliFw, plainFw);
+    report("cli data", cliData, cliBareData);
     report("recorded", recordedSave, toolSave);
     report("cli rec", cliRecorded, cliSaves);
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",

@@ -5,20 +5,30 @@
 #include "cli/progress.h"
 #include "cli/recording.h"
 #include "cli/stopsignals.h"
+#include "cli/terminal.h"
 #include "cli/text.h"
-#include "workers/blockloop.h"
+#include "workers/history.h"
 #include "workers/messages.h"
+#include "workers/settings.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdio>
 
 namespace tarvenix::cli {
 
 TransferKind kindOf(Command c)
 {
-    if (c == Command::Firmware)
+    switch (c) {
+    case Command::Firmware:
         return TransferKind::Firmware;
-    return c == Command::Save ? TransferKind::Save : TransferKind::Data;
+    case Command::Save:
+        return TransferKind::Save;
+    case Command::Verify:
+        return TransferKind::Verify;
+    default:
+        return TransferKind::Data;
+    }
 }
 
 // A file to send, or to verify against, as the window checks it.
@@ -53,36 +63,87 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
         return s;
     }
     QString text = transferFailureMessage(kind, file, outcome);
-    if (failure.code == FailureCode::Mismatch)
+    if (kind == TransferKind::Data && outcome.phase == TransferKind::Save)
+        text += QLatin1Char('\n') + backupOffAdvice(FrontEnd::CommandLine);
+    else if (failure.code == FailureCode::Mismatch)
         text += Cli::tr("\nDownload the file again with \"tarvenix-cli data --verify "
                         "FILE\".");
     return fail(failure, text);
 }
 
+TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceController &device,
+                           const FoundDevice &identity, const Options &o)
+{
+    TransferRequest request;
+    request.kind = kind;
+    request.file = file;
+    request.replaceExisting = o.force;
+    request.backup = !o.noBackup && safetyOn(Safety::BackupBeforeData);
+    request.verify = !o.noVerify && (o.verify || safetyOn(Safety::VerifyAfterData));
+    device.complete(request, identity);
+    return request;
+}
+
+// The firmware question, asked only of a user at a terminal: a script's standard input and
+// output are not both one, and it goes on as it always has.
+bool confirmed(const Options &o, const QString &question)
+{
+    if (o.yes || !safetyOn(Safety::AskBeforeFirmware) || !isTerminal(0) || !isTerminal(1))
+        return true;
+    std::fputs(qPrintable(question + Cli::tr("\n[y/N] ")), stdout);
+    std::fflush(stdout);
+    char answer[16] = {};
+    if (!std::fgets(answer, sizeof answer, stdin))
+        return false;
+    const QString said = QString::fromLocal8Bit(answer).trimmed().toLower();
+    return said == QLatin1String("y") || said == QLatin1String("yes");
+}
+
+Status declined()
+{
+    return fail(Exit::Declined,
+                Cli::tr("The firmware download was not confirmed; nothing was sent."));
+}
+
 namespace {
 
-Status transfer(TransferKind kind, const DeviceController &device, const QString &file, int blocks,
-                const Options &o)
+TransferOutcome transfer(const TransferRequest &request, const Options &o)
 {
-    Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(kind), blocks);
+    TransferRun run(request);
+    Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(request.kind),
+                      run.exchanges());
     StopRequest stop;
     StopOnSignals stopSignals(stop);
-    BlockLoop loop = device.loop(kind, file);
-    loop.setReplaceExisting(o.force);
-    loop.setStopRequest(&stop);
-    loop.setBlockHandler([&](int done, int) {
+    run.setStopRequest(&stop);
+    run.setBlockHandler([&](int done, int) {
         progress.advance(done);
         stopSignals.poll();
     });
-    loop.setStepHandler([&progress](int, int block) {
+    run.setStepHandler([&progress](int, int block) {
         if (block < 0)
             progress.finish();
     });
-    const TransferOutcome outcome = loop.run();
-    if (outcome.ok())
-        return {};
-    progress.abandon();
-    return transferFailure(kind, file, outcome);
+    const TransferOutcome outcome = run.run();
+    if (!outcome.ok())
+        progress.abandon();
+    return outcome;
+}
+
+// After a firmware download the device is opened again, as one that restarted must be, and
+// asked its version.
+void askVersionAgain(DeviceController &device, TransferRecord &record)
+{
+    QString version;
+    Failure failure = device.reopen();
+    if (!failure)
+        failure = device.queryVersion(version);
+    record.versionReadAgain(failure, version);
+}
+
+void printLines(const QString &text)
+{
+    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        printResult(printable(line));
 }
 
 } // namespace
@@ -142,18 +203,36 @@ Status runTransfer(const Options &o)
     const TransferKind kind = kindOf(o.command);
     const bool save = kind == TransferKind::Save;
     const QString file = save ? saveFileName(o.file) : o.file;
-    int blocks = kDataAreaBlocks;
+    int blocks = 0;
     Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
     DeviceController device;
     if (s.ok())
         s = claim(device, o.device);
-    if (s.ok())
-        s = transfer(kind, device, file, blocks, o);
-    if (s.ok() && o.verify)
-        s = transfer(TransferKind::Verify, device, file, blocks, o);
-    if (s.ok() && save)
-        printResult(QStringLiteral("saved to %1").arg(file));
-    return s;
+    if (!s.ok())
+        return s;
+    const FoundDevice identity = device.identity();
+    // A write is recorded with the version of what it wrote over; a save changes nothing.
+    QString version;
+    if (!save)
+        device.queryVersion(version);
+    if (kind == TransferKind::Firmware &&
+        !confirmed(o, firmwareQuestion(file, fileFacts(file), identity, printable(version))))
+        return declined();
+    const TransferRequest request = requestFor(kind, file, device, identity, o);
+    TransferRecord record(kind, identity, file);
+    record.versionBefore = version;
+    record.verify = kind == TransferKind::Data && request.verify;
+    record.finish(transfer(request, o));
+    if (record.ok() && kind == TransferKind::Firmware)
+        askVersionAgain(device, record);
+    keepInHistory(record);
+    if (!record.historyProblem.isEmpty())
+        printMessage(record.historyProblem);
+    if (!record.ok())
+        return transferFailure(kind, file, record.outcome);
+    printLines(save ? QStringLiteral("saved to %1").arg(file)
+                    : successDetails(record, FrontEnd::CommandLine));
+    return {};
 }
 
 Status runVerify(const Options &o)
@@ -163,12 +242,15 @@ Status runVerify(const Options &o)
     DeviceController device;
     if (s.ok())
         s = claim(device, o.device);
-    if (s.ok())
-        s = transfer(TransferKind::Verify, device, o.file, blocks, o);
-    if (s.ok())
-        printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-                        .arg(o.file, QString::number(blocks)));
-    return s;
+    if (!s.ok())
+        return s;
+    const TransferOutcome outcome =
+        transfer(requestFor(TransferKind::Verify, o.file, device, device.identity(), o), o);
+    if (!outcome.ok())
+        return transferFailure(TransferKind::Verify, o.file, outcome);
+    printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
+                    .arg(o.file, QString::number(outcome.blocks)));
+    return {};
 }
 
 } // namespace tarvenix::cli

@@ -1,5 +1,5 @@
 #pragma once
-// The six commands. hidapi must be started.
+// The eight commands. hidapi must be started for the six that use a device.
 
 #include "cli/options.h"
 #include "workers/devicecontroller.h"
@@ -8,9 +8,11 @@ namespace tarvenix::cli {
 
 Status runList(const Options &o);
 Status runVersion(const Options &o);
-// firmware, data (with --verify) and save.
+// firmware, data and save, each recorded in the history.
 Status runTransfer(const Options &o);
 Status runVerify(const Options &o);
+Status runBackups(const Options &o);
+Status runHistory(const Options &o);
 
 // What the commands share with a run on several devices.
 TransferKind kindOf(Command c);
@@ -22,5 +24,13 @@ Status checkTarget(const QString &given, const QString &target, bool force);
 Status transferFailure(TransferKind kind, const QString &file, const TransferOutcome &outcome);
 // The version query's failure on this device, as words; none when it succeeded.
 Status versionFailure(const Failure &failure, const DeviceController &device);
+// The request as the options and the window's settings make it, on the claimed device.
+TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceController &device,
+                           const FoundDevice &identity, const Options &o);
+// The firmware question, asked only of a user at a terminal (--yes and the window's menu
+// answer it before): false when the answer was not yes.
+bool confirmed(const Options &o, const QString &question);
+// The refusal after the firmware question was not answered yes.
+Status declined();
 
 } // namespace tarvenix::cli

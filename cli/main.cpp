@@ -49,6 +49,10 @@ Status run(const Options &o)
         return runVersion(o);
     case Command::Verify:
         return runVerify(o);
+    case Command::Backups:
+        return runBackups(o);
+    case Command::History:
+        return runHistory(o);
     case Command::Firmware:
     case Command::Data:
     case Command::Save:
@@ -59,6 +63,9 @@ Status run(const Options &o)
 
 Status runWithHidapi(const Options &o)
 {
+    // The lists of what was done need no device.
+    if (o.command == Command::Backups || o.command == Command::History)
+        return run(o);
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
                     Cli::tr("The HID library could not start. Please check "
@@ -107,7 +114,9 @@ int finish(Status s)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tarvenix-cli"));
+    // One name for both programs, which share their settings, backups and history.
+    QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
     // Numbers in messages too, where a translation asks for the language's own ("%L1").
     const QLocale language = tarvenix::systemLanguage();
     QLocale::setDefault(language);

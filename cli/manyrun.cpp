@@ -8,6 +8,7 @@
 #include "cli/stopsignals.h"
 #include "cli/summary.h"
 #include "cli/text.h"
+#include "workers/history.h"
 #include "workers/messages.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tarvenix::cli {
@@ -36,8 +38,7 @@ struct Unit {
     int row = 0;
     DeviceResult result;
     QString file; // the file it sends or compares with, or the one its save writes
-    QVector<TransferKind> phases;
-    int phase = 0;
+    std::optional<TransferRecord> record; // a download's or a save's, for the history
     DeviceController device;
     // Declared after the controller, so that they end before its port closes.
     std::unique_ptr<DeviceJob> job;
@@ -50,14 +51,18 @@ class ManyRun {
   public:
     ManyRun(const Options &o, const QVector<FoundDevice> &devices, int blocks);
     RunSummary run();
+    // The firmware question was not answered yes: no device was sent anything.
+    bool declined() const { return declined_; }
 
   private:
     Status prepare(Unit &u);
+    bool confirmedForAll() const;
+    void keep(Unit &u, const TransferOutcome &outcome);
     void start(Unit &u);
     void startQuery(Unit &u);
-    void transferEnded(Unit &u, TransferOutcome outcome);
+    void transferEnded(Unit &u, const TransferOutcome &outcome);
     void queryEnded(Unit &u);
-    void succeeded(Unit &u);
+    void succeeded(Unit &u, const TransferOutcome &outcome = {});
     void failed(Unit &u, const Status &status, int block = 0, int blocks = 0);
     void ended();
     void tick();
@@ -68,9 +73,13 @@ class ManyRun {
     std::vector<std::unique_ptr<Unit>> units_;
     ProgressBoard board_;
     StopRequest stop_;
-    // Before any job's thread starts: the threads inherit the signals it holds pending.
-    StopOnSignals signals_{stop_};
+    // Taken once the devices are held and the firmware question is answered, before any
+    // job's thread starts (the threads inherit the signals it holds pending): until then
+    // Ctrl-C ends the program as it does any other.
+    std::optional<StopOnSignals> signals_;
     bool stopPassedOn_ = false;
+    bool declined_ = false;
+    bool historyProblemTold_ = false;
     int running_ = 0;
     QEventLoop loop_;
 };
@@ -100,10 +109,6 @@ ManyRun::ManyRun(const Options &o, const QVector<FoundDevice> &devices, int bloc
         u->row = i;
         u->result.device = devices[i];
         u->file = o.command == Command::Save ? QDir(o.file).filePath(saveAs[i]) : o.file;
-        if (o.command != Command::Version)
-            u->phases << kindOf(o.command);
-        if (o.verify)
-            u->phases << TransferKind::Verify;
         units_.push_back(std::move(u));
     }
 }
@@ -118,8 +123,13 @@ RunSummary ManyRun::run()
         else
             ++running_;
     }
+    if (o_.command == Command::Firmware && running_ > 0 && !confirmedForAll()) {
+        declined_ = true;
+        return {};
+    }
+    signals_.emplace(stop_);
     for (auto &u : units_) {
-        if (u->device.port() && u->phases.isEmpty())
+        if (u->device.port() && o_.command == Command::Version)
             startQuery(*u);
         else if (u->device.port())
             start(*u);
@@ -138,8 +148,7 @@ RunSummary ManyRun::run()
 }
 
 // The device's file is checked and the device is held, or it is refused on its own; with
-// --record, its capture starts. The safety net of each device (a backup before a download,
-// its history) starts here too, once the device is held and before its job starts.
+// --record, its capture starts. A write is recorded with the version of what it wrote over.
 Status ManyRun::prepare(Unit &u)
 {
     if (o_.command == Command::Save) {
@@ -147,22 +156,57 @@ Status ManyRun::prepare(Unit &u)
             return refused;
     }
     u.device.record(deviceCapture(u.result.device, devices_));
-    return claim(u.device, u.result.device);
+    const Status claimed = claim(u.device, u.result.device);
+    if (claimed.ok() && (o_.command == Command::Firmware || o_.command == Command::Data))
+        u.device.queryVersion(u.version);
+    return claimed;
 }
 
+// One question for the whole run, naming every device held, before any is sent anything.
+bool ManyRun::confirmedForAll() const
+{
+    QStringList devices;
+    for (const auto &u : units_) {
+        if (u->device.port())
+            devices << deviceLine(u->device.identity(), printable(u->version));
+    }
+    return confirmed(o_, firmwareQuestion(o_.file, fileFacts(o_.file), devices));
+}
+
+// Each device's transfer is one request, as a single device's: a data download takes its
+// backup first and verifies after, as the options and the window's settings say.
 void ManyRun::start(Unit &u)
 {
-    if (!u.job) {
-        u.job = std::make_unique<DeviceJob>(u.phases.first());
-        // The device's controller lives on this thread: the job's signals come here queued.
-        QObject::connect(u.job.get(), &TransferJob::result, &u.device,
-                         [this, &u](const TransferOutcome &outcome) { transferEnded(u, outcome); });
-        QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
-                         [this, &u](int done, int) { board_.advance(u.row, done); });
+    const TransferKind kind = kindOf(o_.command);
+    const FoundDevice identity = u.device.identity();
+    const TransferRequest request = requestFor(kind, u.file, u.device, identity, o_);
+    u.job = std::make_unique<DeviceJob>(kind);
+    // The device's controller lives on this thread: the job's signals come here queued.
+    QObject::connect(u.job.get(), &TransferJob::result, &u.device,
+                     [this, &u](const TransferOutcome &outcome) { transferEnded(u, outcome); });
+    QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
+                     [this, &u](int done, int) { board_.advance(u.row, done); });
+    if (kind != TransferKind::Verify) {
+        u.record.emplace(kind, identity, u.file);
+        u.record->versionBefore = u.version;
+        u.record->verify = kind == TransferKind::Data && request.verify;
     }
-    const TransferKind kind = u.phases[u.phase];
-    board_.begin(u.row, kind, blocks_);
-    u.job->start({kind, u.file, u.device.path(), u.device.port().get(), o_.force});
+    board_.begin(u.row, kind, TransferRun(request).exchanges());
+    u.job->start(request);
+}
+
+// The history's line of the device's transfer; a history that cannot be written is told
+// once in the run.
+void ManyRun::keep(Unit &u, const TransferOutcome &outcome)
+{
+    if (!u.record)
+        return;
+    u.record->finish(outcome);
+    keepInHistory(*u.record);
+    if (!u.record->historyProblem.isEmpty() && !historyProblemTold_) {
+        historyProblemTold_ = true;
+        printMessage(u.record->historyProblem);
+    }
 }
 
 void ManyRun::startQuery(Unit &u)
@@ -172,24 +216,18 @@ void ManyRun::startQuery(Unit &u)
     u.query->start();
 }
 
-void ManyRun::transferEnded(Unit &u, TransferOutcome outcome)
+void ManyRun::transferEnded(Unit &u, const TransferOutcome &outcome)
 {
     // The result is the run's last act, so this wait is over at once.
     u.job->wait();
-    TransferKind kind = u.phases[u.phase];
+    keep(u, outcome);
     if (outcome.ok()) {
         board_.finish(u.row);
-        if (++u.phase < u.phases.size() && !stop_.requested())
-            return start(u);
-        if (u.phase == u.phases.size()) {
-            succeeded(u);
-            return ended();
-        }
-        // Stopped between the download and its verify: the verify never began.
-        kind = u.phases[u.phase];
-        outcome = {blocks_, 1, stop_.failure(), QString()};
+        succeeded(u, outcome);
+    } else {
+        failed(u, transferFailure(u.job->kind(), u.file, outcome), outcome.failedBlock,
+               outcome.blocks);
     }
-    failed(u, transferFailure(kind, u.file, outcome), outcome.failedBlock, outcome.blocks);
     ended();
 }
 
@@ -203,7 +241,7 @@ void ManyRun::queryEnded(Unit &u)
     ended();
 }
 
-void ManyRun::succeeded(Unit &u)
+void ManyRun::succeeded(Unit &u, const TransferOutcome &outcome)
 {
     DeviceResult &r = u.result;
     switch (o_.command) {
@@ -222,9 +260,12 @@ void ManyRun::succeeded(Unit &u)
         break;
     default:
         r.result = QStringLiteral("%1 done%2 (%3 blocks)")
-                       .arg(transferName(u.phases.first()),
-                            o_.verify ? QStringLiteral(" and verified") : QString())
+                       .arg(transferName(u.job->kind()),
+                            u.record->verify ? QStringLiteral(" and verified") : QString())
                        .arg(blocks_);
+        r.backup = outcome.backupFile;
+        if (!r.backup.isEmpty())
+            r.result += QStringLiteral(", backup in \"%1\"").arg(r.backup);
         break;
     }
     board_.end(u.row, Cli::tr("done"));
@@ -252,7 +293,7 @@ void ManyRun::ended()
 
 void ManyRun::tick()
 {
-    signals_.poll();
+    signals_->poll();
     if (stop_.requested() && !stopPassedOn_) {
         stopPassedOn_ = true;
         const int signalNumber = stop_.failure().detail.toInt();
@@ -290,7 +331,10 @@ Status runOnMany(const Options &o)
     QVector<FoundDevice> devices;
     if (Status s = pickDevices(o, &devices); !s.ok())
         return s;
-    RunSummary summary = ManyRun(o, devices, blocks).run();
+    ManyRun many(o, devices, blocks);
+    RunSummary summary = many.run();
+    if (many.declined())
+        return declined();
     if (o.all)
         summary.notTaken = devicesNotTaken(o, devices);
     printResult(o.json ? summaryJson(summary) : summaryText(summary));

@@ -16,13 +16,15 @@ struct CommandName {
     bool takesFile;
 };
 
-constexpr std::array<CommandName, 6> kCommands{{
+constexpr std::array<CommandName, 8> kCommands{{
     {"list", Command::List, false},
     {"version", Command::Version, false},
     {"firmware", Command::Firmware, true},
     {"data", Command::Data, true},
     {"save", Command::Save, true},
     {"verify", Command::Verify, true},
+    {"backups", Command::Backups, false},
+    {"history", Command::History, false},
 }};
 
 const char kEpilogue[] = QT_TRANSLATE_NOOP("Cli", R"(
@@ -32,8 +34,16 @@ Commands:
                  usage page and usage, hidraw path, manufacturer, product and
                  serial.
   version        Print the device's version text.
-  firmware FILE  Download the firmware image FILE into the device.
+  firmware FILE  Download the firmware image FILE into the device. On a
+                 terminal it first asks, naming the file and the device
+                 (--yes answers); afterwards it reads the version again and
+                 prints it with the one before.
   data FILE      Download the data image FILE into the device's data area.
+                 First the whole area is read into a backup file (524288
+                 bytes, about as long as a save), which is named; afterwards
+                 the area is read back and compared with FILE. So data reads
+                 the area twice. --no-backup and --no-verify leave a step out.
+                 To restore a backup, download it with data.
   save FILE      Save the whole data area (524288 bytes) into FILE. ".bin" is
                  appended unless FILE already ends in ".bin" (in any case).
                  The file is written only once every block has arrived. A file
@@ -41,12 +51,22 @@ Commands:
                  data is kept beside it in a file whose name is given.
   verify FILE    Read back the blocks of the data area that FILE covers and
                  compare them with FILE; names the first block that differs.
+  backups        List the backups that data downloads took, oldest first. Of
+                 each device the 20 newest are kept, and the oldest one taken
+                 after its last successful data download.
+  history        List the transfers made (firmware, data, save), oldest first.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
+  Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
+  History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
+            ~/.local/state/tarvenix/history.jsonl (Windows:
+            %LOCALAPPDATA%\tarvenix\history.jsonl), one JSON object a line
+  The window's menu turns the backup, the verify and the firmware question
+  off and on; the options above override that for one run.
 
 Several devices at once (version, firmware, data, save, verify):
   --all runs the command on every supported device present, each on its own
@@ -58,6 +78,9 @@ Several devices at once (version, firmware, data, save, verify):
   device. At the end a summary gives every device's result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
+  data backs up and verifies each device as a single download does, each
+  transfer with its own history line; firmware on a terminal asks once for the
+  whole run, naming every device (--yes answers).
 
 Recording:
   --record FILE writes a capture: every report written to and read from the
@@ -80,9 +103,11 @@ Exit codes:
   6  device failure: the device cannot be opened or locked, did not accept
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
-  7  verify found a block that differs from the file
+  7  verify found a block that differs from the file (also the verify
+     after a data download)
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one's own code
+  9  the firmware question was not answered yes; nothing was sent
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -95,8 +120,9 @@ struct Parser {
                               Cli::tr("Use the device at <path> (as list shows it); given more "
                                       "than once, run on each of them at once."),
                               "path"};
-    QCommandLineOption json{"json", Cli::tr("Print the output of list and version, or the "
-                                            "summary of a run on several devices, as JSON.")};
+    QCommandLineOption json{"json", Cli::tr("Print the output of list, version, backups and "
+                                            "history, or the summary of a run on several "
+                                            "devices, as JSON.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
                              Cli::tr("Show no progress; errors are still shown.")};
     QCommandLineOption trace{"trace",
@@ -104,7 +130,17 @@ struct Parser {
     QCommandLineOption force{"force",
                              Cli::tr("Let save replace an existing file; a symbolic link is "
                                      "replaced itself, never written through.")};
-    QCommandLineOption verify{"verify", Cli::tr("With data: verify the file after the download.")};
+    QCommandLineOption verify{"verify", Cli::tr("With data: verify the file after the download, "
+                                                "even where the window's menu turned verifying "
+                                                "off.")};
+    QCommandLineOption noVerify{"no-verify",
+                                Cli::tr("With data: do not read the area back afterwards.")};
+    QCommandLineOption noBackup{"no-backup",
+                                Cli::tr("With data: do not read the area into a backup first.")};
+    QCommandLineOption yes{QStringList{"y", "yes"},
+                           Cli::tr("With firmware: download without asking first.")};
+    QCommandLineOption limit{"limit", Cli::tr("With history: show only the last <n> transfers."),
+                             "n"};
     QCommandLineOption record{"record",
                               Cli::tr("Record what the command exchanges with the device into "
                                       "<file>, a capture for a bug report. It holds the bytes "
@@ -125,10 +161,10 @@ struct Parser {
         parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
             "and checks it against a file."));
-        parser.addOptions(
-            {help, device, all, product, json, quiet, trace, force, verify, record, recordPaths});
-        parser.addPositionalArgument("command",
-                                     Cli::tr("list, version, firmware, data, save or verify."));
+        parser.addOptions({help, device, all, product, json, quiet, trace, force, verify, noVerify,
+                           noBackup, yes, limit, record, recordPaths});
+        parser.addPositionalArgument(
+            "command", Cli::tr("list, version, firmware, data, save, verify, backups or history."));
         parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
                                      Cli::tr("[file]"));
     }
@@ -138,18 +174,32 @@ struct Parser {
     {
         if (const QString many = misplacedForMany(c); !many.isEmpty())
             return many;
-        if (parser.isSet(json) && c != Command::List && c != Command::Version &&
-            !parser.isSet(all) && parser.values(device).size() < 2)
-            return Cli::tr("--json applies to list, version and runs on several devices only.");
+        const bool lists = c == Command::List || c == Command::Version || c == Command::Backups ||
+                           c == Command::History;
+        if (parser.isSet(json) && !lists && !parser.isSet(all) && parser.values(device).size() < 2)
+            return Cli::tr("--json applies to list, version, backups, history and runs on several "
+                           "devices only.");
         if (parser.isSet(verify) && c != Command::Data)
             return Cli::tr("--verify applies to data only; to check a file by itself, "
                            "use the verify command.");
+        if ((parser.isSet(noVerify) || parser.isSet(noBackup)) && c != Command::Data)
+            return Cli::tr("--no-verify and --no-backup apply to data only.");
+        if (parser.isSet(verify) && parser.isSet(noVerify))
+            return Cli::tr("--verify and --no-verify contradict each other.");
+        if (parser.isSet(yes) && c != Command::Firmware)
+            return Cli::tr("--yes applies to firmware only.");
+        if (parser.isSet(limit) && c != Command::History)
+            return Cli::tr("--limit applies to history only.");
         if (parser.isSet(force) && c != Command::Save)
             return Cli::tr("--force applies to save only.");
         if (parser.isSet(recordPaths) && !parser.isSet(record))
             return Cli::tr("--record-paths applies with --record only.");
         if (parser.isSet(device) && c == Command::List)
             return Cli::tr("--device does not apply to list, which shows every device.");
+        if ((parser.isSet(device) || parser.isSet(all)) &&
+            (c == Command::Backups || c == Command::History))
+            return Cli::tr("--device and --all do not apply to backups and history, which show "
+                           "every device's.");
         return QString();
     }
 
@@ -250,6 +300,15 @@ Parsed parseArguments(const QStringList &arguments)
     o.trace = p.parser.isSet(p.trace);
     o.force = p.parser.isSet(p.force);
     o.verify = p.parser.isSet(p.verify);
+    o.noVerify = p.parser.isSet(p.noVerify);
+    o.noBackup = p.parser.isSet(p.noBackup);
+    o.yes = p.parser.isSet(p.yes);
+    if (p.parser.isSet(p.limit)) {
+        bool number = false;
+        o.limit = p.parser.value(p.limit).toInt(&number);
+        if (!number || o.limit < 1)
+            return usageError(Cli::tr("--limit needs a whole number of 1 or more."));
+    }
     o.record = record;
     o.recordPaths = p.parser.isSet(p.recordPaths);
     return parsed;

@@ -7,7 +7,7 @@
 
 namespace tarvenix::cli {
 
-enum class Command { List, Version, Firmware, Data, Save, Verify };
+enum class Command { List, Version, Firmware, Data, Save, Verify, Backups, History };
 
 struct Options {
     Command command = Command::List;
@@ -24,6 +24,10 @@ struct Options {
     bool trace = false;
     bool force = false;
     bool verify = false;
+    bool noVerify = false;
+    bool noBackup = false;
+    bool yes = false;         // answers the firmware question
+    int limit = 0;            // history entries to show; 0: all
     QString record;           // --record: the capture's file; empty when not recording
     bool recordPaths = false; // --record-paths: the capture keeps the user's file names
 

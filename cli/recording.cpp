@@ -26,7 +26,7 @@ std::shared_ptr<Capture> startCapture(const QString &file)
 {
     Recording &r = recording();
     std::shared_ptr<Capture> capture =
-        Capture::start(file, QCoreApplication::applicationName(), r.command);
+        Capture::start(file, QStringLiteral("tarvenix-cli"), r.command);
     if (capture)
         r.captures.push_back(capture);
     return capture;

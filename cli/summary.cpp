@@ -61,6 +61,8 @@ QJsonObject deviceJson(const DeviceResult &r)
     }
     if (!r.file.isEmpty())
         o.insert("file", r.file);
+    if (!r.backup.isEmpty())
+        o.insert("backup", r.backup);
     if (!r.version.isNull())
         o.insert("version", r.version);
     return o;

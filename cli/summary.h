@@ -16,6 +16,7 @@ struct DeviceResult {
     int blocks = 0;  // the blocks of the transfer that failed
     QString result;  // on success, what was done: "saved to ...", the version text
     QString file;    // the file a save wrote, when it did
+    QString backup;  // the backup a data download took, when it did
     QString version; // the version text, for version
 };
 
@@ -26,7 +27,7 @@ struct RunSummary {
 
 QString summaryText(const RunSummary &summary);
 // {"devices": [{"path", "serial", "vendorId", "productId", "result", "exitCode",
-// "message", ...}], "notTaken": [...], "succeeded", "failed", "exitCode"}
+// "message", "backup", ...}], "notTaken": [...], "succeeded", "failed", "exitCode"}
 QString summaryJson(const RunSummary &summary);
 // 0 when every device succeeded; 128+N when signal N stopped the run; else 8.
 Status runStatus(const RunSummary &summary);

@@ -133,6 +133,14 @@ int probeSupportedDevices(char (&path)[kDevicePathSize])
     return -1;
 }
 
+QString FoundDevice::ids(QChar separator) const
+{
+    return QStringLiteral("%1%2%3")
+        .arg(vendorId, 4, 16, QLatin1Char('0'))
+        .arg(separator)
+        .arg(productId, 4, 16, QLatin1Char('0'));
+}
+
 QVector<FoundDevice> findSupportedDevices()
 {
     QVector<FoundDevice> devices;

@@ -54,6 +54,9 @@ struct FoundDevice {
     QString manufacturer;
     QString product;
     QString serial;
+
+    // Vendor and product as four hex digits each: "1abe:2202", or with another separator.
+    QString ids(QChar separator = QLatin1Char(':')) const;
 };
 
 // Every supported device present, in table order, and within a row as hidapi lists

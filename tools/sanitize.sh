@@ -16,7 +16,8 @@ esac
 SUPP="$PWD/tools/sanitizers"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DTARVENIX_SANITIZE="$FLAGS" >/dev/null
 TESTS="test_discovery test_blockloop test_loop test_window test_transfers test_hotplug test_closing
-test_checks test_cli_commands test_cli_transfers test_cli_recording test_cli_many fault_campaign"
+test_checks test_cli_commands test_cli_transfers test_cli_safety test_cli_recording test_cli_many
+fault_campaign"
 cmake --build "$BUILD" -j"$(nproc)" --target tarvenix-emu $TESTS
 # umockdev's preload library comes before the sanitizer runtime, which GCC's
 # AddressSanitizer refuses unless told not to check the order.

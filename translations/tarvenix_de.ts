@@ -83,16 +83,8 @@ Das Gerät wurde abgezogen. Schließen Sie es wieder an und wiederholen Sie den 
         <translation>Erlaubt save, eine vorhandene Datei zu ersetzen; ein symbolischer Link wird selbst ersetzt, nie durch ihn hindurch beschrieben.</translation>
     </message>
     <message>
-        <source>With data: verify the file after the download.</source>
-        <translation>Mit data: prüft die Datei nach der Übertragung.</translation>
-    </message>
-    <message>
         <source>Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, and checks it against a file.</source>
         <translation>Überträgt Firmware und Daten in eine Tarvenix-Maus, speichert ihren Datenbereich und vergleicht ihn mit einer Datei.</translation>
-    </message>
-    <message>
-        <source>list, version, firmware, data, save or verify.</source>
-        <translation>list, version, firmware, data, save oder verify.</translation>
     </message>
     <message>
         <source>The file that the command reads or writes.</source>
@@ -231,8 +223,8 @@ Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
         <translation>Das Gerät unter &lt;path&gt; verwenden (wie list es zeigt); mehrfach angegeben, auf jedem davon gleichzeitig ausführen.</translation>
     </message>
     <message>
-        <source>Print the output of list and version, or the summary of a run on several devices, as JSON.</source>
-        <translation>Die Ausgabe von list und version oder die Zusammenfassung eines Laufs auf mehreren Geräten als JSON ausgeben.</translation>
+        <source>Print the output of list, version, backups and history, or the summary of a run on several devices, as JSON.</source>
+        <translation>Die Ausgabe von list, version, backups und history oder die Zusammenfassung eines Laufs auf mehreren Geräten als JSON ausgeben.</translation>
     </message>
     <message>
         <source>Run the command on every supported device present, all at once.</source>
@@ -241,10 +233,6 @@ Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
     <message>
         <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
         <translation>Mit --all: nur die Geräte mit dieser Hersteller- und Produkt-ID (hexadezimal, wie list sie zeigt).</translation>
-    </message>
-    <message>
-        <source>--json applies to list, version and runs on several devices only.</source>
-        <translation>--json gilt nur für list, version und Läufe auf mehreren Geräten.</translation>
     </message>
     <message>
         <source>--all does not apply to list, which shows every device.</source>
@@ -288,14 +276,32 @@ Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
     </message>
     <message>
         <source>
+[y/N] </source>
+        <translation>
+[y/N] </translation>
+    </message>
+    <message>
+        <source>The firmware download was not confirmed; nothing was sent.</source>
+        <translation>Die Firmware-Übertragung wurde nicht bestätigt; es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>
 Commands:
   list           List the supported devices present: the row of the
                  supported-device table (1-5) each matched, vendor:product,
                  usage page and usage, hidraw path, manufacturer, product and
                  serial.
   version        Print the device&apos;s version text.
-  firmware FILE  Download the firmware image FILE into the device.
+  firmware FILE  Download the firmware image FILE into the device. On a
+                 terminal it first asks, naming the file and the device
+                 (--yes answers); afterwards it reads the version again and
+                 prints it with the one before.
   data FILE      Download the data image FILE into the device&apos;s data area.
+                 First the whole area is read into a backup file (524288
+                 bytes, about as long as a save), which is named; afterwards
+                 the area is read back and compared with FILE. So data reads
+                 the area twice. --no-backup and --no-verify leave a step out.
+                 To restore a backup, download it with data.
   save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
                  appended unless FILE already ends in &quot;.bin&quot; (in any case).
                  The file is written only once every block has arrived. A file
@@ -303,12 +309,22 @@ Commands:
                  data is kept beside it in a file whose name is given.
   verify FILE    Read back the blocks of the data area that FILE covers and
                  compare them with FILE; names the first block that differs.
+  backups        List the backups that data downloads took, oldest first. Of
+                 each device the 20 newest are kept, and the oldest one taken
+                 after its last successful data download.
+  history        List the transfers made (firmware, data, save), oldest first.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
+  Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
+  History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
+            ~/.local/state/tarvenix/history.jsonl (Windows:
+            %LOCALAPPDATA%\tarvenix\history.jsonl), one JSON object a line
+  The window&apos;s menu turns the backup, the verify and the firmware question
+  off and on; the options above override that for one run.
 
 Several devices at once (version, firmware, data, save, verify):
   --all runs the command on every supported device present, each on its own
@@ -320,6 +336,9 @@ Several devices at once (version, firmware, data, save, verify):
   device. At the end a summary gives every device&apos;s result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
+  data backs up and verifies each device as a single download does, each
+  transfer with its own history line; firmware on a terminal asks once for the
+  whole run, naming every device (--yes answers).
 
 Recording:
   --record FILE writes a capture: every report written to and read from the
@@ -342,9 +361,11 @@ Exit codes:
   6  device failure: the device cannot be opened or locked, did not accept
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
-  7  verify found a block that differs from the file
+  7  verify found a block that differs from the file (also the verify
+     after a data download)
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one&apos;s own code
+  9  the firmware question was not answered yes; nothing was sent
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -357,9 +378,18 @@ Befehle:
                  Page und Usage, hidraw-Pfad, Hersteller, Produkt und
                  Seriennummer.
   version        Gibt den Versionstext des Geräts aus.
-  firmware DATEI Überträgt das Firmware-Abbild DATEI in das Gerät.
+  firmware DATEI Überträgt das Firmware-Abbild DATEI in das Gerät. An einem
+                 Terminal fragt es zuerst nach und nennt dabei Datei und Gerät
+                 (--yes beantwortet die Frage); danach liest es die Version
+                 erneut und gibt sie mit der vorherigen aus.
   data DATEI     Überträgt das Datenabbild DATEI in den Datenbereich des
-                 Geräts.
+                 Geräts. Zuvor wird der ganze Bereich in eine Sicherungsdatei
+                 gelesen (524288 Byte, etwa so lange wie save), deren Name
+                 genannt wird; danach wird der Bereich zurückgelesen und mit
+                 DATEI verglichen. data liest den Bereich also zweimal.
+                 --no-backup und --no-verify lassen einen Schritt aus. Um
+                 eine Sicherung wiederherzustellen, übertragen Sie sie mit
+                 data.
   save DATEI     Speichert den ganzen Datenbereich (524288 Byte) in DATEI.
                  &quot;.bin&quot; wird angehängt, sofern DATEI nicht schon auf &quot;.bin&quot;
                  endet (gleich in welcher Schreibweise). Die Datei wird erst
@@ -370,6 +400,12 @@ Befehle:
   verify DATEI   Liest die Blöcke des Datenbereichs, die DATEI abdeckt,
                  zurück und vergleicht sie mit DATEI; nennt den ersten
                  abweichenden Block.
+  backups        Listet die Sicherungen auf, die vor Datenübertragungen
+                 angelegt wurden, die älteste zuerst. Je Gerät bleiben die 20
+                 neuesten erhalten, dazu die älteste, die nach seiner letzten
+                 erfolgreichen Datenübertragung angelegt wurde.
+  history        Listet die durchgeführten Übertragungen (firmware, data,
+                 save) auf, die älteste zuerst.
 
 Dateien:
   Firmware-, Daten- und Prüfdateien müssen aus ganzen Blöcken zu 512 Byte
@@ -378,6 +414,13 @@ Dateien:
   Dateinamen müssen gültiges UTF-8 sein.
   Ohne --device wird das erste unterstützte Gerät in der Reihenfolge der
   Tabelle verwendet.
+  Sicherungen: ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
+  Verlauf:     $XDG_STATE_HOME/tarvenix/history.jsonl, standardmäßig
+               ~/.local/state/tarvenix/history.jsonl (Windows:
+               %LOCALAPPDATA%\tarvenix\history.jsonl), ein JSON-Objekt je Zeile
+  Das Menü des Fensters schaltet die Sicherung, die Prüfung und die
+  Firmware-Frage ein und aus; die obigen Optionen setzen das für einen
+  Lauf außer Kraft.
 
 Mehrere Geräte gleichzeitig (version, firmware, data, save, verify):
   --all führt den Befehl auf jedem angeschlossenen unterstützten Gerät aus,
@@ -391,6 +434,10 @@ Mehrere Geräte gleichzeitig (version, firmware, data, save, verify):
   Exit-Code und was fehlschlug; mit --json dasselbe als JSON auf der
   Standardausgabe. Die Geräte stehen zu Beginn fest: ein später
   angeschlossenes wird genannt, aber nicht genommen.
+  data sichert und prüft jedes Gerät wie eine einzelne Übertragung, jede
+  Übertragung mit ihrer eigenen Zeile im Verlauf; firmware fragt an einem
+  Terminal einmal für den ganzen Lauf und nennt dabei jedes Gerät (--yes
+  beantwortet die Frage).
 
 Aufzeichnung:
   --record DATEI schreibt einen Mitschnitt: jeden an das Gerät geschriebenen
@@ -418,15 +465,70 @@ Exit-Codes:
      eine Anfrage nicht angenommen oder nicht beantwortet, hat einen
      Report gesendet, der zu keiner unserer Anfragen passt (ein anderes
      Programm verwendet es), oder wurde abgezogen
-  7  verify hat einen Block gefunden, der von der Datei abweicht
+  7  verify hat einen Block gefunden, der von der Datei abweicht (auch die
+     Prüfung nach einer Datenübertragung)
   8  einige Geräte fehlgeschlagen: bei einem Lauf auf mehreren Geräten war
      mindestens eines nicht erfolgreich; die Zusammenfassung nennt den
      eigenen Code jedes Geräts
+  9  die Firmware-Frage wurde nicht mit Ja beantwortet; es wurde nichts
+     gesendet
   128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
      (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
      Gerät jetzt enthält (bei mehreren Geräten sagt es die Zusammenfassung
      für jedes)
 </translation>
+    </message>
+    <message>
+        <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
+        <translation>Mit data: prüft die Datei nach der Übertragung, auch wenn das Menü des Fensters die Prüfung ausgeschaltet hat.</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area back afterwards.</source>
+        <translation>Mit data: liest den Bereich danach nicht zurück.</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area into a backup first.</source>
+        <translation>Mit data: liest den Bereich vorher nicht in eine Sicherung.</translation>
+    </message>
+    <message>
+        <source>With firmware: download without asking first.</source>
+        <translation>Mit firmware: überträgt, ohne vorher zu fragen.</translation>
+    </message>
+    <message>
+        <source>With history: show only the last &lt;n&gt; transfers.</source>
+        <translation>Mit history: zeigt nur die letzten &lt;n&gt; Übertragungen.</translation>
+    </message>
+    <message>
+        <source>list, version, firmware, data, save, verify, backups or history.</source>
+        <translation>list, version, firmware, data, save, verify, backups oder history.</translation>
+    </message>
+    <message>
+        <source>--json applies to list, version, backups, history and runs on several devices only.</source>
+        <translation>--json gilt nur für list, version, backups, history und Läufe auf mehreren Geräten.</translation>
+    </message>
+    <message>
+        <source>--no-verify and --no-backup apply to data only.</source>
+        <translation>--no-verify und --no-backup gelten nur für data.</translation>
+    </message>
+    <message>
+        <source>--verify and --no-verify contradict each other.</source>
+        <translation>--verify und --no-verify widersprechen einander.</translation>
+    </message>
+    <message>
+        <source>--yes applies to firmware only.</source>
+        <translation>--yes gilt nur für firmware.</translation>
+    </message>
+    <message>
+        <source>--limit applies to history only.</source>
+        <translation>--limit gilt nur für history.</translation>
+    </message>
+    <message>
+        <source>--device and --all do not apply to backups and history, which show every device&apos;s.</source>
+        <translation>--device und --all gelten nicht für backups und history, die die aller Geräte anzeigen.</translation>
+    </message>
+    <message>
+        <source>--limit needs a whole number of 1 or more.</source>
+        <translation>--limit braucht eine ganze Zahl von 1 oder mehr.</translation>
     </message>
 </context>
 <context>
@@ -616,6 +718,94 @@ An interrupted firmware download can leave the device unusable.</source>
         <translation>Eine Übertragung läuft. Abbrechen und beenden?
 Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</translation>
     </message>
+    <message>
+        <source>Download firmware</source>
+        <translation>Firmware-Übertragung</translation>
+    </message>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>Vor einer Datenübertragung sichern</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>Nach einer Datenübertragung prüfen</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>Vor einer Firmware-Übertragung fragen</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>erfolgreich</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>Sicherungen…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>Sprache des Systems</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>Wirkt ab dem nächsten Start</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>Sicherung oder Fehler</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -772,10 +962,6 @@ Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</t
         <translation>die Übertragung wurde durch Signal %1 angehalten</translation>
     </message>
     <message>
-        <source>the device&apos;s data differs from &quot;%1&quot;</source>
-        <translation>die Daten des Geräts weichen von „%1“ ab</translation>
-    </message>
-    <message>
         <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks; please load it again</source>
         <translation>die Datei „%1“ fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken; bitte laden Sie sie erneut</translation>
     </message>
@@ -850,6 +1036,122 @@ Es wurde keine Datei geschrieben; eine vorhandene Datei behält ihren Inhalt.</t
     <message>
         <source>the device was unplugged</source>
         <translation>das Gerät wurde abgezogen</translation>
+    </message>
+    <message>
+        <source>the device holds data that differs from &quot;%1&quot;</source>
+        <translation>das Gerät enthält Daten, die von „%1“ abweichen</translation>
+    </message>
+    <message>
+        <source>the backup of the device&apos;s data area failed at block %1 of %2: %3</source>
+        <translation>die Sicherung des Datenbereichs des Geräts ist bei Block %1 von %2 fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>the backup of the device&apos;s data area failed: %1</source>
+        <translation>die Sicherung des Datenbereichs des Geräts ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Download data did not start: %1. The device is unchanged.</source>
+        <translation>Die Datenübertragung hat nicht begonnen: %1. Das Gerät ist unverändert.</translation>
+    </message>
+    <message>
+        <source>The data area as it was before the download is kept in &quot;%1&quot;; to restore it, download that file.</source>
+        <translation>Der Datenbereich, wie er vor der Übertragung war, liegt in „%1“; um ihn wiederherzustellen, übertragen Sie diese Datei.</translation>
+    </message>
+    <message>
+        <source>%1 failed in the verify, at block %2 of %3: %4.</source>
+        <translation>%1 bei der Prüfung fehlgeschlagen, bei Block %2 von %3: %4.</translation>
+    </message>
+    <message>
+        <source>the backup before the download was not finished, and the device is unchanged</source>
+        <translation>die Sicherung vor der Übertragung wurde nicht fertig, und das Gerät ist unverändert</translation>
+    </message>
+    <message>
+        <source>the download was complete, but it was not verified</source>
+        <translation>die Übertragung war vollständig, wurde aber nicht geprüft</translation>
+    </message>
+    <message>
+        <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
+        <translation>Um ohne Sicherung zu übertragen, schalten Sie „Vor einer Datenübertragung sichern“ im Menü des Fensters aus (Rechtsklick auf das Fenster).</translation>
+    </message>
+    <message>
+        <source>To download without a backup, add --no-backup.</source>
+        <translation>Um ohne Sicherung zu übertragen, fügen Sie --no-backup hinzu.</translation>
+    </message>
+    <message>
+        <source>The version could not be read again after the download: %1. The device may be restarting; its version is shown again once it is back.</source>
+        <translation>Die Version ließ sich nach der Übertragung nicht erneut lesen: %1. Das Gerät startet möglicherweise neu; seine Version wird wieder angezeigt, sobald es zurück ist.</translation>
+    </message>
+    <message>
+        <source>No backup was taken: backups are turned off.</source>
+        <translation>Es wurde keine Sicherung angelegt: Sicherungen sind ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>The data area was read back and matches the file.</source>
+        <translation>Der Datenbereich wurde zurückgelesen und stimmt mit der Datei überein.</translation>
+    </message>
+    <message>
+        <source>The data area was not read back: verifying is turned off.</source>
+        <translation>Der Datenbereich wurde nicht zurückgelesen: die Prüfung ist ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>The device</source>
+        <translation>Das Gerät</translation>
+    </message>
+    <message>
+        <source>%1 (%2) at %3</source>
+        <translation>%1 (%2) an %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2, serial %3) at %4</source>
+        <translation>%1 (%2, Seriennummer %3) an %4</translation>
+    </message>
+    <message>
+        <source>Download this firmware into the device?
+
+File: %1, %2 bytes, SHA-256 %3
+Device: %4
+
+Do not unplug the device or close this window until the download is done.</source>
+        <translation>Diese Firmware in das Gerät übertragen?
+
+Datei: %1, %2 Byte, SHA-256 %3
+Gerät: %4
+
+Ziehen Sie das Gerät nicht ab und schließen Sie dieses Fenster nicht, bis die Übertragung abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>Download this firmware into these %1 devices?
+
+File: %2, %3 bytes, SHA-256 %4
+Devices:
+%5
+
+Do not unplug the devices or stop this program until every download is done.</source>
+        <translation>Diese Firmware in diese %1 Geräte übertragen?
+
+Datei: %2, %3 Byte, SHA-256 %4
+Geräte:
+%5
+
+Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>This transfer could not be added to the history in &quot;%1&quot; (%2). Transfers still work; this is said once until the program starts again.</source>
+        <translation>Diese Übertragung konnte nicht in den Verlauf in „%1“ aufgenommen werden (%2). Übertragungen funktionieren weiterhin; dies wird bis zum nächsten Programmstart nur einmal gemeldet.</translation>
+    </message>
+    <message>
+        <source>The version text is unchanged: &quot;%1&quot;. A device may keep its text after a download.</source>
+        <translation>Der Versionstext ist unverändert: „%1“. Ein Gerät kann seinen Text nach einer Übertragung behalten.</translation>
+    </message>
+    <message>
+        <source>Version before: &quot;%1&quot;
+Version after: &quot;%2&quot;</source>
+        <translation>Version vorher: „%1“
+Version nachher: „%2“</translation>
+    </message>
+    <message>
+        <source>%1, version &quot;%2&quot;</source>
+        <translation>%1, Version „%2“</translation>
     </message>
 </context>
 <context>

@@ -83,16 +83,8 @@ The device was unplugged. Plug it in again and repeat the command.</source>
         <translation>允许 save 替换已有文件；符号链接本身会被替换，绝不会写入其指向的文件。</translation>
     </message>
     <message>
-        <source>With data: verify the file after the download.</source>
-        <translation>与 data 一起使用：下载后校验该文件。</translation>
-    </message>
-    <message>
         <source>Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, and checks it against a file.</source>
         <translation>将固件和数据下载到 Tarvenix 压感鼠标，保存其数据区，并将其与文件比对。</translation>
-    </message>
-    <message>
-        <source>list, version, firmware, data, save or verify.</source>
-        <translation>list、version、firmware、data、save 或 verify。</translation>
     </message>
     <message>
         <source>The file that the command reads or writes.</source>
@@ -231,8 +223,8 @@ Pick devices of one model with --device.</source>
         <translation>使用 &lt;path&gt; 处的设备（如 list 所示）；多次指定时，同时在每台设备上运行。</translation>
     </message>
     <message>
-        <source>Print the output of list and version, or the summary of a run on several devices, as JSON.</source>
-        <translation>以 JSON 格式输出 list 和 version 的结果，或多台设备运行的汇总。</translation>
+        <source>Print the output of list, version, backups and history, or the summary of a run on several devices, as JSON.</source>
+        <translation>以 JSON 格式输出 list、version、backups 和 history 的结果，或多台设备运行的汇总。</translation>
     </message>
     <message>
         <source>Run the command on every supported device present, all at once.</source>
@@ -241,10 +233,6 @@ Pick devices of one model with --device.</source>
     <message>
         <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
         <translation>与 --all 一起使用：只使用具有此厂商 ID 和产品 ID 的设备（十六进制，如 list 所示）。</translation>
-    </message>
-    <message>
-        <source>--json applies to list, version and runs on several devices only.</source>
-        <translation>--json 只适用于 list、version 和多台设备的运行。</translation>
     </message>
     <message>
         <source>--all does not apply to list, which shows every device.</source>
@@ -288,14 +276,32 @@ Pick devices of one model with --device.</source>
     </message>
     <message>
         <source>
+[y/N] </source>
+        <translation>
+[y/N] </translation>
+    </message>
+    <message>
+        <source>The firmware download was not confirmed; nothing was sent.</source>
+        <translation>固件下载未获确认；未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>
 Commands:
   list           List the supported devices present: the row of the
                  supported-device table (1-5) each matched, vendor:product,
                  usage page and usage, hidraw path, manufacturer, product and
                  serial.
   version        Print the device&apos;s version text.
-  firmware FILE  Download the firmware image FILE into the device.
+  firmware FILE  Download the firmware image FILE into the device. On a
+                 terminal it first asks, naming the file and the device
+                 (--yes answers); afterwards it reads the version again and
+                 prints it with the one before.
   data FILE      Download the data image FILE into the device&apos;s data area.
+                 First the whole area is read into a backup file (524288
+                 bytes, about as long as a save), which is named; afterwards
+                 the area is read back and compared with FILE. So data reads
+                 the area twice. --no-backup and --no-verify leave a step out.
+                 To restore a backup, download it with data.
   save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
                  appended unless FILE already ends in &quot;.bin&quot; (in any case).
                  The file is written only once every block has arrived. A file
@@ -303,12 +309,22 @@ Commands:
                  data is kept beside it in a file whose name is given.
   verify FILE    Read back the blocks of the data area that FILE covers and
                  compare them with FILE; names the first block that differs.
+  backups        List the backups that data downloads took, oldest first. Of
+                 each device the 20 newest are kept, and the oldest one taken
+                 after its last successful data download.
+  history        List the transfers made (firmware, data, save), oldest first.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
   File names must be valid UTF-8.
   Without --device the first supported device is used, in table order.
+  Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
+  History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
+            ~/.local/state/tarvenix/history.jsonl (Windows:
+            %LOCALAPPDATA%\tarvenix\history.jsonl), one JSON object a line
+  The window&apos;s menu turns the backup, the verify and the firmware question
+  off and on; the options above override that for one run.
 
 Several devices at once (version, firmware, data, save, verify):
   --all runs the command on every supported device present, each on its own
@@ -320,6 +336,9 @@ Several devices at once (version, firmware, data, save, verify):
   device. At the end a summary gives every device&apos;s result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
+  data backs up and verifies each device as a single download does, each
+  transfer with its own history line; firmware on a terminal asks once for the
+  whole run, naming every device (--yes answers).
 
 Recording:
   --record FILE writes a capture: every report written to and read from the
@@ -342,9 +361,11 @@ Exit codes:
   6  device failure: the device cannot be opened or locked, did not accept
      or answer a request, sent a report that answers no request of ours
      (another program using it), or was unplugged
-  7  verify found a block that differs from the file
+  7  verify found a block that differs from the file (also the verify
+     after a data download)
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one&apos;s own code
+  9  the firmware question was not answered yes; nothing was sent
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -355,20 +376,35 @@ Exit codes:
                  （1-5）、vendor:product、usage page 和 usage、hidraw 路径、
                  制造商、产品名称和序列号。
   version        显示设备的版本文本。
-  firmware FILE  将固件映像 FILE 下载到设备。
-  data FILE      将数据映像 FILE 下载到设备的数据区。
+  firmware FILE  将固件映像 FILE 下载到设备。在终端中会先询问，并列出文件和
+                 设备（--yes 可直接确认）；下载后再次读取版本，并与之前的
+                 版本一同显示。
+  data FILE      将数据映像 FILE 下载到设备的数据区。下载前先将整个数据区
+                 读出到一个备份文件（524288 字节，耗时与 save 相当），并告知
+                 其文件名；下载后读回数据区并与 FILE 比较。因此 data 会读取
+                 数据区两次。--no-backup 和 --no-verify 可省去相应步骤。
+                 如需恢复备份，用 data 下载该备份文件即可。
   save FILE      将整个数据区（524288 字节）保存到 FILE。若 FILE 不以
                  “.bin”结尾（不区分大小写），则自动加上“.bin”。所有数据块
                  都收到后才写入文件。若期间出现了同名文件，则保持该文件
                  不变，数据另存到其旁边的文件中，并告知该文件名。
   verify FILE    读回数据区中 FILE 所覆盖的数据块并与 FILE 比较；指出第一个
                  不一致的数据块。
+  backups        列出数据下载前所做的备份，从旧到新。每台设备保留最新的
+                 20 个备份，以及最近一次成功下载数据之后所做的最早一个备份。
+  history        列出已进行的传输（firmware、data、save），从旧到新。
 
 文件：
   固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
   非零倍数；数据和校验文件最大 524288 字节。
   文件名必须是有效的 UTF-8。
   未指定 --device 时，按设备表顺序使用第一台受支持的设备。
+  备份：    ~/.local/share/tarvenix/backups（Windows：%LOCALAPPDATA%\tarvenix\backups）
+  历史记录：$XDG_STATE_HOME/tarvenix/history.jsonl，默认为
+            ~/.local/state/tarvenix/history.jsonl（Windows：
+            %LOCALAPPDATA%\tarvenix\history.jsonl），每行一个 JSON 对象
+  窗口菜单可开启或关闭备份、校验和固件下载前的询问；上述选项可在单次运行
+  中覆盖这些设置。
 
 同时处理多台设备（version、firmware、data、save、verify）：
   --all 在每台已连接的受支持设备上运行该命令，每台设备使用各自的线程；
@@ -379,6 +415,9 @@ Exit codes:
   汇总列出每台设备的结果、其自身的退出码和失败原因；使用 --json 时以
   JSON 格式输出到标准输出。设备集合在开始时即已确定：之后连接的设备会被
   列出，但不会被处理。
+  data 会像单台下载一样为每台设备备份并校验，每次传输各写一条历史记录；
+  firmware 在终端中只为整个运行询问一次，并列出每台设备（--yes 可直接
+  确认）。
 
 录制：
   --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
@@ -397,12 +436,65 @@ Exit codes:
      或文件在传输过程中被更改或出现
   6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
      任何请求的报告（有其他程序正在使用该设备），或已被拔出
-  7  verify 发现有数据块与文件不一致
+  7  verify 发现有数据块与文件不一致（数据下载后的校验亦然）
   8  部分设备失败：在多台设备上运行时，有一台或多台未成功；汇总中列出
      每台设备自身的退出码
+  9  下载固件前的询问未得到肯定回答；未发送任何内容
   128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
      消息会说明设备当前的内容（多台设备时，汇总会逐台说明）
 </translation>
+    </message>
+    <message>
+        <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
+        <translation>与 data 一起使用：下载后校验该文件，即使窗口菜单已关闭校验。</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area back afterwards.</source>
+        <translation>与 data 一起使用：下载后不读回数据区。</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area into a backup first.</source>
+        <translation>与 data 一起使用：下载前不将数据区读出备份。</translation>
+    </message>
+    <message>
+        <source>With firmware: download without asking first.</source>
+        <translation>与 firmware 一起使用：下载前不再询问。</translation>
+    </message>
+    <message>
+        <source>With history: show only the last &lt;n&gt; transfers.</source>
+        <translation>与 history 一起使用：只显示最近 &lt;n&gt; 次传输。</translation>
+    </message>
+    <message>
+        <source>list, version, firmware, data, save, verify, backups or history.</source>
+        <translation>list、version、firmware、data、save、verify、backups 或 history。</translation>
+    </message>
+    <message>
+        <source>--json applies to list, version, backups, history and runs on several devices only.</source>
+        <translation>--json 只适用于 list、version、backups、history 和多台设备的运行。</translation>
+    </message>
+    <message>
+        <source>--no-verify and --no-backup apply to data only.</source>
+        <translation>--no-verify 和 --no-backup 仅适用于 data。</translation>
+    </message>
+    <message>
+        <source>--verify and --no-verify contradict each other.</source>
+        <translation>--verify 与 --no-verify 相互矛盾。</translation>
+    </message>
+    <message>
+        <source>--yes applies to firmware only.</source>
+        <translation>--yes 仅适用于 firmware。</translation>
+    </message>
+    <message>
+        <source>--limit applies to history only.</source>
+        <translation>--limit 仅适用于 history。</translation>
+    </message>
+    <message>
+        <source>--device and --all do not apply to backups and history, which show every device&apos;s.</source>
+        <translation>--device 和 --all 不适用于 backups 和 history，它们会显示所有设备的记录。</translation>
+    </message>
+    <message>
+        <source>--limit needs a whole number of 1 or more.</source>
+        <translation>--limit 需要一个大于或等于 1 的整数。</translation>
     </message>
 </context>
 <context>
@@ -592,6 +684,94 @@ An interrupted firmware download can leave the device unusable.</source>
         <translation>正在传输。是否停止传输并退出？
 中断固件下载可能导致设备无法使用。</translation>
     </message>
+    <message>
+        <source>Download firmware</source>
+        <translation>下载固件</translation>
+    </message>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>下载数据前备份</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>下载数据后校验</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>下载固件前询问</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>固件</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>备份…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>历史记录…</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>跟随系统语言</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>下次启动时生效</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>传输</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>备份或失败原因</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -748,10 +928,6 @@ Please check the device and its cable, then try again.</source>
         <translation>传输被信号 %1 中止</translation>
     </message>
     <message>
-        <source>the device&apos;s data differs from &quot;%1&quot;</source>
-        <translation>设备中的数据与“%1”不一致</translation>
-    </message>
-    <message>
         <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks; please load it again</source>
         <translation>文件“%1”已丢失、无法读取或不再由整块组成，请重新加载</translation>
     </message>
@@ -826,6 +1002,122 @@ No file was written; an existing file keeps its content.</source>
     <message>
         <source>the device was unplugged</source>
         <translation>设备已被拔出</translation>
+    </message>
+    <message>
+        <source>the device holds data that differs from &quot;%1&quot;</source>
+        <translation>设备中的数据与“%1”不一致</translation>
+    </message>
+    <message>
+        <source>the backup of the device&apos;s data area failed at block %1 of %2: %3</source>
+        <translation>备份设备数据区时在第 %1 块（共 %2 块）失败：%3</translation>
+    </message>
+    <message>
+        <source>the backup of the device&apos;s data area failed: %1</source>
+        <translation>备份设备数据区失败：%1</translation>
+    </message>
+    <message>
+        <source>Download data did not start: %1. The device is unchanged.</source>
+        <translation>数据下载未开始：%1。设备保持不变。</translation>
+    </message>
+    <message>
+        <source>The data area as it was before the download is kept in &quot;%1&quot;; to restore it, download that file.</source>
+        <translation>下载前的数据区已保存在“%1”中；如需恢复，请下载该文件。</translation>
+    </message>
+    <message>
+        <source>%1 failed in the verify, at block %2 of %3: %4.</source>
+        <translation>%1时校验失败，位于第 %2 块（共 %3 块）：%4。</translation>
+    </message>
+    <message>
+        <source>the backup before the download was not finished, and the device is unchanged</source>
+        <translation>下载前的备份未完成，设备保持不变</translation>
+    </message>
+    <message>
+        <source>the download was complete, but it was not verified</source>
+        <translation>下载已完成，但未经校验</translation>
+    </message>
+    <message>
+        <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
+        <translation>如需不备份直接下载，请在窗口菜单（右键单击窗口）中关闭“下载数据前备份”。</translation>
+    </message>
+    <message>
+        <source>To download without a backup, add --no-backup.</source>
+        <translation>如需不备份直接下载，请加上 --no-backup。</translation>
+    </message>
+    <message>
+        <source>The version could not be read again after the download: %1. The device may be restarting; its version is shown again once it is back.</source>
+        <translation>下载后无法再次读取版本：%1。设备可能正在重启；设备恢复后会再次显示其版本。</translation>
+    </message>
+    <message>
+        <source>No backup was taken: backups are turned off.</source>
+        <translation>未进行备份：备份已关闭。</translation>
+    </message>
+    <message>
+        <source>The data area was read back and matches the file.</source>
+        <translation>已读回数据区，与文件一致。</translation>
+    </message>
+    <message>
+        <source>The data area was not read back: verifying is turned off.</source>
+        <translation>未读回数据区：校验已关闭。</translation>
+    </message>
+    <message>
+        <source>The device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>%1 (%2) at %3</source>
+        <translation>%1（%2），位于 %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2, serial %3) at %4</source>
+        <translation>%1（%2，序列号 %3），位于 %4</translation>
+    </message>
+    <message>
+        <source>Download this firmware into the device?
+
+File: %1, %2 bytes, SHA-256 %3
+Device: %4
+
+Do not unplug the device or close this window until the download is done.</source>
+        <translation>要将此固件下载到设备吗？
+
+文件：%1，%2 字节，SHA-256 %3
+设备：%4
+
+下载完成前，请勿拔出设备或关闭此窗口。</translation>
+    </message>
+    <message>
+        <source>Download this firmware into these %1 devices?
+
+File: %2, %3 bytes, SHA-256 %4
+Devices:
+%5
+
+Do not unplug the devices or stop this program until every download is done.</source>
+        <translation>要将此固件下载到这 %1 台设备吗？
+
+文件：%2，%3 字节，SHA-256 %4
+设备：
+%5
+
+所有下载完成前，请勿拔出设备或停止本程序。</translation>
+    </message>
+    <message>
+        <source>This transfer could not be added to the history in &quot;%1&quot; (%2). Transfers still work; this is said once until the program starts again.</source>
+        <translation>无法将此次传输写入“%1”中的历史记录（%2）。传输仍可正常进行；在程序重新启动前只提示这一次。</translation>
+    </message>
+    <message>
+        <source>The version text is unchanged: &quot;%1&quot;. A device may keep its text after a download.</source>
+        <translation>版本文本未变：“%1”。下载后设备可能保留原有的版本文本。</translation>
+    </message>
+    <message>
+        <source>Version before: &quot;%1&quot;
+Version after: &quot;%2&quot;</source>
+        <translation>下载前版本：“%1”
+下载后版本：“%2”</translation>
+    </message>
+    <message>
+        <source>%1, version &quot;%2&quot;</source>
+        <translation>%1，版本“%2”</translation>
     </message>
 </context>
 <context>

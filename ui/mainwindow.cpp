@@ -121,6 +121,7 @@ MainWindow::MainWindow(QWidget *parent, std::shared_ptr<tarvenix::Capture> captu
     initHidDevice();
     createWorkers();
     createTrayIcon();
+    createWindowMenu();
 }
 
 MainWindow::~MainWindow()

@@ -26,7 +26,8 @@ class DeviceEvents;
 class TransferJob;
 struct DeviceEvent;
 struct OpenResult;
-struct TransferOutcome;
+struct TransferRecord;
+struct TransferRequest;
 } // namespace tarvenix
 
 // A view of the device controller: it shows what the controller says and hands it the
@@ -76,6 +77,7 @@ class MainWindow : public QDialog {
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
     void reject() override;
 #ifdef Q_OS_WIN
@@ -123,6 +125,8 @@ class MainWindow : public QDialog {
     QMenu *trayMenu = nullptr;
     QAction *closeTrayAction = nullptr;
     QAction *showOrHideTrayAction = nullptr;
+    // The window's own menu, on a right-click on its background.
+    QMenu *windowMenu = nullptr;
 
     using ArrowRow = std::array<QPushButton *, 6>;
     using ArrowMembers = std::array<QPushButton * MainWindow::*, 6>;
@@ -154,12 +158,13 @@ class MainWindow : public QDialog {
     bool runAllowed(const QString &path, const QString &loadFirst, tarvenix::TransferKind kind);
     // Opens the device afresh; false, after telling the user, when there is none.
     bool openDevice();
-    // Starts the worker on file through the controller; false after a refusal.
-    bool startTransfer(tarvenix::TransferJob *worker, const QString &file,
-                       bool replaceExisting = false);
+    // Starts the worker on the request through the controller; false after a refusal.
+    bool startTransfer(tarvenix::TransferJob *worker, const tarvenix::TransferRequest &request);
     void setArrows(const ArrowRow &arrows, const QString &style);
     void showStep(const ArrowRow &arrows, int step);
-    void onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferOutcome &outcome);
+    void onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
+    // The question before a firmware download, when the user wants it asked.
+    bool confirmFirmware();
     void warn(const QString &text);
     // Asks whether to replace what existingTarget() described.
     bool confirmOverwrite(const QString &existing);
@@ -169,6 +174,11 @@ class MainWindow : public QDialog {
 
     // Device link.
     void startDeviceEvents();
+
+    // The window's menu: backups, history, the safety settings and the language.
+    void createWindowMenu();
+    void addLanguageMenu();
+    void showHistory();
 
     // Tray, moving and closing.
     void createTrayActions();

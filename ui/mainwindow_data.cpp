@@ -4,11 +4,11 @@
 
 #include "device/trace.h"
 #include "workers/messages.h"
+#include "workers/settings.h"
 #include "workers/transferworkers.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
 using tarvenix::TransferKind;
 
@@ -22,7 +22,11 @@ void MainWindow::slotPushButtonRunUpdateData()
     if (!runAllowed(strDataFile, tr("Please load data file first !"), TransferKind::Data))
         return;
     setArrows(dataArrows(), kArrowUnlitStyle);
-    startTransfer(workerThreadForData, strDataFile);
+    tarvenix::TransferRequest request;
+    request.file = strDataFile;
+    request.backup = tarvenix::safetyOn(tarvenix::Safety::BackupBeforeData);
+    request.verify = tarvenix::safetyOn(tarvenix::Safety::VerifyAfterData);
+    startTransfer(workerThreadForData, request);
 }
 
 // The dialog comes first, even without a device, as users expect of Save.
@@ -64,20 +68,20 @@ void MainWindow::slotPushButtonRunSaveData()
     if (refuseWhileTransferring() || !askSaveTarget(&replace) || !openDevice())
         return;
     setArrows(saveArrows(), kArrowUnlitStyle);
-    startTransfer(workerThreadForSaveData, strSaveDataFile, replace);
+    tarvenix::TransferRequest request;
+    request.file = strSaveDataFile;
+    request.replaceExisting = replace;
+    startTransfer(workerThreadForSaveData, request);
 }
 
+// Step 6 lights the last arrow; the success message follows when the transfer has ended.
 void MainWindow::slotShowRunUpdateDataProcess(int step)
 {
     showStep(dataArrows(), step);
-    if (step == 6)
-        QMessageBox::information(this, tr("Success"), tr("Download data successfully!"));
 }
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
     showStep(saveArrows(), step);
-    if (step == 6)
-        QMessageBox::information(this, tr("Success"), tr("Save data successfully!"));
 }

@@ -3,6 +3,9 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
+#include "workers/devicecontroller.h"
+#include "workers/messages.h"
+#include "workers/settings.h"
 #include "workers/transferworkers.h"
 
 #include <QMessageBox>
@@ -16,7 +19,8 @@ void MainWindow::slotPushButtonLoadFW()
 
 void MainWindow::slotPushButtonRunUpdateFW()
 {
-    if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware))
+    if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware) ||
+        !confirmFirmware())
         return;
     setArrows(fwArrows(), kArrowUnlitStyle);
     // As the firmware row always has: the device opened a second time once the arrows are
@@ -26,17 +30,28 @@ void MainWindow::slotPushButtonRunUpdateFW()
         QMessageBox::information(this, tr("Warning"), tr("Not connected device!"));
         return;
     }
-    startTransfer(workerThreadForFW, strFWFile);
+    tarvenix::TransferRequest request;
+    request.file = strFWFile;
+    startTransfer(workerThreadForFW, request);
 }
 
+// Asked after Run opened the device, so that the question names its version as it is now.
+// Yes is not the default: a firmware download replaces what runs the device.
+bool MainWindow::confirmFirmware()
+{
+    if (!tarvenix::safetyOn(tarvenix::Safety::AskBeforeFirmware))
+        return true;
+    const QString question = tarvenix::firmwareQuestion(strFWFile, tarvenix::fileFacts(strFWFile),
+                                                        controller->identity(), strVersion);
+    return QMessageBox::question(this, tr("Download firmware"), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Step 6 lights the last arrow. The controller opens the device again and reads its version
+// once the transfer has ended, and the success message follows.
 void MainWindow::slotShowRunUpdateFWProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotUpdateRuningFW");
     showStep(fwArrows(), step);
-    if (step != 6)
-        return;
-    QMessageBox::information(this, tr("Success"), tr("Download firmware successfully!"));
-    // Code 6 comes after the last reply: while the worker is still returning, the
-    // controller re-opens the device once it has.
-    initHidDevice();
 }

@@ -5,6 +5,7 @@
 
 #include "device/trace.h"
 #include "workers/devicecontroller.h"
+#include "workers/history.h"
 #include "workers/messages.h"
 
 #include <QFileDialog>
@@ -73,12 +74,12 @@ bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
     return openDevice();
 }
 
-bool MainWindow::startTransfer(tarvenix::TransferJob *worker, const QString &file,
-                               bool replaceExisting)
+bool MainWindow::startTransfer(tarvenix::TransferJob *worker,
+                               const tarvenix::TransferRequest &request)
 {
-    const tarvenix::Failure refusal = controller->startTransfer(worker, file, replaceExisting);
+    const tarvenix::Failure refusal = controller->startTransfer(worker, request);
     if (refusal)
-        warn(tarvenix::refusalMessage(refusal, file));
+        warn(tarvenix::refusalMessage(refusal, request.file));
     return !refusal;
 }
 
@@ -88,11 +89,45 @@ void MainWindow::showStep(const ArrowRow &arrows, int step)
         arrows[step - 1]->setStyleSheet(kArrowLitStyle);
 }
 
-void MainWindow::onTransferEnded(tarvenix::TransferJob *job,
-                                 const tarvenix::TransferOutcome &outcome)
+namespace {
+
+QString successText(tarvenix::TransferKind kind)
 {
-    if (!outcome.ok())
-        warn(tarvenix::transferFailureMessage(job->kind(), job->request().file, outcome));
+    switch (kind) {
+    case tarvenix::TransferKind::Firmware:
+        return MainWindow::tr("Download firmware successfully!");
+    case tarvenix::TransferKind::Data:
+        return MainWindow::tr("Download data successfully!");
+    default:
+        return MainWindow::tr("Save data successfully!");
+    }
+}
+
+// Lines of a box's informative text, the empty ones left out.
+QString lines(const QStringList &parts)
+{
+    QStringList kept = parts;
+    kept.removeAll(QString());
+    return kept.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// Success is told here only, once the transfer has ended: after the verify of a data
+// download, and after a firmware download's version was read again.
+void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record)
+{
+    const bool ok = record.ok();
+    const bool backupFailed = record.kind == tarvenix::TransferKind::Data &&
+                              record.outcome.phase == tarvenix::TransferKind::Save;
+    QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Warning,
+                    ok ? tr("Success") : tr("Warning"),
+                    ok ? successText(job->kind()) : record.failure, QMessageBox::Ok, this);
+    box.setInformativeText(lines(
+        {ok ? tarvenix::successDetails(record, tarvenix::FrontEnd::Window) : QString(),
+         !ok && backupFailed ? tarvenix::backupOffAdvice(tarvenix::FrontEnd::Window) : QString(),
+         record.historyProblem}));
+    box.exec();
 }
 
 bool MainWindow::confirmOverwrite(const QString &existing)

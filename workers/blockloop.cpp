@@ -63,10 +63,12 @@ BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString file)
 
 TransferOutcome BlockLoop::run()
 {
-    steps_ = 0;
+    // The steps that the phases before this one reached.
+    steps_ = before_ > 0 ? StepSchedule(inAll_).stepsAfter(before_) : 0;
     // Replies queued before this transfer belong to nobody here.
     drainInput(port_);
-    const TransferOutcome outcome = kind_ == TransferKind::Save ? saveArea() : fileBlocks();
+    TransferOutcome outcome = kind_ == TransferKind::Save ? saveArea() : fileBlocks();
+    outcome.phase = kind_;
     // The next program to use the device must not meet our unanswered requests' replies.
     if (!outcome.ok() && !unplugged(outcome.failure) && outcome.failedBlock > 0)
         settleInput(port_, kSettleQuietMs, kSettleMs);
@@ -161,9 +163,10 @@ bool BlockLoop::compareBlock(int block, const std::uint8_t *data, TransferOutcom
 
 void BlockLoop::blockDone(int done, int total)
 {
+    const int all = inAll_ > 0 ? inAll_ : total;
     if (onBlock_)
-        onBlock_(done, total);
-    const int reached = StepSchedule(total).stepsAfter(done);
+        onBlock_(before_ + done, all);
+    const int reached = StepSchedule(all).stepsAfter(before_ + done);
     while (steps_ < reached) {
         ++steps_;
         if (kind_ == TransferKind::Save)
@@ -175,7 +178,7 @@ void BlockLoop::blockDone(int done, int total)
 
 void BlockLoop::finish()
 {
-    while (steps_ < StepSchedule::kSteps) {
+    while (last_ && steps_ < StepSchedule::kSteps) {
         ++steps_;
         if (onStep_)
             onStep_(steps_, -1);

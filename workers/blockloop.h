@@ -55,8 +55,17 @@ struct TransferOutcome {
     int failedBlock = 0; // 1-based block that failed; 0 when none did, or before or after all
     Failure failure;     // none when the transfer completed
     QString keptFile;    // a save's data, kept under this name when its target was taken
+    // The run that ended the transfer: in a data download, its backup read-out (Save), the
+    // download itself (Data) or the verify.
+    TransferKind phase = TransferKind::Firmware;
+    // A data download's backup of the area: the file it went into, or was to go into.
+    QString backupFile;
 
     bool ok() const { return !failure; }
+    bool backupTaken() const
+    {
+        return !backupFile.isEmpty() && (ok() || phase != TransferKind::Save);
+    }
 };
 
 class BlockLoop {
@@ -70,7 +79,8 @@ class BlockLoop {
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
     // Called on the loop's thread with each step code as it is reached.
     void setStepHandler(StepHandler handler) { onStep_ = std::move(handler); }
-    // Called on the loop's thread after each block's exchange, for finer progress.
+    // Called on the loop's thread after each block's exchange, for finer progress: the
+    // exchanges done and in all, of the whole transfer when this run is one of its phases.
     void setBlockHandler(BlockHandler handler) { onBlock_ = std::move(handler); }
     // Checked between blocks; a stop ends the run as a failure with its cause.
     void setStopRequest(const StopRequest *stop) { stop_ = stop; }
@@ -78,6 +88,15 @@ class BlockLoop {
     void setDevicePath(QString path) { devicePath_ = std::move(path); }
     // A save may replace an existing entry of its target's name: the user agreed to it.
     void setReplaceExisting(bool replace) { replaceExisting_ = replace; }
+    // This run as one phase of a longer transfer: `before` exchanges came before it, of
+    // `inAll`; steps and block counts are of the whole, and only the last phase reaches
+    // step 6.
+    void setSpan(int before, int inAll, bool last)
+    {
+        before_ = before;
+        inAll_ = inAll;
+        last_ = last;
+    }
 
     TransferOutcome run();
 
@@ -104,6 +123,9 @@ class BlockLoop {
     const StopRequest *stop_ = nullptr;
     QString devicePath_;
     bool replaceExisting_ = false;
+    int before_ = 0;
+    int inAll_ = 0; // 0: this run is the whole transfer
+    bool last_ = true;
     int steps_ = 0;
     Report request_{};
     Report reply_{};

@@ -3,6 +3,7 @@
 #include "device/exchange.h"
 #include "device/recordingport.h"
 #include "device/trace.h"
+#include "workers/backups.h"
 #include "workers/messages.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,8 @@ OpenResult DeviceController::openFirstDevice()
         o.versionFailure = tarvenix::queryVersion(*port_, o.version);
     else
         qCDebug(lcTrace, "device busy, version query skipped");
+    if (o.versionRead())
+        version_ = o.version;
     return o;
 }
 
@@ -172,14 +175,38 @@ Failure DeviceController::queryVersion(QString &version)
     return tarvenix::queryVersion(*port_, version);
 }
 
-BlockLoop DeviceController::loop(TransferKind kind, const QString &file) const
+Failure DeviceController::reopen()
 {
-    BlockLoop loop(kind, *port_, file);
-    loop.setDevicePath(path());
-    return loop;
+    port_.reset();
+    port_ = openDevicePort();
+    return port_ ? Failure{} : Failure{FailureCode::OpenFailed, path()};
 }
 
-Failure DeviceController::startTransfer(TransferJob *job, const QString &file, bool replaceExisting)
+FoundDevice DeviceController::identity() const
+{
+    const QString at = path();
+    for (const FoundDevice &device : findSupportedDevices()) {
+        if (device.path == at)
+            return device;
+    }
+    FoundDevice device;
+    device.row = row_;
+    device.path = at;
+    if (row_ > 0) {
+        device.vendorId = kSupportedDevices[row_ - 1].vendorId;
+        device.productId = kSupportedDevices[row_ - 1].productId;
+    }
+    return device;
+}
+
+void DeviceController::complete(TransferRequest &request, const FoundDevice &device) const
+{
+    request.devicePath = path();
+    request.port = port_.get();
+    request.deviceKey = backupKey(device);
+}
+
+Failure DeviceController::startTransfer(TransferJob *job, TransferRequest request)
 {
     if (!port_)
         return {FailureCode::NoDevice, {}};
@@ -189,9 +216,14 @@ Failure DeviceController::startTransfer(TransferJob *job, const QString &file, b
     lock_ = std::move(lock);
     job_ = job;
     removedDuringTransfer_ = false;
+    request.kind = job->kind();
+    record_ = TransferRecord(request.kind, identity(), request.file);
+    record_.versionBefore = version_;
+    record_.verify = request.kind == TransferKind::Data && request.verify;
+    complete(request, record_.device);
     connect(job, &TransferJob::result, this, &DeviceController::finishTransfer,
             Qt::UniqueConnection);
-    job->start({job->kind(), file, path(), port_.get(), replaceExisting});
+    job->start(request);
     return {};
 }
 
@@ -215,15 +247,28 @@ void DeviceController::finishTransfer(const TransferOutcome &outcome)
     job->wait();
     job_ = nullptr;
     lock_.reset();
+    record_.finish(outcome);
     if (removedDuringTransfer_) {
         removedDuringTransfer_ = false;
         deviceRemoved();
+    } else if (outcome.ok() && job->kind() == TransferKind::Firmware) {
+        askVersionAfterFirmware();
     }
     if (reopenAfterTransfer_) {
         reopenAfterTransfer_ = false;
         deviceArrived();
     }
-    emit transferEnded(job, outcome);
+    keepInHistory(record_);
+    emit transferEnded(job, record_);
+}
+
+// The device is opened afresh, as a device that restarted after its firmware must be, and
+// its version read within the version query's short bound.
+void DeviceController::askVersionAfterFirmware()
+{
+    reopenAfterTransfer_ = false;
+    const OpenResult o = open();
+    record_.versionReadAgain(o.failure ? o.failure : o.versionFailure, o.version);
 }
 
 } // namespace tarvenix

@@ -8,6 +8,7 @@
 #include "device/devicelock.h"
 #include "device/discovery.h"
 #include "device/hidport.h"
+#include "workers/history.h"
 #include "workers/transferjob.h"
 
 #include <QObject>
@@ -21,6 +22,13 @@ struct OpenResult {
     // Busy when another program held the device, which was then not asked.
     Failure versionFailure{FailureCode::Busy, {}};
     QString version;
+
+    // Whether the device was asked its version and the query went out.
+    bool versionRead() const
+    {
+        return !failure && versionFailure.code != FailureCode::WriteFailed &&
+               versionFailure.code != FailureCode::Busy;
+    }
 };
 
 class DeviceController : public QObject {
@@ -56,14 +64,21 @@ class DeviceController : public QObject {
     Failure claim(const FoundDevice &device);
     // The version query on the open device.
     Failure queryVersion(QString &version);
-    // The block loop on the open device, run by a caller that holds it (claim).
-    BlockLoop loop(TransferKind kind, const QString &file) const;
+    // Closes the claimed device and opens it again at its path, as after a firmware download.
+    Failure reopen();
+    // The device as hidapi lists it, with its strings; from its table row alone when it is no
+    // longer listed. hidapi must be started.
+    FoundDevice identity() const;
+    // Fills in what a transfer on the open device needs of it: its port, its path and,
+    // from `device` (identity()), whose backups a data download takes.
+    void complete(TransferRequest &request, const FoundDevice &device) const;
 
     // The one answer to "is a transfer running".
     bool transferRunning() const { return job_ != nullptr; }
-    // Locks the device for the transfer and starts it on the job: Busy or LockFailed
-    // when the lock cannot be had. The result comes through transferEnded().
-    Failure startTransfer(TransferJob *job, const QString &file, bool replaceExisting = false);
+    // Locks the device for the transfer and starts it on the job, the request's file and
+    // choices taken as they are, the rest filled in here: Busy or LockFailed when the lock
+    // cannot be had. The end comes through transferEnded().
+    Failure startTransfer(TransferJob *job, TransferRequest request);
     // Stops a running transfer and returns once it has ended, told as any other end.
     void endTransfer(const QString &cause);
 
@@ -79,8 +94,9 @@ class DeviceController : public QObject {
     void opened(const tarvenix::OpenResult &result);
     // After a removal closed the device.
     void removed();
-    // Every transfer ends here, once.
-    void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferOutcome &outcome);
+    // Every transfer ends here, once, after its record went into the history; a firmware
+    // download's only after the device was opened again and asked its version.
+    void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
 
   private:
     OpenResult openFirstDevice();
@@ -89,13 +105,16 @@ class DeviceController : public QObject {
     void take(const FoundDevice &device);
     Failure lockAndOpen();
     void finishTransfer(const TransferOutcome &outcome);
+    void askVersionAfterFirmware();
 
     // Declared before the port, so that the device is closed before the lock goes.
     std::unique_ptr<DeviceLock> lock_;
     HidPortPtr port_;
     char path_[kDevicePathSize] = {};
     int row_ = 0;
+    QString version_; // as the device last said it
     TransferJob *job_ = nullptr;
+    TransferRecord record_;
     bool reopenAfterTransfer_ = false;
     bool removedDuringTransfer_ = false;
     std::shared_ptr<Capture> capture_;

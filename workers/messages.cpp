@@ -200,7 +200,7 @@ QString failureCause(const Failure &failure, const QString &file)
     case FailureCode::StoppedBySignal:
         return Messages::tr("the transfer was stopped by signal %1").arg(detail);
     case FailureCode::Mismatch:
-        return fileCause(Messages::tr("the device's data differs from \"%1\""), file);
+        return fileCause(Messages::tr("the device holds data that differs from \"%1\""), file);
     case FailureCode::FileChanged:
         return fileCause(
             Messages::tr("the file \"%1\" is missing, unreadable or no longer whole blocks; "
@@ -236,12 +236,54 @@ QString refusalMessage(const Failure &failure, const QString &file)
     return text.isEmpty() ? failureCause(failure, file) + QLatin1Char('.') : text;
 }
 
+namespace {
+
+// A data download's backup failed: nothing was written.
+QString backupFailureMessage(const TransferOutcome &outcome)
+{
+    const QString cause = failureCause(outcome.failure, outcome.backupFile);
+    const QString what =
+        outcome.failedBlock > 0
+            ? Messages::tr("the backup of the device's data area failed at block %1 of %2: %3")
+                  .arg(outcome.failedBlock)
+                  .arg(outcome.blocks)
+                  .arg(cause)
+            : Messages::tr("the backup of the device's data area failed: %1").arg(cause);
+    return Messages::tr("Download data did not start: %1. The device is unchanged.").arg(what) +
+           advice(TransferKind::Data, outcome);
+}
+
+// A text in the user's language, or as it stands where a script reads it: the command
+// line's results on standard output stay English.
+QString phrase(FrontEnd where, const char *text)
+{
+    return where == FrontEnd::Window ? Messages::tr(text) : QString::fromUtf8(text);
+}
+
+const char kBackupKept[] =
+    QT_TRANSLATE_NOOP("Messages", "The data area as it was before the download is kept in "
+                                  "\"%1\"; to restore it, download that file.");
+
+// Where a data download's backup is, for the user who wants the area back as it was.
+QString restoreNote(const TransferOutcome &outcome)
+{
+    if (!outcome.backupTaken())
+        return QString();
+    return QLatin1Char('\n') + Messages::tr(kBackupKept).arg(outcome.backupFile);
+}
+
+} // namespace
+
 QString transferFailureMessage(TransferKind kind, const QString &file,
                                const TransferOutcome &outcome)
 {
+    if (kind == TransferKind::Data && outcome.phase == TransferKind::Save)
+        return backupFailureMessage(outcome);
     const QString cause = failureCause(outcome.failure, file);
+    const bool inVerify = kind == TransferKind::Data && outcome.phase == TransferKind::Verify;
     QString text = outcome.failedBlock > 0
-                       ? Messages::tr("%1 failed at block %2 of %3: %4.")
+                       ? (inVerify ? Messages::tr("%1 failed in the verify, at block %2 of %3: %4.")
+                                   : Messages::tr("%1 failed at block %2 of %3: %4."))
                              .arg(transferName(kind), QString::number(outcome.failedBlock),
                                   QString::number(outcome.blocks), cause)
                        : Messages::tr("%1 failed: %2.").arg(transferName(kind), cause);
@@ -252,13 +294,13 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
                     .arg(outcome.keptFile);
     else if (kind == TransferKind::Save)
         text += Messages::tr("\nNo file was written; an existing file keeps its content.");
-    return text;
+    return text + restoreNote(outcome);
 }
 
 QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome)
 {
     QString state;
-    switch (kind) {
+    switch (kind == TransferKind::Data ? outcome.phase : kind) {
     case TransferKind::Firmware:
         state = Messages::tr("the device holds a partial firmware; run the download again "
                              "before unplugging it");
@@ -268,17 +310,127 @@ QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome
                              "again");
         break;
     case TransferKind::Save:
-        state = Messages::tr("nothing was saved, and the device is unchanged");
+        state = kind == TransferKind::Data
+                    ? Messages::tr("the backup before the download was not finished, and the "
+                                   "device is unchanged")
+                    : Messages::tr("nothing was saved, and the device is unchanged");
         break;
     case TransferKind::Verify:
-        state = Messages::tr("the device is unchanged");
+        state = kind == TransferKind::Data
+                    ? Messages::tr("the download was complete, but it was not verified")
+                    : Messages::tr("the device is unchanged");
         break;
     }
     return Messages::tr("%1 stopped after %2 of %3 blocks: %4.")
-        .arg(transferName(kind))
-        .arg(qMax(0, outcome.failedBlock - 1))
-        .arg(outcome.blocks)
-        .arg(state);
+               .arg(transferName(kind))
+               .arg(qMax(0, outcome.failedBlock - 1))
+               .arg(outcome.blocks)
+               .arg(state) +
+           restoreNote(outcome);
+}
+
+QString backupOffAdvice(FrontEnd where)
+{
+    return where == FrontEnd::Window
+               ? Messages::tr("To download without a backup, turn off \"Back up before a data "
+                              "download\" in the window's menu (right-click the window).")
+               : Messages::tr("To download without a backup, add --no-backup.");
+}
+
+namespace {
+
+QString versionChange(const TransferRecord &r, FrontEnd where)
+{
+    if (r.versionFailure)
+        return phrase(where, QT_TRANSLATE_NOOP("Messages",
+                                               "The version could not be read again after the "
+                                               "download: %1. The device may be restarting; its "
+                                               "version is shown again once it is back."))
+            .arg(failureCause(r.versionFailure, QString()));
+    if (r.versionAfter == r.versionBefore)
+        return phrase(where, QT_TRANSLATE_NOOP("Messages", "The version text is unchanged: \"%1\". "
+                                                           "A device may keep its text after a "
+                                                           "download."))
+            .arg(r.versionBefore);
+    return phrase(where,
+                  QT_TRANSLATE_NOOP("Messages", "Version before: \"%1\"\nVersion after: \"%2\""))
+        .arg(r.versionBefore, r.versionAfter);
+}
+
+QString dataNotes(const TransferRecord &r, FrontEnd where)
+{
+    const QString backup =
+        r.outcome.backupTaken()
+            ? phrase(where, kBackupKept).arg(r.outcome.backupFile)
+            : phrase(where,
+                     QT_TRANSLATE_NOOP("Messages", "No backup was taken: backups are turned off."));
+    const QString verify =
+        r.verify ? phrase(where, QT_TRANSLATE_NOOP("Messages",
+                                                   "The data area was read back and matches the "
+                                                   "file."))
+                 : phrase(where, QT_TRANSLATE_NOOP("Messages", "The data area was not read back: "
+                                                               "verifying is turned off."));
+    return verify + QLatin1Char('\n') + backup;
+}
+
+} // namespace
+
+QString successDetails(const TransferRecord &record, FrontEnd where)
+{
+    switch (record.kind) {
+    case TransferKind::Firmware:
+        return record.versionAsked ? versionChange(record, where) : QString();
+    case TransferKind::Data:
+        return dataNotes(record, where);
+    case TransferKind::Save:
+    case TransferKind::Verify:
+        break;
+    }
+    return QString();
+}
+
+QString deviceDescription(const FoundDevice &device)
+{
+    const QString name = device.product.isEmpty() ? Messages::tr("The device") : device.product;
+    return device.serial.isEmpty()
+               ? Messages::tr("%1 (%2) at %3").arg(name, device.ids(), device.path)
+               : Messages::tr("%1 (%2, serial %3) at %4")
+                     .arg(name, device.ids(), device.serial, device.path);
+}
+
+QString deviceLine(const FoundDevice &device, const QString &version)
+{
+    return Messages::tr("%1, version \"%2\"").arg(deviceDescription(device), version);
+}
+
+QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
+                         const QString &version)
+{
+    return Messages::tr("Download this firmware into the device?\n\n"
+                        "File: %1, %2 bytes, SHA-256 %3\n"
+                        "Device: %4\n\n"
+                        "Do not unplug the device or close this window until the download "
+                        "is done.")
+        .arg(file, QString::number(facts.size), facts.sha256.left(12), deviceLine(device, version));
+}
+
+QString firmwareQuestion(const QString &file, const FileFacts &facts, const QStringList &devices)
+{
+    return Messages::tr("Download this firmware into these %1 devices?\n\n"
+                        "File: %2, %3 bytes, SHA-256 %4\n"
+                        "Devices:\n%5\n\n"
+                        "Do not unplug the devices or stop this program until every download "
+                        "is done.")
+        .arg(QString::number(devices.size()), file, QString::number(facts.size),
+             facts.sha256.left(12), devices.join(QLatin1Char('\n')));
+}
+
+QString historyUnwritableMessage(const QString &path, const QString &reason)
+{
+    return Messages::tr("This transfer could not be added to the history in \"%1\" (%2). "
+                        "Transfers still work; this is said once until the program starts "
+                        "again.")
+        .arg(path, reason);
 }
 
 QString accessHint()

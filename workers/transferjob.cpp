@@ -36,18 +36,16 @@ void TransferJob::requestStopBySignal(int signalNumber)
 void TransferJob::run()
 {
     qCDebug(lcTrace, "Enter thread run");
-    BlockLoop loop(request_.kind, *request_.port, request_.file);
-    loop.setReplyTimeout(timeoutMs_);
-    loop.setStopRequest(&stop_);
-    loop.setReplaceExisting(request_.replaceExisting);
-    loop.setDevicePath(request_.devicePath);
-    loop.setStepHandler([this](int step, int block) {
+    TransferRun transfer(request_);
+    transfer.setReplyTimeout(timeoutMs_);
+    transfer.setStopRequest(&stop_);
+    transfer.setStepHandler([this](int step, int block) {
         iLoopTemp = step;
         qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
         emit progress(step);
     });
-    loop.setBlockHandler([this](int done, int total) { emit blocksDone(done, total); });
-    emit result(loop.run());
+    transfer.setBlockHandler([this](int done, int total) { emit blocksDone(done, total); });
+    emit result(transfer.run());
 }
 
 } // namespace tarvenix

@@ -3,23 +3,12 @@
 // needs as values when it starts, reaches back into nobody, reports its progress in
 // steps, can be asked to stop, and ends with exactly one result.
 
-#include "workers/blockloop.h"
+#include "workers/transferrun.h"
 
 #include <QMetaType>
 #include <QThread>
 
 namespace tarvenix {
-
-// What a transfer needs, handed over whole when it starts.
-struct TransferRequest {
-    TransferKind kind = TransferKind::Firmware;
-    QString file;       // the file to send or to compare, or the one a save writes
-    QString devicePath; // to tell an unplugged device from a failing one
-    // Held open and unchanged by its owner until the result has come.
-    HidPort *port = nullptr;
-    // A save may replace an existing entry of its file's name: the user agreed to it.
-    bool replaceExisting = false;
-};
 
 class TransferJob : public QThread {
     Q_OBJECT

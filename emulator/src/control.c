@@ -143,7 +143,7 @@ static const struct {
 } fault_names[] = {
     {"silent", FAULT_SILENT},       {"delay", FAULT_DELAY},   {"short", FAULT_SHORT},
     {"writefail", FAULT_WRITEFAIL}, {"unplug", FAULT_UNPLUG}, {"late", FAULT_LATE},
-    {"stranger", FAULT_STRANGER},
+    {"stranger", FAULT_STRANGER},   {"drop", FAULT_DROP},
 };
 
 static int fault_kind(const char *name, FaultKind *kind)

@@ -19,6 +19,7 @@ typedef struct {
     int short_len; /* -1: full length */
     guint late_ms; /* this one reply waits so long */
     gboolean stranger;
+    gboolean drop; /* answer a packet without storing it */
 } Triggered;
 
 /* ---- open files and their reports -------------------------------------------------------- */
@@ -322,6 +323,8 @@ static void fire_faults(Device *dev, Triggered *t)
             t->late_ms = f->param;
         else if (f->kind == FAULT_STRANGER)
             t->stranger = TRUE;
+        else if (f->kind == FAULT_DROP)
+            t->drop = TRUE;
         else
             t->unplug = TRUE;
         g_free(f);
@@ -346,7 +349,11 @@ static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize
                    const Triggered *t)
 {
     Reply *r = g_new0(Reply, 1);
-    if (emu_model_handle(&dev->model, req, data, len, r->buf) < 0)
+    /* A packet's reply is its echo alone, so a dropped one is answered as a stored one is. */
+    EmuRequest handled = *req;
+    if (t->drop && (req->kind == EMU_REQ_DATA || req->kind == EMU_REQ_FIRMWARE))
+        handled.kind = EMU_REQ_BAD;
+    if (emu_model_handle(&dev->model, &handled, data, len, r->buf) < 0)
         g_warning("device %u: out of memory storing firmware", dev->id);
     r->len = t->short_len >= 0 ? MIN((gsize)t->short_len, sizeof r->buf) : sizeof r->buf;
     device_send(dev, r, g_get_monotonic_time() + (gint64)MAX(dev->delay_ms, t->late_ms) * 1000);
@@ -357,7 +364,7 @@ static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize
 static void answer_stranger(Device *dev)
 {
     guint8 query[EMU_REPORT_SIZE];
-    const Triggered plain = {FALSE, FALSE, -1, 0, FALSE};
+    const Triggered plain = {FALSE, FALSE, -1, 0, FALSE, FALSE};
     emu_build_request(query, EMU_REQ_VERSION, 0, NULL);
     EmuRequest req = emu_parse_request(query, sizeof query);
     answer(dev, &req, query, sizeof query, &plain);
@@ -375,7 +382,7 @@ static void keep_in_model(Device *dev, const EmuRequest *req, const guint8 *data
 static glong on_write_locked(Device *dev, guint gen, UMockdevIoctlClient *client,
                              const guint8 *data, gsize len, int *err)
 {
-    Triggered t = {FALSE, FALSE, -1, 0, FALSE};
+    Triggered t = {FALSE, FALSE, -1, 0, FALSE, FALSE};
     if (!dev->plugged || gen != dev->gen) {
         *err = ENODEV;
         return -1;

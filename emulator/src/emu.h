@@ -22,6 +22,7 @@ typedef enum {
     FAULT_UNPLUG,
     FAULT_LATE,     /* one reply only, delayed */
     FAULT_STRANGER, /* another program asks for the version after this request */
+    FAULT_DROP,     /* a firmware or data packet is answered but not stored */
 } FaultKind;
 
 typedef struct {

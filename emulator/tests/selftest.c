@@ -17,6 +17,7 @@ void case_fault_late(void);
 void case_fault_short(void);
 void case_fault_writefail(void);
 void case_fault_unplug(void);
+void case_fault_drop(void);
 void case_handles(void);
 void case_hotplug(void);
 void case_wakeup(void);
@@ -167,6 +168,7 @@ static const struct {
     {"fault_short", case_fault_short},
     {"fault_writefail", case_fault_writefail},
     {"fault_unplug", case_fault_unplug},
+    {"fault_drop", case_fault_drop},
     {"handles", case_handles},
     {"hotplug", case_hotplug},
     {"wakeup", case_wakeup},

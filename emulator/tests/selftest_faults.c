@@ -118,6 +118,24 @@ void case_fault_unplug(void)
     CHECK(hid_open_path(st_node(1)) == NULL, "the old node still opens");
 }
 
+/* The dropped packet is answered as a stored one is, but the block keeps its old bytes; the
+ * next packet is stored. */
+void case_fault_drop(void)
+{
+    uint8_t req[EMU_REPORT_SIZE], reply[EMU_REPORT_SIZE], payload[EMU_BLOCK_SIZE];
+    hid_device *h = walk_to_fault("drop", req);
+    memset(payload, 0xab, sizeof payload);
+    for (int stored = 0; stored < 2; stored++) {
+        emu_build_request(req, EMU_REQ_DATA, 0, payload);
+        st_exchange(h, req, reply);
+        emu_build_request(req, EMU_REQ_READOUT, 0, NULL);
+        st_exchange(h, req, reply);
+        CHECK((reply[EMU_REPLY_DATA_AT] == 0xab) == stored, "packet %d %s", stored,
+              stored ? "was not stored" : "was stored");
+    }
+    hid_close(h);
+}
+
 /* As hidraw does: every open file gets each report; a report sent while none is open waits
  * for the next one opened; a stranger's reply reaches a program that did not ask. */
 void case_handles(void)

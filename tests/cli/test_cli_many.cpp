@@ -1,10 +1,12 @@
 // tarvenix-cli on several emulated devices at once: every byte and a capture on each, one
 // device's failure kept apart from the others, the refusals before any device is touched,
-// one file per device, two runs sharing the devices, and a stop that reaches them all.
+// one file per device, a backup, verify and history line for each data download, two runs
+// sharing the devices, one firmware question on a terminal, and a stop that reaches them all.
 
 #include "clirun.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "workers/history.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -67,7 +69,8 @@ class TestCliMany : public QObject {
         for (int i = 0; i < 3; ++i) {
             const int id = three[i];
             QCOMPARE(emu::firmware(id), testfiles::read(dir.filePath("fw.bin")));
-            QCOMPARE(emu::stats(id).requests, 64);
+            // The version query, then the packets.
+            QCOMPARE(emu::stats(id).requests, 1 + 64);
             const QString name = line(id, QStringLiteral("A%1").arg(i + 1));
             QVERIFY2(out.contains(name + "ok: Download firmware done (64 blocks)"),
                      qPrintable(out));
@@ -75,7 +78,7 @@ class TestCliMany : public QObject {
                      qPrintable(r.err));
             // One capture per device, named after it.
             const QByteArray captured = testfiles::read(dir.filePath("c-A%1.jsonl").arg(i + 1));
-            QCOMPARE(captured.count("\"event\":\"write\""), 64);
+            QCOMPARE(captured.count("\"event\":\"write\""), 1 + 64);
             QVERIFY(captured.contains(QStringLiteral("\"serial\":\"A%1\"").arg(i + 1).toUtf8()));
         }
         QVERIFY2(out.endsWith("3 devices: 3 succeeded, 0 did not.\n"), qPrintable(out));
@@ -87,7 +90,7 @@ class TestCliMany : public QObject {
         const QList<int> three{add("serial=B1"), add("serial=B2"), add("serial=B3")};
         for (int id : three)
             emu::fault(id, "delay ms=3");
-        emu::fault(three[1], "unplug at=40");
+        emu::fault(three[1], "unplug at=41"); // after the version query, at block 40
         int later = 0;
         const cli::Run r = cli::run({"firmware", "--all", "--json", image(128)}, [&] {
             QTRY_VERIFY_WITH_TIMEOUT(emu::stats(three[0]).requests >= 10, 20000);
@@ -150,6 +153,31 @@ class TestCliMany : public QObject {
         QCOMPARE(testfiles::read(QDir(folder).filePath(names[0])), QByteArray(524288, '\x11'));
     }
 
+    // Each device's area is kept before the download and compared after it, each has its
+    // line in the history; verify --all only reads.
+    void dataBacksUpAndVerifiesEach()
+    {
+        const QList<int> two{add("serial=D1 fill=0x11"), add("serial=D2 fill=0x22")};
+        const int linesBefore = tarvenix::readHistory(0).size();
+        const cli::Run r = cli::run({"data", "--all", "--json", "--quiet", image(8)});
+        QCOMPARE(r.exitCode, 0);
+        for (const int id : two) {
+            const QString backup = entry(r.out, id).value("backup").toString();
+            QCOMPARE(testfiles::read(backup), QByteArray(524288, id == two[0] ? '\x11' : '\x22'));
+            // The version query, the read-out, the packets and the read-back.
+            QCOMPARE(emu::stats(id).requests, 1 + 1024 + 8 + 8);
+        }
+        const QVector<QJsonObject> history = tarvenix::readHistory(0);
+        QCOMPARE(history.size(), linesBefore + 2);
+        QCOMPARE(history.constLast().value("verified").toBool(), true);
+        const QByteArray area = emu::dataArea(two[0]);
+        const QString other = testfiles::write(dir.filePath("other.bin"), QByteArray(kBlock, 'x'));
+        const cli::Run verify = cli::run({"verify", "--all", "--json", "--quiet", other});
+        QCOMPARE(verify.exitCode, 8);
+        QCOMPARE(entry(verify.out, two[0]).value("exitCode").toInt(), 7);
+        QCOMPARE(emu::dataArea(two[0]), area);
+    }
+
     void twoRunsShareTheDevices()
     {
         const QList<int> three{add("serial=C1"), add("serial=C2"), add("serial=C3")};
@@ -169,7 +197,7 @@ class TestCliMany : public QObject {
                      outs[0] + outs[1]);
             const QJsonObject busy = entry(outs[codes[0] == 0 ? 1 : 0], id);
             QVERIFY2(busy.value("message").toString().contains("device is busy"), outs[0]);
-            QCOMPARE(emu::stats(id).requests, 128);
+            QCOMPARE(emu::stats(id).requests, 1 + 128);
             QCOMPARE(emu::firmware(id), testfiles::read(fw));
         }
     }
@@ -183,13 +211,14 @@ class TestCliMany : public QObject {
         add("serial=E1");
         add("serial=E2");
         QProcess p;
-        p.start(script, {"-qec",
-                         QStringLiteral("'%1' firmware --all '%2'")
-                             .arg(QStringLiteral(TARVENIX_CLI), image(64)),
-                         "/dev/null"});
+        // One firmware question for the run, answered yes.
+        p.start(QStringLiteral("sh"),
+                {"-c", QStringLiteral("echo y | '%1' -qec \"'%2' firmware --all '%3'\" /dev/null")
+                           .arg(script, QStringLiteral(TARVENIX_CLI), image(64))});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 0);
         const QString tty = QString::fromLocal8Bit(p.readAll());
+        QCOMPARE(tty.count("Download this firmware into these 2 devices?"), 1);
         for (const char *name : {"E1", "E2"})
             QVERIFY2(
                 tty.contains(QStringLiteral("\r%1%2Download firmware [--------] 0/64 blocks")

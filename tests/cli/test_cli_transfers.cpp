@@ -5,6 +5,7 @@
 #include "clirun.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "support/safety.h"
 
 #include <QElapsedTimer>
 #include <QStandardPaths>
@@ -36,6 +37,7 @@ class TestCliTransfers : public QObject {
   private slots:
     void init()
     {
+        testsafety::off();
         id = emu::add();
         emu::command(QStringLiteral("clear %1").arg(id));
     }
@@ -49,7 +51,8 @@ class TestCliTransfers : public QObject {
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(emu::firmware(id), image);
         QCOMPARE(emu::stats(id).bad, 0);
-        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.out, QByteArray("The version text is unchanged: \"TVX-EMU 1.1.0\". A device may "
+                                   "keep its text after a download.\n"));
         // Not on a terminal: one plain line per step, no bar.
         const QStringList lines = r.err.trimmed().split('\n');
         QCOMPARE(lines.size(), 6);
@@ -68,7 +71,8 @@ class TestCliTransfers : public QObject {
         const cli::Run r = cli::run({"data", file("data.bin", image)});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(emu::dataArea(id), image);
-        QCOMPARE(emu::stats(id).requests, 1024);
+        // The version query, then the packets.
+        QCOMPARE(emu::stats(id).requests, 1 + 1024);
         QVERIFY(r.err.contains("Download data: step 6 of 6"));
     }
 
@@ -229,7 +233,7 @@ class TestCliTransfers : public QObject {
         const cli::Run r = cli::run({"verify", file("changed.bin", area)});
         QCOMPARE(r.exitCode, 7);
         QVERIFY2(r.err.contains("Verify failed at block 300 of 1024") &&
-                     r.err.contains("tarvenix-cli data --verify"),
+                     r.err.contains("tarvenix-cli data --verify FILE"),
                  qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
         // It stops at the first difference.
@@ -253,10 +257,12 @@ class TestCliTransfers : public QObject {
         const QByteArray image = testfiles::pattern(128 * kBlock, 9);
         const cli::Run r = cli::run({"data", "--verify", file("dv.bin", image)});
         QCOMPARE(r.exitCode, 0);
-        QVERIFY2(r.err.contains("Download data: step 6 of 6") &&
-                     r.err.contains("Verify: step 6 of 6"),
+        // One progress over the download and its verify.
+        QVERIFY2(r.err.contains("Download data: step 3 of 6, 128 of 256 blocks") &&
+                     r.err.contains("Download data: step 6 of 6") && !r.err.contains("Verify"),
                  qPrintable(r.err));
-        QCOMPARE(emu::stats(id).requests, 256);
+        QVERIFY(r.out.startsWith("The data area was read back and matches the file."));
+        QCOMPARE(emu::stats(id).requests, 1 + 256);
         QCOMPARE(emu::dataArea(id).left(image.size()), image);
     }
 
@@ -290,7 +296,8 @@ class TestCliTransfers : public QObject {
     // The only test that waits out the 8-second bound on one reply.
     void silentDeviceFailsWithinTheBound()
     {
-        emu::fault(id, "silent at=17");
+        // The version query comes first.
+        emu::fault(id, "silent at=18");
         QElapsedTimer clock;
         clock.start();
         const cli::Run r =
@@ -301,7 +308,7 @@ class TestCliTransfers : public QObject {
                      r.err.contains("did not answer within 8 seconds") &&
                      r.err.contains("check the device and its cable"),
                  qPrintable(r.err));
-        QCOMPARE(emu::stats(id).requests, 17);
+        QCOMPARE(emu::stats(id).requests, 18);
     }
 
     void unplugInTheMiddle_data()
@@ -309,7 +316,8 @@ class TestCliTransfers : public QObject {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("at");
         QTest::addColumn<QString>("failure");
-        QTest::newRow("data") << QStringList{"data", "in.bin"} << 30
+        // A data download asks the version first.
+        QTest::newRow("data") << QStringList{"data", "in.bin"} << 31
                               << "Download data failed at block 30 of 128";
         QTest::newRow("save") << QStringList{"save", "--force", "target.bin"} << 40
                               << "Save data failed at block 40 of 1024";

@@ -4,6 +4,7 @@
 #include "support/dialogs.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "support/safety.h"
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
@@ -56,6 +57,7 @@ class TestClosing : public QObject {
   private slots:
     void init()
     {
+        testsafety::off();
         id = emu::add("vid=1abe pid=2202");
         dialogs = std::make_unique<DialogAnswerer>();
         w = std::make_unique<MainWindow>();

@@ -5,6 +5,7 @@
 #include "support/dialogs.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "support/safety.h"
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
@@ -43,7 +44,11 @@ class TestHotplug : public QObject {
     }
 
   private slots:
-    void init() { dialogs = std::make_unique<DialogAnswerer>(); }
+    void init()
+    {
+        testsafety::off();
+        dialogs = std::make_unique<DialogAnswerer>();
+    }
 
     void cleanup()
     {

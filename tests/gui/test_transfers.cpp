@@ -5,7 +5,10 @@
 #include "support/dialogs.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "support/safety.h"
 #include "ui/mainwindow.h"
+#include "workers/backups.h"
+#include "workers/history.h"
 #include "workers/transferworkers.h"
 
 #include <QProcess>
@@ -69,6 +72,7 @@ class TestTransfers : public QObject {
     void init()
     {
         id = emu::add("vid=1abe pid=2202 version=EMU-1");
+        testsafety::off();
         dialogs = std::make_unique<DialogAnswerer>();
         w = std::make_unique<MainWindow>();
         w->show();
@@ -106,12 +110,12 @@ class TestTransfers : public QObject {
         QTRY_COMPARE(dialogs->count("Download firmware successfully!"), 1);
         QCOMPARE(dialogs->boxes.size(), 1);
         QCOMPARE(dialogs->boxes[0].title, QStringLiteral("Success"));
-        // The two version queries of Run come first, then all 128 packets.
-        QCOMPARE(requestsAtSuccess, 2 + 128);
+        // The two version queries of Run come first, then all 128 packets; the device is
+        // opened again and asked its version before the success is told.
+        QCOMPARE(requestsAtSuccess, 2 + 128 + 1);
         QCOMPARE(litAtSuccess, 6);
         QCOMPARE(emu::firmware(id), image);
-        // Only after the success does the row open the device again and ask its version.
-        QTRY_COMPARE(emu::stats(id).requests, 2 + 128 + 1);
+        QCOMPARE(emu::stats(id).requests, 2 + 128 + 1);
         QCOMPARE(emu::stats(id).early, 0);
         QCOMPARE(emu::stats(id).bad, 0);
         QCOMPARE(w->workerThreadForFW->iLoopTemp, 6);
@@ -365,12 +369,13 @@ class TestTransfers : public QObject {
             QCOMPARE(litCount(w->saveArrows()), code);
             QCOMPARE(w->saveArrows()[code - 1]->styleSheet(), kArrowLitStyle);
         }
-        QVERIFY(dialogs->boxes.isEmpty());
         w->slotShowRunUpdateSaveDataProcess(7);
         QCOMPARE(litCount(w->saveArrows()), 5);
+        // Step 6 lights the last arrow; success is told only when the transfer has ended.
         w->slotShowRunUpdateSaveDataProcess(6);
         QCOMPARE(litCount(w->saveArrows()), 6);
-        QCOMPARE(dialogs->count("Save data successfully!"), 1);
+        QTest::qWait(100);
+        QVERIFY(dialogs->boxes.isEmpty());
         // A new file turns its row unlit again.
         loadData(write("again.bin", testfiles::pattern(512, 0)));
         QCOMPARE(litCount(w->dataArrows()), 0);
@@ -484,6 +489,109 @@ class TestTransfers : public QObject {
         else
             QVERIFY2(dialogs->count("answers no request of ours") == 1 && !QFile::exists(target),
                      qPrintable(dialogs->texts()));
+    }
+    // With the safety net on, as a user has it: the success comes only after the verify,
+    // with its unchanged text, and names the backup, which holds the area it replaced.
+    void dataSuccessComesAfterTheVerify()
+    {
+        testsafety::setAll(true);
+        const QByteArray before = testfiles::pattern(524288, 11);
+        emu::command(QStringLiteral("data %1 %2").arg(id).arg(write("area.bin", before)));
+        loadData(write("d.bin", testfiles::pattern(16 * 512, 12)));
+        int requestsAtSuccess = -1;
+        dialogs->onBox = [&](const SeenBox &) { requestsAtSuccess = emu::stats(id).requests; };
+        w->slotPushButtonRunUpdateData();
+        waitIdle();
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        QCOMPARE(dialogs->boxes[0].text, QStringLiteral("Download data successfully!"));
+        // Run's version query, the read-out, the packets and the read-back.
+        QCOMPARE(requestsAtSuccess, 1 + 1024 + 16 + 16);
+        const QString backup = tarvenix::listBackups().constLast().path;
+        QCOMPARE(testfiles::read(backup), before);
+        QVERIFY2(
+            dialogs->boxes[0].informative.contains(QStringLiteral("kept in \"%1\"").arg(backup)),
+            qPrintable(dialogs->boxes[0].informative));
+        QCOMPARE(tarvenix::readHistory(1).value(0)["backup"].toString(), backup);
+    }
+
+    void backupThatCannotBeWrittenSendsNothing()
+    {
+        testsafety::setAll(true);
+        const QByteArray before = emu::dataArea(id);
+        loadData(write("d.bin", testfiles::pattern(4 * 512, 15)));
+        // A file where the backups folder would be.
+        const QString folder = tarvenix::backupsFolder();
+        QVERIFY(QDir().mkpath(folder) && QFile::rename(folder, dir.filePath("backups.moved")));
+        testfiles::write(folder, "not a folder");
+        w->slotPushButtonRunUpdateData();
+        waitIdle();
+        QFile::remove(folder);
+        QFile::rename(dir.filePath("backups.moved"), folder);
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].text.startsWith("Download data did not start: the backup") &&
+                     dialogs->boxes[0].informative.contains("turn off \"Back up before a data "
+                                                            "download\""),
+                 qPrintable(dialogs->texts() + dialogs->boxes[0].informative));
+        // Only Run's version query went out.
+        QCOMPARE(emu::stats(id).requests, 1);
+        QCOMPARE(emu::dataArea(id), before);
+    }
+
+    void droppedBlockShowsNoSuccess()
+    {
+        testsafety::setAll(true);
+        loadData(write("d.bin", testfiles::pattern(16 * 512, 13)));
+        emu::fault(id, QStringLiteral("drop at=%1").arg(1 + 1024 + 5));
+        w->slotPushButtonRunUpdateData();
+        waitIdle();
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].title == "Warning" &&
+                     dialogs->boxes[0].text.contains("failed in the verify, at block 5 of 16") &&
+                     dialogs->boxes[0].text.contains(tarvenix::listBackups().constLast().path),
+                 qPrintable(dialogs->texts()));
+        QVERIFY(litCount(w->dataArrows()) < 6);
+        const QJsonObject line = tarvenix::readHistory(1).value(0);
+        QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
+        QCOMPARE(line["failure"].toString(), dialogs->boxes[0].text);
+    }
+
+    // No (the default) sends nothing; Yes downloads, and the success box's informative text
+    // has the version before and the one the device says after.
+    void firmwareQuestionThenVersionsBeforeAndAfter()
+    {
+        testsafety::setAll(true);
+        const QString path = write("fw.bin", testfiles::pattern(32 * 512, 14));
+        loadFirmware(path);
+        dialogs->answers << QMessageBox::No;
+        w->slotPushButtonRunUpdateFW();
+        QTRY_COMPARE(dialogs->boxes.size(), 1);
+        const SeenBox question = dialogs->boxes[0];
+        QCOMPARE(question.defaultButton, QMessageBox::No);
+        QVERIFY2(
+            question.text.contains(QStringLiteral("File: %1, 16384 bytes, SHA-256 ").arg(path)) &&
+                question.text.contains("(1abe:2202, serial EMU0001)") &&
+                question.text.contains("version \"EMU-1\"") &&
+                question.text.contains("Do not unplug the device or close this window "
+                                       "until the download is done"),
+            qPrintable(question.text));
+        QTest::qWait(100);
+        QCOMPARE(emu::stats(id).firmwareSize, 0);
+        QCOMPARE(litCount(w->fwArrows()), 0);
+
+        dialogs->answers << QMessageBox::Yes;
+        emu::fault(id, "delay ms=5 at=1");
+        w->slotPushButtonRunUpdateFW();
+        QTRY_VERIFY(w->transferRunning());
+        emu::command(QStringLiteral("version %1 EMU-2").arg(id));
+        waitIdle();
+        QTRY_COMPARE(dialogs->count("Download firmware successfully!"), 1);
+        QCOMPARE(dialogs->boxes.last().informative,
+                 QStringLiteral("Version before: \"EMU-1\"\nVersion after: \"EMU-2\""));
+        QCOMPARE(emu::stats(id).firmwareSize, 32 * 512);
+        QCOMPARE(w->strVersion, QStringLiteral("EMU-2"));
+        const QJsonObject device = tarvenix::readHistory(1).value(0)["device"].toObject();
+        QCOMPARE(device["versionBefore"].toString(), QStringLiteral("EMU-1"));
+        QCOMPARE(device["versionAfter"].toString(), QStringLiteral("EMU-2"));
     }
 };
 

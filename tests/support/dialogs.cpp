@@ -30,7 +30,8 @@ QString DialogAnswerer::texts() const
 
 void DialogAnswerer::answerBox(QMessageBox *box)
 {
-    boxes.append({box->windowTitle(), box->text(), box->icon()});
+    boxes.append({box->windowTitle(), box->text(), box->icon(), box->informativeText(),
+                  box->standardButton(box->defaultButton())});
     if (onBox)
         onBox(boxes.last());
     QAbstractButton *button = nullptr;

@@ -12,6 +12,8 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon;
+    QString informative;
+    QMessageBox::StandardButton defaultButton;
 };
 
 class DialogAnswerer : public QObject {

@@ -1,7 +1,8 @@
-// The progress schedule, the save name, the refusals made before a transfer, and
-// how a save's file is put in place.
+// The progress schedule, the save name, the refusals made before a transfer, how a save's
+// file is put in place, and the backups' names and pruning.
 
 #include "support/files.h"
+#include "workers/backups.h"
 #include "workers/blockloop.h"
 #include "workers/filechecks.h"
 #include "workers/messages.h"
@@ -232,6 +233,58 @@ class TestChecks : public QObject {
                                 "not answer within 8 seconds."));
         QVERIFY(
             transferFailureMessage(TransferKind::Save, "s.bin", o).contains("No file was written"));
+    }
+    // Names of [A-Za-z0-9._-] only, a counter for a name that is taken.
+    void backupNames()
+    {
+        FoundDevice device;
+        device.vendorId = 0x1abe;
+        device.productId = 0x2202;
+        QCOMPARE(backupKey(device), QStringLiteral("1abe-2202"));
+        device.serial = QStringLiteral("../A b\u00e9");
+        const QString key = backupKey(device);
+        QCOMPARE(key, QStringLiteral("1abe-2202-.._A_b_"));
+        const QDateTime time(QDate(2024, 5, 18), QTime(10, 15, 2, 123), Qt::UTC);
+        const QString first = newBackupPath(key, time);
+        QCOMPARE(QFileInfo(first).fileName(),
+                 QStringLiteral("1abe-2202-.._A_b_-20240518T101502.123Z.bin"));
+        testfiles::write(first, "x");
+        QCOMPARE(QFileInfo(newBackupPath(key, time)).fileName(),
+                 QStringLiteral("1abe-2202-.._A_b_-20240518T101502.123Z-2.bin"));
+        QFile::remove(first);
+    }
+
+    // Of one device's backups, the 20 newest stay, and the oldest one taken after its last
+    // successful download: through failures, until the next success. Another device's stay.
+    void backupPruning()
+    {
+        const QDateTime start(QDate(2024, 1, 1), QTime(0, 0), Qt::UTC);
+        const auto take = [&](const QString &key, int minute) {
+            testfiles::write(newBackupPath(key, start.addSecs(60 * minute)), "x");
+        };
+        const auto minutesKept = [&](const QString &key) {
+            QList<int> minutes;
+            for (const Backup &b : listBackups())
+                if (b.key == key)
+                    minutes << int(start.secsTo(b.time) / 60);
+            return minutes;
+        };
+        take(QStringLiteral("1abe-2203"), 0);
+        // A success at minute 1 (its own backup), then 23 failed downloads.
+        for (int minute = 1; minute < 25; ++minute)
+            take(QStringLiteral("1abe-2202"), minute);
+        noteSuccessfulDownload(QStringLiteral("1abe-2202"), start.addSecs(60));
+        pruneBackups(QStringLiteral("1abe-2202"));
+        QList<int> expected{2};
+        for (int minute = 5; minute < 25; ++minute)
+            expected << minute;
+        QCOMPARE(minutesKept(QStringLiteral("1abe-2202")), expected);
+        // A success at minute 24: the state before the trouble is no longer needed.
+        noteSuccessfulDownload(QStringLiteral("1abe-2202"), start.addSecs(60 * 24));
+        pruneBackups(QStringLiteral("1abe-2202"));
+        expected.removeFirst();
+        QCOMPARE(minutesKept(QStringLiteral("1abe-2202")), expected);
+        QCOMPARE(minutesKept(QStringLiteral("1abe-2203")), QList<int>{0});
     }
 };
 

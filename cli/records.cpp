@@ -1,0 +1,74 @@
+// The backups and history commands: what the data downloads kept, and what was done.
+
+#include "cli/commands.h"
+
+#include "workers/backups.h"
+#include "workers/history.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tarvenix::cli {
+
+namespace {
+
+QString json(const QJsonObject &root)
+{
+    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
+}
+
+QString backupsJson(const QVector<Backup> &backups)
+{
+    QJsonArray array;
+    for (const Backup &b : backups)
+        array.append(QJsonObject{{"path", b.path},
+                                 {"device", b.key},
+                                 {"time", b.time.toString(Qt::ISODateWithMs)},
+                                 {"size", b.size}});
+    return json({{"folder", backupsFolder()}, {"backups", array}});
+}
+
+} // namespace
+
+Status runBackups(const Options &o)
+{
+    const QVector<Backup> backups = listBackups();
+    if (o.json) {
+        printResult(backupsJson(backups));
+    } else if (backups.isEmpty()) {
+        printResult(
+            QStringLiteral("No backups in %1.").arg(QDir::toNativeSeparators(backupsFolder())));
+    } else {
+        for (const Backup &b : backups)
+            printResult(
+                QStringLiteral("%1  %2  %3")
+                    .arg(b.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
+                         b.key, QDir::toNativeSeparators(b.path)));
+    }
+    return {};
+}
+
+Status runHistory(const Options &o)
+{
+    const QVector<QJsonObject> entries = readHistory(o.limit);
+    if (o.json) {
+        QJsonArray array;
+        for (const QJsonObject &entry : entries)
+            array.append(entry);
+        printResult(json({{"history", historyPath()}, {"transfers", array}}));
+    } else if (entries.isEmpty()) {
+        printResult(
+            QStringLiteral("No transfers in %1.").arg(QDir::toNativeSeparators(historyPath())));
+    } else {
+        for (const QJsonObject &entry : entries) {
+            QStringList columns = historyColumns(entry);
+            columns.removeAll(QString());
+            printResult(printable(columns.join(QStringLiteral("  "))));
+        }
+    }
+    return {};
+}
+
+} // namespace tarvenix::cli

@@ -1,0 +1,245 @@
+// tarvenix-cli's safety net against the emulated device, with every part of it on as a user
+// has it: the backup before a data download, the verify after it, the firmware question on a
+// terminal, the sleep inhibitor (from a stand-in logind on a private bus) and the history.
+
+#include "clirun.h"
+#include "support/emu.h"
+#include "support/files.h"
+#include "workers/backups.h"
+#include "workers/history.h"
+
+#include <QCryptographicHash>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+constexpr int kBlock = 512;
+constexpr int kAreaBlocks = 1024;
+const QString kLogind = QStringLiteral("org.freedesktop.login1");
+
+// The inhibitors logind holds now, each as "what|who|why|mode".
+QStringList inhibitors()
+{
+    const QDBusMessage reply = QDBusConnection::systemBus().call(QDBusMessage::createMethodCall(
+        kLogind, QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("ListInhibitors")));
+    QStringList held;
+    const QDBusArgument list = reply.arguments().value(0).value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString what, who, why, mode;
+        uint uid = 0, pid = 0;
+        list.beginStructure();
+        list >> what >> who >> why >> mode >> uid >> pid;
+        list.endStructure();
+        held << QStringList{what, who, why, mode}.join(QLatin1Char('|'));
+    }
+    list.endArray();
+    return held;
+}
+
+QJsonObject lastHistoryLine()
+{
+    return tarvenix::readHistory(1).value(0);
+}
+
+int historyLines()
+{
+    return tarvenix::readHistory(0).size();
+}
+
+} // namespace
+
+class TestCliSafety : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QProcess bus;
+    QProcess logind;
+    int id = 0;
+
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        return testfiles::write(dir.filePath(name), bytes);
+    }
+
+    // The data area as it was before a download: loaded into the device, kept to compare.
+    QByteArray fillArea(int seed)
+    {
+        const QByteArray area = testfiles::pattern(kAreaBlocks * kBlock, seed);
+        emu::command(QStringLiteral("data %1 %2").arg(id).arg(file("area.bin", area)));
+        return area;
+    }
+
+  private slots:
+    // A bus of this test's own as the system bus, with python3-dbusmock's logind on it.
+    void initTestCase()
+    {
+        bus.start(QStringLiteral("dbus-daemon"),
+                  {"--session", "--nofork", "--nosyslog", "--print-address=1"});
+        QVERIFY2(bus.waitForReadyRead(10000), "dbus-daemon did not start");
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus.readLine().trimmed());
+        // Debian's python3, which has python3-dbusmock, whatever python3 the PATH finds first.
+        logind.start(QStringLiteral("/usr/bin/python3"),
+                     {"-m", "dbusmock", "--system", "--template", "logind"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDBusConnection::systemBus().interface()->isServiceRegistered(kLogind), 10000);
+    }
+
+    void cleanupTestCase()
+    {
+        for (QProcess *p : {&logind, &bus}) {
+            p->terminate();
+            p->waitForFinished();
+        }
+    }
+
+    void init()
+    {
+        id = emu::add();
+        emu::command(QStringLiteral("clear %1").arg(id));
+    }
+
+    void cleanup() { emu::release(id); }
+
+    // One run of every part: the backup is the area the download replaced, the machine is
+    // kept awake during the transfer only, and the history and both lists tell it.
+    void dataDownloadIsBackedUpVerifiedAndRecorded()
+    {
+        const QByteArray before = fillArea(3);
+        const QByteArray image = testfiles::pattern(64 * kBlock, 4);
+        const QString path = file("data.bin", image);
+        QStringList heldMeanwhile;
+        const int linesBefore = historyLines();
+        const cli::Run r = cli::run({"data", path}, [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(emu::stats(id).requests >= 100, 20000);
+            heldMeanwhile = inhibitors();
+        });
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(heldMeanwhile,
+                 QStringList("sleep:idle|Tarvenix Manager|Download data: data.bin|block"));
+        QTRY_VERIFY(inhibitors().isEmpty());
+        // The version query, the read-out, the packets and the read-back, in one progress.
+        QCOMPARE(emu::stats(id).requests, 1 + kAreaBlocks + 64 + 64);
+        QVERIFY2(r.err.contains("Download data: step 6 of 6, done: 1152 blocks"),
+                 qPrintable(r.err));
+        QCOMPARE(emu::dataArea(id), image + before.mid(image.size()));
+
+        const QVector<tarvenix::Backup> backups = tarvenix::listBackups();
+        QCOMPARE(backups.size(), 1);
+        const QString backup = backups[0].path;
+        QVERIFY(QFileInfo(backup).fileName().startsWith("1abe-2202-"));
+        QCOMPARE(testfiles::read(backup), before);
+        QCOMPARE(QString::fromUtf8(r.out),
+                 QStringLiteral("The data area was read back and matches the file.\nThe data "
+                                "area as it was before the download is kept in \"%1\"; to "
+                                "restore it, download that file.\n")
+                     .arg(backup));
+
+        QCOMPARE(historyLines(), linesBefore + 1);
+        const QJsonObject line = lastHistoryLine();
+        QCOMPARE(line["kind"].toString(), QStringLiteral("data"));
+        QCOMPARE(line["result"].toString(), QStringLiteral("ok"));
+        QCOMPARE(line["backup"].toString(), backup);
+        QCOMPARE(line["verified"].toBool(), true);
+        QCOMPARE(line["device"].toObject()["id"].toString(), QStringLiteral("1abe:2202"));
+        QCOMPARE(line["device"].toObject()["versionBefore"].toString(),
+                 QStringLiteral("TVX-EMU 1.1.0"));
+        QCOMPARE(line["file"].toObject()["path"].toString(), path);
+        QCOMPARE(line["file"].toObject()["sha256"].toString(),
+                 QString::fromLatin1(
+                     QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex()));
+
+        const QJsonObject listed =
+            QJsonDocument::fromJson(cli::run({"backups", "--json"}).out).object();
+        QCOMPARE(listed["backups"].toArray().at(0).toObject()["path"].toString(), backup);
+        const QJsonObject history =
+            QJsonDocument::fromJson(cli::run({"history", "--json", "--limit", "1"}).out).object();
+        QCOMPARE(history["transfers"].toArray(), QJsonArray{line});
+    }
+
+    void backupThatCannotBeWrittenStopsTheDownload()
+    {
+        const QByteArray before = fillArea(5);
+        // A file where the backups folder would be.
+        QVERIFY(QDir().mkpath(tarvenix::dataFolder()));
+        QFile::rename(tarvenix::backupsFolder(), dir.filePath("backups.moved"));
+        testfiles::write(tarvenix::backupsFolder(), "not a folder");
+        const int linesBefore = historyLines();
+        const cli::Run r = cli::run({"data", file("data.bin", testfiles::pattern(kBlock, 6))});
+        QFile::remove(tarvenix::backupsFolder());
+        QFile::rename(dir.filePath("backups.moved"), tarvenix::backupsFolder());
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.startsWith("Download data did not start: the backup of the device's "
+                                  "data area failed") &&
+                     r.err.contains("The device is unchanged.") && r.err.contains("--no-backup"),
+                 qPrintable(r.err));
+        // Only the version query went out.
+        QCOMPARE(emu::stats(id).requests, 1);
+        QCOMPARE(emu::dataArea(id), before);
+        QCOMPARE(historyLines(), linesBefore + 1);
+        const QJsonObject line = lastHistoryLine();
+        QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
+        QVERIFY(line["failure"].toString().startsWith("Download data did not start"));
+        QVERIFY(line["backup"].isNull());
+    }
+
+    void droppedBlockIsCaughtByTheVerify()
+    {
+        fillArea(7);
+        // The version query and the read-out come first; the tenth packet is lost.
+        emu::fault(id, QStringLiteral("drop at=%1").arg(1 + kAreaBlocks + 10));
+        const cli::Run r = cli::run({"data", file("data.bin", testfiles::pattern(32 * kBlock, 8))});
+        QCOMPARE(r.exitCode, 7);
+        const QString backup = tarvenix::listBackups().constLast().path;
+        QVERIFY2(r.err.contains("Download data failed in the verify, at block 10 of 32: the "
+                                "device holds data that differs from") &&
+                     r.err.contains(backup),
+                 qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        const QJsonObject line = lastHistoryLine();
+        QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
+        QCOMPARE(line["backup"].toString(), backup);
+        QVERIFY(line["failure"].toString().contains("at block 10 of 32"));
+    }
+
+    // On a terminal the question comes first; without one a script goes on unasked.
+    void firmwareAsksOnATerminalOnly()
+    {
+        const QString script = QStandardPaths::findExecutable("script");
+        QVERIFY2(!script.isEmpty(), "script(1) is not installed");
+        const QByteArray image = testfiles::pattern(8 * kBlock, 9);
+        const QString path = file("fw.bin", image);
+        const QString sha = QString::fromLatin1(
+            QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex().left(12));
+        QProcess p;
+        p.start(QStringLiteral("sh"),
+                {"-c", QStringLiteral("echo n | '%1' -qec \"'%2' firmware '%3'\" /dev/null")
+                           .arg(script, QStringLiteral(TARVENIX_CLI), path)});
+        QVERIFY(p.waitForFinished(30000));
+        const QString tty = QString::fromLocal8Bit(p.readAll());
+        QCOMPARE(p.exitCode(), 9);
+        QVERIFY2(tty.contains(QStringLiteral("File: %1, 4096 bytes, SHA-256 %2").arg(path, sha)) &&
+                     tty.contains("1abe:2202") && tty.contains("version \"TVX-EMU 1.1.0\"") &&
+                     tty.contains("Do not unplug the device") && tty.contains("[y/N]") &&
+                     tty.contains("nothing was sent"),
+                 qPrintable(tty));
+        QCOMPARE(emu::stats(id).firmwareSize, 0);
+
+        const cli::Run r = cli::run({"firmware", path});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(emu::firmware(id), image);
+        QVERIFY(!r.out.contains("Download this firmware"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSafety)
+#include "test_cli_safety.moc"

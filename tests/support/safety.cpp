@@ -1,0 +1,15 @@
+#include "safety.h"
+
+#include "workers/settings.h"
+
+namespace testsafety {
+
+void setAll(bool on)
+{
+    using tarvenix::Safety;
+    for (Safety which :
+         {Safety::BackupBeforeData, Safety::VerifyAfterData, Safety::AskBeforeFirmware})
+        tarvenix::setSafetyOn(which, on);
+}
+
+} // namespace testsafety

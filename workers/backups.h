@@ -1,0 +1,45 @@
+#pragma once
+// The backups of the data area that a data download takes first: where they go, their
+// names, and which of them are kept. Both programs share the folder.
+
+#include "device/discovery.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+namespace tarvenix {
+
+// The tool's own folder for data, the same for every program that asks:
+// ~/.local/share/tarvenix on Linux, %LOCALAPPDATA%/tarvenix on Windows.
+QString dataFolder();
+QString backupsFolder();
+
+// The part of a backup's name that says whose it is, of [A-Za-z0-9._-] only:
+// vendor-product ("1abe-2202"), then the serial, when the device has one, made safe.
+QString backupKey(const FoundDevice &device);
+
+// A free name in the backups folder for a backup taken at `time`, the folder made if need
+// be: "1abe-2202-EMU0001-20240518T101502.123Z.bin", with a counter ("-2") when taken.
+QString newBackupPath(const QString &key, const QDateTime &time);
+
+struct Backup {
+    QString path;
+    QString key;
+    QDateTime time; // UTC, from the name
+    int counter = 1;
+    qint64 size = 0;
+};
+
+// Every backup in the folder, oldest first.
+QVector<Backup> listBackups();
+
+// After a data download succeeded (`time` is when its backup was taken, or when it started):
+// the backups taken before it no longer hold the state before any trouble.
+void noteSuccessfulDownload(const QString &key, const QDateTime &time);
+
+// Keeps a device's 20 newest backups, and its oldest one taken after its last successful
+// download (without one, its oldest of all): the state before the trouble began.
+void pruneBackups(const QString &key);
+
+} // namespace tarvenix

@@ -1,0 +1,92 @@
+#include "workers/transferrun.h"
+
+#include "workers/backups.h"
+#include "workers/keepawake.h"
+#include "workers/messages.h"
+
+#include <QFileInfo>
+
+namespace tarvenix {
+
+namespace {
+
+int blocksOf(TransferKind phase, const QString &file)
+{
+    if (phase == TransferKind::Save)
+        return kDataAreaBlocks;
+    return int(QFileInfo(file).size() / kBlockSize);
+}
+
+} // namespace
+
+QVector<TransferRun::Phase> TransferRun::phases(const QString &backupFile) const
+{
+    const TransferRequest &r = request_;
+    if (r.kind != TransferKind::Data)
+        return {{r.kind, r.file}};
+    QVector<Phase> all;
+    if (r.backup)
+        all.append({TransferKind::Save, backupFile});
+    all.append({TransferKind::Data, r.file});
+    if (r.verify)
+        all.append({TransferKind::Verify, r.file});
+    return all;
+}
+
+int TransferRun::exchanges() const
+{
+    int all = 0;
+    for (const Phase &phase : phases(QString()))
+        all += blocksOf(phase.kind, phase.file);
+    return all;
+}
+
+TransferOutcome TransferRun::runPhases(const QVector<Phase> &phases)
+{
+    const int inAll = exchanges();
+    int before = 0;
+    TransferOutcome outcome;
+    for (int i = 0; i < phases.size(); ++i) {
+        const Phase &phase = phases[i];
+        BlockLoop loop(phase.kind, *request_.port, phase.file);
+        loop.setReplyTimeout(timeoutMs_);
+        loop.setStopRequest(stop_);
+        loop.setDevicePath(request_.devicePath);
+        // Only the user's own save may replace a file; a backup never does.
+        loop.setReplaceExisting(request_.replaceExisting && phase.kind == request_.kind);
+        loop.setStepHandler(onStep_);
+        loop.setBlockHandler(onBlock_);
+        loop.setSpan(before, inAll, i == phases.size() - 1);
+        outcome = loop.run();
+        if (!outcome.ok())
+            break;
+        before += outcome.blocks;
+    }
+    return outcome;
+}
+
+// After a data download: a success is noted, then the device's backups are pruned, after a
+// failure too.
+void TransferRun::keepBackups(const TransferOutcome &outcome, const QDateTime &started) const
+{
+    if (outcome.ok())
+        noteSuccessfulDownload(request_.deviceKey, started);
+    pruneBackups(request_.deviceKey);
+}
+
+TransferOutcome TransferRun::run()
+{
+    const KeepAwake awake(transferName(request_.kind) + QStringLiteral(": ") +
+                          QFileInfo(request_.file).fileName());
+    const QDateTime started = QDateTime::currentDateTimeUtc();
+    const bool data = request_.kind == TransferKind::Data;
+    const QString backupFile =
+        data && request_.backup ? newBackupPath(request_.deviceKey, started) : QString();
+    TransferOutcome outcome = runPhases(phases(backupFile));
+    outcome.backupFile = backupFile;
+    if (data)
+        keepBackups(outcome, started);
+    return outcome;
+}
+
+} // namespace tarvenix

@@ -1,0 +1,58 @@
+#pragma once
+// One transfer as the user asked for it, on a port its caller holds: a data download is the
+// backup read-out of the data area into a file of its own, the download, and the verify of
+// the area against the file, each a run of the block loop; the other transfers are one run.
+// The machine is kept awake throughout. The window's jobs and the command-line tool both
+// run it.
+
+#include "workers/blockloop.h"
+
+namespace tarvenix {
+
+// What a transfer needs, handed over whole when it starts.
+struct TransferRequest {
+    TransferKind kind = TransferKind::Firmware;
+    QString file;       // the file to send or to compare, or the one a save writes
+    QString devicePath; // to tell an unplugged device from a failing one
+    // Held open and unchanged by its owner until the result has come.
+    HidPort *port = nullptr;
+    // A save may replace an existing entry of its file's name: the user agreed to it.
+    bool replaceExisting = false;
+    // A data download: whose backups these are (backupKey), to name, keep and prune them.
+    QString deviceKey;
+    bool backup = false; // read the area into a backup before the first data packet
+    bool verify = false; // read the area back and compare it with the file afterwards
+};
+
+class TransferRun {
+  public:
+    explicit TransferRun(TransferRequest request) : request_(std::move(request)) {}
+
+    void setReplyTimeout(int ms) { timeoutMs_ = ms; }
+    void setStopRequest(const StopRequest *stop) { stop_ = stop; }
+    // Steps 1 to 6 over the exchanges of every phase; 6 only once the last one has passed.
+    void setStepHandler(BlockLoop::StepHandler handler) { onStep_ = std::move(handler); }
+    // After each exchange: how many of all the phases' exchanges are done.
+    void setBlockHandler(BlockLoop::BlockHandler handler) { onBlock_ = std::move(handler); }
+
+    // The exchanges of all phases, as the files are now.
+    int exchanges() const;
+    TransferOutcome run();
+
+  private:
+    struct Phase {
+        TransferKind kind;
+        QString file;
+    };
+    QVector<Phase> phases(const QString &backupFile) const;
+    TransferOutcome runPhases(const QVector<Phase> &phases);
+    void keepBackups(const TransferOutcome &outcome, const QDateTime &started) const;
+
+    TransferRequest request_;
+    int timeoutMs_ = kTransferReplyTimeoutMs;
+    const StopRequest *stop_ = nullptr;
+    BlockLoop::StepHandler onStep_;
+    BlockLoop::BlockHandler onBlock_;
+};
+
+} // namespace tarvenix
