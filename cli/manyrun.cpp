@@ -260,7 +260,7 @@ void ManyRun::succeeded(Unit &u, const TransferOutcome &outcome)
         break;
     default:
         r.result = QStringLiteral("%1 done%2 (%3 blocks)")
-                       .arg(transferName(u.job->kind()),
+                       .arg(transferNameForScripts(u.job->kind()),
                             u.record->verify ? QStringLiteral(" and verified") : QString())
                        .arg(blocks_);
         r.backup = outcome.backupFile;
@@ -310,9 +310,9 @@ Status checkFolder(const QString &folder)
 {
     if (QFileInfo(folder).isDir())
         return {};
-    return fail(Exit::File, QStringLiteral("\"%1\" is not a folder. With several devices, save "
-                                           "writes one file per device into a folder: create "
-                                           "it, or name another one.")
+    return fail(Exit::File, Cli::tr("\"%1\" is not a folder. With several devices, save writes "
+                                    "one file per device into a folder: create it, or name "
+                                    "another one.")
                                 .arg(folder));
 }
 

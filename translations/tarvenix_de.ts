@@ -530,6 +530,10 @@ Exit-Codes:
         <source>--limit needs a whole number of 1 or more.</source>
         <translation>--limit braucht eine ganze Zahl von 1 oder mehr.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
+        <translation>„%1“ ist kein Ordner. Bei mehreren Geräten schreibt save je Gerät eine Datei in einen Ordner: Legen Sie ihn an, oder nennen Sie einen anderen.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceLock</name>

@@ -496,6 +496,10 @@ Exit codes:
         <source>--limit needs a whole number of 1 or more.</source>
         <translation>--limit 需要一个大于或等于 1 的整数。</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
+        <translation>“%1”不是文件夹。有多台设备时，save 会为每台设备在一个文件夹中写入一个文件：请创建该文件夹，或指定另一个文件夹。</translation>
+    </message>
 </context>
 <context>
     <name>DeviceLock</name>

@@ -145,21 +145,31 @@ QString refusalText(const Failure &failure, const QString &file)
     }
 }
 
+const char *transferSource(TransferKind kind)
+{
+    switch (kind) {
+    case TransferKind::Firmware:
+        return QT_TRANSLATE_NOOP("Messages", "Download firmware");
+    case TransferKind::Data:
+        return QT_TRANSLATE_NOOP("Messages", "Download data");
+    case TransferKind::Save:
+        return QT_TRANSLATE_NOOP("Messages", "Save data");
+    case TransferKind::Verify:
+        break;
+    }
+    return QT_TRANSLATE_NOOP("Messages", "Verify");
+}
+
 } // namespace
 
 QString transferName(TransferKind kind)
 {
-    switch (kind) {
-    case TransferKind::Firmware:
-        return Messages::tr("Download firmware");
-    case TransferKind::Data:
-        return Messages::tr("Download data");
-    case TransferKind::Save:
-        return Messages::tr("Save data");
-    case TransferKind::Verify:
-        break;
-    }
-    return Messages::tr("Verify");
+    return Messages::tr(transferSource(kind));
+}
+
+QString transferNameForScripts(TransferKind kind)
+{
+    return QString::fromLatin1(transferSource(kind));
 }
 
 QString failureCause(const Failure &failure, const QString &file)

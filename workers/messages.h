@@ -15,6 +15,8 @@ enum class FrontEnd { Window, CommandLine };
 // The transfer's name as messages use it: "Download firmware", "Download data",
 // "Save data", "Verify".
 QString transferName(TransferKind kind);
+// The same name in English, for results that scripts read.
+QString transferNameForScripts(TransferKind kind);
 
 // A failure as a phrase that ends "... failed: ", naming `file` where the failure is the
 // file's: "the device did not answer within 8 seconds".
