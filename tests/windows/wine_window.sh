@@ -38,6 +38,14 @@ find_window() {
     done
     fail "no window matching '$1'; windows: $(windows)"
 }
+# Waits until no window matches $1: a click made while a box is still closing is lost.
+wait_gone() {
+    for _ in $(seq 60); do
+        windows | grep -q -E "$1" || return 0
+        sleep 0.25
+    done
+    fail "'$1' is still open: $(windows)"
+}
 # The main window, as wintool lists it: its size is the background picture's.
 MAIN=' 656 544 '
 # Window lines are in z-order, topmost first: the window matching $1 must be
@@ -87,6 +95,7 @@ set -- $box
 shot warning.png
 "$CHECK" above warning.png "$1" "$2" "$3" "$4"
 xdotool key Return
+wait_gone ' Warning$'
 
 # Save: the file dialog above the window, then the file and the success box.
 click $((X + 331)) $((Y + 440))
@@ -102,6 +111,7 @@ check_above_main ' Success$'
 "$EMUCTL" dump 1 "$WORK/dump" >/dev/null || fail "emulator dump failed"
 cmp saved.bin dump/data.bin || fail "the saved file differs from the device's data area"
 xdotool key Return
+wait_gone ' Success$'
 
 # Unplug and plug: WM_DEVICECHANGE reaches the window's nativeEvent.
 "$EMUCTL" unplug 1 >/dev/null
