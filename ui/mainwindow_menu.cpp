@@ -24,6 +24,17 @@ using tarvenix::Safety;
 
 namespace {
 
+// The menu in the window's own colours: its dark face and the green of its words; the
+// check marks stay the style's own.
+const char kMenuStyle[] = "QMenu { background: rgb(36, 35, 38); color: rgb(225, 225, 225); "
+                          "border: 1px solid rgb(72, 72, 76); padding: 4px 0; }"
+                          "QMenu::item { padding: 4px 24px 4px 28px; }"
+                          "QMenu::item:selected { background: rgb(56, 56, 60); "
+                          "color: rgb(141, 254, 3); }"
+                          "QMenu::item:disabled { color: rgb(120, 120, 124); }"
+                          "QMenu::separator { height: 1px; background: rgb(72, 72, 76); "
+                          "margin: 4px 8px; }";
+
 // How many of the history's last entries the table shows.
 constexpr int kHistoryRows = 50;
 
@@ -71,6 +82,7 @@ QString shownWord(const QString &word)
 void MainWindow::createWindowMenu()
 {
     windowMenu = new QMenu(this);
+    windowMenu->setStyleSheet(QLatin1String(kMenuStyle));
     connect(windowMenu->addAction(tr("Backups…")), &QAction::triggered, this, [this] {
         const QString folder = tarvenix::backupsFolder();
         QDir().mkpath(folder);
