@@ -160,14 +160,11 @@ FoundDevice listedDevice(const QString &path)
 {
     FoundDevice device;
     device.path = path;
-    hid_device_info *list = hid_enumerate(0, 0);
-    for (const hid_device_info *d = list; d; d = d->next) {
-        if (QString::fromLocal8Bit(d->path) == path) {
-            device = found(-1, d);
-            break;
-        }
+    const Enumeration list(0, 0);
+    for (const hid_device_info *d = list.first(); d; d = d->next) {
+        if (QString::fromLocal8Bit(d->path) == path)
+            return found(-1, d);
     }
-    hid_free_enumeration(list);
     return device;
 }
 

@@ -345,6 +345,14 @@ static void record_request(Device *dev, Handle *h, const EmuRequest *r, const gu
         dev->bad++;
 }
 
+/* The model takes the request and writes its reply to reply. */
+static void model_handle(Device *dev, const EmuRequest *req, const guint8 *data, gsize len,
+                         guint8 *reply)
+{
+    if (emu_model_handle(&dev->model, req, data, len, reply) < 0)
+        g_warning("device %u: out of memory storing firmware", dev->id);
+}
+
 static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize len,
                    const Triggered *t)
 {
@@ -353,8 +361,7 @@ static void answer(Device *dev, const EmuRequest *req, const guint8 *data, gsize
     EmuRequest handled = *req;
     if (t->drop && (req->kind == EMU_REQ_DATA || req->kind == EMU_REQ_FIRMWARE))
         handled.kind = EMU_REQ_BAD;
-    if (emu_model_handle(&dev->model, &handled, data, len, r->buf) < 0)
-        g_warning("device %u: out of memory storing firmware", dev->id);
+    model_handle(dev, &handled, data, len, r->buf);
     r->len = t->short_len >= 0 ? MIN((gsize)t->short_len, sizeof r->buf) : sizeof r->buf;
     device_send(dev, r, g_get_monotonic_time() + (gint64)MAX(dev->delay_ms, t->late_ms) * 1000);
 }
@@ -375,8 +382,7 @@ static void answer_stranger(Device *dev)
 static void keep_in_model(Device *dev, const EmuRequest *req, const guint8 *data, gsize len)
 {
     guint8 unused[EMU_REPORT_SIZE];
-    if (emu_model_handle(&dev->model, req, data, len, unused) < 0)
-        g_warning("device %u: out of memory storing firmware", dev->id);
+    model_handle(dev, req, data, len, unused);
 }
 
 static glong on_write_locked(Device *dev, guint gen, UMockdevIoctlClient *client,

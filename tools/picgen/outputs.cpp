@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QSaveFile>
 
 namespace tarvenix::picgen {
@@ -96,10 +97,27 @@ QString qrcGroup(const Words &words, const QDir &qrcDir, const QDir &picsDir)
     return text + QStringLiteral("    </qresource>\n");
 }
 
+// Qt draws a family that is not installed in another font, whose letters may be missing or
+// of other widths: the pictures would change without a word. Checked before any is written.
+QString missingFont()
+{
+    const QStringList installed = QFontDatabase().families();
+    for (const Words &words : languages()) {
+        if (!installed.contains(words.family))
+            return QStringLiteral("the font \"%1\" for the %2 pictures is not installed; "
+                                  "install it (tools/install-deps.sh does) and run again")
+                .arg(words.family, words.code.isEmpty() ? QStringLiteral("English") : words.code);
+    }
+    return QString();
+}
+
 } // namespace
 
 QString writePictures(const QString &folder)
 {
+    const QString missing = missingFont();
+    if (!missing.isEmpty())
+        return missing;
     const QDir dir(folder);
     for (const Words &words : languages()) {
         for (const Output &output : outputs(words)) {
