@@ -61,8 +61,8 @@ OpenResult DeviceController::openFirstDevice()
         o.versionFailure = tarvenix::queryVersion(*port_, o.version);
     else
         qCDebug(lcTrace, "device busy, version query skipped");
-    if (o.versionRead())
-        version_ = o.version;
+    // A device that was not asked has no known version, not the last device's.
+    version_ = o.versionRead() ? o.version : QString();
     return o;
 }
 
@@ -215,7 +215,6 @@ Failure DeviceController::startTransfer(TransferJob *job, TransferRequest reques
         return lockFailure(*lock);
     lock_ = std::move(lock);
     job_ = job;
-    removedDuringTransfer_ = false;
     request.kind = job->kind();
     record_ = TransferRecord(request.kind, identity(), request.file);
     record_.versionBefore = version_;
