@@ -105,6 +105,17 @@ Status declined()
                 Cli::tr("The firmware download was not confirmed; nothing was sent."));
 }
 
+QString savedResult(const QString &file)
+{
+    return QStringLiteral("saved to %1").arg(file);
+}
+
+QString verifiedResult(const QString &file, int blocks)
+{
+    return QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
+        .arg(file, QString::number(blocks));
+}
+
 namespace {
 
 TransferOutcome transfer(const TransferRequest &request, const Options &o)
@@ -230,8 +241,7 @@ Status runTransfer(const Options &o)
         printMessage(record.historyProblem);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
-    printLines(save ? QStringLiteral("saved to %1").arg(file)
-                    : successDetails(record, FrontEnd::CommandLine));
+    printLines(save ? savedResult(file) : successDetails(record, FrontEnd::CommandLine));
     return {};
 }
 
@@ -248,8 +258,7 @@ Status runVerify(const Options &o)
         transfer(requestFor(TransferKind::Verify, o.file, device, device.identity(), o), o);
     if (!outcome.ok())
         return transferFailure(TransferKind::Verify, o.file, outcome);
-    printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-                    .arg(o.file, QString::number(outcome.blocks)));
+    printResult(verifiedResult(o.file, outcome.blocks));
     return {};
 }
 

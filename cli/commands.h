@@ -32,5 +32,8 @@ TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceC
 bool confirmed(const Options &o, const QString &question);
 // The refusal after the firmware question was not answered yes.
 Status declined();
+// The result lines on stdout, the same for one device as for each of several.
+QString savedResult(const QString &file);
+QString verifiedResult(const QString &file, int blocks);
 
 } // namespace tarvenix::cli

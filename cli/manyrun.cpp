@@ -251,12 +251,10 @@ void ManyRun::succeeded(Unit &u, const TransferOutcome &outcome)
         break;
     case Command::Save:
         r.file = u.file;
-        r.result = QStringLiteral("saved to %1").arg(u.file);
+        r.result = savedResult(u.file);
         break;
     case Command::Verify:
-        r.result = QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-                       .arg(u.file)
-                       .arg(blocks_);
+        r.result = verifiedResult(u.file, blocks_);
         break;
     default:
         r.result = QStringLiteral("%1 done%2 (%3 blocks)")
