@@ -105,6 +105,22 @@ Status declined()
                 Cli::tr("The firmware download was not confirmed; nothing was sent."));
 }
 
+TransferRecord recordFor(const TransferRequest &request, const FoundDevice &identity,
+                         const QString &versionBefore)
+{
+    TransferRecord record(request.kind, identity, request.file);
+    record.versionBefore = versionBefore;
+    record.verify = request.kind == TransferKind::Data && request.verify;
+    return record;
+}
+
+void keepRecord(TransferRecord &record)
+{
+    keepInHistory(record);
+    if (!record.historyProblem.isEmpty())
+        printMessage(record.historyProblem);
+}
+
 QString savedResult(const QString &file)
 {
     return QStringLiteral("saved to %1").arg(file);
@@ -230,15 +246,11 @@ Status runTransfer(const Options &o)
         !confirmed(o, firmwareQuestion(file, fileFacts(file), identity, printable(version))))
         return declined();
     const TransferRequest request = requestFor(kind, file, device, identity, o);
-    TransferRecord record(kind, identity, file);
-    record.versionBefore = version;
-    record.verify = kind == TransferKind::Data && request.verify;
+    TransferRecord record = recordFor(request, identity, version);
     record.finish(transfer(request, o));
     if (record.ok() && kind == TransferKind::Firmware)
         askVersionAgain(device, record);
-    keepInHistory(record);
-    if (!record.historyProblem.isEmpty())
-        printMessage(record.historyProblem);
+    keepRecord(record);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
     printLines(save ? savedResult(file) : successDetails(record, FrontEnd::CommandLine));
