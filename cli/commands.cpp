@@ -167,6 +167,19 @@ void askVersionAgain(DeviceController &device, TransferRecord &record)
     record.versionReadAgain(failure, version);
 }
 
+// The command's file, checked as the window checks it, then its device claimed: a file
+// refused touches no device.
+Status checkAndClaim(DeviceController &device, const Options &o, const QString &file)
+{
+    const TransferKind kind = kindOf(o.command);
+    int blocks = 0;
+    Status s = kind == TransferKind::Save ? checkTarget(o.file, file, o.force)
+                                          : checkSource(kind, file, &blocks);
+    if (s.ok())
+        s = claim(device, o.device);
+    return s;
+}
+
 void printLines(const QString &text)
 {
     for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -230,12 +243,8 @@ Status runTransfer(const Options &o)
     const TransferKind kind = kindOf(o.command);
     const bool save = kind == TransferKind::Save;
     const QString file = save ? saveFileName(o.file) : o.file;
-    int blocks = 0;
-    Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
     DeviceController device;
-    if (s.ok())
-        s = claim(device, o.device);
-    if (!s.ok())
+    if (Status s = checkAndClaim(device, o, file); !s.ok())
         return s;
     const FoundDevice identity = device.identity();
     // A write is recorded with the version of what it wrote over; a save changes nothing.
@@ -259,12 +268,8 @@ Status runTransfer(const Options &o)
 
 Status runVerify(const Options &o)
 {
-    int blocks = 0;
-    Status s = checkSource(TransferKind::Verify, o.file, &blocks);
     DeviceController device;
-    if (s.ok())
-        s = claim(device, o.device);
-    if (!s.ok())
+    if (Status s = checkAndClaim(device, o, o.file); !s.ok())
         return s;
     const TransferOutcome outcome =
         transfer(requestFor(TransferKind::Verify, o.file, device, device.identity(), o), o);
