@@ -11,7 +11,6 @@
 #include "workers/messages.h"
 #include "workers/settings.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
 
@@ -228,11 +227,8 @@ Status runVersion(const Options &o)
     if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
         return failed;
     if (o.json)
-        printResult(QString::fromUtf8(
-            QJsonDocument(
-                QJsonObject{{"path", device.path()}, {"row", device.row()}, {"version", version}})
-                .toJson(QJsonDocument::Indented)
-                .trimmed()));
+        printResult(
+            jsonText({{"path", device.path()}, {"row", device.row()}, {"version", version}}));
     else
         printResult(printable(version));
     return {};
