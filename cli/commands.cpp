@@ -11,7 +11,6 @@
 #include "workers/messages.h"
 #include "workers/settings.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
 
@@ -105,6 +104,33 @@ Status declined()
                 Cli::tr("The firmware download was not confirmed; nothing was sent."));
 }
 
+TransferRecord recordFor(const TransferRequest &request, const FoundDevice &identity,
+                         const QString &versionBefore)
+{
+    TransferRecord record(request.kind, identity, request.file);
+    record.versionBefore = versionBefore;
+    record.verify = request.kind == TransferKind::Data && request.verify;
+    return record;
+}
+
+void keepRecord(TransferRecord &record)
+{
+    keepInHistory(record);
+    if (!record.historyProblem.isEmpty())
+        printMessage(record.historyProblem);
+}
+
+QString savedResult(const QString &file)
+{
+    return QStringLiteral("saved to %1").arg(file);
+}
+
+QString verifiedResult(const QString &file, int blocks)
+{
+    return QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
+        .arg(file, QString::number(blocks));
+}
+
 namespace {
 
 TransferOutcome transfer(const TransferRequest &request, const Options &o)
@@ -138,6 +164,19 @@ void askVersionAgain(DeviceController &device, TransferRecord &record)
     if (!failure)
         failure = device.queryVersion(version);
     record.versionReadAgain(failure, version);
+}
+
+// The command's file, checked as the window checks it, then its device claimed: a file
+// refused touches no device.
+Status checkAndClaim(DeviceController &device, const Options &o, const QString &file)
+{
+    const TransferKind kind = kindOf(o.command);
+    int blocks = 0;
+    Status s = kind == TransferKind::Save ? checkTarget(o.file, file, o.force)
+                                          : checkSource(kind, file, &blocks);
+    if (s.ok())
+        s = claim(device, o.device);
+    return s;
 }
 
 void printLines(const QString &text)
@@ -188,11 +227,8 @@ Status runVersion(const Options &o)
     if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
         return failed;
     if (o.json)
-        printResult(QString::fromUtf8(
-            QJsonDocument(
-                QJsonObject{{"path", device.path()}, {"row", device.row()}, {"version", version}})
-                .toJson(QJsonDocument::Indented)
-                .trimmed()));
+        printResult(
+            jsonText({{"path", device.path()}, {"row", device.row()}, {"version", version}}));
     else
         printResult(printable(version));
     return {};
@@ -203,12 +239,8 @@ Status runTransfer(const Options &o)
     const TransferKind kind = kindOf(o.command);
     const bool save = kind == TransferKind::Save;
     const QString file = save ? saveFileName(o.file) : o.file;
-    int blocks = 0;
-    Status s = save ? checkTarget(o.file, file, o.force) : checkSource(kind, file, &blocks);
     DeviceController device;
-    if (s.ok())
-        s = claim(device, o.device);
-    if (!s.ok())
+    if (Status s = checkAndClaim(device, o, file); !s.ok())
         return s;
     const FoundDevice identity = device.identity();
     // A write is recorded with the version of what it wrote over; a save changes nothing.
@@ -219,37 +251,27 @@ Status runTransfer(const Options &o)
         !confirmed(o, firmwareQuestion(file, fileFacts(file), identity, printable(version))))
         return declined();
     const TransferRequest request = requestFor(kind, file, device, identity, o);
-    TransferRecord record(kind, identity, file);
-    record.versionBefore = version;
-    record.verify = kind == TransferKind::Data && request.verify;
+    TransferRecord record = recordFor(request, identity, version);
     record.finish(transfer(request, o));
     if (record.ok() && kind == TransferKind::Firmware)
         askVersionAgain(device, record);
-    keepInHistory(record);
-    if (!record.historyProblem.isEmpty())
-        printMessage(record.historyProblem);
+    keepRecord(record);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
-    printLines(save ? QStringLiteral("saved to %1").arg(file)
-                    : successDetails(record, FrontEnd::CommandLine));
+    printLines(save ? savedResult(file) : successDetails(record, FrontEnd::CommandLine));
     return {};
 }
 
 Status runVerify(const Options &o)
 {
-    int blocks = 0;
-    Status s = checkSource(TransferKind::Verify, o.file, &blocks);
     DeviceController device;
-    if (s.ok())
-        s = claim(device, o.device);
-    if (!s.ok())
+    if (Status s = checkAndClaim(device, o, o.file); !s.ok())
         return s;
     const TransferOutcome outcome =
         transfer(requestFor(TransferKind::Verify, o.file, device, device.identity(), o), o);
     if (!outcome.ok())
         return transferFailure(TransferKind::Verify, o.file, outcome);
-    printResult(QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-                    .arg(o.file, QString::number(outcome.blocks)));
+    printResult(verifiedResult(o.file, outcome.blocks));
     return {};
 }
 

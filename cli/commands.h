@@ -3,6 +3,7 @@
 
 #include "cli/options.h"
 #include "workers/devicecontroller.h"
+#include "workers/history.h"
 
 namespace tarvenix::cli {
 
@@ -32,5 +33,15 @@ TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceC
 bool confirmed(const Options &o, const QString &question);
 // The refusal after the firmware question was not answered yes.
 Status declined();
+// The history's record of a transfer about to start on the device; a write is recorded with
+// the version of what it writes over.
+TransferRecord recordFor(const TransferRequest &request, const FoundDevice &identity,
+                         const QString &versionBefore);
+// The finished transfer's line in the history; a history that cannot be written is told
+// (once in a run: the history says it only once).
+void keepRecord(TransferRecord &record);
+// The result lines on stdout, the same for one device as for each of several.
+QString savedResult(const QString &file);
+QString verifiedResult(const QString &file, int blocks);
 
 } // namespace tarvenix::cli

@@ -3,7 +3,6 @@
 #include "cli/status.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace tarvenix::cli {
@@ -40,8 +39,7 @@ QString listJson(const QVector<FoundDevice> &devices)
             {"product", d.product},
             {"serial", d.serial},
         });
-    const QJsonObject root{{"devices", array}};
-    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
+    return jsonText({{"devices", array}});
 }
 
 } // namespace tarvenix::cli

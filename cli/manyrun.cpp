@@ -79,7 +79,6 @@ class ManyRun {
     std::optional<StopOnSignals> signals_;
     bool stopPassedOn_ = false;
     bool declined_ = false;
-    bool historyProblemTold_ = false;
     int running_ = 0;
     QEventLoop loop_;
 };
@@ -186,27 +185,19 @@ void ManyRun::start(Unit &u)
                      [this, &u](const TransferOutcome &outcome) { transferEnded(u, outcome); });
     QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
                      [this, &u](int done, int) { board_.advance(u.row, done); });
-    if (kind != TransferKind::Verify) {
-        u.record.emplace(kind, identity, u.file);
-        u.record->versionBefore = u.version;
-        u.record->verify = kind == TransferKind::Data && request.verify;
-    }
+    if (kind != TransferKind::Verify)
+        u.record = recordFor(request, identity, u.version);
     board_.begin(u.row, kind, TransferRun(request).exchanges());
     u.job->start(request);
 }
 
-// The history's line of the device's transfer; a history that cannot be written is told
-// once in the run.
+// The history's line of the device's transfer.
 void ManyRun::keep(Unit &u, const TransferOutcome &outcome)
 {
     if (!u.record)
         return;
     u.record->finish(outcome);
-    keepInHistory(*u.record);
-    if (!u.record->historyProblem.isEmpty() && !historyProblemTold_) {
-        historyProblemTold_ = true;
-        printMessage(u.record->historyProblem);
-    }
+    keepRecord(*u.record);
 }
 
 void ManyRun::startQuery(Unit &u)
@@ -251,12 +242,10 @@ void ManyRun::succeeded(Unit &u, const TransferOutcome &outcome)
         break;
     case Command::Save:
         r.file = u.file;
-        r.result = QStringLiteral("saved to %1").arg(u.file);
+        r.result = savedResult(u.file);
         break;
     case Command::Verify:
-        r.result = QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-                       .arg(u.file)
-                       .arg(blocks_);
+        r.result = verifiedResult(u.file, blocks_);
         break;
     default:
         r.result = QStringLiteral("%1 done%2 (%3 blocks)")

@@ -7,17 +7,11 @@
 
 #include <QDir>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace tarvenix::cli {
 
 namespace {
-
-QString json(const QJsonObject &root)
-{
-    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
-}
 
 QString backupsJson(const QVector<Backup> &backups)
 {
@@ -27,7 +21,7 @@ QString backupsJson(const QVector<Backup> &backups)
                                  {"device", b.key},
                                  {"time", b.time.toString(Qt::ISODateWithMs)},
                                  {"size", b.size}});
-    return json({{"folder", backupsFolder()}, {"backups", array}});
+    return jsonText({{"folder", backupsFolder()}, {"backups", array}});
 }
 
 } // namespace
@@ -57,7 +51,7 @@ Status runHistory(const Options &o)
         QJsonArray array;
         for (const QJsonObject &entry : entries)
             array.append(entry);
-        printResult(json({{"history", historyPath()}, {"transfers", array}}));
+        printResult(jsonText({{"history", historyPath()}, {"transfers", array}}));
     } else if (entries.isEmpty()) {
         printResult(
             QStringLiteral("No transfers in %1.").arg(QDir::toNativeSeparators(historyPath())));

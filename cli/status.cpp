@@ -2,6 +2,7 @@
 
 #include "cli/text.h"
 
+#include <QJsonDocument>
 #include <cerrno>
 #include <cstdio>
 
@@ -29,6 +30,11 @@ void printResult(const QString &text)
     if (error && g_outputFailure.isEmpty())
         g_outputFailure = Cli::tr("tarvenix-cli: writing to standard output failed: %1.")
                               .arg(qt_error_string(error));
+}
+
+QString jsonText(const QJsonObject &root)
+{
+    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
 }
 
 void printMessage(const QString &text)

@@ -3,6 +3,7 @@
 
 #include "device/failure.h"
 
+#include <QJsonObject>
 #include <QString>
 
 namespace tarvenix::cli {
@@ -47,6 +48,8 @@ inline Status fail(const Failure &failure, const QString &message)
 // A line for stdout. Results there are for scripts and never translated; only --help,
 // which people read, is.
 void printResult(const QString &text);
+// A JSON result, as every command prints it: indented, without a last newline.
+QString jsonText(const QJsonObject &root);
 // A message for stderr, one line or more.
 void printMessage(const QString &text);
 // Empty while every result reached stdout; otherwise the message for the first that

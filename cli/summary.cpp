@@ -5,7 +5,6 @@
 #include "cli/text.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
 
@@ -108,7 +107,7 @@ QString summaryJson(const RunSummary &summary)
                            {"succeeded", summary.devices.size() - failed},
                            {"failed", failed},
                            {"exitCode", runStatus(summary).exitCode()}};
-    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
+    return jsonText(root);
 }
 
 Status runStatus(const RunSummary &summary)
