@@ -3,6 +3,7 @@
 
 #include "support/dialogs.h"
 #include "support/emu.h"
+#include "support/runloop.h"
 #include "ui/mainwindow.h"
 
 #include <QAccessible>
@@ -179,9 +180,7 @@ class TestKeyboard : public QObject {
     void escapeEndsTheProgram()
     {
         tabTo("Run data download");
-        QTimer::singleShot(0, w.get(), [this] { key(Qt::Key_Escape); });
-        QTimer::singleShot(2000, w.get(), [] { QCoreApplication::exit(99); });
-        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(runLoop([this] { key(Qt::Key_Escape); }), 0);
         QVERIFY(w->isHidden());
     }
 };
