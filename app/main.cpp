@@ -24,12 +24,13 @@ const QCommandLineOption kRecordOption(
                    "a bug report (or set TARVENIX_RECORD=<file>)."),
     QStringLiteral("file"));
 
-// The language the window's menu saved: "en", "de", "zh_CN", or empty to follow the
-// system's.
-QLocale savedOrSystem(const QLocale &system)
+// The language the window's menu saved ("en", "de", "zh_CN"), else the system's. The
+// system's is sought only when needed: finding it loads translations.
+QLocale savedOrSystem()
 {
     const QString code = tarvenix::savedLanguage();
-    return code.isEmpty() || QLocale(code).language() == QLocale::C ? system : QLocale(code);
+    return code.isEmpty() || QLocale(code).language() == QLocale::C ? tarvenix::systemLanguage()
+                                                                    : QLocale(code);
 }
 
 // The window's own options. Any other is Qt's, or is ignored as before.
@@ -44,15 +45,14 @@ void parseOptions(QCommandLineParser &parser, const QStringList &arguments)
 // window's menu, else the system's.
 QLocale chosenLanguage(const QCommandLineParser &parser)
 {
-    const QLocale preferred = savedOrSystem(tarvenix::systemLanguage());
     if (!parser.isSet(kLangOption))
-        return preferred;
+        return savedOrSystem();
     const QString code = parser.value(kLangOption);
     const QLocale asked(code);
     if (asked.language() == QLocale::C && code != QLatin1String("C")) {
         std::fprintf(stderr, "tarvenix: no language is called \"%s\"; using the system's.\n",
                      qPrintable(code));
-        return preferred;
+        return savedOrSystem();
     }
     return asked;
 }

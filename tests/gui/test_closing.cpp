@@ -4,30 +4,13 @@
 #include "support/dialogs.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "support/runloop.h"
 #include "support/safety.h"
 #include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
 #include <QMenu>
 #include <QtTest>
-
-namespace {
-
-constexpr int kStillRunning = 99;
-
-// Runs the event loop as main does, starting with `act`; the loop's result,
-// or kStillRunning when nothing ended it within the time given.
-int runLoop(const std::function<void()> &act, int ms = 2000)
-{
-    QTimer::singleShot(0, act);
-    QTimer watchdog; // stops with this call, so it cannot end a later loop
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(kStillRunning); });
-    watchdog.start(ms);
-    return QCoreApplication::exec();
-}
-
-} // namespace
 
 class TestClosing : public QObject {
     Q_OBJECT

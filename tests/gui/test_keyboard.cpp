@@ -3,6 +3,7 @@
 
 #include "support/dialogs.h"
 #include "support/emu.h"
+#include "support/runloop.h"
 #include "ui/mainwindow.h"
 
 #include <QAccessible>
@@ -35,6 +36,15 @@ QList<QAccessibleInterface *> childrenWithRole(QAccessibleInterface *parent, QAc
             found << child;
     }
     return found;
+}
+
+// What a screen reader reads as their names.
+QStringList namesOf(const QList<QAccessibleInterface *> &found)
+{
+    QStringList names;
+    for (QAccessibleInterface *each : found)
+        names << each->text(QAccessible::Name);
+    return names;
 }
 
 } // namespace
@@ -82,25 +92,19 @@ class TestKeyboard : public QObject {
     void namesRolesAndValues()
     {
         QAccessibleInterface *window = QAccessible::queryAccessibleInterface(w.get());
-        QStringList commands;
-        for (QAccessibleInterface *button : childrenWithRole(window, QAccessible::PushButton)) {
-            commands << button->text(QAccessible::Name);
+        const auto buttons = childrenWithRole(window, QAccessible::PushButton);
+        for (QAccessibleInterface *button : buttons)
             QVERIFY2(!button->text(QAccessible::Description).isEmpty(),
-                     qPrintable(commands.last()));
-        }
-        QCOMPARE(commands,
+                     qPrintable(button->text(QAccessible::Name)));
+        QCOMPARE(namesOf(buttons),
                  QStringList({"Close", "Minimise", "Load firmware file", "Run firmware download",
                               "Load data file", "Run data download", "Save device data"}));
-        QStringList lines;
-        for (QAccessibleInterface *line : childrenWithRole(window, QAccessible::StaticText))
-            lines << line->text(QAccessible::Name);
-        QCOMPARE(lines, QStringList({"Device connected", "Version TVX-EMU"}));
+        QCOMPARE(namesOf(childrenWithRole(window, QAccessible::StaticText)),
+                 QStringList({"Device connected", "Version TVX-EMU"}));
         emu::release(id);
         QTRY_VERIFY(w->pushButtonNotConnected->isVisible());
-        lines.clear();
-        for (QAccessibleInterface *line : childrenWithRole(window, QAccessible::StaticText))
-            lines << line->text(QAccessible::Name);
-        QCOMPARE(lines, QStringList({"Device not connected", "Version not known"}));
+        QCOMPARE(namesOf(childrenWithRole(window, QAccessible::StaticText)),
+                 QStringList({"Device not connected", "Version not known"}));
 
         const auto bars = childrenWithRole(window, QAccessible::ProgressBar);
         QCOMPARE(bars.size(), 18);
@@ -176,9 +180,7 @@ class TestKeyboard : public QObject {
     void escapeEndsTheProgram()
     {
         tabTo("Run data download");
-        QTimer::singleShot(0, w.get(), [this] { key(Qt::Key_Escape); });
-        QTimer::singleShot(2000, w.get(), [] { QCoreApplication::exit(99); });
-        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(runLoop([this] { key(Qt::Key_Escape); }), 0);
         QVERIFY(w->isHidden());
     }
 };
