@@ -50,7 +50,9 @@ QLocale chosenLanguage(const QCommandLineParser &parser)
     const QString code = parser.value(kLangOption);
     const QLocale asked(code);
     if (asked.language() == QLocale::C && code != QLatin1String("C")) {
-        std::fprintf(stderr, "tarvenix: no language is called \"%s\"; using the system's.\n",
+        std::fprintf(stderr,
+                     "tarvenix: no language is called \"%s\"; using the one chosen in the "
+                     "window's menu, or else the system's.\n",
                      qPrintable(code));
         return savedOrSystem();
     }
