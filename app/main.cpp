@@ -1,7 +1,7 @@
 #include "device/capture.h"
 #include "ui/mainwindow.h"
-#include "workers/language.h"
-#include "workers/settings.h"
+#include "platform/language.h"
+#include "userfiles/settings.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"

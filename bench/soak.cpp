@@ -8,9 +8,9 @@
 
 #include "device/exchange.h"
 #include "emuclient.h"
-#include "workers/blockloop.h"
-#include "workers/devicecontroller.h"
-#include "workers/messages.h"
+#include "transfer/blockloop.h"
+#include "transfer/devicecontroller.h"
+#include "words/messages.h"
 
 #include <QDir>
 #include <QElapsedTimer>

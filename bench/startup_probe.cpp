@@ -10,7 +10,7 @@
 
 #include "device/events.h"
 #include "ui/mainwindow.h"
-#include "workers/devicecontroller.h"
+#include "transfer/devicecontroller.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -8,8 +8,8 @@
 #include "device/recordingport.h"
 #include "support/dialogs.h"
 #include "ui/mainwindow.h"
-#include "workers/blockloop.h"
-#include "workers/devicecontroller.h"
+#include "transfer/blockloop.h"
+#include "transfer/devicecontroller.h"
 #include "workers/transferworkers.h"
 
 #include <QApplication>

@@ -7,9 +7,9 @@
 #include "cli/stopsignals.h"
 #include "cli/terminal.h"
 #include "cli/text.h"
-#include "workers/history.h"
-#include "workers/messages.h"
-#include "workers/settings.h"
+#include "userfiles/history.h"
+#include "words/messages.h"
+#include "userfiles/settings.h"
 
 #include <QJsonObject>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // The eight commands. hidapi must be started for the six that use a device.
 
 #include "cli/options.h"
-#include "workers/devicecontroller.h"
-#include "workers/history.h"
+#include "transfer/devicecontroller.h"
+#include "userfiles/history.h"
 
 namespace tarvenix::cli {
 

@@ -3,7 +3,7 @@
 #include "cli/recording.h"
 #include "cli/text.h"
 #include "device/exchange.h"
-#include "workers/messages.h"
+#include "words/messages.h"
 
 namespace tarvenix::cli {
 

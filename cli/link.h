@@ -3,7 +3,7 @@
 // failures say to the user.
 
 #include "cli/status.h"
-#include "workers/devicecontroller.h"
+#include "transfer/devicecontroller.h"
 
 namespace tarvenix::cli {
 

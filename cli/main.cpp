@@ -6,8 +6,8 @@
 #include "cli/recording.h"
 #include "cli/text.h"
 
-#include "workers/language.h"
-#include "workers/messages.h"
+#include "platform/language.h"
+#include "words/messages.h"
 
 #include <QCoreApplication>
 #include <QFile>

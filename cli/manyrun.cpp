@@ -8,8 +8,8 @@
 #include "cli/stopsignals.h"
 #include "cli/summary.h"
 #include "cli/text.h"
-#include "workers/history.h"
-#include "workers/messages.h"
+#include "userfiles/history.h"
+#include "words/messages.h"
 
 #include <QDir>
 #include <QEventLoop>

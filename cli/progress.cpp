@@ -2,7 +2,7 @@
 
 #include "cli/text.h"
 #include "device/report.h"
-#include "workers/blockloop.h"
+#include "transfer/blockloop.h"
 
 #include <cstdio>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 
 #include "cli/status.h"
 #include "cli/text.h"
-#include "workers/messages.h"
+#include "words/messages.h"
 
 namespace tarvenix::cli {
 

@@ -4,7 +4,7 @@
 // device's plain line at each step, its name first; nothing when quiet.
 
 #include "cli/progress.h"
-#include "workers/blockloop.h"
+#include "transfer/blockloop.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

@@ -2,8 +2,8 @@
 
 #include "cli/commands.h"
 
-#include "workers/backups.h"
-#include "workers/history.h"
+#include "userfiles/backups.h"
+#include "userfiles/history.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 // While a transfer runs, SIGINT, SIGTERM and SIGHUP ask its loop to stop between blocks,
 // so that the device is left in a known state and its lock is released in order.
 
-#include "workers/blockloop.h"
+#include "transfer/blockloop.h"
 
 namespace tarvenix::cli {
 

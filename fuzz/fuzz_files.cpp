@@ -6,9 +6,9 @@
 
 #include "check.h"
 #include "device/report.h"
-#include "workers/blockloop.h"
-#include "workers/filechecks.h"
-#include "workers/messages.h"
+#include "transfer/blockloop.h"
+#include "transfer/filechecks.h"
+#include "words/messages.h"
 
 #include <QDir>
 #include <QFile>

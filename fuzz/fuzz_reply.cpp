@@ -9,8 +9,8 @@
 #include "device/exchange.h"
 #include "device/report.h"
 #include "support/fakeport.h"
-#include "workers/blockloop.h"
-#include "workers/messages.h"
+#include "transfer/blockloop.h"
+#include "words/messages.h"
 
 #include <QDir>
 #include <QLoggingCategory>

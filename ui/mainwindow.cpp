@@ -2,7 +2,7 @@
 
 #include "ui/mainwindow.h"
 
-#include "workers/devicecontroller.h"
+#include "transfer/devicecontroller.h"
 #include "workers/transferworkers.h"
 
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 
 #include "device/discovery.h"
 #include "device/hidport.h"
-#include "workers/filechecks.h"
+#include "transfer/filechecks.h"
 
 #include <QDialog>
 #include <QPixmap>

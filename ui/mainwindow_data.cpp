@@ -3,8 +3,8 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "workers/messages.h"
-#include "workers/settings.h"
+#include "words/messages.h"
+#include "userfiles/settings.h"
 #include "workers/transferworkers.h"
 
 #include <QFileDialog>

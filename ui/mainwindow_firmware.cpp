@@ -3,9 +3,9 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "workers/devicecontroller.h"
-#include "workers/messages.h"
-#include "workers/settings.h"
+#include "transfer/devicecontroller.h"
+#include "words/messages.h"
+#include "userfiles/settings.h"
 #include "workers/transferworkers.h"
 
 #include <QMessageBox>

@@ -5,8 +5,8 @@
 
 #include "device/events.h"
 #include "device/trace.h"
-#include "workers/devicecontroller.h"
-#include "workers/messages.h"
+#include "transfer/devicecontroller.h"
+#include "words/messages.h"
 
 #ifdef Q_OS_WIN
 #include "device/devicechange_win.h"

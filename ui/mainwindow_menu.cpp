@@ -4,9 +4,9 @@
 
 #include "ui/mainwindow.h"
 
-#include "workers/backups.h"
-#include "workers/history.h"
-#include "workers/settings.h"
+#include "userfiles/backups.h"
+#include "userfiles/history.h"
+#include "userfiles/settings.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>

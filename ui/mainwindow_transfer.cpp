@@ -4,9 +4,9 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "workers/devicecontroller.h"
-#include "workers/history.h"
-#include "workers/messages.h"
+#include "transfer/devicecontroller.h"
+#include "userfiles/history.h"
+#include "words/messages.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

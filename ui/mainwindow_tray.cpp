@@ -4,7 +4,7 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "workers/devicecontroller.h"
+#include "transfer/devicecontroller.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // The three transfer workers, as the window knows them: each one the transfer job set up
 // for its kind, passing the job's progress on under its own signal.
 
-#include "workers/transferjob.h"
+#include "transfer/transferjob.h"
 
 class WorkerThreadForFW : public tarvenix::TransferJob {
     Q_OBJECT

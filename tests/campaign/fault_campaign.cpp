@@ -3,9 +3,9 @@
 // device. Prints a table of what held and what broke; fails if anything broke.
 
 #include "support/emu.h"
-#include "workers/blockloop.h"
-#include "workers/devicecontroller.h"
-#include "workers/messages.h"
+#include "transfer/blockloop.h"
+#include "transfer/devicecontroller.h"
+#include "words/messages.h"
 
 #include <QElapsedTimer>
 #include <QFile>

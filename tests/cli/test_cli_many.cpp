@@ -6,7 +6,7 @@
 #include "clirun.h"
 #include "support/emu.h"
 #include "support/files.h"
-#include "workers/history.h"
+#include "userfiles/history.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,8 +5,8 @@
 #include "clirun.h"
 #include "support/emu.h"
 #include "support/files.h"
-#include "workers/backups.h"
-#include "workers/history.h"
+#include "userfiles/backups.h"
+#include "userfiles/history.h"
 
 #include <QCryptographicHash>
 #include <QDBusArgument>

@@ -4,9 +4,9 @@
 #include "device/devicelock.h"
 #include "support/emu.h"
 #include "support/files.h"
-#include "workers/blockloop.h"
-#include "workers/devicecontroller.h"
-#include "workers/messages.h"
+#include "transfer/blockloop.h"
+#include "transfer/devicecontroller.h"
+#include "words/messages.h"
 
 #include <QtTest>
 #include <hidapi.h>

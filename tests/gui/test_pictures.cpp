@@ -6,7 +6,7 @@
 #include "support/dialogs.h"
 #include "support/pixels.h"
 #include "ui/mainwindow.h"
-#include "workers/language.h"
+#include "platform/language.h"
 
 #include <QDir>
 #include <QPixmapCache>

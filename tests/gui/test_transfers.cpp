@@ -7,8 +7,8 @@
 #include "support/files.h"
 #include "support/safety.h"
 #include "ui/mainwindow.h"
-#include "workers/backups.h"
-#include "workers/history.h"
+#include "userfiles/backups.h"
+#include "userfiles/history.h"
 #include "workers/transferworkers.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "safety.h"
 
-#include "workers/settings.h"
+#include "userfiles/settings.h"
 
 namespace testsafety {
 

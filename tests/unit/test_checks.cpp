@@ -2,11 +2,11 @@
 // file is put in place, and the backups' names and pruning.
 
 #include "support/files.h"
-#include "workers/backups.h"
-#include "workers/blockloop.h"
-#include "workers/filechecks.h"
-#include "workers/messages.h"
-#include "workers/savefile.h"
+#include "userfiles/backups.h"
+#include "transfer/blockloop.h"
+#include "transfer/filechecks.h"
+#include "words/messages.h"
+#include "transfer/savefile.h"
 
 #include <QtTest>
 

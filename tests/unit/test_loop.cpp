@@ -3,8 +3,8 @@
 
 #include "support/fakeport.h"
 #include "support/files.h"
-#include "workers/blockloop.h"
-#include "workers/messages.h"
+#include "transfer/blockloop.h"
+#include "words/messages.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "workers/settings.h"
+#include "userfiles/settings.h"
 
 #include <QSettings>
 

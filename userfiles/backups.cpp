@@ -1,6 +1,6 @@
-#include "workers/backups.h"
+#include "userfiles/backups.h"
 
-#include "workers/savefile.h"
+#include "transfer/savefile.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 // history file: one JSON line per transfer, appended.
 
 #include "device/discovery.h"
-#include "workers/blockloop.h"
+#include "transfer/blockloop.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

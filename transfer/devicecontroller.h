@@ -8,8 +8,8 @@
 #include "device/devicelock.h"
 #include "device/discovery.h"
 #include "device/hidport.h"
-#include "workers/history.h"
-#include "workers/transferjob.h"
+#include "userfiles/history.h"
+#include "transfer/transferjob.h"
 
 #include <QObject>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "workers/history.h"
+#include "userfiles/history.h"
 
-#include "workers/backups.h"
-#include "workers/messages.h"
+#include "userfiles/backups.h"
+#include "words/messages.h"
 
 #include <QCryptographicHash>
 #include <QDir>

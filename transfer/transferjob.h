@@ -3,7 +3,7 @@
 // needs as values when it starts, reaches back into nobody, reports its progress in
 // steps, can be asked to stop, and ends with exactly one result.
 
-#include "workers/transferrun.h"
+#include "transfer/transferrun.h"
 
 #include <QMetaType>
 #include <QThread>

@@ -5,7 +5,7 @@
 // The machine is kept awake throughout. The window's jobs and the command-line tool both
 // run it.
 
-#include "workers/blockloop.h"
+#include "transfer/blockloop.h"
 
 namespace tarvenix {
 

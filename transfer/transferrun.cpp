@@ -1,8 +1,8 @@
-#include "workers/transferrun.h"
+#include "transfer/transferrun.h"
 
-#include "workers/backups.h"
-#include "workers/keepawake.h"
-#include "workers/messages.h"
+#include "userfiles/backups.h"
+#include "platform/keepawake.h"
+#include "words/messages.h"
 
 #include <QFileInfo>
 

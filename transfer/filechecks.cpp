@@ -1,7 +1,7 @@
 #include "filechecks.h"
 
 #include "device/report.h"
-#include "workers/savefile.h"
+#include "transfer/savefile.h"
 
 #include <QFileInfo>
 

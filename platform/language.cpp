@@ -1,4 +1,4 @@
-#include "workers/language.h"
+#include "platform/language.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,10 +1,10 @@
-#include "workers/devicecontroller.h"
+#include "transfer/devicecontroller.h"
 
 #include "device/exchange.h"
 #include "device/recordingport.h"
 #include "device/trace.h"
-#include "workers/backups.h"
-#include "workers/messages.h"
+#include "userfiles/backups.h"
+#include "words/messages.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "workers/messages.h"
+#include "words/messages.h"
 
 #include "device/devicelock.h"
 

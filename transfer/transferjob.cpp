@@ -1,4 +1,4 @@
-#include "workers/transferjob.h"
+#include "transfer/transferjob.h"
 
 #include "device/trace.h"
 

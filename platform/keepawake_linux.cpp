@@ -1,4 +1,4 @@
-#include "workers/keepawake.h"
+#include "platform/keepawake.h"
 
 #include "device/trace.h"
 

@@ -1,7 +1,7 @@
 #include "blockloop.h"
 
 #include "device/trace.h"
-#include "workers/savefile.h"
+#include "transfer/savefile.h"
 
 #include <QFile>
 #include <cstring>

@@ -3,7 +3,7 @@
 // command-line tool on stderr: made here, from the failure's code and the file it
 // concerns, and nowhere further in.
 
-#include "workers/history.h"
+#include "userfiles/history.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // the window's workers and the command-line tool both run it.
 
 #include "device/exchange.h"
-#include "workers/filechecks.h"
+#include "transfer/filechecks.h"
 
 #include <QString>
 #include <atomic>
