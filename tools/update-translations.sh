@@ -26,5 +26,5 @@ LUPDATE=/usr/lib/qt5/bin/lupdate
 [ -x "$LUPDATE" ] || LUPDATE=lupdate
 # Without places in the sources, a file changes only when a text does.
 # shellcheck disable=SC2086
-"$LUPDATE" -silent -locations none -no-obsolete -I . -extensions cpp,h app cli device ui workers \
+"$LUPDATE" -silent -locations none -no-obsolete -I . -extensions cpp,h app cli device ui workers transfer userfiles platform words \
     -ts $files
