@@ -1,7 +1,8 @@
 #include "device/capture.h"
-#include "ui/mainwindow.h"
 #include "platform/language.h"
+#include "ui/mainwindow.h"
 #include "userfiles/settings.h"
+#include "words/failures.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"
@@ -67,8 +68,18 @@ std::shared_ptr<tarvenix::Capture> startRecording(const QCommandLineParser &pars
                                                      : qEnvironmentVariable("TARVENIX_RECORD");
     if (file.isEmpty())
         return nullptr;
-    return tarvenix::Capture::start(file, QStringLiteral("tarvenix"),
-                                    tarvenix::Capture::commandLine(arguments, {file}));
+    tarvenix::Failure why;
+    auto capture = tarvenix::Capture::start(
+        file, QStringLiteral("tarvenix"), tarvenix::Capture::commandLine(arguments, {file}), &why);
+    // Said on standard error: a capture never stops the program.
+    const auto tell = [file](const tarvenix::Failure &failure) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(tarvenix::captureMessage(failure, file)));
+    };
+    if (!capture)
+        tell(why);
+    else
+        capture->onStopped(tell);
+    return capture;
 }
 
 } // namespace

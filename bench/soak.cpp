@@ -10,7 +10,8 @@
 #include "emuclient.h"
 #include "transfer/blockloop.h"
 #include "transfer/devicecontroller.h"
-#include "words/messages.h"
+#include "words/failures.h"
+#include "words/results.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,14 +2,14 @@
 
 #include "cli/devicelist.h"
 #include "cli/link.h"
-#include "cli/progress.h"
 #include "cli/recording.h"
-#include "cli/stopsignals.h"
+#include "cli/runtransfer.h"
 #include "cli/terminal.h"
 #include "cli/text.h"
-#include "userfiles/history.h"
-#include "words/messages.h"
 #include "userfiles/settings.h"
+#include "words/failures.h"
+#include "words/questions.h"
+#include "words/results.h"
 
 #include <QJsonObject>
 #include <cstdio>
@@ -63,15 +63,15 @@ Status transferFailure(TransferKind kind, const QString &file, const TransferOut
     }
     QString text = transferFailureMessage(kind, file, outcome);
     if (kind == TransferKind::Data && outcome.phase == TransferKind::Save)
-        text += QLatin1Char('\n') + backupOffAdvice(FrontEnd::CommandLine);
+        text += Cli::tr("\nTo download without a backup, add --no-backup.");
     else if (failure.code == FailureCode::Mismatch)
-        text += Cli::tr("\nDownload the file again with \"tarvenix-cli data --verify "
-                        "FILE\".");
+        text += Cli::tr("\nIf \"%1\" is the data image meant for the device, download it "
+                        "again with: tarvenix-cli data \"%1\"")
+                    .arg(file);
     return fail(failure, text);
 }
 
-TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceController &device,
-                           const FoundDevice &identity, const Options &o)
+TransferRequest requestFor(TransferKind kind, const QString &file, const Options &o)
 {
     TransferRequest request;
     request.kind = kind;
@@ -79,7 +79,6 @@ TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceC
     request.replaceExisting = o.force;
     request.backup = !o.noBackup && safetyOn(Safety::BackupBeforeData);
     request.verify = !o.noVerify && (o.verify || safetyOn(Safety::VerifyAfterData));
-    device.complete(request, identity);
     return request;
 }
 
@@ -104,20 +103,10 @@ Status declined()
                 Cli::tr("The firmware download was not confirmed; nothing was sent."));
 }
 
-TransferRecord recordFor(const TransferRequest &request, const FoundDevice &identity,
-                         const QString &versionBefore)
+void tellHistoryProblem(const TransferRecord &record)
 {
-    TransferRecord record(request.kind, identity, request.file);
-    record.versionBefore = versionBefore;
-    record.verify = request.kind == TransferKind::Data && request.verify;
-    return record;
-}
-
-void keepRecord(TransferRecord &record)
-{
-    keepInHistory(record);
     if (!record.historyProblem.isEmpty())
-        printMessage(record.historyProblem);
+        printMessage(historyUnwritableMessage(historyPath(), record.historyProblem));
 }
 
 QString savedResult(const QString &file)
@@ -132,39 +121,6 @@ QString verifiedResult(const QString &file, int blocks)
 }
 
 namespace {
-
-TransferOutcome transfer(const TransferRequest &request, const Options &o)
-{
-    TransferRun run(request);
-    Progress progress(Progress::styleFor(o.quiet, o.trace), transferName(request.kind),
-                      run.exchanges());
-    StopRequest stop;
-    StopOnSignals stopSignals(stop);
-    run.setStopRequest(&stop);
-    run.setBlockHandler([&](int done, int) {
-        progress.advance(done);
-        stopSignals.poll();
-    });
-    run.setStepHandler([&progress](int, int block) {
-        if (block < 0)
-            progress.finish();
-    });
-    const TransferOutcome outcome = run.run();
-    if (!outcome.ok())
-        progress.abandon();
-    return outcome;
-}
-
-// After a firmware download the device is opened again, as one that restarted must be, and
-// asked its version.
-void askVersionAgain(DeviceController &device, TransferRecord &record)
-{
-    QString version;
-    Failure failure = device.reopen();
-    if (!failure)
-        failure = device.queryVersion(version);
-    record.versionReadAgain(failure, version);
-}
 
 // The command's file, checked as the window checks it, then its device claimed: a file
 // refused touches no device.
@@ -227,8 +183,10 @@ Status runVersion(const Options &o)
     if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
         return failed;
     if (o.json)
-        printResult(
-            jsonText({{"path", device.path()}, {"row", device.row()}, {"version", version}}));
+        printResult(jsonText(withDeprecatedKeys({{"device", deviceJson(device.identity(), version)},
+                                                 {"row", device.row()},
+                                                 {"version", version}},
+                                                device.identity())));
     else
         printResult(printable(version));
     return {};
@@ -242,23 +200,21 @@ Status runTransfer(const Options &o)
     DeviceController device;
     if (Status s = checkAndClaim(device, o, file); !s.ok())
         return s;
-    const FoundDevice identity = device.identity();
     // A write is recorded with the version of what it wrote over; a save changes nothing.
     QString version;
     if (!save)
         device.queryVersion(version);
     if (kind == TransferKind::Firmware &&
-        !confirmed(o, firmwareQuestion(file, fileFacts(file), identity, printable(version))))
+        !confirmed(o,
+                   firmwareQuestion(file, fileFacts(file), device.identity(), printable(version)) +
+                       Cli::tr("\n\nDo not unplug the device or stop this program until the "
+                               "download is done.")))
         return declined();
-    const TransferRequest request = requestFor(kind, file, device, identity, o);
-    TransferRecord record = recordFor(request, identity, version);
-    record.finish(transfer(request, o));
-    if (record.ok() && kind == TransferKind::Firmware)
-        askVersionAgain(device, record);
-    keepRecord(record);
+    const TransferRecord record = runOnDevice(device, requestFor(kind, file, o), o);
+    tellHistoryProblem(record);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
-    printLines(save ? savedResult(file) : successDetails(record, FrontEnd::CommandLine));
+    printLines(save ? savedResult(file) : successDetails(record, Tongue::English));
     return {};
 }
 
@@ -267,11 +223,11 @@ Status runVerify(const Options &o)
     DeviceController device;
     if (Status s = checkAndClaim(device, o, o.file); !s.ok())
         return s;
-    const TransferOutcome outcome =
-        transfer(requestFor(TransferKind::Verify, o.file, device, device.identity(), o), o);
-    if (!outcome.ok())
-        return transferFailure(TransferKind::Verify, o.file, outcome);
-    printResult(verifiedResult(o.file, outcome.blocks));
+    const TransferRecord record =
+        runOnDevice(device, requestFor(TransferKind::Verify, o.file, o), o);
+    if (!record.ok())
+        return transferFailure(TransferKind::Verify, o.file, record.outcome);
+    printResult(verifiedResult(o.file, record.outcome.blocks));
     return {};
 }
 

@@ -3,7 +3,6 @@
 
 #include "cli/options.h"
 #include "transfer/devicecontroller.h"
-#include "userfiles/history.h"
 
 namespace tarvenix::cli {
 
@@ -25,21 +24,15 @@ Status checkTarget(const QString &given, const QString &target, bool force);
 Status transferFailure(TransferKind kind, const QString &file, const TransferOutcome &outcome);
 // The version query's failure on this device, as words; none when it succeeded.
 Status versionFailure(const Failure &failure, const DeviceController &device);
-// The request as the options and the window's settings make it, on the claimed device.
-TransferRequest requestFor(TransferKind kind, const QString &file, const DeviceController &device,
-                           const FoundDevice &identity, const Options &o);
+// The request as the options and the window's settings make it.
+TransferRequest requestFor(TransferKind kind, const QString &file, const Options &o);
 // The firmware question, asked only of a user at a terminal (--yes and the window's menu
 // answer it before): false when the answer was not yes.
 bool confirmed(const Options &o, const QString &question);
 // The refusal after the firmware question was not answered yes.
 Status declined();
-// The history's record of a transfer about to start on the device; a write is recorded with
-// the version of what it writes over.
-TransferRecord recordFor(const TransferRequest &request, const FoundDevice &identity,
-                         const QString &versionBefore);
-// The finished transfer's line in the history; a history that cannot be written is told
-// (once in a run: the history says it only once).
-void keepRecord(TransferRecord &record);
+// Tells, on stderr, that a transfer's record could not be added to the history.
+void tellHistoryProblem(const TransferRecord &record);
 // The result lines on stdout, the same for one device as for each of several.
 QString savedResult(const QString &file);
 QString verifiedResult(const QString &file, int blocks);

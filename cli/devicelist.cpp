@@ -7,38 +7,34 @@
 
 namespace tarvenix::cli {
 
-QString hex4(int value)
-{
-    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
-}
-
 QString listText(const QVector<FoundDevice> &devices)
 {
     QStringList lines;
     for (const FoundDevice &d : devices)
-        lines << QStringLiteral("row %1  %2:%3  page %4 usage %5  %6  %7, %8, serial %9")
+        lines << QStringLiteral("row %1  %2  page %3 usage %4  %5  %6, %7, serial %8")
                      .arg(d.row)
-                     .arg(hex4(d.vendorId), hex4(d.productId), hex4(d.usagePage), hex4(d.usage),
-                          printable(d.path), printable(d.manufacturer), printable(d.product),
-                          printable(d.serial));
+                     .arg(d.ids(), hexId(d.usagePage), hexId(d.usage), printable(d.path),
+                          printable(d.manufacturer), printable(d.product), printable(d.serial));
     return lines.join(QLatin1Char('\n'));
+}
+
+QJsonObject withDeprecatedKeys(QJsonObject object, const FoundDevice &device)
+{
+    const QJsonObject described = deviceJson(device);
+    for (const char *key : {"vendorId", "productId", "serial", "path", "manufacturer", "product"})
+        object.insert(QLatin1String(key), described.value(QLatin1String(key)));
+    return object;
 }
 
 QString listJson(const QVector<FoundDevice> &devices)
 {
     QJsonArray array;
     for (const FoundDevice &d : devices)
-        array.append(QJsonObject{
-            {"row", d.row},
-            {"vendorId", hex4(d.vendorId)},
-            {"productId", hex4(d.productId)},
-            {"usagePage", hex4(d.usagePage)},
-            {"usage", hex4(d.usage)},
-            {"path", d.path},
-            {"manufacturer", d.manufacturer},
-            {"product", d.product},
-            {"serial", d.serial},
-        });
+        array.append(withDeprecatedKeys({{"device", deviceJson(d)},
+                                         {"row", d.row},
+                                         {"usagePage", hexId(d.usagePage)},
+                                         {"usage", hexId(d.usage)}},
+                                        d));
     return jsonText({{"devices", array}});
 }
 

@@ -3,13 +3,16 @@
 
 #include "device/discovery.h"
 
+#include <QJsonObject>
+
 namespace tarvenix::cli {
 
-// Four hex digits, as the ids are shown: "1abe".
-QString hex4(int value);
+// The keys that described a device in earlier versions, beside the "device" object for
+// one release: vendorId, productId, serial, path, manufacturer, product.
+QJsonObject withDeprecatedKeys(QJsonObject object, const FoundDevice &device);
 // One line per device.
 QString listText(const QVector<FoundDevice> &devices);
-// {"devices": [{"row": 1, "vendorId": "1abe", ...}, ...]}
+// {"devices": [{"device": {...}, "row": 1, "usagePage": "0002", "usage": "0001", ...}]}
 QString listJson(const QVector<FoundDevice> &devices);
 
 } // namespace tarvenix::cli

@@ -14,7 +14,7 @@ namespace {
 
 QString model(const FoundDevice &d)
 {
-    return hex4(d.vendorId) + QLatin1Char(':') + hex4(d.productId);
+    return d.ids();
 }
 
 bool ofProduct(const Options &o, const FoundDevice &d)
@@ -73,7 +73,7 @@ Status pickDevices(const Options &o, QVector<FoundDevice> *picked)
         if (picked->isEmpty())
             return fail(Exit::NoDevice, Cli::tr("No device of %1:%2 is present. Run \"tarvenix-cli "
                                                 "list\" to see the supported devices present.")
-                                            .arg(hex4(o.vendorId), hex4(o.productId)));
+                                            .arg(hexId(o.vendorId), hexId(o.productId)));
         return oneModel(o, *picked);
     }
     for (const FoundDevice &d : present) {

@@ -3,7 +3,7 @@
 #include "cli/recording.h"
 #include "cli/text.h"
 #include "device/exchange.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 namespace tarvenix::cli {
 

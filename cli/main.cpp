@@ -7,7 +7,7 @@
 #include "cli/text.h"
 
 #include "platform/language.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -8,8 +8,9 @@
 #include "cli/stopsignals.h"
 #include "cli/summary.h"
 #include "cli/text.h"
-#include "userfiles/history.h"
-#include "words/messages.h"
+#include "words/failures.h"
+#include "words/questions.h"
+#include "words/results.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -26,22 +27,15 @@ namespace {
 // Often enough for a stop to reach every device at once, and for the board to move.
 constexpr int kTickMs = 100;
 
-// The one transfer job, as this tool starts it on each device.
-class DeviceJob final : public TransferJob {
-  public:
-    explicit DeviceJob(TransferKind kind) : TransferJob(kind, nullptr) {}
-};
-
 // One device of the run. Its controller holds the port and the lock on this thread; its
 // transfers run on its job's thread, which only exchanges reports on that port.
 struct Unit {
     int row = 0;
     DeviceResult result;
     QString file; // the file it sends or compares with, or the one its save writes
-    std::optional<TransferRecord> record; // a download's or a save's, for the history
     DeviceController device;
     // Declared after the controller, so that they end before its port closes.
-    std::unique_ptr<DeviceJob> job;
+    std::unique_ptr<TransferJob> job;
     std::unique_ptr<QThread> query; // the version query
     Failure versionFailure;
     QString version;
@@ -57,12 +51,11 @@ class ManyRun {
   private:
     Status prepare(Unit &u);
     bool confirmedForAll() const;
-    void keep(Unit &u, const TransferOutcome &outcome);
     void start(Unit &u);
     void startQuery(Unit &u);
-    void transferEnded(Unit &u, const TransferOutcome &outcome);
+    void transferEnded(Unit &u, const TransferRecord &record);
     void queryEnded(Unit &u);
-    void succeeded(Unit &u, const TransferOutcome &outcome = {});
+    void succeeded(Unit &u, const TransferRecord &record = {});
     void failed(Unit &u, const Status &status, int block = 0, int blocks = 0);
     void ended();
     void tick();
@@ -72,7 +65,6 @@ class ManyRun {
     const int blocks_;
     std::vector<std::unique_ptr<Unit>> units_;
     ProgressBoard board_;
-    StopRequest stop_;
     // Taken once the devices are held and the firmware question is answered, before any
     // job's thread starts (the threads inherit the signals it holds pending): until then
     // Ctrl-C ends the program as it does any other.
@@ -126,7 +118,7 @@ RunSummary ManyRun::run()
         declined_ = true;
         return {};
     }
-    signals_.emplace(stop_);
+    signals_.emplace();
     for (auto &u : units_) {
         if (u->device.port() && o_.command == Command::Version)
             startQuery(*u);
@@ -169,35 +161,30 @@ bool ManyRun::confirmedForAll() const
         if (u->device.port())
             devices << deviceLine(u->device.identity(), printable(u->version));
     }
-    return confirmed(o_, firmwareQuestion(o_.file, fileFacts(o_.file), devices));
+    return confirmed(o_, firmwareQuestion(o_.file, fileFacts(o_.file), devices) +
+                             Cli::tr("\n\nDo not unplug the devices or stop this program until "
+                                     "every download is done."));
 }
 
-// Each device's transfer is one request, as a single device's: a data download takes its
-// backup first and verifies after, as the options and the window's settings say.
+// Each device's transfer is one request, as a single device's, started and ended through
+// its controller: a data download takes its backup first and verifies after, as the options
+// and the window's settings say.
 void ManyRun::start(Unit &u)
 {
     const TransferKind kind = kindOf(o_.command);
-    const FoundDevice identity = u.device.identity();
-    const TransferRequest request = requestFor(kind, u.file, u.device, identity, o_);
-    u.job = std::make_unique<DeviceJob>(kind);
+    u.job = std::make_unique<TransferJob>(kind, nullptr);
     // The device's controller lives on this thread: the job's signals come here queued.
-    QObject::connect(u.job.get(), &TransferJob::result, &u.device,
-                     [this, &u](const TransferOutcome &outcome) { transferEnded(u, outcome); });
+    QObject::connect(&u.device, &DeviceController::transferEnded, &u.device,
+                     [this, &u](TransferJob *, const TransferRecord &r) { transferEnded(u, r); });
     QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
-                     [this, &u](int done, int) { board_.advance(u.row, done); });
-    if (kind != TransferKind::Verify)
-        u.record = recordFor(request, identity, u.version);
-    board_.begin(u.row, kind, TransferRun(request).exchanges());
-    u.job->start(request);
-}
-
-// The history's line of the device's transfer.
-void ManyRun::keep(Unit &u, const TransferOutcome &outcome)
-{
-    if (!u.record)
-        return;
-    u.record->finish(outcome);
-    keepRecord(*u.record);
+                     [this, &u](TransferKind phase, int done, int blocks) {
+                         board_.advance(u.row, phase, done, blocks);
+                     });
+    board_.begin(u.row, kind);
+    if (const Failure refused = u.device.startTransfer(u.job.get(), requestFor(kind, u.file, o_))) {
+        failed(u, fail(refused, refusalMessage(refused, u.file)));
+        ended();
+    }
 }
 
 void ManyRun::startQuery(Unit &u)
@@ -207,17 +194,15 @@ void ManyRun::startQuery(Unit &u)
     u.query->start();
 }
 
-void ManyRun::transferEnded(Unit &u, const TransferOutcome &outcome)
+void ManyRun::transferEnded(Unit &u, const TransferRecord &record)
 {
-    // The result is the run's last act, so this wait is over at once.
-    u.job->wait();
-    keep(u, outcome);
-    if (outcome.ok()) {
+    tellHistoryProblem(record);
+    if (record.ok()) {
         board_.finish(u.row);
-        succeeded(u, outcome);
+        succeeded(u, record);
     } else {
-        failed(u, transferFailure(u.job->kind(), u.file, outcome), outcome.failedBlock,
-               outcome.blocks);
+        const TransferOutcome &o = record.outcome;
+        failed(u, transferFailure(record.kind, u.file, o), o.failedBlock, o.blocks);
     }
     ended();
 }
@@ -232,7 +217,7 @@ void ManyRun::queryEnded(Unit &u)
     ended();
 }
 
-void ManyRun::succeeded(Unit &u, const TransferOutcome &outcome)
+void ManyRun::succeeded(Unit &u, const TransferRecord &record)
 {
     DeviceResult &r = u.result;
     switch (o_.command) {
@@ -249,10 +234,10 @@ void ManyRun::succeeded(Unit &u, const TransferOutcome &outcome)
         break;
     default:
         r.result = QStringLiteral("%1 done%2 (%3 blocks)")
-                       .arg(transferNameForScripts(u.job->kind()),
-                            u.record->verify ? QStringLiteral(" and verified") : QString())
+                       .arg(transferName(record.kind, Tongue::English),
+                            record.verify ? QStringLiteral(" and verified") : QString())
                        .arg(blocks_);
-        r.backup = outcome.backupFile;
+        r.backup = record.outcome.backupFile;
         if (!r.backup.isEmpty())
             r.result += QStringLiteral(", backup in \"%1\"").arg(r.backup);
         break;
@@ -282,14 +267,11 @@ void ManyRun::ended()
 
 void ManyRun::tick()
 {
-    signals_->poll();
-    if (stop_.requested() && !stopPassedOn_) {
+    const int signalNumber = signals_->poll();
+    if (signalNumber && !stopPassedOn_) {
         stopPassedOn_ = true;
-        const int signalNumber = stop_.failure().detail.toInt();
-        for (const auto &u : units_) {
-            if (u->job)
-                u->job->requestStopBySignal(signalNumber);
-        }
+        for (const auto &u : units_)
+            u->device.stopTransferBySignal(signalNumber);
     }
     board_.draw();
 }

@@ -3,6 +3,7 @@
 #include "cli/text.h"
 #include "device/report.h"
 #include "transfer/blockloop.h"
+#include "words/results.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -133,6 +134,25 @@ void Progress::abandon()
     if (drawn_)
         put(QStringLiteral("\n"));
     drawn_ = false;
+}
+
+void PhasedProgress::advance(TransferKind phase, int done, int blocks)
+{
+    if (!current_ || phase != phase_) {
+        if (current_)
+            current_->finish();
+        phase_ = phase;
+        current_.emplace(style_, phaseTitle(kind_, phase), blocks);
+    }
+    current_->advance(done);
+}
+
+void PhasedProgress::end(bool ok)
+{
+    if (current_ && ok)
+        current_->finish();
+    else if (current_)
+        current_->abandon();
 }
 
 } // namespace tarvenix::cli

@@ -2,8 +2,11 @@
 // A transfer's progress on stderr: one updating bar on a terminal, a plain
 // line per step otherwise, nothing when quiet.
 
+#include "transfer/filechecks.h"
+
 #include <QElapsedTimer>
 #include <QString>
+#include <optional>
 
 namespace tarvenix::cli {
 
@@ -40,6 +43,22 @@ class Progress {
     bool drawn_ = false;
     qint64 drawnAt_ = -1;
     QElapsedTimer clock_;
+};
+
+// A transfer's progress phase by phase: a data download's backup, download and verify each
+// under its own name with its own count of blocks.
+class PhasedProgress {
+  public:
+    PhasedProgress(Progress::Style style, TransferKind kind) : style_(style), kind_(kind) {}
+    void advance(TransferKind phase, int done, int blocks);
+    // The transfer ended: the last phase is done, or ends where it failed.
+    void end(bool ok);
+
+  private:
+    Progress::Style style_;
+    TransferKind kind_;
+    TransferKind phase_ = TransferKind::Firmware;
+    std::optional<Progress> current_;
 };
 
 } // namespace tarvenix::cli

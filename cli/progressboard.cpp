@@ -2,7 +2,7 @@
 
 #include "cli/status.h"
 #include "cli/text.h"
-#include "words/messages.h"
+#include "words/results.h"
 
 namespace tarvenix::cli {
 
@@ -33,21 +33,25 @@ ProgressBoard::ProgressBoard(Progress::Style style, const QStringList &names,
     }
 }
 
-void ProgressBoard::begin(int row, TransferKind kind, int blocks)
+void ProgressBoard::begin(int row, TransferKind kind)
 {
-    Row &r = rows_[size_t(row)];
-    r.transfer = transferName(kind);
-    r.blocks = blocks;
-    r.done = 0;
-    r.clock.start();
-    if (style_ == Progress::Style::Lines)
-        r.lines = std::make_unique<Progress>(
-            style_, QStringLiteral("%1: %2").arg(r.name, transferName(kind)), blocks);
+    rows_[size_t(row)].kind = kind;
 }
 
-void ProgressBoard::advance(int row, int done)
+void ProgressBoard::advance(int row, TransferKind phase, int done, int blocks)
 {
     Row &r = rows_[size_t(row)];
+    if (r.transfer.isEmpty() || phase != r.phase) {
+        if (r.lines)
+            r.lines->finish();
+        r.phase = phase;
+        r.transfer = phaseTitle(r.kind, phase);
+        r.blocks = blocks;
+        r.clock.start();
+        if (style_ == Progress::Style::Lines)
+            r.lines = std::make_unique<Progress>(
+                style_, QStringLiteral("%1: %2").arg(r.name, r.transfer), blocks);
+    }
     r.done = done;
     if (r.lines)
         r.lines->advance(done);

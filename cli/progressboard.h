@@ -18,9 +18,11 @@ class ProgressBoard {
     // names: the devices' names in plain lines; shortNames: on the board's lines.
     ProgressBoard(Progress::Style style, const QStringList &names, const QStringList &shortNames);
 
-    // Device `row` starts a transfer of `blocks` blocks.
-    void begin(int row, TransferKind kind, int blocks);
-    void advance(int row, int done);
+    // Device `row` starts a transfer.
+    void begin(int row, TransferKind kind);
+    // Its transfer has done `done` of the `blocks` blocks of `phase`; a new phase (a data
+    // download's backup, download and verify) starts its own count under its own name.
+    void advance(int row, TransferKind phase, int done, int blocks);
     // The transfer completed.
     void finish(int row);
     // The device's last word on the board: "done", "failed at block 17".
@@ -32,7 +34,9 @@ class ProgressBoard {
     struct Row {
         QString name;
         QString shortName;
-        QString transfer;
+        TransferKind kind = TransferKind::Firmware;
+        TransferKind phase = TransferKind::Firmware;
+        QString transfer; // the phase's title; empty before its first block
         int blocks = 0;
         int done = 0;
         QString state;

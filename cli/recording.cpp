@@ -1,5 +1,8 @@
 #include "recording.h"
 
+#include "cli/status.h"
+#include "words/failures.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -25,10 +28,16 @@ Recording &recording()
 std::shared_ptr<Capture> startCapture(const QString &file)
 {
     Recording &r = recording();
+    Failure why;
     std::shared_ptr<Capture> capture =
-        Capture::start(file, QStringLiteral("tarvenix-cli"), r.command);
-    if (capture)
-        r.captures.push_back(capture);
+        Capture::start(file, QStringLiteral("tarvenix-cli"), r.command, &why);
+    if (!capture) {
+        printMessage(captureMessage(why, file));
+        return nullptr;
+    }
+    capture->onStopped(
+        [file](const Failure &stopped) { printMessage(captureMessage(stopped, file)); });
+    r.captures.push_back(capture);
     return capture;
 }
 

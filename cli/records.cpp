@@ -4,6 +4,7 @@
 
 #include "userfiles/backups.h"
 #include "userfiles/history.h"
+#include "words/results.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -18,7 +19,8 @@ QString backupsJson(const QVector<Backup> &backups)
     QJsonArray array;
     for (const Backup &b : backups)
         array.append(QJsonObject{{"path", b.path},
-                                 {"device", b.key},
+                                 {"device", deviceJson(b.device)},
+                                 {"deviceKey", b.key},
                                  {"time", b.time.toString(Qt::ISODateWithMs)},
                                  {"size", b.size}});
     return jsonText({{"folder", backupsFolder()}, {"backups", array}});

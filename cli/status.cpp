@@ -32,8 +32,9 @@ void printResult(const QString &text)
                               .arg(qt_error_string(error));
 }
 
-QString jsonText(const QJsonObject &root)
+QString jsonText(QJsonObject root)
 {
+    root.insert("schema", kJsonSchema);
     return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed();
 }
 
@@ -71,6 +72,9 @@ Exit exitFor(FailureCode code)
     case FailureCode::NoTemporaryName:
     case FailureCode::FileWriteFailed:
     case FailureCode::TargetAppeared:
+    case FailureCode::CaptureNotOurs:
+    case FailureCode::CaptureUnwritable:
+    case FailureCode::CaptureStopped:
         return Exit::File;
     case FailureCode::HidapiFailed:
     case FailureCode::OpenFailed:

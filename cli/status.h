@@ -48,8 +48,11 @@ inline Status fail(const Failure &failure, const QString &message)
 // A line for stdout. Results there are for scripts and never translated; only --help,
 // which people read, is.
 void printResult(const QString &text);
-// A JSON result, as every command prints it: indented, without a last newline.
-QString jsonText(const QJsonObject &root);
+// The form of the JSON documents: raised when a key changes meaning.
+constexpr int kJsonSchema = 1;
+// A JSON result, as every command prints it: with its "schema", indented, without a last
+// newline. A device in it is described by deviceJson, under the key "device".
+QString jsonText(QJsonObject root);
 // A message for stderr, one line or more.
 void printMessage(const QString &text);
 // Empty while every result reached stdout; otherwise the message for the first that

@@ -1,5 +1,6 @@
 #include "stopsignals.h"
 
+#include <atomic>
 #include <csignal>
 
 #ifdef Q_OS_WIN
@@ -8,20 +9,18 @@ namespace tarvenix::cli {
 
 namespace {
 
-// Windows runs these handlers on a thread of their own; the stop request is atomic.
-StopRequest *g_stop = nullptr;
+// Windows runs these handlers on a thread of their own.
+std::atomic<int> g_signal{0};
 
 extern "C" void onStopSignal(int signalNumber)
 {
-    if (g_stop)
-        g_stop->requestFromSignal(signalNumber);
+    g_signal.store(signalNumber);
 }
 
 } // namespace
 
-StopOnSignals::StopOnSignals(StopRequest &stop) : stop_(stop)
+StopOnSignals::StopOnSignals()
 {
-    g_stop = &stop_;
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
 }
@@ -30,15 +29,18 @@ StopOnSignals::~StopOnSignals()
 {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
-    g_stop = nullptr;
 }
 
-void StopOnSignals::poll() {}
+int StopOnSignals::poll()
+{
+    return g_signal.exchange(0);
+}
 
 } // namespace tarvenix::cli
 
 #else
 
+#include <QtGlobal>
 #include <ctime>
 #include <pthread.h>
 
@@ -60,7 +62,7 @@ sigset_t stopSignals()
 
 } // namespace
 
-StopOnSignals::StopOnSignals(StopRequest &stop) : stop_(stop)
+StopOnSignals::StopOnSignals()
 {
     const sigset_t set = stopSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
@@ -75,13 +77,11 @@ StopOnSignals::~StopOnSignals()
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
-void StopOnSignals::poll()
+int StopOnSignals::poll()
 {
     const sigset_t set = stopSignals();
     const timespec now = {0, 0};
-    const int signalNumber = sigtimedwait(&set, nullptr, &now);
-    if (signalNumber > 0)
-        stop_.requestFromSignal(signalNumber);
+    return qMax(0, sigtimedwait(&set, nullptr, &now));
 }
 
 } // namespace tarvenix::cli

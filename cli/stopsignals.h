@@ -1,23 +1,20 @@
 #pragma once
-// While a transfer runs, SIGINT, SIGTERM and SIGHUP ask its loop to stop between blocks,
-// so that the device is left in a known state and its lock is released in order.
-
-#include "transfer/blockloop.h"
+// While a transfer runs, SIGINT, SIGTERM and SIGHUP are held for the transfer to stop
+// between blocks, so that the device is left in a known state and its lock is released in
+// order. Made on the thread that starts the transfer's thread, before it does: that thread
+// inherits what is held.
 
 namespace tarvenix::cli {
 
 class StopOnSignals {
   public:
-    explicit StopOnSignals(StopRequest &stop);
+    StopOnSignals();
     ~StopOnSignals();
     StopOnSignals(const StopOnSignals &) = delete;
     StopOnSignals &operator=(const StopOnSignals &) = delete;
 
-    // Between blocks: turns a signal that has come into the stop request.
-    void poll();
-
-  private:
-    StopRequest &stop_;
+    // The number of a stop signal that has come since the last call, or 0.
+    int poll();
 };
 
 } // namespace tarvenix::cli

@@ -39,17 +39,14 @@ QString oneLine(QString text)
     return text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
-QJsonObject identity(const FoundDevice &d)
+QJsonObject identity(const FoundDevice &d, const QString &version = QString())
 {
-    return {{"path", d.path},
-            {"serial", d.serial},
-            {"vendorId", hex4(d.vendorId)},
-            {"productId", hex4(d.productId)}};
+    return withDeprecatedKeys({{"device", deviceJson(d, version)}}, d);
 }
 
-QJsonObject deviceJson(const DeviceResult &r)
+QJsonObject resultJson(const DeviceResult &r)
 {
-    QJsonObject o = identity(r.device);
+    QJsonObject o = identity(r.device, r.version);
     o.insert("result", resultWord(r.status));
     o.insert("exitCode", r.status.exitCode());
     if (!r.status.ok())
@@ -97,7 +94,7 @@ QString summaryJson(const RunSummary &summary)
 {
     QJsonArray devices;
     for (const DeviceResult &r : summary.devices)
-        devices.append(deviceJson(r));
+        devices.append(resultJson(r));
     QJsonArray later;
     for (const FoundDevice &d : summary.notTaken)
         later.append(identity(d));

@@ -1,6 +1,5 @@
 #include "device/capture.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -166,30 +165,21 @@ bool replaceable(const QString &name)
     return start.isEmpty() || start == kHeaderStart;
 }
 
-// Said once on standard error, in the user's language: a capture never stops the program.
-void warn(const QString &text)
-{
-    qWarning("%s", qUtf8Printable(text));
-}
-
 } // namespace
 
 std::shared_ptr<Capture> Capture::start(const QString &file, const QString &tool,
-                                        const QString &command)
+                                        const QString &command, Failure *why)
 {
+    Failure ignored;
+    if (!why)
+        why = &ignored;
     if (!replaceable(file)) {
-        warn(QCoreApplication::translate("Capture",
-                                         "Not recording: \"%1\" exists and is not a capture, so "
-                                         "it is left as it is. Choose another name for the "
-                                         "capture.")
-                 .arg(file));
+        *why = {FailureCode::CaptureNotOurs, {}};
         return nullptr;
     }
     std::shared_ptr<Capture> capture(new Capture(file));
     if (!capture->file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        warn(QCoreApplication::translate("Capture", "Not recording: the capture \"%1\" cannot be "
-                                                    "written (%2). Choose another place for it.")
-                 .arg(file, capture->file_.errorString()));
+        *why = {FailureCode::CaptureUnwritable, capture->file_.errorString()};
         return nullptr;
     }
     capture->clock_.start();
@@ -204,6 +194,8 @@ std::shared_ptr<Capture> Capture::start(const QString &file, const QString &tool
         .text("recorded", QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
         .text("command", command);
     capture->put(line);
+    if (capture->stopped_)
+        *why = {FailureCode::CaptureUnwritable, capture->file_.errorString()};
     return capture->stopped_ ? nullptr : capture;
 }
 
@@ -228,11 +220,8 @@ void Capture::put(QByteArray &line)
     if (stopped_ || file_.write(line) == line.size())
         return;
     stopped_ = true;
-    warn(QCoreApplication::translate("Capture",
-                                     "Recording stopped: the capture \"%1\" could not be "
-                                     "written (%2). The program goes on without "
-                                     "recording.")
-             .arg(file_.fileName(), file_.errorString()));
+    if (tellStopped_)
+        tellStopped_({FailureCode::CaptureStopped, file_.errorString()});
 }
 
 void Capture::opened(const FoundDevice &device)

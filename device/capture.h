@@ -5,11 +5,13 @@
 // Each line is written as it happens, so a program that crashes keeps what came before.
 
 #include "device/discovery.h"
+#include "device/failure.h"
 #include "device/hidport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMutex>
+#include <functional>
 #include <memory>
 
 namespace tarvenix {
@@ -18,9 +20,13 @@ class Capture {
   public:
     // Starts a capture in file with its first line: the tool, its version, the platform,
     // hidapi's version, the time and the command line (see commandLine). Replaces a capture
-    // of that name, never another file. Null, said once as a warning, when it cannot be had.
+    // of that name, never another file. Null when it cannot be had, *why saying why
+    // (CaptureNotOurs or CaptureUnwritable): a capture never stops the program.
     static std::shared_ptr<Capture> start(const QString &file, const QString &tool,
-                                          const QString &command);
+                                          const QString &command, Failure *why = nullptr);
+    // Called once, on the thread that wrote, when writing the capture fails during the run
+    // (CaptureStopped): the program goes on without recording.
+    void onStopped(std::function<void(const Failure &)> tell) { tellStopped_ = std::move(tell); }
     // The arguments after the program's name, as one line, each of userFiles (and an
     // option's "=FILE" value) replaced by FILE: a capture holds no name of the user's files.
     static QString commandLine(const QStringList &arguments, const QStringList &userFiles);
@@ -58,6 +64,7 @@ class Capture {
     QByteArray line_; // the line being made, kept for its capacity
     Presence presence_ = Presence::Unknown;
     bool stopped_ = false; // no more lines: after the end, or once one could not be written
+    std::function<void(const Failure &)> tellStopped_;
 };
 
 } // namespace tarvenix

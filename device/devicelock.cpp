@@ -1,6 +1,5 @@
 #include "devicelock.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 #ifdef Q_OS_WIN
@@ -12,7 +11,6 @@
 #include <sddl.h>
 #else
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -66,26 +64,23 @@ DeviceLock::DeviceLock(const QString &devicePath)
     const QString key = QString::fromStdWString(name);
     QMutexLocker locker(&heldGuard);
     if (held.contains(key)) {
-        busy_ = true;
-        error_ = busyMessage();
+        failure_ = {FailureCode::Busy, {}};
         return;
     }
     HANDLE h = openMutex(name);
     if (!h) {
         const DWORD code = GetLastError();
-        busy_ = code == ERROR_ACCESS_DENIED;
-        error_ = busy_ ? busyMessage()
-                       : QCoreApplication::translate(
-                             "DeviceLock", "cannot create the device lock %1 (Windows error %2)")
-                             .arg(key)
-                             .arg(code);
+        failure_ =
+            code == ERROR_ACCESS_DENIED
+                ? Failure{FailureCode::Busy, {}}
+                : Failure{FailureCode::LockFailed,
+                          QStringLiteral("cannot create %1: %2").arg(key, systemReason(int(code)))};
         return;
     }
     const DWORD wait = WaitForSingleObject(h, 0);
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
         CloseHandle(h);
-        busy_ = true;
-        error_ = busyMessage();
+        failure_ = {FailureCode::Busy, {}};
         return;
     }
     held.insert(key, h);
@@ -113,15 +108,17 @@ DeviceLock::DeviceLock(const QString &devicePath)
     const QByteArray node = QFile::encodeName(devicePath);
     const int fd = ::open(node.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error_ = QCoreApplication::translate("DeviceLock", "cannot open %1 to lock it: %2")
-                     .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
+        failure_ = {FailureCode::LockFailed,
+                    QStringLiteral("cannot open %1: %2").arg(devicePath, systemReason(errno))};
         return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        busy_ = errno == EWOULDBLOCK;
-        error_ = busy_ ? busyMessage()
-                       : QCoreApplication::translate("DeviceLock", "cannot lock %1: %2")
-                             .arg(devicePath, QString::fromLocal8Bit(strerror(errno)));
+        failure_ =
+            errno == EWOULDBLOCK
+                ? Failure{FailureCode::Busy, {}}
+                : Failure{
+                      FailureCode::LockFailed,
+                      QStringLiteral("cannot lock %1: %2").arg(devicePath, systemReason(errno))};
         ::close(fd);
         return;
     }
@@ -135,12 +132,5 @@ DeviceLock::~DeviceLock()
 }
 
 #endif
-
-QString DeviceLock::busyMessage()
-{
-    return QCoreApplication::translate(
-        "DeviceLock", "The device is busy: another Tarvenix program is transferring with "
-                      "it. Please wait until that transfer has finished, then try again.");
-}
 
 } // namespace tarvenix

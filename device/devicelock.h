@@ -4,6 +4,8 @@
 // It belongs to the device itself, not to a user or an environment, so a user's
 // run and a root run exclude each other too.
 
+#include "device/failure.h"
+
 #include <QString>
 
 namespace tarvenix {
@@ -16,17 +18,13 @@ class DeviceLock {
     DeviceLock &operator=(const DeviceLock &) = delete;
 
     bool acquired() const { return lock_ != -1; }
-    // Another program holds the device.
-    bool busy() const { return busy_; }
-    // Why the lock was not had: busyMessage(), or what failed.
-    QString error() const { return error_; }
-    // The message for a user when another program holds the device.
-    static QString busyMessage();
+    // Why the lock was not had: Busy when another program holds the device, else
+    // LockFailed with what the system said.
+    Failure failure() const { return failure_; }
 
   private:
     qintptr lock_ = -1; // a file descriptor, or a Windows handle
-    bool busy_ = false;
-    QString error_;
+    Failure failure_;
 };
 
 } // namespace tarvenix

@@ -135,10 +135,23 @@ int probeSupportedDevices(char (&path)[kDevicePathSize])
 
 QString FoundDevice::ids(QChar separator) const
 {
-    return QStringLiteral("%1%2%3")
-        .arg(vendorId, 4, 16, QLatin1Char('0'))
-        .arg(separator)
-        .arg(productId, 4, 16, QLatin1Char('0'));
+    return hexId(vendorId) + separator + hexId(productId);
+}
+
+QString hexId(int id)
+{
+    return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
+}
+
+QJsonObject deviceJson(const FoundDevice &device, const QString &version)
+{
+    return {{"vendorId", hexId(device.vendorId)},
+            {"productId", hexId(device.productId)},
+            {"serial", device.serial},
+            {"path", device.path.isEmpty() ? QJsonValue() : QJsonValue(device.path)},
+            {"manufacturer", device.manufacturer},
+            {"product", device.product},
+            {"version", version.isNull() ? QJsonValue() : QJsonValue(version)}};
 }
 
 QVector<FoundDevice> findSupportedDevices()

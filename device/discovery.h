@@ -1,6 +1,7 @@
 #pragma once
 // Which HID interface belongs to a supported pressure mouse.
 
+#include <QJsonObject>
 #include <QString>
 #include <QVector>
 #include <array>
@@ -58,6 +59,14 @@ struct FoundDevice {
     // Vendor and product as four hex digits each: "1abe:2202", or with another separator.
     QString ids(QChar separator = QLatin1Char(':')) const;
 };
+
+// An id as four hex digits, as every output shows it: "1abe".
+QString hexId(int id);
+
+// The device as every JSON document describes it, under the key "device": vendorId and
+// productId (hexId), serial, path, manufacturer, product, and its version text (null when
+// not known).
+QJsonObject deviceJson(const FoundDevice &device, const QString &version = QString());
 
 // Every supported device present, in table order, and within a row as hidapi lists
 // them: the first is the one that probeSupportedDevices finds. hidapi must be initialised.

@@ -1,8 +1,9 @@
 #pragma once
 // The one way a failure travels: a code that says what failed, and a detail that
-// carries the value it concerns (what the system said, a size, a path). The words a
-// user reads are made only at the edges, the window's boxes and the command-line
-// tool's lines, from the code; the command-line tool's exit codes too.
+// carries the value it concerns (what the system said, in English; a size, a path). The
+// words a user reads are made only at the edges, the window's boxes and the command-line
+// tool's lines, from the code; the command-line tool's exit codes too. The history keeps
+// the code's name and the detail, so that it reads the same in every language.
 
 #include <QString>
 
@@ -27,7 +28,7 @@ enum class FailureCode {
     UnpluggedOnWrite, // the write failed and the device had gone; detail: what the system said
     UnpluggedOnRead,  // the read failed and the device had gone; detail: what the system said
     // How a transfer ended early.
-    Stopped,         // a stop was asked for; detail: why
+    Stopped,         // a stop was asked for; detail: its cause's name (stopCauseName)
     StoppedBySignal, // detail: the signal's number
     Mismatch,        // verify found other data in the device
     // The files a transfer reads or writes; the edge knows which file.
@@ -49,6 +50,18 @@ enum class FailureCode {
     NoTemporaryName,  // no free name for the temporary file beside the target
     FileWriteFailed,  // detail: what the system said
     TargetAppeared,   // the target's name was taken during the save
+    // A capture of the conversation; it never stops the program.
+    CaptureNotOurs,    // the capture's file exists and is no capture, so it is left alone
+    CaptureUnwritable, // it cannot be created; detail: what the system said
+    CaptureStopped,    // writing it failed during the run; detail: what the system said
+};
+
+// Why a transfer was asked to stop, other than a signal (StoppedBySignal).
+enum class StopCause {
+    User,         // the user chose to stop it
+    WindowClosed, // the window that ran it went away
+    TrayQuit,     // the program was ended from the tray's menu
+    Unplugged,    // the device went away
 };
 
 struct Failure {
@@ -58,5 +71,19 @@ struct Failure {
     // True when something failed, as std::error_code is.
     explicit operator bool() const { return code != FailureCode::None; }
 };
+
+// The code's stable name, as the history and scripts read it: "no-reply", "out-of-step".
+QString failureCodeName(FailureCode code);
+// The code of a name that failureCodeName gave; None for any other text.
+FailureCode failureCodeNamed(const QString &name);
+// A stop's failure: Stopped with the cause's name as its detail.
+Failure stoppedBy(StopCause cause);
+// "user", "window-closed", "tray-quit", "unplugged".
+QString stopCauseName(StopCause cause);
+// The cause whose name a Stopped failure's detail carries; User for any other text.
+StopCause stopCauseNamed(const QString &name);
+// What the system said of an error number, in English whatever the user's language:
+// failures keep it as their detail, and the history keeps that.
+QString systemReason(int errorNumber);
 
 } // namespace tarvenix

@@ -8,7 +8,7 @@
 #include "device/report.h"
 #include "transfer/blockloop.h"
 #include "transfer/filechecks.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #include <QDir>
 #include <QFile>

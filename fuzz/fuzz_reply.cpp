@@ -10,7 +10,7 @@
 #include "device/report.h"
 #include "support/fakeport.h"
 #include "transfer/blockloop.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #include <QDir>
 #include <QLoggingCategory>

@@ -34,26 +34,12 @@ int StepSchedule::stepsAfter(int done) const
     return qMin(kSteps - 1, kSteps * done / blocks_);
 }
 
-void StopRequest::request(const QString &cause)
-{
-    if (requested())
-        return;
-    cause_ = cause;
-    requested_.store(true);
-}
-
-void StopRequest::requestFromSignal(int signalNumber)
-{
-    int none = 0;
-    if (!requested_.load())
-        signal_.compare_exchange_strong(none, signalNumber);
-}
-
 Failure StopRequest::failure() const
 {
-    if (signal_.load())
-        return {FailureCode::StoppedBySignal, QString::number(signal_.load())};
-    return {FailureCode::Stopped, cause_};
+    const int state = state_.load();
+    if (state > 0)
+        return {FailureCode::StoppedBySignal, QString::number(state)};
+    return stoppedBy(StopCause(-1 - state));
 }
 
 BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString file)
@@ -165,7 +151,7 @@ void BlockLoop::blockDone(int done, int total)
 {
     const int all = inAll_ > 0 ? inAll_ : total;
     if (onBlock_)
-        onBlock_(before_ + done, all);
+        onBlock_(kind_, done, total);
     const int reached = StepSchedule(all).stepsAfter(before_ + done);
     while (steps_ < reached) {
         ++steps_;

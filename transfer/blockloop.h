@@ -30,24 +30,23 @@ class StepSchedule {
 class StopRequest {
   public:
     // The first request's cause stands; later ones change nothing.
-    void request(const QString &cause);
-    // The same from a signal handler: async-signal-safe, the cause names the signal.
-    void requestFromSignal(int signalNumber);
-    bool requested() const { return requested_.load() || signal_.load() != 0; }
-    // Stopped or StoppedBySignal, with the cause. Read only once requested() was seen
-    // true: the cause is written before the flag.
+    void request(StopCause cause) { first(-1 - int(cause)); }
+    // The same from a signal handler: async-signal-safe.
+    void requestFromSignal(int signalNumber) { first(signalNumber); }
+    bool requested() const { return state_.load() != 0; }
+    // Stopped with its cause, or StoppedBySignal with the signal's number.
     Failure failure() const;
     // Before a run, while no loop reads it.
-    void reset()
-    {
-        requested_.store(false);
-        signal_.store(0);
-    }
+    void reset() { state_.store(0); }
 
   private:
-    std::atomic<bool> requested_{false};
-    std::atomic<int> signal_{0};
-    QString cause_;
+    void first(int state)
+    {
+        int none = 0;
+        state_.compare_exchange_strong(none, state);
+    }
+    // 0: no request; a signal's number; or -1 - the cause.
+    std::atomic<int> state_{0};
 };
 
 struct TransferOutcome {
@@ -71,7 +70,9 @@ struct TransferOutcome {
 class BlockLoop {
   public:
     using StepHandler = std::function<void(int step, int block)>;
-    using BlockHandler = std::function<void(int done, int total)>;
+    // A phase's blocks done and in all: the run itself, or a data download's backup
+    // (TransferKind::Save), download or verify.
+    using BlockHandler = std::function<void(TransferKind phase, int done, int blocks)>;
 
     // file: the file to send or to compare, or the one a save writes.
     BlockLoop(TransferKind kind, HidPort &port, QString file);
@@ -79,8 +80,7 @@ class BlockLoop {
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
     // Called on the loop's thread with each step code as it is reached.
     void setStepHandler(StepHandler handler) { onStep_ = std::move(handler); }
-    // Called on the loop's thread after each block's exchange, for finer progress: the
-    // exchanges done and in all, of the whole transfer when this run is one of its phases.
+    // Called on the loop's thread after each block's exchange, for finer progress.
     void setBlockHandler(BlockHandler handler) { onBlock_ = std::move(handler); }
     // Checked between blocks; a stop ends the run as a failure with its cause.
     void setStopRequest(const StopRequest *stop) { stop_ = stop; }

@@ -4,7 +4,6 @@
 #include "device/recordingport.h"
 #include "device/trace.h"
 #include "userfiles/backups.h"
-#include "words/messages.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -15,13 +14,6 @@ namespace tarvenix {
 
 namespace {
 
-Failure lockFailure(const DeviceLock &lock)
-{
-    if (lock.busy())
-        return {FailureCode::Busy, {}};
-    return {FailureCode::LockFailed, lock.error()};
-}
-
 } // namespace
 
 DeviceController::DeviceController(QObject *parent) : QObject(parent) {}
@@ -30,7 +22,7 @@ DeviceController::~DeviceController()
 {
     if (!job_)
         return;
-    job_->requestStop(QString());
+    job_->requestStop(StopCause::WindowClosed);
     job_->wait();
 }
 
@@ -114,7 +106,7 @@ void DeviceController::deviceRemoved()
     if (transferRunning()) {
         // The job fails on its own port; the port is closed once the job has ended.
         removedDuringTransfer_ = true;
-        job_->requestStop(unpluggedCause());
+        job_->requestStop(StopCause::Unplugged);
         return;
     }
     std::memset(path_, 0, sizeof path_);
@@ -162,8 +154,9 @@ Failure DeviceController::lockAndOpen()
 {
     auto lock = std::make_unique<DeviceLock>(path());
     if (!lock->acquired())
-        return lockFailure(*lock);
+        return lock->failure();
     lock_ = std::move(lock);
+    claimed_ = true;
     port_ = openDevicePort();
     if (!port_)
         return {FailureCode::OpenFailed, path()};
@@ -172,14 +165,9 @@ Failure DeviceController::lockAndOpen()
 
 Failure DeviceController::queryVersion(QString &version)
 {
-    return tarvenix::queryVersion(*port_, version);
-}
-
-Failure DeviceController::reopen()
-{
-    port_.reset();
-    port_ = openDevicePort();
-    return port_ ? Failure{} : Failure{FailureCode::OpenFailed, path()};
+    const Failure failure = tarvenix::queryVersion(*port_, version);
+    version_ = failure ? QString() : version;
+    return failure;
 }
 
 FoundDevice DeviceController::identity() const
@@ -210,10 +198,12 @@ Failure DeviceController::startTransfer(TransferJob *job, TransferRequest reques
 {
     if (!port_)
         return {FailureCode::NoDevice, {}};
-    auto lock = std::make_unique<DeviceLock>(path());
-    if (!lock->acquired())
-        return lockFailure(*lock);
-    lock_ = std::move(lock);
+    if (!claimed_) {
+        auto lock = std::make_unique<DeviceLock>(path());
+        if (!lock->acquired())
+            return lock->failure();
+        lock_ = std::move(lock);
+    }
     job_ = job;
     request.kind = job->kind();
     record_ = TransferRecord(request.kind, identity(), request.file);
@@ -226,7 +216,19 @@ Failure DeviceController::startTransfer(TransferJob *job, TransferRequest reques
     return {};
 }
 
-void DeviceController::endTransfer(const QString &cause)
+void DeviceController::stopTransfer(StopCause cause)
+{
+    if (job_)
+        job_->requestStop(cause);
+}
+
+void DeviceController::stopTransferBySignal(int signalNumber)
+{
+    if (job_)
+        job_->requestStopBySignal(signalNumber);
+}
+
+void DeviceController::endTransfer(StopCause cause)
 {
     if (!job_)
         return;
@@ -245,7 +247,8 @@ void DeviceController::finishTransfer(const TransferOutcome &outcome)
     // The result is the run's last act, so this wait is over at once.
     job->wait();
     job_ = nullptr;
-    lock_.reset();
+    if (!claimed_)
+        lock_.reset();
     record_.finish(outcome);
     if (removedDuringTransfer_) {
         removedDuringTransfer_ = false;
@@ -257,17 +260,28 @@ void DeviceController::finishTransfer(const TransferOutcome &outcome)
         reopenAfterTransfer_ = false;
         deviceArrived();
     }
-    keepInHistory(record_);
+    if (record_.kind != TransferKind::Verify)
+        keepInHistory(record_);
     emit transferEnded(job, record_);
 }
 
 // The device is opened afresh, as a device that restarted after its firmware must be, and
-// its version read within the version query's short bound.
+// its version read within the version query's short bound: the first supported device for
+// the window, the claimed one, at its path, for a command.
 void DeviceController::askVersionAfterFirmware()
 {
     reopenAfterTransfer_ = false;
-    const OpenResult o = open();
-    record_.versionReadAgain(o.failure ? o.failure : o.versionFailure, o.version);
+    if (!claimed_) {
+        const OpenResult o = open();
+        record_.versionReadAgain(o.failure ? o.failure : o.versionFailure, o.version);
+        return;
+    }
+    port_.reset();
+    port_ = openDevicePort();
+    QString version;
+    const Failure failure =
+        port_ ? queryVersion(version) : Failure{FailureCode::OpenFailed, path()};
+    record_.versionReadAgain(failure, version);
 }
 
 } // namespace tarvenix

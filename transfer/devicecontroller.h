@@ -8,8 +8,8 @@
 #include "device/devicelock.h"
 #include "device/discovery.h"
 #include "device/hidport.h"
-#include "userfiles/history.h"
 #include "transfer/transferjob.h"
+#include "userfiles/history.h"
 
 #include <QObject>
 #include <memory>
@@ -58,29 +58,28 @@ class DeviceController : public QObject {
 
     // For one command of the command-line tool: finds the device at `wanted` (or the
     // first supported one), locks it for as long as this controller lives and opens it.
+    // Its transfers then run under that lock.
     Failure claim(const QString &wanted);
     // The same for a device just found, without looking for it again: a run on several
     // devices finds them all in one enumeration.
     Failure claim(const FoundDevice &device);
-    // The version query on the open device.
+    // The version query on the open device; a transfer's record keeps what it said.
     Failure queryVersion(QString &version);
-    // Closes the claimed device and opens it again at its path, as after a firmware download.
-    Failure reopen();
     // The device as hidapi lists it, with its strings; from its table row alone when it is no
     // longer listed. hidapi must be started.
     FoundDevice identity() const;
-    // Fills in what a transfer on the open device needs of it: its port, its path and,
-    // from `device` (identity()), whose backups a data download takes.
-    void complete(TransferRequest &request, const FoundDevice &device) const;
-
     // The one answer to "is a transfer running".
     bool transferRunning() const { return job_ != nullptr; }
-    // Locks the device for the transfer and starts it on the job, the request's file and
-    // choices taken as they are, the rest filled in here: Busy or LockFailed when the lock
-    // cannot be had. The end comes through transferEnded().
+    // The one way a transfer starts, in every front end: locks the device for it (unless a
+    // claim holds it already) and starts it on the job, the request's file and choices taken
+    // as they are, the rest filled in here: Busy or LockFailed when the lock cannot be had.
+    // The end comes through transferEnded().
     Failure startTransfer(TransferJob *job, TransferRequest request);
+    // Asks a running transfer to stop before its next block; it ends as any other.
+    void stopTransfer(StopCause cause);
+    void stopTransferBySignal(int signalNumber);
     // Stops a running transfer and returns once it has ended, told as any other end.
-    void endTransfer(const QString &cause);
+    void endTransfer(StopCause cause);
 
     const HidPortPtr &port() const { return port_; }
     // The device's path as hidapi gives it, zero-terminated; all zero while none was found.
@@ -94,8 +93,10 @@ class DeviceController : public QObject {
     void opened(const tarvenix::OpenResult &result);
     // After a removal closed the device.
     void removed();
-    // Every transfer ends here, once, after its record went into the history; a firmware
-    // download's only after the device was opened again and asked its version.
+    // Every transfer ends here, once, after its record went into the history (a verify,
+    // which changes nothing, is not recorded); a firmware download's only after the device
+    // was opened again and asked its version, and the device's lock released unless a
+    // claim holds it.
     void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
 
   private:
@@ -104,11 +105,13 @@ class DeviceController : public QObject {
     Failure find(const QString &wanted);
     void take(const FoundDevice &device);
     Failure lockAndOpen();
+    void complete(TransferRequest &request, const FoundDevice &device) const;
     void finishTransfer(const TransferOutcome &outcome);
     void askVersionAfterFirmware();
 
     // Declared before the port, so that the device is closed before the lock goes.
     std::unique_ptr<DeviceLock> lock_;
+    bool claimed_ = false; // the lock is held for the controller's life, not a transfer's
     HidPortPtr port_;
     char path_[kDevicePathSize] = {};
     int row_ = 0;

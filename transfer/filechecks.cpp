@@ -7,6 +7,21 @@
 
 namespace tarvenix {
 
+QString kindName(TransferKind kind)
+{
+    switch (kind) {
+    case TransferKind::Firmware:
+        return QStringLiteral("firmware");
+    case TransferKind::Data:
+        return QStringLiteral("data");
+    case TransferKind::Save:
+        return QStringLiteral("save");
+    case TransferKind::Verify:
+        break;
+    }
+    return QStringLiteral("verify");
+}
+
 namespace {
 
 Failure sizeRefusal(TransferKind kind, qint64 size)

@@ -11,6 +11,9 @@ namespace tarvenix {
 
 // Verify reads back the blocks a file covers and compares them with it.
 enum class TransferKind { Firmware, Data, Save, Verify };
+// The kind's stable English name, as the history and scripts read it: "firmware", "data",
+// "save" or "verify".
+QString kindName(TransferKind kind);
 
 // Checks a firmware or data file, or one to verify: present, readable, whole 512-byte blocks,
 // small enough for its area. Gives the size when the file can be sent.

@@ -8,6 +8,7 @@ TransferJob::TransferJob(TransferKind kind, QObject *parent) : QThread(parent), 
 {
     // The result crosses from the job's thread to its receivers' as a queued call.
     qRegisterMetaType<TransferOutcome>();
+    qRegisterMetaType<TransferKind>();
 }
 
 bool TransferJob::start(const TransferRequest &request)
@@ -21,7 +22,7 @@ bool TransferJob::start(const TransferRequest &request)
     return true;
 }
 
-void TransferJob::requestStop(const QString &cause)
+void TransferJob::requestStop(StopCause cause)
 {
     if (isRunning())
         stop_.request(cause);
@@ -44,7 +45,8 @@ void TransferJob::run()
         qCDebug(lcTrace, "show step:%d iLoopTemp:%d", block, iLoopTemp);
         emit progress(step);
     });
-    transfer.setBlockHandler([this](int done, int total) { emit blocksDone(done, total); });
+    transfer.setBlockHandler(
+        [this](TransferKind phase, int done, int blocks) { emit blocksDone(phase, done, blocks); });
     emit result(transfer.run());
 }
 

@@ -21,10 +21,12 @@ class TransferJob : public QThread {
     // The request of the current or the last run.
     const TransferRequest &request() const { return request_; }
 
+    TransferJob(TransferKind kind, QObject *parent);
+
     // Runs the request on this job's thread; false, doing nothing, while a run goes on.
     bool start(const TransferRequest &request);
     // Asks a running transfer to stop before its next block, saying why.
-    void requestStop(const QString &cause);
+    void requestStop(StopCause cause);
     // The same for a stop the user asked for with a signal (Ctrl-C).
     void requestStopBySignal(int signalNumber);
     // The reply bound the loop uses; tests may shorten it.
@@ -33,13 +35,13 @@ class TransferJob : public QThread {
   signals:
     // Steps 1 to 6, as the loop reaches them.
     void progress(int step);
-    // After each block's exchange, for finer progress than the steps.
-    void blocksDone(int done, int total);
+    // After each block's exchange, for finer progress than the steps: the phase, and its
+    // blocks done and in all.
+    void blocksDone(tarvenix::TransferKind phase, int done, int blocks);
     // Exactly once for every start, as the run's last act.
     void result(const tarvenix::TransferOutcome &outcome);
 
   protected:
-    TransferJob(TransferKind kind, QObject *parent);
     void run() final;
 
   private:
@@ -52,3 +54,4 @@ class TransferJob : public QThread {
 } // namespace tarvenix
 
 Q_DECLARE_METATYPE(tarvenix::TransferOutcome)
+Q_DECLARE_METATYPE(tarvenix::TransferKind)

@@ -1,8 +1,7 @@
 #include "transfer/transferrun.h"
 
-#include "userfiles/backups.h"
 #include "platform/keepawake.h"
-#include "words/messages.h"
+#include "userfiles/backups.h"
 
 #include <QFileInfo>
 
@@ -76,7 +75,7 @@ void TransferRun::keepBackups(const TransferOutcome &outcome, const QDateTime &s
 
 TransferOutcome TransferRun::run()
 {
-    const KeepAwake awake(transferName(request_.kind) + QStringLiteral(": ") +
+    const KeepAwake awake(kindName(request_.kind) + QStringLiteral(": ") +
                           QFileInfo(request_.file).fileName());
     const QDateTime started = QDateTime::currentDateTimeUtc();
     const bool data = request_.kind == TransferKind::Data;

@@ -32,11 +32,9 @@ class TransferRun {
     void setStopRequest(const StopRequest *stop) { stop_ = stop; }
     // Steps 1 to 6 over the exchanges of every phase; 6 only once the last one has passed.
     void setStepHandler(BlockLoop::StepHandler handler) { onStep_ = std::move(handler); }
-    // After each exchange: how many of all the phases' exchanges are done.
+    // After each exchange: the phase, and its blocks done and in all.
     void setBlockHandler(BlockLoop::BlockHandler handler) { onBlock_ = std::move(handler); }
 
-    // The exchanges of all phases, as the files are now.
-    int exchanges() const;
     TransferOutcome run();
 
   private:
@@ -45,6 +43,8 @@ class TransferRun {
         QString file;
     };
     QVector<Phase> phases(const QString &backupFile) const;
+    // The exchanges of all phases, as the files are now.
+    int exchanges() const;
     TransferOutcome runPhases(const QVector<Phase> &phases);
     void keepBackups(const TransferOutcome &outcome, const QDateTime &started) const;
 

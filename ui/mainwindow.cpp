@@ -130,7 +130,7 @@ MainWindow::~MainWindow()
     // the window itself. No worker may outlive the port it uses, and a window that is
     // going shows nothing more.
     const QSignalBlocker untold(controller);
-    controller->endTransfer(QStringLiteral("the window was closed"));
+    controller->endTransfer(tarvenix::StopCause::WindowClosed);
     g_pMainWindow = nullptr;
 }
 

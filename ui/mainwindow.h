@@ -127,6 +127,8 @@ class MainWindow : public QDialog {
     QAction *showOrHideTrayAction = nullptr;
     // The window's own menu, on a right-click on its background.
     QMenu *windowMenu = nullptr;
+    // The tray's Close is closing the window: a transfer it stops was stopped from the tray.
+    bool closingFromTray = false;
 
     using ArrowRow = std::array<QPushButton *, 6>;
     using ArrowMembers = std::array<QPushButton * MainWindow::*, 6>;
@@ -158,6 +160,8 @@ class MainWindow : public QDialog {
     bool runAllowed(const QString &path, const QString &loadFirst, tarvenix::TransferKind kind);
     // Opens the device afresh; false, after telling the user, when there is none.
     bool openDevice();
+    // A file's refusal or failure, with the way on that the window offers: loading it again.
+    QString withLoadAgain(const tarvenix::Failure &failure, const QString &text) const;
     // Starts the worker on the request through the controller; false after a refusal.
     bool startTransfer(tarvenix::TransferJob *worker, const tarvenix::TransferRequest &request);
     void setArrows(const ArrowRow &arrows, const QString &style);

@@ -3,7 +3,7 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "words/messages.h"
+#include "words/failures.h"
 #include "userfiles/settings.h"
 #include "workers/transferworkers.h"
 

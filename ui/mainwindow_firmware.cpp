@@ -4,8 +4,8 @@
 
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
-#include "words/messages.h"
 #include "userfiles/settings.h"
+#include "words/questions.h"
 #include "workers/transferworkers.h"
 
 #include <QMessageBox>
@@ -41,8 +41,10 @@ bool MainWindow::confirmFirmware()
 {
     if (!tarvenix::safetyOn(tarvenix::Safety::AskBeforeFirmware))
         return true;
-    const QString question = tarvenix::firmwareQuestion(strFWFile, tarvenix::fileFacts(strFWFile),
-                                                        controller->identity(), strVersion);
+    const QString question =
+        tarvenix::firmwareQuestion(strFWFile, tarvenix::fileFacts(strFWFile),
+                                   controller->identity(), strVersion) +
+        tr("\n\nDo not unplug the device or close this window until the download is done.");
     return QMessageBox::question(this, tr("Download firmware"), question,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;

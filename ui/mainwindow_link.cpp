@@ -6,7 +6,7 @@
 #include "device/events.h"
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #ifdef Q_OS_WIN
 #include "device/devicechange_win.h"

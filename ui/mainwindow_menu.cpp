@@ -7,6 +7,7 @@
 #include "userfiles/backups.h"
 #include "userfiles/history.h"
 #include "userfiles/settings.h"
+#include "words/results.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
@@ -60,22 +61,6 @@ const Language kLanguages[] = {
     {"de", QStringLiteral("Deutsch")},
     {"zh_CN", QStringLiteral("简体中文")},
 };
-
-// The history's words for a transfer and its result, as the table shows them.
-const char *const kHistoryWords[] = {
-    QT_TRANSLATE_NOOP("MainWindow", "firmware"), QT_TRANSLATE_NOOP("MainWindow", "data"),
-    QT_TRANSLATE_NOOP("MainWindow", "save"),     QT_TRANSLATE_NOOP("MainWindow", "ok"),
-    QT_TRANSLATE_NOOP("MainWindow", "failed"),
-};
-
-QString shownWord(const QString &word)
-{
-    for (const char *known : kHistoryWords) {
-        if (word == QLatin1String(known))
-            return MainWindow::tr(known);
-    }
-    return word;
-}
 
 } // namespace
 
@@ -147,8 +132,7 @@ void MainWindow::showHistory()
     for (int r = 0; r < entries.size(); ++r) {
         const QStringList cells = tarvenix::historyColumns(entries[entries.size() - 1 - r]);
         for (int c = 0; c < cells.size(); ++c)
-            table->setItem(r, c,
-                           new QTableWidgetItem(c == 1 || c == 2 ? shownWord(cells[c]) : cells[c]));
+            table->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);

@@ -6,7 +6,8 @@
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
 #include "userfiles/history.h"
-#include "words/messages.h"
+#include "words/failures.h"
+#include "words/results.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -68,10 +69,23 @@ bool MainWindow::runAllowed(const QString &path, const QString &loadFirst,
         return false;
     }
     if (const tarvenix::Failure refusal = tarvenix::checkSourceFile(kind, path)) {
-        warn(tarvenix::refusalMessage(refusal, path));
+        warn(withLoadAgain(refusal, tarvenix::refusalMessage(refusal, path)));
         return false;
     }
     return openDevice();
+}
+
+QString MainWindow::withLoadAgain(const tarvenix::Failure &failure, const QString &text) const
+{
+    switch (failure.code) {
+    case tarvenix::FailureCode::FileMissing:
+    case tarvenix::FailureCode::NotAFile:
+    case tarvenix::FailureCode::FileUnreadable:
+    case tarvenix::FailureCode::FileChanged:
+        return text + tr("\nPlease load the file again.");
+    default:
+        return text;
+    }
 }
 
 bool MainWindow::startTransfer(tarvenix::TransferJob *worker,
@@ -120,13 +134,23 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::Tra
     const bool ok = record.ok();
     const bool backupFailed = record.kind == tarvenix::TransferKind::Data &&
                               record.outcome.phase == tarvenix::TransferKind::Save;
+    const QString failure =
+        ok ? QString()
+           : withLoadAgain(record.outcome.failure, tarvenix::transferFailureMessage(
+                                                       record.kind, record.file, record.outcome));
     QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Warning,
-                    ok ? tr("Success") : tr("Warning"),
-                    ok ? successText(job->kind()) : record.failure, QMessageBox::Ok, this);
-    box.setInformativeText(lines(
-        {ok ? tarvenix::successDetails(record, tarvenix::FrontEnd::Window) : QString(),
-         !ok && backupFailed ? tarvenix::backupOffAdvice(tarvenix::FrontEnd::Window) : QString(),
-         record.historyProblem}));
+                    ok ? tr("Success") : tr("Warning"), ok ? successText(job->kind()) : failure,
+                    QMessageBox::Ok, this);
+    const QString backupOff = tr("To download without a backup, turn off \"Back up before a "
+                                 "data download\" in the window's menu (right-click the "
+                                 "window).");
+    const QString historyProblem =
+        record.historyProblem.isEmpty()
+            ? QString()
+            : tarvenix::historyUnwritableMessage(tarvenix::historyPath(), record.historyProblem);
+    box.setInformativeText(
+        lines({ok ? tarvenix::successDetails(record, tarvenix::Tongue::User) : QString(),
+               !ok && backupFailed ? backupOff : QString(), historyProblem}));
     box.exec();
 }
 

@@ -57,7 +57,9 @@ void MainWindow::slotTrayMenuAboutToHid() {}
 
 void MainWindow::on_CloseTrayAction()
 {
+    closingFromTray = true;
     close();
+    closingFromTray = false;
 }
 
 void MainWindow::toggleShown()
@@ -182,7 +184,8 @@ bool MainWindow::stopTransferForExit()
         return answer == QMessageBox::Yes;
     // The user chose to end the program: how the stopped transfer ended is not told.
     const QSignalBlocker untold(controller);
-    controller->endTransfer(QStringLiteral("the program was closed"));
+    controller->endTransfer(closingFromTray ? tarvenix::StopCause::TrayQuit
+                                            : tarvenix::StopCause::User);
     return true;
 }
 

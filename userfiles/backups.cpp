@@ -48,6 +48,16 @@ QDateTime lastSuccess(const QString &key)
     return fromStamp(QString::fromLatin1(marker.readAll().trimmed()));
 }
 
+// "1abe-2202" or "1abe-2202-SERIAL", as backupKey makes it.
+FoundDevice deviceOf(const QString &key)
+{
+    FoundDevice device;
+    device.vendorId = key.section(QLatin1Char('-'), 0, 0).toInt(nullptr, 16);
+    device.productId = key.section(QLatin1Char('-'), 1, 1).toInt(nullptr, 16);
+    device.serial = key.section(QLatin1Char('-'), 2);
+    return device;
+}
+
 bool older(const Backup &a, const Backup &b)
 {
     return a.time != b.time ? a.time < b.time : a.counter < b.counter;
@@ -103,8 +113,8 @@ QVector<Backup> listBackups()
         if (!m.hasMatch())
             continue;
         const int counter = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
-        backups.append(
-            {file.filePath(), m.captured(1), fromStamp(m.captured(2)), counter, file.size()});
+        backups.append({file.filePath(), m.captured(1), deviceOf(m.captured(1)),
+                        fromStamp(m.captured(2)), counter, file.size()});
     }
     std::sort(backups.begin(), backups.end(), older);
     return backups;

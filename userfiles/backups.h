@@ -26,6 +26,8 @@ QString newBackupPath(const QString &key, const QDateTime &time);
 struct Backup {
     QString path;
     QString key;
+    // Whose it is, as far as its name tells: vendor, product and the serial as made safe.
+    FoundDevice device;
     QDateTime time; // UTC, from the name
     int counter = 1;
     qint64 size = 0;

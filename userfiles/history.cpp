@@ -1,7 +1,6 @@
 #include "userfiles/history.h"
 
 #include "userfiles/backups.h"
-#include "words/messages.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -19,13 +18,32 @@ QJsonValue orNull(bool known, const QString &text)
     return known ? QJsonValue(text) : QJsonValue();
 }
 
+// The device as every document describes it, with the version before the transfer; the
+// keys "id" and "versionBefore" are those of earlier versions, kept for one release.
 QJsonObject deviceJson(const TransferRecord &r)
 {
-    return {{"id", r.device.ids()},
-            {"serial", r.device.serial},
-            {"path", r.device.path},
-            {"versionBefore", r.versionBefore},
-            {"versionAfter", orNull(r.versionAsked && !r.versionFailure, r.versionAfter)}};
+    QJsonObject device = tarvenix::deviceJson(r.device, r.versionBefore);
+    device.insert("versionAfter", orNull(r.versionAsked && !r.versionFailure, r.versionAfter));
+    device.insert("id", r.device.ids());
+    device.insert("versionBefore", r.versionBefore);
+    return device;
+}
+
+// What failed, where: the code's name and its English detail, so that the line reads the
+// same in every language; the phase and the 1-based block when it failed at one.
+QJsonValue failureJson(const TransferRecord &r)
+{
+    if (r.ok())
+        return QJsonValue();
+    const TransferOutcome &o = r.outcome;
+    QJsonObject failure{{"code", failureCodeName(o.failure.code)},
+                        {"detail", o.failure.detail},
+                        {"phase", phaseKey(r.kind, o.phase)}};
+    if (o.failedBlock > 0) {
+        failure.insert("block", o.failedBlock);
+        failure.insert("blocks", o.blocks);
+    }
+    return failure;
 }
 
 QJsonObject fileJson(const QString &path)
@@ -54,8 +72,12 @@ void TransferRecord::finish(const TransferOutcome &end)
 {
     outcome = end;
     durationMs = clock_.elapsed();
-    if (!end.ok())
-        failure = transferFailureMessage(kind, file, end);
+}
+
+bool TransferRecord::stopped() const
+{
+    const FailureCode code = outcome.failure.code;
+    return code == FailureCode::Stopped || code == FailureCode::StoppedBySignal;
 }
 
 void TransferRecord::versionReadAgain(const Failure &failed, const QString &version)
@@ -67,12 +89,13 @@ void TransferRecord::versionReadAgain(const Failure &failed, const QString &vers
 
 QJsonObject TransferRecord::toJson() const
 {
-    return {{"time", time.toString(Qt::ISODateWithMs)},
-            {"kind", historyKind(kind)},
+    return {{"schema", kSchema},
+            {"time", time.toString(Qt::ISODateWithMs)},
+            {"kind", kindName(kind)},
             {"device", deviceJson(*this)},
             {"file", fileJson(file)},
-            {"result", ok() ? QStringLiteral("ok") : QStringLiteral("failed")},
-            {"failure", orNull(!ok(), failure)},
+            {"result", resultName(*this)},
+            {"failure", failureJson(*this)},
             {"backup", orNull(outcome.backupTaken(), outcome.backupFile)},
             {"verified", kind == TransferKind::Data ? QJsonValue(verify && ok()) : QJsonValue()},
             {"durationMs", durationMs}};
@@ -103,7 +126,7 @@ void keepInHistory(TransferRecord &record)
         file.write(line) == line.size())
         return;
     if (!g_told)
-        record.historyProblem = historyUnwritableMessage(path, file.errorString());
+        record.historyProblem = file.errorString();
     g_told = true;
 }
 
@@ -123,22 +146,6 @@ QVector<QJsonObject> readHistory(int limit)
     return entries;
 }
 
-QStringList historyColumns(const QJsonObject &e)
-{
-    const auto member = [&](const char *group, const char *key) {
-        return e.value(QLatin1String(group)).toObject().value(QLatin1String(key)).toString();
-    };
-    const QDateTime time = QDateTime::fromString(e.value("time").toString(), Qt::ISODateWithMs);
-    const bool ok = e.value("result").toString() == QLatin1String("ok");
-    return {time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            e.value("kind").toString(),
-            e.value("result").toString(),
-            member("file", "path"),
-            (member("device", "id") + QLatin1Char(' ') + member("device", "serial")).trimmed(),
-            ok ? e.value("backup").toString()
-               : e.value("failure").toString().section(QLatin1Char('\n'), 0, 0)};
-}
-
 FileFacts fileFacts(const QString &path)
 {
     FileFacts facts;
@@ -152,19 +159,25 @@ FileFacts fileFacts(const QString &path)
     return facts;
 }
 
-QString historyKind(TransferKind kind)
+QString resultName(const TransferRecord &record)
 {
-    switch (kind) {
-    case TransferKind::Firmware:
-        return QStringLiteral("firmware");
-    case TransferKind::Data:
-        return QStringLiteral("data");
+    if (record.ok())
+        return QStringLiteral("ok");
+    return record.stopped() ? QStringLiteral("stopped") : QStringLiteral("failed");
+}
+
+QString phaseKey(TransferKind kind, TransferKind phase)
+{
+    if (kind != TransferKind::Data)
+        return kindName(kind);
+    switch (phase) {
     case TransferKind::Save:
-        return QStringLiteral("save");
+        return QStringLiteral("backup");
     case TransferKind::Verify:
-        break;
+        return QStringLiteral("verify");
+    default:
+        return QStringLiteral("download");
     }
-    return QStringLiteral("verify");
 }
 
 } // namespace tarvenix

@@ -14,6 +14,10 @@
 namespace tarvenix {
 
 struct TransferRecord {
+    // The form of a history line: raised when a key changes meaning. Lines without one were
+    // written by earlier versions, with the failure in the words the user was shown.
+    static constexpr int kSchema = 2;
+
     QDateTime time; // UTC, when the transfer started
     TransferKind kind = TransferKind::Firmware;
     FoundDevice device;
@@ -26,18 +30,20 @@ struct TransferRecord {
     QString file;
     bool verify = false; // a data download read the area back to compare it
     TransferOutcome outcome;
-    QString failure; // the words the user was shown for a failure
     qint64 durationMs = 0;
-    // Not kept: said once per run when the history could not be written.
+    // Not kept: why the history could not be written (what the system said), told once per
+    // run; empty when it was written or had been told already.
     QString historyProblem;
 
     // Starts the record and its clock.
     TransferRecord(TransferKind kind, FoundDevice device, QString file);
     TransferRecord() = default;
-    // The transfer's end: its outcome, the words for a failure and the time it took.
+    // The transfer's end: its outcome and the time it took.
     void finish(const TransferOutcome &end);
     void versionReadAgain(const Failure &failure, const QString &version);
     bool ok() const { return outcome.ok(); }
+    // Stopped on request, by a signal or an unplug, rather than failed.
+    bool stopped() const;
 
     // The history's line, with the file's size and SHA-256 as the file is now.
     QJsonObject toJson() const;
@@ -57,10 +63,6 @@ void keepInHistory(TransferRecord &record);
 // The last `limit` lines of the history (all with 0) that are JSON objects, oldest first.
 QVector<QJsonObject> readHistory(int limit);
 
-// A history line as both programs list it: local time, transfer, result, file, device, and
-// the backup taken or the first line of what failed.
-QStringList historyColumns(const QJsonObject &entry);
-
 // What a file holds now, for the history and for the firmware question.
 struct FileFacts {
     bool exists = false;
@@ -69,7 +71,10 @@ struct FileFacts {
 };
 FileFacts fileFacts(const QString &path);
 
-// The transfer's name in the history: "firmware", "data" or "save".
-QString historyKind(TransferKind kind);
+// A history line's result: "ok", "failed" or "stopped".
+QString resultName(const TransferRecord &record);
+// The phase of a transfer as the history names it: "backup", "download" or "verify" in a
+// data download; the transfer's own name otherwise.
+QString phaseKey(TransferKind kind, TransferKind phase);
 
 } // namespace tarvenix

@@ -5,7 +5,7 @@
 #include "support/emu.h"
 #include "transfer/blockloop.h"
 #include "transfer/devicecontroller.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -91,7 +91,7 @@ class Campaign {
         loop.setStepHandler([&r](int step, int) { r.sawStep6 |= step == 6; });
         QElapsedTimer clock;
         qint64 faultStart = 0, faultEnd = -1;
-        loop.setBlockHandler([&](int done, int) {
+        loop.setBlockHandler([&](TransferKind, int done, int) {
             if (done == c.block - 1)
                 faultStart = clock.elapsed();
             else if (done == c.block)

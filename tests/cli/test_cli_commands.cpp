@@ -5,6 +5,7 @@
 #include "device/devicelock.h"
 #include "support/emu.h"
 #include "support/files.h"
+#include "words/failures.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 using tarvenix::DeviceLock;
+using tarvenix::FailureCode;
+using tarvenix::refusalMessage;
 
 class TestCliCommands : public QObject {
     Q_OBJECT
@@ -282,7 +285,7 @@ class TestCliCommands : public QObject {
              {QStringList{"firmware", file}, QStringList{"version"}, QStringList{"verify", file}}) {
             const cli::Run r = cli::run(arguments);
             QCOMPARE(r.exitCode, 4);
-            QCOMPARE(r.err.trimmed(), DeviceLock::busyMessage());
+            QCOMPARE(r.err.trimmed(), refusalMessage({FailureCode::Busy, {}}, QString()));
         }
         QCOMPARE(emu::stats(id).requests, 0);
         holder.closeWriteChannel();

@@ -124,12 +124,14 @@ class TestCliSafety : public QObject {
             heldMeanwhile = inhibitors();
         });
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(heldMeanwhile,
-                 QStringList("sleep:idle|Tarvenix Manager|Download data: data.bin|block"));
+        QCOMPARE(heldMeanwhile, QStringList("sleep:idle|Tarvenix Manager|data: data.bin|block"));
         QTRY_VERIFY(inhibitors().isEmpty());
-        // The version query, the read-out, the packets and the read-back, in one progress.
+        // The version query, the read-out, the packets and the read-back, each phase's
+        // progress by name.
         QCOMPARE(emu::stats(id).requests, 1 + kAreaBlocks + 64 + 64);
-        QVERIFY2(r.err.contains("Download data: step 6 of 6, done: 1152 blocks"),
+        QVERIFY2(r.err.contains("Backup: step 6 of 6, done: 1024 blocks") &&
+                     r.err.contains("Download data: step 6 of 6, done: 64 blocks") &&
+                     r.err.contains("Verify: step 6 of 6, done: 64 blocks"),
                  qPrintable(r.err));
         QCOMPARE(emu::dataArea(id), image + before.mid(image.size()));
 
@@ -150,9 +152,9 @@ class TestCliSafety : public QObject {
         QCOMPARE(line["result"].toString(), QStringLiteral("ok"));
         QCOMPARE(line["backup"].toString(), backup);
         QCOMPARE(line["verified"].toBool(), true);
-        QCOMPARE(line["device"].toObject()["id"].toString(), QStringLiteral("1abe:2202"));
-        QCOMPARE(line["device"].toObject()["versionBefore"].toString(),
-                 QStringLiteral("TVX-EMU 1.1.0"));
+        QCOMPARE(line["schema"].toInt(), 2);
+        QCOMPARE(line["device"].toObject()["vendorId"].toString(), QStringLiteral("1abe"));
+        QCOMPARE(line["device"].toObject()["version"].toString(), QStringLiteral("TVX-EMU 1.1.0"));
         QCOMPARE(line["file"].toObject()["path"].toString(), path);
         QCOMPARE(line["file"].toObject()["sha256"].toString(),
                  QString::fromLatin1(
@@ -188,7 +190,9 @@ class TestCliSafety : public QObject {
         QCOMPARE(historyLines(), linesBefore + 1);
         const QJsonObject line = lastHistoryLine();
         QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
-        QVERIFY(line["failure"].toString().startsWith("Download data did not start"));
+        QCOMPARE(line["failure"].toObject()["code"].toString(),
+                 QStringLiteral("target-unwritable"));
+        QCOMPARE(line["failure"].toObject()["phase"].toString(), QStringLiteral("backup"));
         QVERIFY(line["backup"].isNull());
     }
 
@@ -208,7 +212,11 @@ class TestCliSafety : public QObject {
         const QJsonObject line = lastHistoryLine();
         QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
         QCOMPARE(line["backup"].toString(), backup);
-        QVERIFY(line["failure"].toString().contains("at block 10 of 32"));
+        const QJsonObject failure = line["failure"].toObject();
+        QCOMPARE(failure["code"].toString(), QStringLiteral("mismatch"));
+        QCOMPARE(failure["phase"].toString(), QStringLiteral("verify"));
+        QCOMPARE(failure["block"].toInt(), 10);
+        QCOMPARE(failure["blocks"].toInt(), 32);
     }
 
     // On a terminal the question comes first; without one a script goes on unasked.

@@ -6,8 +6,13 @@
 #include "support/emu.h"
 #include "support/files.h"
 #include "support/safety.h"
+#include "userfiles/history.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 #include <csignal>
@@ -16,6 +21,15 @@ namespace {
 
 constexpr int kBlock = 512;
 constexpr int kArea = 524288;
+
+} // namespace
+
+namespace {
+
+QJsonObject lastHistoryLine()
+{
+    return tarvenix::readHistory(1).value(0);
+}
 
 } // namespace
 
@@ -232,8 +246,12 @@ class TestCliTransfers : public QObject {
         emu::command(QStringLiteral("clear %1").arg(id));
         const cli::Run r = cli::run({"verify", file("changed.bin", area)});
         QCOMPARE(r.exitCode, 7);
+        const QString named = dir.filePath("changed.bin");
         QVERIFY2(r.err.contains("Verify failed at block 300 of 1024") &&
-                     r.err.contains("tarvenix-cli data --verify FILE"),
+                     r.err.contains(QStringLiteral("If \"%1\" is the data image meant for the "
+                                                   "device, download it again with: "
+                                                   "tarvenix-cli data \"%1\"")
+                                        .arg(named)),
                  qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
         // It stops at the first difference.
@@ -257,9 +275,11 @@ class TestCliTransfers : public QObject {
         const QByteArray image = testfiles::pattern(128 * kBlock, 9);
         const cli::Run r = cli::run({"data", "--verify", file("dv.bin", image)});
         QCOMPARE(r.exitCode, 0);
-        // One progress over the download and its verify.
-        QVERIFY2(r.err.contains("Download data: step 3 of 6, 128 of 256 blocks") &&
-                     r.err.contains("Download data: step 6 of 6") && !r.err.contains("Verify"),
+        // Each phase by name, with its own count.
+        QVERIFY2(r.err.contains("Download data: step 3 of 6, 64 of 128 blocks") &&
+                     r.err.contains("Download data: step 6 of 6") &&
+                     r.err.contains("Verify: step 3 of 6, 64 of 128 blocks") &&
+                     r.err.contains("Verify: step 6 of 6"),
                  qPrintable(r.err));
         QVERIFY(r.out.startsWith("The data area was read back and matches the file."));
         QCOMPARE(emu::stats(id).requests, 1 + 256);
@@ -425,8 +445,13 @@ class TestCliTransfers : public QObject {
         QVERIFY(p.waitForFinished(15000));
         QCOMPARE(p.exitCode(), 128 + SIGTERM);
         const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-        QVERIFY2(err.contains("stopped after") && err.contains("partial firmware"),
-                 qPrintable(err));
+        const QRegularExpression stopped("stopped before block (\\d+) of 400: .*partial firmware");
+        const QRegularExpressionMatch m = stopped.match(err);
+        QVERIFY2(m.hasMatch(), qPrintable(err));
+        // The history names the same block.
+        const QJsonObject failure = lastHistoryLine().value("failure").toObject();
+        QCOMPARE(failure.value("code").toString(), QStringLiteral("stopped-by-signal"));
+        QCOMPARE(failure.value("block").toInt(), m.captured(1).toInt());
         const int sent = emu::stats(id).requests;
         QVERIFY(sent < 400);
         emu::fault(id, "clear");

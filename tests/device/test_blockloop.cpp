@@ -6,7 +6,7 @@
 #include "support/files.h"
 #include "transfer/blockloop.h"
 #include "transfer/devicecontroller.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #include <QtTest>
 #include <hidapi.h>
@@ -215,11 +215,12 @@ class TestBlockLoop : public QObject {
         QVERIFY(first.acquired());
         DeviceLock second(path);
         QVERIFY(!second.acquired());
-        QVERIFY(second.busy() && second.error().contains("busy"));
-        // A device that cannot be opened is not busy, and the message says why.
+        QCOMPARE(second.failure().code, FailureCode::Busy);
+        // A device that cannot be opened is not busy, and the detail says why in English.
         DeviceLock gone(path + "x");
-        QVERIFY(!gone.acquired() && !gone.busy());
-        QVERIFY2(gone.error().contains("No such file"), qPrintable(gone.error()));
+        QVERIFY(!gone.acquired());
+        QCOMPARE(gone.failure().code, FailureCode::LockFailed);
+        QVERIFY2(gone.failure().detail.contains("No such file"), qPrintable(gone.failure().detail));
     }
 };
 

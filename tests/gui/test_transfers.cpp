@@ -349,14 +349,14 @@ class TestTransfers : public QObject {
         loadData(write("stopped.bin", image));
         w->slotPushButtonRunUpdateData();
         QTRY_VERIFY(emu::stats(id).requests > 3);
-        w->workerThreadForData->requestStop(QStringLiteral("the test stopped it"));
+        w->workerThreadForData->requestStop(tarvenix::StopCause::User);
         waitIdle();
-        QTRY_COMPARE(dialogs->count("the test stopped it"), 1);
+        QTRY_COMPARE(dialogs->count("the transfer was stopped"), 1);
         emu::fault(id, "clear");
         w->slotPushButtonRunUpdateData();
         waitIdle();
         QTRY_COMPARE(dialogs->count("Download data successfully!"), 1);
-        QCOMPARE(dialogs->count("the test stopped it"), 1);
+        QCOMPARE(dialogs->count("the transfer was stopped"), 1);
         QCOMPARE(emu::dataArea(id).left(image.size()), image);
     }
 
@@ -552,7 +552,7 @@ class TestTransfers : public QObject {
         QVERIFY(litCount(w->dataArrows()) < 6);
         const QJsonObject line = tarvenix::readHistory(1).value(0);
         QCOMPARE(line["result"].toString(), QStringLiteral("failed"));
-        QCOMPARE(line["failure"].toString(), dialogs->boxes[0].text);
+        QCOMPARE(line["failure"].toObject()["code"].toString(), QStringLiteral("mismatch"));
     }
 
     // No (the default) sends nothing; Yes downloads, and the success box's informative text

@@ -5,7 +5,7 @@
 #include "userfiles/backups.h"
 #include "transfer/blockloop.h"
 #include "transfer/filechecks.h"
-#include "words/messages.h"
+#include "words/failures.h"
 #include "transfer/savefile.h"
 
 #include <QtTest>

@@ -4,7 +4,7 @@
 #include "support/fakeport.h"
 #include "support/files.h"
 #include "transfer/blockloop.h"
-#include "words/messages.h"
+#include "words/failures.h"
 
 #include <QtTest>
 
@@ -47,11 +47,13 @@ class TestLoop : public QObject {
     {
         FakePort port(4);
         StopRequest stop;
-        stop.request("the program is closing");
+        stop.request(StopCause::TrayQuit);
+        stop.requestFromSignal(2); // the first request's cause stands
         BlockLoop loop(TransferKind::Firmware, port, file("x.bin", 4));
         loop.setStopRequest(&stop);
         const TransferOutcome o = loop.run();
         QCOMPARE(o.failure.code, FailureCode::Stopped);
+        QCOMPARE(o.failure.detail, QStringLiteral("tray-quit"));
         QCOMPARE(o.failedBlock, 1);
         QCOMPARE(port.writes, 0);
     }

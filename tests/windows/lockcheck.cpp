@@ -23,7 +23,7 @@ void check(bool ok, const char *what)
 
 bool busy(const DeviceLock &lock)
 {
-    return !lock.acquired() && lock.busy() && lock.error() == DeviceLock::busyMessage();
+    return !lock.acquired() && lock.failure().code == tarvenix::FailureCode::Busy;
 }
 
 } // namespace

@@ -1,19 +1,14 @@
-#include "words/messages.h"
+#include "words/failures.h"
 
-#include "device/devicelock.h"
+#include "words/results.h"
+#include "words/tongue.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace tarvenix {
 
 namespace {
-
-// Every text here is translated under this name.
-struct Messages {
-    Q_DECLARE_TR_FUNCTIONS(Messages)
-};
 
 QString withDetail(const QString &cause, const QString &detail)
 {
@@ -92,22 +87,41 @@ QString advice(TransferKind kind, const TransferOutcome &outcome)
     return QString();
 }
 
+QString stopCause(const QString &name)
+{
+    switch (stopCauseNamed(name)) {
+    case StopCause::User:
+        return Messages::tr("the transfer was stopped");
+    case StopCause::WindowClosed:
+        return Messages::tr("the window was closed during the transfer");
+    case StopCause::TrayQuit:
+        return Messages::tr("the program was ended from the tray during the transfer");
+    case StopCause::Unplugged:
+        break;
+    }
+    return Messages::tr("the device was unplugged");
+}
+
+QString busyMessage()
+{
+    return Messages::tr("The device is busy: another Tarvenix program is transferring with "
+                        "it. Please wait until that transfer has finished, then try again.");
+}
+
 // The refusals that are whole sentences of their own; empty for every other failure.
 QString refusalText(const Failure &failure, const QString &file)
 {
     const QString &detail = failure.detail;
     switch (failure.code) {
     case FailureCode::FileMissing:
-        return fileCause(
-            Messages::tr("The file \"%1\" cannot be found. It may have been moved or deleted; "
-                         "please load it again."),
-            file);
+        return fileCause(Messages::tr("The file \"%1\" cannot be found. It may have been moved "
+                                      "or deleted."),
+                         file);
     case FailureCode::NotAFile:
     case FailureCode::FileUnreadable:
-        return fileCause(
-            Messages::tr("The file \"%1\" cannot be read: %2. Please check it and load it again."),
-            file,
-            failure.code == FailureCode::NotAFile ? Messages::tr("it is not a file") : detail);
+        return fileCause(Messages::tr("The file \"%1\" cannot be read: %2. Please check it."), file,
+                         failure.code == FailureCode::NotAFile ? Messages::tr("it is not a file")
+                                                               : detail);
     case FailureCode::FileNotBlocks:
     case FailureCode::FileOverDataArea:
     case FailureCode::FileOverAddress:
@@ -137,7 +151,7 @@ QString refusalText(const Failure &failure, const QString &file)
         return Messages::tr("Cannot save there: %1. Please choose another place.")
             .arg(failureCause(failure, file));
     case FailureCode::Busy:
-        return DeviceLock::busyMessage();
+        return busyMessage();
     case FailureCode::LockFailed:
         return Messages::tr("The device cannot be locked: %1. ").arg(detail) + accessHint();
     default:
@@ -145,32 +159,7 @@ QString refusalText(const Failure &failure, const QString &file)
     }
 }
 
-const char *transferSource(TransferKind kind)
-{
-    switch (kind) {
-    case TransferKind::Firmware:
-        return QT_TRANSLATE_NOOP("Messages", "Download firmware");
-    case TransferKind::Data:
-        return QT_TRANSLATE_NOOP("Messages", "Download data");
-    case TransferKind::Save:
-        return QT_TRANSLATE_NOOP("Messages", "Save data");
-    case TransferKind::Verify:
-        break;
-    }
-    return QT_TRANSLATE_NOOP("Messages", "Verify");
-}
-
 } // namespace
-
-QString transferName(TransferKind kind)
-{
-    return Messages::tr(transferSource(kind));
-}
-
-QString transferNameForScripts(TransferKind kind)
-{
-    return QString::fromLatin1(transferSource(kind));
-}
 
 QString failureCause(const Failure &failure, const QString &file)
 {
@@ -184,6 +173,8 @@ QString failureCause(const Failure &failure, const QString &file)
         return Messages::tr("no supported device is present");
     case FailureCode::OpenFailed:
         return Messages::tr("the device cannot be opened");
+    case FailureCode::Busy:
+        return Messages::tr("another Tarvenix program is transferring with the device");
     case FailureCode::LockFailed:
         return withDetail(Messages::tr("the device cannot be locked"), detail);
     case FailureCode::WriteFailed:
@@ -206,16 +197,15 @@ QString failureCause(const Failure &failure, const QString &file)
         return Messages::tr("the device sent a report that answers no request of ours (is "
                             "another program using the device?)");
     case FailureCode::Stopped:
-        return detail;
+        return stopCause(detail);
     case FailureCode::StoppedBySignal:
         return Messages::tr("the transfer was stopped by signal %1").arg(detail);
     case FailureCode::Mismatch:
         return fileCause(Messages::tr("the device holds data that differs from \"%1\""), file);
     case FailureCode::FileChanged:
-        return fileCause(
-            Messages::tr("the file \"%1\" is missing, unreadable or no longer whole blocks; "
-                         "please load it again"),
-            file);
+        return fileCause(Messages::tr("the file \"%1\" is missing, unreadable or no longer "
+                                      "whole blocks"),
+                         file);
     case FailureCode::FileReadFailed:
         return fileCause(Messages::tr("the file \"%1\" could not be read (%2)"), file, detail);
     case FailureCode::FileShortened:
@@ -263,23 +253,12 @@ QString backupFailureMessage(const TransferOutcome &outcome)
            advice(TransferKind::Data, outcome);
 }
 
-// A text in the user's language, or as it stands where a script reads it: the command
-// line's results on standard output stay English.
-QString phrase(FrontEnd where, const char *text)
-{
-    return where == FrontEnd::Window ? Messages::tr(text) : QString::fromUtf8(text);
-}
-
-const char kBackupKept[] =
-    QT_TRANSLATE_NOOP("Messages", "The data area as it was before the download is kept in "
-                                  "\"%1\"; to restore it, download that file.");
-
 // Where a data download's backup is, for the user who wants the area back as it was.
 QString restoreNote(const TransferOutcome &outcome)
 {
     if (!outcome.backupTaken())
         return QString();
-    return QLatin1Char('\n') + Messages::tr(kBackupKept).arg(outcome.backupFile);
+    return QLatin1Char('\n') + backupKeptNote(outcome.backupFile, Tongue::User);
 }
 
 } // namespace
@@ -307,140 +286,64 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
     return text + restoreNote(outcome);
 }
 
-QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome)
-{
-    QString state;
-    switch (kind == TransferKind::Data ? outcome.phase : kind) {
-    case TransferKind::Firmware:
-        state = Messages::tr("the device holds a partial firmware; run the download again "
-                             "before unplugging it");
-        break;
-    case TransferKind::Data:
-        state = Messages::tr("the device's data area is partly overwritten; run the download "
-                             "again");
-        break;
-    case TransferKind::Save:
-        state = kind == TransferKind::Data
-                    ? Messages::tr("the backup before the download was not finished, and the "
-                                   "device is unchanged")
-                    : Messages::tr("nothing was saved, and the device is unchanged");
-        break;
-    case TransferKind::Verify:
-        state = kind == TransferKind::Data
-                    ? Messages::tr("the download was complete, but it was not verified")
-                    : Messages::tr("the device is unchanged");
-        break;
-    }
-    return Messages::tr("%1 stopped after %2 of %3 blocks: %4.")
-               .arg(transferName(kind))
-               .arg(qMax(0, outcome.failedBlock - 1))
-               .arg(outcome.blocks)
-               .arg(state) +
-           restoreNote(outcome);
-}
-
-QString backupOffAdvice(FrontEnd where)
-{
-    return where == FrontEnd::Window
-               ? Messages::tr("To download without a backup, turn off \"Back up before a data "
-                              "download\" in the window's menu (right-click the window).")
-               : Messages::tr("To download without a backup, add --no-backup.");
-}
-
 namespace {
 
-QString versionChange(const TransferRecord &r, FrontEnd where)
+// What the device holds after a transfer stopped in `phase`.
+QString stoppedState(TransferKind kind, TransferKind phase)
 {
-    if (r.versionFailure)
-        return phrase(where, QT_TRANSLATE_NOOP("Messages",
-                                               "The version could not be read again after the "
-                                               "download: %1. The device may be restarting; its "
-                                               "version is shown again once it is back."))
-            .arg(failureCause(r.versionFailure, QString()));
-    if (r.versionAfter == r.versionBefore)
-        return phrase(where, QT_TRANSLATE_NOOP("Messages", "The version text is unchanged: \"%1\". "
-                                                           "A device may keep its text after a "
-                                                           "download."))
-            .arg(r.versionBefore);
-    return phrase(where,
-                  QT_TRANSLATE_NOOP("Messages", "Version before: \"%1\"\nVersion after: \"%2\""))
-        .arg(r.versionBefore, r.versionAfter);
-}
-
-QString dataNotes(const TransferRecord &r, FrontEnd where)
-{
-    const QString backup =
-        r.outcome.backupTaken()
-            ? phrase(where, kBackupKept).arg(r.outcome.backupFile)
-            : phrase(where,
-                     QT_TRANSLATE_NOOP("Messages", "No backup was taken: backups are turned off."));
-    const QString verify =
-        r.verify ? phrase(where, QT_TRANSLATE_NOOP("Messages",
-                                                   "The data area was read back and matches the "
-                                                   "file."))
-                 : phrase(where, QT_TRANSLATE_NOOP("Messages", "The data area was not read back: "
-                                                               "verifying is turned off."));
-    return verify + QLatin1Char('\n') + backup;
+    switch (phase) {
+    case TransferKind::Firmware:
+        return Messages::tr("the device holds a partial firmware; run the download again "
+                            "before unplugging it");
+    case TransferKind::Data:
+        return Messages::tr("the device's data area is partly overwritten; run the download "
+                            "again");
+    case TransferKind::Save:
+        return kind == TransferKind::Data
+                   ? Messages::tr("the backup before the download was not finished, and the "
+                                  "device is unchanged")
+                   : Messages::tr("nothing was saved, and the device is unchanged");
+    case TransferKind::Verify:
+        break;
+    }
+    return kind == TransferKind::Data
+               ? Messages::tr("the download was complete, but it was not verified")
+               : Messages::tr("the device is unchanged");
 }
 
 } // namespace
 
-QString successDetails(const TransferRecord &record, FrontEnd where)
+// The block named is the one the transfer stopped before, as the history keeps it.
+QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome)
 {
-    switch (record.kind) {
-    case TransferKind::Firmware:
-        return record.versionAsked ? versionChange(record, where) : QString();
-    case TransferKind::Data:
-        return dataNotes(record, where);
-    case TransferKind::Save:
-    case TransferKind::Verify:
-        break;
+    const TransferKind phase = kind == TransferKind::Data ? outcome.phase : kind;
+    const QString where =
+        kind == TransferKind::Data
+            ? Messages::tr("%1 stopped in its %2, before block %3 of %4: %5.")
+                  .arg(transferName(kind), phaseName(kind, phase))
+            : Messages::tr("%1 stopped before block %2 of %3: %4.").arg(transferName(kind));
+    return where.arg(qMax(1, outcome.failedBlock))
+               .arg(outcome.blocks)
+               .arg(stoppedState(kind, phase)) +
+           restoreNote(outcome);
+}
+
+QString captureMessage(const Failure &failure, const QString &file)
+{
+    switch (failure.code) {
+    case FailureCode::CaptureNotOurs:
+        return Messages::tr("Not recording: \"%1\" exists and is not a capture, so it is left "
+                            "as it is. Choose another name for the capture.")
+            .arg(file);
+    case FailureCode::CaptureStopped:
+        return Messages::tr("Recording stopped: the capture \"%1\" could not be written (%2). "
+                            "The program goes on without recording.")
+            .arg(file, failure.detail);
+    default:
+        return Messages::tr("Not recording: the capture \"%1\" cannot be written (%2). Choose "
+                            "another place for it.")
+            .arg(file, failure.detail);
     }
-    return QString();
-}
-
-QString deviceDescription(const FoundDevice &device)
-{
-    const QString name = device.product.isEmpty() ? Messages::tr("The device") : device.product;
-    return device.serial.isEmpty()
-               ? Messages::tr("%1 (%2) at %3").arg(name, device.ids(), device.path)
-               : Messages::tr("%1 (%2, serial %3) at %4")
-                     .arg(name, device.ids(), device.serial, device.path);
-}
-
-QString deviceLine(const FoundDevice &device, const QString &version)
-{
-    return Messages::tr("%1, version \"%2\"").arg(deviceDescription(device), version);
-}
-
-QString firmwareQuestion(const QString &file, const FileFacts &facts, const FoundDevice &device,
-                         const QString &version)
-{
-    return Messages::tr("Download this firmware into the device?\n\n"
-                        "File: %1, %2 bytes, SHA-256 %3\n"
-                        "Device: %4\n\n"
-                        "Do not unplug the device or close this window until the download "
-                        "is done.")
-        .arg(file, QString::number(facts.size), facts.sha256.left(12), deviceLine(device, version));
-}
-
-QString firmwareQuestion(const QString &file, const FileFacts &facts, const QStringList &devices)
-{
-    return Messages::tr("Download this firmware into these %1 devices?\n\n"
-                        "File: %2, %3 bytes, SHA-256 %4\n"
-                        "Devices:\n%5\n\n"
-                        "Do not unplug the devices or stop this program until every download "
-                        "is done.")
-        .arg(QString::number(devices.size()), file, QString::number(facts.size),
-             facts.sha256.left(12), devices.join(QLatin1Char('\n')));
-}
-
-QString historyUnwritableMessage(const QString &path, const QString &reason)
-{
-    return Messages::tr("This transfer could not be added to the history in \"%1\" (%2). "
-                        "Transfers still work; this is said once until the program starts "
-                        "again.")
-        .arg(path, reason);
 }
 
 QString accessHint()
@@ -448,11 +351,6 @@ QString accessHint()
     return Messages::tr("Check the access rights to its hidraw node (install the udev rule "
                         "70-tarvenix.rules that comes with this program), then plug it in "
                         "again.");
-}
-
-QString unpluggedCause()
-{
-    return Messages::tr("the device was unplugged");
 }
 
 } // namespace tarvenix
