@@ -2,31 +2,10 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>Capture</name>
-    <message>
-        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
-        <translation>Keine Aufzeichnung: „%1“ existiert und ist kein Mitschnitt; die Datei bleibt unverändert. Wählen Sie einen anderen Namen für den Mitschnitt.</translation>
-    </message>
-    <message>
-        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
-        <translation>Keine Aufzeichnung: Der Mitschnitt „%1“ lässt sich nicht schreiben (%2). Wählen Sie einen anderen Ort dafür.</translation>
-    </message>
-    <message>
-        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
-        <translation>Aufzeichnung beendet: Der Mitschnitt „%1“ ließ sich nicht schreiben (%2). Das Programm arbeitet ohne Aufzeichnung weiter.</translation>
-    </message>
-</context>
-<context>
     <name>Cli</name>
     <message>
         <source> Add --force to replace it, or choose another name.</source>
         <translation> Zum Ersetzen geben Sie --force an, oder wählen Sie einen anderen Namen.</translation>
-    </message>
-    <message>
-        <source>
-Download the file again with &quot;tarvenix-cli data --verify FILE&quot;.</source>
-        <translation>
-Übertragen Sie die Datei erneut mit „tarvenix-cli data --verify DATEI“.</translation>
     </message>
     <message>
         <source>The device&apos;s version reply ended inside the version text, so the text may be incomplete. Please check the device and its cable, then try again.</source>
@@ -534,24 +513,33 @@ Exit-Codes:
         <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
         <translation>„%1“ ist kein Ordner. Bei mehreren Geräten schreibt save je Gerät eine Datei in einen Ordner: Legen Sie ihn an, oder nennen Sie einen anderen.</translation>
     </message>
-</context>
-<context>
-    <name>DeviceLock</name>
     <message>
-        <source>cannot create the device lock %1 (Windows error %2)</source>
-        <translation>die Gerätesperre %1 lässt sich nicht anlegen (Windows-Fehler %2)</translation>
+        <source>
+To download without a backup, add --no-backup.</source>
+        <translation>
+Um ohne Sicherung zu übertragen, fügen Sie --no-backup hinzu.</translation>
     </message>
     <message>
-        <source>cannot open %1 to lock it: %2</source>
-        <translation>%1 lässt sich zum Sperren nicht öffnen: %2</translation>
+        <source>
+If &quot;%1&quot; is the data image meant for the device, download it again with: tarvenix-cli data &quot;%1&quot;</source>
+        <translation>
+Wenn „%1“ das für das Gerät bestimmte Datenabbild ist, übertragen Sie es erneut mit: tarvenix-cli data &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>cannot lock %1: %2</source>
-        <translation>%1 lässt sich nicht sperren: %2</translation>
+        <source>
+
+Do not unplug the device or stop this program until the download is done.</source>
+        <translation>
+
+Ziehen Sie das Gerät nicht ab und beenden Sie dieses Programm nicht, bis die Übertragung abgeschlossen ist.</translation>
     </message>
     <message>
-        <source>The device is busy: another Tarvenix program is transferring with it. Please wait until that transfer has finished, then try again.</source>
-        <translation>Das Gerät ist belegt: Ein anderes Tarvenix-Programm überträgt gerade damit. Bitte warten Sie, bis diese Übertragung beendet ist, und versuchen Sie es dann erneut.</translation>
+        <source>
+
+Do not unplug the devices or stop this program until every download is done.</source>
+        <translation>
+
+Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
     </message>
 </context>
 <context>
@@ -739,26 +727,6 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
         <translation>Vor einer Firmware-Übertragung fragen</translation>
     </message>
     <message>
-        <source>firmware</source>
-        <translation>Firmware</translation>
-    </message>
-    <message>
-        <source>data</source>
-        <translation>Daten</translation>
-    </message>
-    <message>
-        <source>save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>erfolgreich</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>fehlgeschlagen</translation>
-    </message>
-    <message>
         <source>Backups…</source>
         <translation>Sicherungen…</translation>
     </message>
@@ -809,6 +777,24 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
     <message>
         <source>Backup, or what failed</source>
         <translation>Sicherung oder Fehler</translation>
+    </message>
+    <message>
+        <source>
+
+Do not unplug the device or close this window until the download is done.</source>
+        <translation>
+
+Ziehen Sie das Gerät nicht ab und schließen Sie dieses Fenster nicht, bis die Übertragung abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>
+Please load the file again.</source>
+        <translation>
+Bitte laden Sie die Datei erneut.</translation>
+    </message>
+    <message>
+        <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
+        <translation>Um ohne Sicherung zu übertragen, schalten Sie „Vor einer Datenübertragung sichern“ im Menü des Fensters aus (Rechtsklick auf das Fenster).</translation>
     </message>
 </context>
 <context>
@@ -864,14 +850,6 @@ Bitte prüfen Sie die Datei und wiederholen Sie dann die Übertragung.</translat
 Please check the device and its cable, then try again.</source>
         <translation>
 Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; cannot be found. It may have been moved or deleted; please load it again.</source>
-        <translation>Die Datei „%1“ wurde nicht gefunden. Vielleicht wurde sie verschoben oder gelöscht; bitte laden Sie sie erneut.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; cannot be read: %2. Please check it and load it again.</source>
-        <translation>Die Datei „%1“ lässt sich nicht lesen: %2. Bitte prüfen Sie sie und laden Sie sie erneut.</translation>
     </message>
     <message>
         <source>it is not a file</source>
@@ -966,10 +944,6 @@ Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</t
         <translation>die Übertragung wurde durch Signal %1 angehalten</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks; please load it again</source>
-        <translation>die Datei „%1“ fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken; bitte laden Sie sie erneut</translation>
-    </message>
-    <message>
         <source>the file &quot;%1&quot; could not be read (%2)</source>
         <translation>die Datei „%1“ konnte nicht gelesen werden (%2)</translation>
     </message>
@@ -1030,10 +1004,6 @@ Es wurde keine Datei geschrieben; eine vorhandene Datei behält ihren Inhalt.</t
         <translation>das Gerät ist unverändert</translation>
     </message>
     <message>
-        <source>%1 stopped after %2 of %3 blocks: %4.</source>
-        <translation>%1 nach %2 von %3 Blöcken angehalten: %4.</translation>
-    </message>
-    <message>
         <source>Check the access rights to its hidraw node (install the udev rule 70-tarvenix.rules that comes with this program), then plug it in again.</source>
         <translation>Prüfen Sie die Zugriffsrechte auf seinen hidraw-Knoten (installieren Sie die mitgelieferte udev-Regel 70-tarvenix.rules) und schließen Sie das Gerät dann erneut an.</translation>
     </message>
@@ -1074,14 +1044,6 @@ Es wurde keine Datei geschrieben; eine vorhandene Datei behält ihren Inhalt.</t
         <translation>die Übertragung war vollständig, wurde aber nicht geprüft</translation>
     </message>
     <message>
-        <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
-        <translation>Um ohne Sicherung zu übertragen, schalten Sie „Vor einer Datenübertragung sichern“ im Menü des Fensters aus (Rechtsklick auf das Fenster).</translation>
-    </message>
-    <message>
-        <source>To download without a backup, add --no-backup.</source>
-        <translation>Um ohne Sicherung zu übertragen, fügen Sie --no-backup hinzu.</translation>
-    </message>
-    <message>
         <source>The version could not be read again after the download: %1. The device may be restarting; its version is shown again once it is back.</source>
         <translation>Die Version ließ sich nach der Übertragung nicht erneut lesen: %1. Das Gerät startet möglicherweise neu; seine Version wird wieder angezeigt, sobald es zurück ist.</translation>
     </message>
@@ -1110,36 +1072,6 @@ Es wurde keine Datei geschrieben; eine vorhandene Datei behält ihren Inhalt.</t
         <translation>%1 (%2, Seriennummer %3) an %4</translation>
     </message>
     <message>
-        <source>Download this firmware into the device?
-
-File: %1, %2 bytes, SHA-256 %3
-Device: %4
-
-Do not unplug the device or close this window until the download is done.</source>
-        <translation>Diese Firmware in das Gerät übertragen?
-
-Datei: %1, %2 Byte, SHA-256 %3
-Gerät: %4
-
-Ziehen Sie das Gerät nicht ab und schließen Sie dieses Fenster nicht, bis die Übertragung abgeschlossen ist.</translation>
-    </message>
-    <message>
-        <source>Download this firmware into these %1 devices?
-
-File: %2, %3 bytes, SHA-256 %4
-Devices:
-%5
-
-Do not unplug the devices or stop this program until every download is done.</source>
-        <translation>Diese Firmware in diese %1 Geräte übertragen?
-
-Datei: %2, %3 Byte, SHA-256 %4
-Geräte:
-%5
-
-Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
-    </message>
-    <message>
         <source>This transfer could not be added to the history in &quot;%1&quot; (%2). Transfers still work; this is said once until the program starts again.</source>
         <translation>Diese Übertragung konnte nicht in den Verlauf in „%1“ aufgenommen werden (%2). Übertragungen funktionieren weiterhin; dies wird bis zum nächsten Programmstart nur einmal gemeldet.</translation>
     </message>
@@ -1156,6 +1088,124 @@ Version nachher: „%2“</translation>
     <message>
         <source>%1, version &quot;%2&quot;</source>
         <translation>%1, Version „%2“</translation>
+    </message>
+    <message>
+        <source>the transfer was stopped</source>
+        <translation>die Übertragung wurde angehalten</translation>
+    </message>
+    <message>
+        <source>the window was closed during the transfer</source>
+        <translation>das Fenster wurde während der Übertragung geschlossen</translation>
+    </message>
+    <message>
+        <source>the program was ended from the tray during the transfer</source>
+        <translation>das Programm wurde während der Übertragung über das Infobereichsmenü beendet</translation>
+    </message>
+    <message>
+        <source>The device is busy: another Tarvenix program is transferring with it. Please wait until that transfer has finished, then try again.</source>
+        <translation>Das Gerät ist belegt: Ein anderes Tarvenix-Programm überträgt gerade damit. Bitte warten Sie, bis diese Übertragung beendet ist, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be found. It may have been moved or deleted.</source>
+        <translation>Die Datei „%1“ wurde nicht gefunden. Vielleicht wurde sie verschoben oder gelöscht.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2. Please check it.</source>
+        <translation>Die Datei „%1“ lässt sich nicht lesen: %2. Bitte prüfen Sie sie.</translation>
+    </message>
+    <message>
+        <source>another Tarvenix program is transferring with the device</source>
+        <translation>ein anderes Tarvenix-Programm überträgt gerade mit dem Gerät</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks</source>
+        <translation>die Datei „%1“ fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken</translation>
+    </message>
+    <message>
+        <source>%1 stopped in its %2, before block %3 of %4: %5.</source>
+        <translation>%1 angehalten bei „%2“, vor Block %3 von %4: %5.</translation>
+    </message>
+    <message>
+        <source>%1 stopped before block %2 of %3: %4.</source>
+        <translation>%1 angehalten vor Block %2 von %3: %4.</translation>
+    </message>
+    <message>
+        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
+        <translation>Keine Aufzeichnung: „%1“ existiert und ist kein Mitschnitt; die Datei bleibt unverändert. Wählen Sie einen anderen Namen für den Mitschnitt.</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
+        <translation>Aufzeichnung beendet: Der Mitschnitt „%1“ ließ sich nicht schreiben (%2). Das Programm arbeitet ohne Aufzeichnung weiter.</translation>
+    </message>
+    <message>
+        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
+        <translation>Keine Aufzeichnung: Der Mitschnitt „%1“ lässt sich nicht schreiben (%2). Wählen Sie einen anderen Ort dafür.</translation>
+    </message>
+    <message>
+        <source>Download this firmware into the device?
+
+File: %1, %2 bytes, SHA-256 %3
+Device: %4</source>
+        <translation>Diese Firmware in das Gerät übertragen?
+
+Datei: %1, %2 Byte, SHA-256 %3
+Gerät: %4</translation>
+    </message>
+    <message>
+        <source>Download this firmware into these %1 devices?
+
+File: %2, %3 bytes, SHA-256 %4
+Devices:
+%5</source>
+        <translation>Diese Firmware in diese %1 Geräte übertragen?
+
+Datei: %2, %3 Byte, SHA-256 %4
+Geräte:
+%5</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>erfolgreich</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>block %1 of %2: %3</source>
+        <translation>Block %1 von %2: %3</translation>
+    </message>
+    <message>
+        <source>backup</source>
+        <translation>Sicherung</translation>
+    </message>
+    <message>
+        <source>verify</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>download</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sicherung</translation>
     </message>
 </context>
 <context>

@@ -2,31 +2,10 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>Capture</name>
-    <message>
-        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
-        <translation>未录制：“%1”已存在且不是记录文件，因此保持不变。请为记录另选一个名称。</translation>
-    </message>
-    <message>
-        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
-        <translation>未录制：无法写入记录“%1”（%2）。请另选一个位置。</translation>
-    </message>
-    <message>
-        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
-        <translation>录制已停止：无法写入记录“%1”（%2）。程序将继续运行，但不再录制。</translation>
-    </message>
-</context>
-<context>
     <name>Cli</name>
     <message>
         <source> Add --force to replace it, or choose another name.</source>
         <translation>如需替换，请加上 --force，或另选一个文件名。</translation>
-    </message>
-    <message>
-        <source>
-Download the file again with &quot;tarvenix-cli data --verify FILE&quot;.</source>
-        <translation>
-请用“tarvenix-cli data --verify FILE”重新下载该文件。</translation>
     </message>
     <message>
         <source>The device&apos;s version reply ended inside the version text, so the text may be incomplete. Please check the device and its cable, then try again.</source>
@@ -500,24 +479,33 @@ Exit codes:
         <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
         <translation>“%1”不是文件夹。有多台设备时，save 会为每台设备在一个文件夹中写入一个文件：请创建该文件夹，或指定另一个文件夹。</translation>
     </message>
-</context>
-<context>
-    <name>DeviceLock</name>
     <message>
-        <source>cannot create the device lock %1 (Windows error %2)</source>
-        <translation>无法创建设备锁 %1（Windows 错误 %2）</translation>
+        <source>
+To download without a backup, add --no-backup.</source>
+        <translation>
+如需不备份直接下载，请加上 --no-backup。</translation>
     </message>
     <message>
-        <source>cannot open %1 to lock it: %2</source>
-        <translation>无法打开 %1 以加锁：%2</translation>
+        <source>
+If &quot;%1&quot; is the data image meant for the device, download it again with: tarvenix-cli data &quot;%1&quot;</source>
+        <translation>
+如果“%1”是该设备应有的数据映像，请用以下命令重新下载：tarvenix-cli data &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>cannot lock %1: %2</source>
-        <translation>无法锁定 %1：%2</translation>
+        <source>
+
+Do not unplug the device or stop this program until the download is done.</source>
+        <translation>
+
+下载完成前，请勿拔出设备或停止本程序。</translation>
     </message>
     <message>
-        <source>The device is busy: another Tarvenix program is transferring with it. Please wait until that transfer has finished, then try again.</source>
-        <translation>设备正忙：另一个 Tarvenix 程序正在与其传输数据。请等待该传输完成，然后重试。</translation>
+        <source>
+
+Do not unplug the devices or stop this program until every download is done.</source>
+        <translation>
+
+所有下载完成前，请勿拔出设备或停止本程序。</translation>
     </message>
 </context>
 <context>
@@ -705,26 +693,6 @@ An interrupted firmware download can leave the device unusable.</source>
         <translation>下载固件前询问</translation>
     </message>
     <message>
-        <source>firmware</source>
-        <translation>固件</translation>
-    </message>
-    <message>
-        <source>data</source>
-        <translation>数据</translation>
-    </message>
-    <message>
-        <source>save</source>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>成功</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>失败</translation>
-    </message>
-    <message>
         <source>Backups…</source>
         <translation>备份…</translation>
     </message>
@@ -775,6 +743,24 @@ An interrupted firmware download can leave the device unusable.</source>
     <message>
         <source>Backup, or what failed</source>
         <translation>备份或失败原因</translation>
+    </message>
+    <message>
+        <source>
+
+Do not unplug the device or close this window until the download is done.</source>
+        <translation>
+
+下载完成前，请勿拔出设备或关闭此窗口。</translation>
+    </message>
+    <message>
+        <source>
+Please load the file again.</source>
+        <translation>
+请重新加载该文件。</translation>
+    </message>
+    <message>
+        <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
+        <translation>如需不备份直接下载，请在窗口菜单（右键单击窗口）中关闭“下载数据前备份”。</translation>
     </message>
 </context>
 <context>
@@ -830,14 +816,6 @@ Please check the file, then repeat the transfer.</source>
 Please check the device and its cable, then try again.</source>
         <translation>
 请检查设备及其连接线，然后重试。</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; cannot be found. It may have been moved or deleted; please load it again.</source>
-        <translation>找不到文件“%1”。它可能已被移动或删除，请重新加载。</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; cannot be read: %2. Please check it and load it again.</source>
-        <translation>无法读取文件“%1”：%2。请检查该文件并重新加载。</translation>
     </message>
     <message>
         <source>it is not a file</source>
@@ -932,10 +910,6 @@ Please check the device and its cable, then try again.</source>
         <translation>传输被信号 %1 中止</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks; please load it again</source>
-        <translation>文件“%1”已丢失、无法读取或不再由整块组成，请重新加载</translation>
-    </message>
-    <message>
         <source>the file &quot;%1&quot; could not be read (%2)</source>
         <translation>读取文件“%1”失败（%2）</translation>
     </message>
@@ -996,10 +970,6 @@ No file was written; an existing file keeps its content.</source>
         <translation>设备保持不变</translation>
     </message>
     <message>
-        <source>%1 stopped after %2 of %3 blocks: %4.</source>
-        <translation>%1在完成 %2/%3 块后停止：%4。</translation>
-    </message>
-    <message>
         <source>Check the access rights to its hidraw node (install the udev rule 70-tarvenix.rules that comes with this program), then plug it in again.</source>
         <translation>请检查其 hidraw 节点的访问权限（安装本程序附带的 udev 规则 70-tarvenix.rules），然后重新插入设备。</translation>
     </message>
@@ -1040,14 +1010,6 @@ No file was written; an existing file keeps its content.</source>
         <translation>下载已完成，但未经校验</translation>
     </message>
     <message>
-        <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
-        <translation>如需不备份直接下载，请在窗口菜单（右键单击窗口）中关闭“下载数据前备份”。</translation>
-    </message>
-    <message>
-        <source>To download without a backup, add --no-backup.</source>
-        <translation>如需不备份直接下载，请加上 --no-backup。</translation>
-    </message>
-    <message>
         <source>The version could not be read again after the download: %1. The device may be restarting; its version is shown again once it is back.</source>
         <translation>下载后无法再次读取版本：%1。设备可能正在重启；设备恢复后会再次显示其版本。</translation>
     </message>
@@ -1076,36 +1038,6 @@ No file was written; an existing file keeps its content.</source>
         <translation>%1（%2，序列号 %3），位于 %4</translation>
     </message>
     <message>
-        <source>Download this firmware into the device?
-
-File: %1, %2 bytes, SHA-256 %3
-Device: %4
-
-Do not unplug the device or close this window until the download is done.</source>
-        <translation>要将此固件下载到设备吗？
-
-文件：%1，%2 字节，SHA-256 %3
-设备：%4
-
-下载完成前，请勿拔出设备或关闭此窗口。</translation>
-    </message>
-    <message>
-        <source>Download this firmware into these %1 devices?
-
-File: %2, %3 bytes, SHA-256 %4
-Devices:
-%5
-
-Do not unplug the devices or stop this program until every download is done.</source>
-        <translation>要将此固件下载到这 %1 台设备吗？
-
-文件：%2，%3 字节，SHA-256 %4
-设备：
-%5
-
-所有下载完成前，请勿拔出设备或停止本程序。</translation>
-    </message>
-    <message>
         <source>This transfer could not be added to the history in &quot;%1&quot; (%2). Transfers still work; this is said once until the program starts again.</source>
         <translation>无法将此次传输写入“%1”中的历史记录（%2）。传输仍可正常进行；在程序重新启动前只提示这一次。</translation>
     </message>
@@ -1122,6 +1054,124 @@ Version after: &quot;%2&quot;</source>
     <message>
         <source>%1, version &quot;%2&quot;</source>
         <translation>%1，版本“%2”</translation>
+    </message>
+    <message>
+        <source>the transfer was stopped</source>
+        <translation>传输已被停止</translation>
+    </message>
+    <message>
+        <source>the window was closed during the transfer</source>
+        <translation>传输过程中窗口被关闭</translation>
+    </message>
+    <message>
+        <source>the program was ended from the tray during the transfer</source>
+        <translation>传输过程中程序从托盘菜单退出</translation>
+    </message>
+    <message>
+        <source>The device is busy: another Tarvenix program is transferring with it. Please wait until that transfer has finished, then try again.</source>
+        <translation>设备正忙：另一个 Tarvenix 程序正在与其传输数据。请等待该传输完成，然后重试。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be found. It may have been moved or deleted.</source>
+        <translation>找不到文件“%1”。它可能已被移动或删除。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2. Please check it.</source>
+        <translation>无法读取文件“%1”：%2。请检查该文件。</translation>
+    </message>
+    <message>
+        <source>another Tarvenix program is transferring with the device</source>
+        <translation>另一个 Tarvenix 程序正在与设备传输数据</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks</source>
+        <translation>文件“%1”已丢失、无法读取或不再由整块组成</translation>
+    </message>
+    <message>
+        <source>%1 stopped in its %2, before block %3 of %4: %5.</source>
+        <translation>%1在%2阶段、第 %3/%4 块之前停止：%5。</translation>
+    </message>
+    <message>
+        <source>%1 stopped before block %2 of %3: %4.</source>
+        <translation>%1在第 %2/%3 块之前停止：%4。</translation>
+    </message>
+    <message>
+        <source>Not recording: &quot;%1&quot; exists and is not a capture, so it is left as it is. Choose another name for the capture.</source>
+        <translation>未录制：“%1”已存在且不是记录文件，因此保持不变。请为记录另选一个名称。</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the capture &quot;%1&quot; could not be written (%2). The program goes on without recording.</source>
+        <translation>录制已停止：无法写入记录“%1”（%2）。程序将继续运行，但不再录制。</translation>
+    </message>
+    <message>
+        <source>Not recording: the capture &quot;%1&quot; cannot be written (%2). Choose another place for it.</source>
+        <translation>未录制：无法写入记录“%1”（%2）。请另选一个位置。</translation>
+    </message>
+    <message>
+        <source>Download this firmware into the device?
+
+File: %1, %2 bytes, SHA-256 %3
+Device: %4</source>
+        <translation>要将此固件下载到设备吗？
+
+文件：%1，%2 字节，SHA-256 %3
+设备：%4</translation>
+    </message>
+    <message>
+        <source>Download this firmware into these %1 devices?
+
+File: %2, %3 bytes, SHA-256 %4
+Devices:
+%5</source>
+        <translation>要将此固件下载到这 %1 台设备吗？
+
+文件：%2，%3 字节，SHA-256 %4
+设备：
+%5</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>固件</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>block %1 of %2: %3</source>
+        <translation>第 %1/%2 块：%3</translation>
+    </message>
+    <message>
+        <source>backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>verify</source>
+        <translation>校验</translation>
+    </message>
+    <message>
+        <source>download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>备份</translation>
     </message>
 </context>
 <context>
