@@ -3,6 +3,7 @@
 #include "cli/devicelist.h"
 #include "cli/link.h"
 #include "cli/text.h"
+#include "transfer/filechecks.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -42,20 +43,12 @@ Status oneModel(const Options &o, const QVector<FoundDevice> &picked)
     return fail(Exit::Usage, text);
 }
 
-QString safeName(const QString &text)
-{
-    QString name = text;
-    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
-    name.replace(unsafe, QStringLiteral("_"));
-    return name;
-}
-
 QString baseName(const FoundDevice &d)
 {
     if (!d.serial.isEmpty())
-        return safeName(d.serial);
+        return safeNamePart(d.serial);
     static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
-    const QString last = safeName(d.path.section(separator, -1));
+    const QString last = safeNamePart(d.path.section(separator, -1));
     return last.isEmpty() ? QStringLiteral("device") : last;
 }
 

@@ -1,11 +1,11 @@
 #include "recording.h"
 
 #include "cli/status.h"
+#include "transfer/filechecks.h"
 #include "words/failures.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 #include <vector>
 
@@ -39,14 +39,6 @@ std::shared_ptr<Capture> startCapture(const QString &file)
         [file](const Failure &stopped) { printMessage(captureMessage(stopped, file)); });
     r.captures.push_back(capture);
     return capture;
-}
-
-// Letters, digits, dot and dash; anything else becomes an underscore, except at either end.
-QString sanitised(const QString &text)
-{
-    static const QRegularExpression other(QStringLiteral("[^A-Za-z0-9.-]+"));
-    static const QRegularExpression ends(QStringLiteral("^_+|_+$"));
-    return QString(text).replace(other, QStringLiteral("_")).remove(ends);
 }
 
 } // namespace
@@ -106,7 +98,7 @@ QString captureNameFor(const QString &file, const FoundDevice &device,
     const auto sameSerial = std::count_if(
         all.begin(), all.end(), [&](const FoundDevice &d) { return d.serial == device.serial; });
     const QString name =
-        sanitised(device.serial.isEmpty() || sameSerial > 1 ? device.path : device.serial);
+        safeNamePart(device.serial.isEmpty() || sameSerial > 1 ? device.path : device.serial);
     const QFileInfo info(file);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     return file.left(file.size() - suffix.size()) + QLatin1Char('-') + name + suffix;

@@ -110,4 +110,18 @@ QString saveFileName(const QString &chosen)
     return chosen + QStringLiteral(".bin");
 }
 
+QString safeNamePart(const QString &text)
+{
+    QString name = text;
+    for (QChar &c : name) {
+        const bool safe = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                          (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                          (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                          c == QLatin1Char('.') || c == QLatin1Char('_') || c == QLatin1Char('-');
+        if (!safe)
+            c = QLatin1Char('_');
+    }
+    return name;
+}
+
 } // namespace tarvenix

@@ -39,6 +39,10 @@ bool lostInDecoding(const QString &path);
 // reason, or FileShortened when the file ends early.
 Failure readSourceBlock(QFile &file, std::uint8_t *block);
 
+// Text (a device's serial, a path) made fit to be part of a file's name on every file
+// system: each character outside [A-Za-z0-9._-] becomes "_".
+QString safeNamePart(const QString &text);
+
 // The save name with ".bin" appended, unless it already ends in ".bin" in any case.
 QString saveFileName(const QString &chosen);
 

@@ -1,5 +1,6 @@
 #include "userfiles/backups.h"
 
+#include "transfer/filechecks.h"
 #include "transfer/savefile.h"
 
 #include <QDir>
@@ -81,16 +82,7 @@ QString backupKey(const FoundDevice &device)
     const QString key = device.ids(QLatin1Char('-'));
     if (device.serial.isEmpty())
         return key;
-    QString serial = device.serial.left(kSerialChars);
-    for (QChar &c : serial) {
-        const bool safe = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-                          (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                          (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                          c == QLatin1Char('.') || c == QLatin1Char('_') || c == QLatin1Char('-');
-        if (!safe)
-            c = QLatin1Char('_');
-    }
-    return key + QLatin1Char('-') + serial;
+    return key + QLatin1Char('-') + safeNamePart(device.serial.left(kSerialChars));
 }
 
 QString newBackupPath(const QString &key, const QDateTime &time)

@@ -5,6 +5,7 @@
 // loading a file again) the front end adds itself.
 
 #include "transfer/blockloop.h"
+#include "words/refusals.h"
 
 #include <QString>
 
@@ -14,9 +15,6 @@ namespace tarvenix {
 // file's: "the device did not answer within 8 seconds".
 QString failureCause(const Failure &failure, const QString &file);
 
-// A refusal before a transfer starts, as sentences: what is wrong and what to do.
-QString refusalMessage(const Failure &failure, const QString &file);
-
 // A transfer that did not complete: the transfer, its phase and block, the cause, and what
 // to do.
 QString transferFailureMessage(TransferKind kind, const QString &file,
@@ -24,11 +22,5 @@ QString transferFailureMessage(TransferKind kind, const QString &file,
 
 // After a stop: where the transfer stopped and what the device holds now.
 QString transferStoppedMessage(TransferKind kind, const TransferOutcome &outcome);
-
-// A capture of the conversation that could not be had, or stopped: what and what to do.
-QString captureMessage(const Failure &failure, const QString &file);
-
-// What to do when a supported device is present but cannot be opened.
-QString accessHint();
 
 } // namespace tarvenix

@@ -21,4 +21,16 @@ inline QString say(Tongue tongue, const char *text)
     return tongue == Tongue::User ? Messages::tr(text) : QString::fromUtf8(text);
 }
 
+// A text about a file, and what the system said of it. Names go in with the other values
+// in one pass, so a "%1" in a file name stays text.
+inline QString fileCause(const QString &text, const QString &file)
+{
+    return text.arg(file);
+}
+
+inline QString fileCause(const QString &text, const QString &file, const QString &detail)
+{
+    return text.arg(file, detail);
+}
+
 } // namespace tarvenix

@@ -166,6 +166,26 @@ class TestCliSafety : public QObject {
         const QJsonObject history =
             QJsonDocument::fromJson(cli::run({"history", "--json", "--limit", "1"}).out).object();
         QCOMPARE(history["transfers"].toArray(), QJsonArray{line});
+
+        // Every document describes the device with the same keys, under "device".
+        const auto json = [](const QStringList &arguments) {
+            return QJsonDocument::fromJson(cli::run(arguments).out).object();
+        };
+        const QJsonObject described[] = {
+            json({"list", "--json"})["devices"].toArray().at(0).toObject(),
+            json({"version", "--json"}),
+            json({"version", "--all", "--json"})["devices"].toArray().at(0).toObject(),
+            listed["backups"].toArray().at(0).toObject(),
+            line,
+        };
+        const QStringList keys{"manufacturer", "path",     "product", "productId",
+                               "serial",       "vendorId", "version"};
+        for (const QJsonObject &document : described) {
+            const QJsonObject device = document["device"].toObject();
+            for (const QString &key : keys)
+                QVERIFY2(device.contains(key), qPrintable(key));
+            QCOMPARE(device["vendorId"].toString(), QStringLiteral("1abe"));
+        }
     }
 
     void backupThatCannotBeWrittenStopsTheDownload()
