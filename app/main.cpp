@@ -1,5 +1,6 @@
 #include "device/capture.h"
 #include "platform/language.h"
+#include "platform/standardstreams.h"
 #include "ui/mainwindow.h"
 #include "userfiles/settings.h"
 #include "words/failures.h"
@@ -86,6 +87,7 @@ std::shared_ptr<tarvenix::Capture> startRecording(const QCommandLineParser &pars
 
 int main(int argc, char *argv[])
 {
+    tarvenix::prepareStandardStreams();
     // The window only draws pictures with QPainter; without this, showing it on
     // X11 loads an OpenGL driver, the larger part of start-up time and memory.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);

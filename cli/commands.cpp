@@ -2,6 +2,7 @@
 
 #include "cli/devicelist.h"
 #include "cli/link.h"
+#include "cli/quoting.h"
 #include "cli/recording.h"
 #include "cli/runtransfer.h"
 #include "cli/terminal.h"
@@ -111,13 +112,33 @@ void tellHistoryProblem(const TransferRecord &record)
 
 QString savedResult(const QString &file)
 {
-    return QStringLiteral("saved to %1").arg(file);
+    return QStringLiteral("saved to %1").arg(fileNameText(file));
 }
 
 QString verifiedResult(const QString &file, int blocks)
 {
     return QStringLiteral("verified: the device's data area matches \"%1\" (%2 blocks)")
-        .arg(file, QString::number(blocks));
+        .arg(fileNameText(file), QString::number(blocks));
+}
+
+QString doneResult(const TransferRecord &record)
+{
+    return QStringLiteral("%1 done%2 (%3 blocks)")
+        .arg(transferName(record.kind, Tongue::English),
+             record.verify ? QStringLiteral(" and verified") : QString())
+        .arg(record.outcome.blocks);
+}
+
+Status stoppedAfterLastBlock(const TransferRecord &record, int signalNumber)
+{
+    QString text = Cli::tr("%1 was complete when signal %2 came.")
+                       .arg(transferName(record.kind))
+                       .arg(signalNumber);
+    if (record.kind == TransferKind::Firmware && !record.versionAsked)
+        text += Cli::tr(" The version was not read again.");
+    Status s = fail(Exit::Device, text);
+    s.signal = signalNumber;
+    return s;
 }
 
 namespace {
@@ -135,21 +156,55 @@ Status checkAndClaim(DeviceController &device, const Options &o, const QString &
     return s;
 }
 
-void printLines(const QString &text)
+// The record as a result line shows it: the device's texts escaped, the backup's name quoted,
+// so that only the lines' own line ends split them.
+TransferRecord shown(TransferRecord record)
 {
-    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        printResult(printable(line));
+    record.versionBefore = deviceText(record.versionBefore);
+    record.versionAfter = deviceText(record.versionAfter);
+    record.outcome.backupFile = fileNameText(record.outcome.backupFile);
+    return record;
+}
+
+// What a firmware or data download that completed prints: what its success message adds, or
+// what was done when a stop skipped the version read again.
+void printDetails(const TransferRecord &record)
+{
+    const QString details = successDetails(shown(record), Tongue::English);
+    if (details.isEmpty())
+        printResult(doneResult(record));
+    for (const QString &line : details.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        printResult(line);
 }
 
 } // namespace
 
 Status versionFailure(const Failure &failure, const DeviceController &device)
 {
-    if (failure.code == FailureCode::VersionCut)
+    switch (failure.code) {
+    case FailureCode::VersionCut:
         return fail(failure, Cli::tr("The device's version reply ended inside the "
                                      "version text, so the text may be incomplete. "
                                      "Please check the device and its cable, then try "
                                      "again."));
+    case FailureCode::EmptyReply:
+        return fail(failure, Cli::tr("The device answered the version query with an empty "
+                                     "report (0 bytes). Please check the device and its "
+                                     "cable, then try again."));
+    case FailureCode::OutOfStep:
+        return fail(failure, Cli::tr("The device answered the version query twice: the first "
+                                     "reply answered an earlier request, so the version is "
+                                     "not known. Close any other program that uses the "
+                                     "device, then try again."));
+    case FailureCode::StoppedBySignal: {
+        Status s = fail(
+            failure, Cli::tr("Stopped by signal %1 during the version query.").arg(failure.detail));
+        s.signal = failure.detail.toInt();
+        return s;
+    }
+    default:
+        break;
+    }
     if (failure)
         return deviceFailure(
             failure,
@@ -188,7 +243,7 @@ Status runVersion(const Options &o)
                                                  {"version", version}},
                                                 device.identity())));
     else
-        printResult(printable(version));
+        printResult(deviceText(version));
     return {};
 }
 
@@ -205,17 +260,21 @@ Status runTransfer(const Options &o)
     if (!save)
         device.queryVersion(version);
     if (kind == TransferKind::Firmware &&
-        !confirmed(o,
-                   firmwareQuestion(file, fileFacts(file), device.identity(), printable(version)) +
-                       Cli::tr("\n\nDo not unplug the device or stop this program until the "
-                               "download is done.")))
+        !confirmed(o, firmwareQuestion(file, fileFacts(file), shownDevice(device.identity()),
+                                       deviceText(version)) +
+                          Cli::tr("\n\nDo not unplug the device or stop this program until the "
+                                  "download is done.")))
         return declined();
-    const TransferRecord record = runOnDevice(device, requestFor(kind, file, o), o);
+    const Ran ran = runOnDevice(device, requestFor(kind, file, o), o);
+    const TransferRecord &record = ran.record;
     tellHistoryProblem(record);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);
-    printLines(save ? savedResult(file) : successDetails(record, Tongue::English));
-    return {};
+    if (save)
+        printResult(savedResult(file));
+    else
+        printDetails(record);
+    return ran.signal ? stoppedAfterLastBlock(record, ran.signal) : Status{};
 }
 
 Status runVerify(const Options &o)
@@ -223,12 +282,12 @@ Status runVerify(const Options &o)
     DeviceController device;
     if (Status s = checkAndClaim(device, o, o.file); !s.ok())
         return s;
-    const TransferRecord record =
-        runOnDevice(device, requestFor(TransferKind::Verify, o.file, o), o);
+    const Ran ran = runOnDevice(device, requestFor(TransferKind::Verify, o.file, o), o);
+    const TransferRecord &record = ran.record;
     if (!record.ok())
         return transferFailure(TransferKind::Verify, o.file, record.outcome);
     printResult(verifiedResult(o.file, record.outcome.blocks));
-    return {};
+    return ran.signal ? stoppedAfterLastBlock(record, ran.signal) : Status{};
 }
 
 } // namespace tarvenix::cli

@@ -36,5 +36,10 @@ void tellHistoryProblem(const TransferRecord &record);
 // The result lines on stdout, the same for one device as for each of several.
 QString savedResult(const QString &file);
 QString verifiedResult(const QString &file, int blocks);
+// "Download firmware done (64 blocks)", with " and verified" after a verified data download.
+QString doneResult(const TransferRecord &record);
+// A stop signal that came after the transfer's last block: the transfer was done, and only
+// what follows it (the version read again) was skipped.
+Status stoppedAfterLastBlock(const TransferRecord &record, int signalNumber);
 
 } // namespace tarvenix::cli

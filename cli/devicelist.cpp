@@ -1,5 +1,6 @@
 #include "devicelist.h"
 
+#include "cli/quoting.h"
 #include "cli/status.h"
 
 #include <QJsonArray>
@@ -13,8 +14,8 @@ QString listText(const QVector<FoundDevice> &devices)
     for (const FoundDevice &d : devices)
         lines << QStringLiteral("row %1  %2  page %3 usage %4  %5  %6, %7, serial %8")
                      .arg(d.row)
-                     .arg(d.ids(), hexId(d.usagePage), hexId(d.usage), printable(d.path),
-                          printable(d.manufacturer), printable(d.product), printable(d.serial));
+                     .arg(d.ids(), hexId(d.usagePage), hexId(d.usage), deviceText(d.path),
+                          deviceText(d.manufacturer), deviceText(d.product), deviceText(d.serial));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/devicelist.h"
 #include "cli/link.h"
+#include "cli/quoting.h"
 #include "cli/text.h"
 #include "transfer/filechecks.h"
 
@@ -100,16 +101,16 @@ QVector<FoundDevice> devicesNotTaken(const Options &o, const QVector<FoundDevice
 QString deviceName(const FoundDevice &device)
 {
     if (device.serial.isEmpty())
-        return printable(device.path);
-    return QStringLiteral("%1 (%2)").arg(printable(device.serial), printable(device.path));
+        return deviceText(device.path);
+    return QStringLiteral("%1 (%2)").arg(deviceText(device.serial), deviceText(device.path));
 }
 
 QString serialOrPath(const FoundDevice &device)
 {
-    return printable(device.serial.isEmpty() ? device.path : device.serial);
+    return deviceText(device.serial.isEmpty() ? device.path : device.serial);
 }
 
-QStringList saveNames(const QVector<FoundDevice> &devices)
+QStringList deviceFileNames(const QVector<FoundDevice> &devices)
 {
     QStringList names;
     QSet<QString> taken;
@@ -119,8 +120,16 @@ QStringList saveNames(const QVector<FoundDevice> &devices)
         for (int n = 2; taken.contains(name.toLower()); ++n)
             name = base + QLatin1Char('-') + QString::number(n);
         taken.insert(name.toLower());
-        names << name + QStringLiteral(".bin");
+        names << name;
     }
+    return names;
+}
+
+QStringList saveNames(const QVector<FoundDevice> &devices)
+{
+    QStringList names = deviceFileNames(devices);
+    for (QString &name : names)
+        name += QStringLiteral(".bin");
     return names;
 }
 

@@ -21,10 +21,12 @@ QString deviceName(const FoundDevice &device);
 // Its serial, or its path when it has none: the shorter name, for narrow lines.
 QString serialOrPath(const FoundDevice &device);
 
-// One file name per device, in order, "SERIAL.bin": the serial with every character
-// outside [A-Za-z0-9._-] made "_", or the last part of the path when the serial is empty;
-// "-2", "-3"... added when two devices would share a name (ignoring case, as some file
-// systems do).
+// One name per device, in order, for the files made for each (a save, a capture): the
+// serial with every character outside [A-Za-z0-9._-] made "_", or the last part of the path
+// when the serial is empty; "-2", "-3"... added when two devices would share a name
+// (ignoring case, as some file systems do).
+QStringList deviceFileNames(const QVector<FoundDevice> &devices);
+// save --all's file names: those with ".bin", "SERIAL.bin".
 QStringList saveNames(const QVector<FoundDevice> &devices);
 
 } // namespace tarvenix::cli

@@ -1,9 +1,12 @@
 #include "link.h"
 
+#include "cli/quoting.h"
 #include "cli/recording.h"
 #include "cli/text.h"
+
 #include "device/exchange.h"
 #include "words/failures.h"
+#include <QFile>
 
 namespace tarvenix::cli {
 
@@ -16,9 +19,17 @@ Status noDevice()
 
 namespace {
 
-// What a claim's failure says; `wanted` is the path asked for, if one was.
-Status claimed(const Failure &failure, const QString &wanted)
+// What a claim's failure says; `wanted` is the path asked for, if one was, `path` the one
+// found. A device that went away between being found and being locked or opened is not one
+// whose access rights are wrong.
+Status claimed(const Failure &failure, const QString &wanted, const QString &path)
 {
+    const bool lockOrOpen =
+        failure.code == FailureCode::LockFailed || failure.code == FailureCode::OpenFailed;
+    if (lockOrOpen && deviceGone(QFile::encodeName(path).constData()))
+        return fail(failure, Cli::tr("The device at %1 was unplugged before it could be "
+                                     "opened. Plug it in again and repeat the command.")
+                                 .arg(deviceText(path)));
     switch (failure.code) {
     case FailureCode::None:
         return {};
@@ -30,10 +41,9 @@ Status claimed(const Failure &failure, const QString &wanted)
                                      "supported devices present.")
                                  .arg(wanted));
     case FailureCode::OpenFailed:
-        return fail(
-            failure,
-            Cli::tr("The device at %1 is present but cannot be opened. ").arg(failure.detail) +
-                accessHint());
+        return fail(failure, Cli::tr("The device at %1 is present but cannot be opened. ")
+                                     .arg(deviceText(failure.detail)) +
+                                 accessHint());
     default:
         return fail(failure, refusalMessage(failure, QString()));
     }
@@ -44,12 +54,13 @@ Status claimed(const Failure &failure, const QString &wanted)
 Status claim(DeviceController &device, const QString &wanted)
 {
     device.record(commandCapture());
-    return claimed(device.claim(wanted), wanted);
+    const Failure failure = device.claim(wanted);
+    return claimed(failure, wanted, device.path());
 }
 
 Status claim(DeviceController &device, const FoundDevice &found)
 {
-    return claimed(device.claim(found), found.path);
+    return claimed(device.claim(found), found.path, found.path);
 }
 
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)

@@ -7,6 +7,7 @@
 #include "cli/text.h"
 
 #include "platform/language.h"
+#include "platform/standardstreams.h"
 #include "words/failures.h"
 
 #include <QCoreApplication>
@@ -113,6 +114,7 @@ int finish(Status s)
 
 int main(int argc, char *argv[])
 {
+    tarvenix::prepareStandardStreams();
     QCoreApplication app(argc, argv);
     // One name for both programs, which share their settings, backups and history.
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));

@@ -4,6 +4,7 @@
 #include "cli/deviceset.h"
 #include "cli/link.h"
 #include "cli/progressboard.h"
+#include "cli/quoting.h"
 #include "cli/recording.h"
 #include "cli/stopsignals.h"
 #include "cli/summary.h"
@@ -24,7 +25,7 @@ namespace tarvenix::cli {
 
 namespace {
 
-// Often enough for a stop to reach every device at once, and for the board to move.
+// Often enough for the board to move.
 constexpr int kTickMs = 100;
 
 // One device of the run. Its controller holds the port and the lock on this thread; its
@@ -47,10 +48,13 @@ class ManyRun {
     RunSummary run();
     // The firmware question was not answered yes: no device was sent anything.
     bool declined() const { return declined_; }
+    // The first stop signal that came during the run, or 0.
+    int signal() const { return signals_ ? signals_->first() : 0; }
 
   private:
     Status prepare(Unit &u);
     bool confirmedForAll() const;
+    void stopAll(int signalNumber);
     void start(Unit &u);
     void startQuery(Unit &u);
     void transferEnded(Unit &u, const TransferRecord &record);
@@ -58,18 +62,18 @@ class ManyRun {
     void succeeded(Unit &u, const TransferRecord &record = {});
     void failed(Unit &u, const Status &status, int block = 0, int blocks = 0);
     void ended();
-    void tick();
 
     const Options &o_;
     const QVector<FoundDevice> devices_;
     const int blocks_;
     std::vector<std::unique_ptr<Unit>> units_;
     ProgressBoard board_;
+    // For the version queries, which run without a job.
+    StopRequest queryStop_;
     // Taken once the devices are held and the firmware question is answered, before any
     // job's thread starts (the threads inherit the signals it holds pending): until then
     // Ctrl-C ends the program as it does any other.
     std::optional<StopOnSignals> signals_;
-    bool stopPassedOn_ = false;
     bool declined_ = false;
     int running_ = 0;
     QEventLoop loop_;
@@ -118,7 +122,10 @@ RunSummary ManyRun::run()
         declined_ = true;
         return {};
     }
-    signals_.emplace();
+    // Every job is made before the signals' watcher starts, which stops them all.
+    for (auto &u : units_)
+        u->job = std::make_unique<TransferJob>(kindOf(o_.command), nullptr);
+    signals_.emplace([this](int signalNumber) { stopAll(signalNumber); });
     for (auto &u : units_) {
         if (u->device.port() && o_.command == Command::Version)
             startQuery(*u);
@@ -127,7 +134,7 @@ RunSummary ManyRun::run()
     }
     board_.draw();
     QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout, [this] { tick(); });
+    QObject::connect(&ticks, &QTimer::timeout, [this] { board_.draw(); });
     ticks.start(kTickMs);
     if (running_ > 0)
         loop_.exec();
@@ -135,6 +142,7 @@ RunSummary ManyRun::run()
     RunSummary summary;
     for (const auto &u : units_)
         summary.devices << u->result;
+    summary.signal = signal();
     return summary;
 }
 
@@ -159,11 +167,20 @@ bool ManyRun::confirmedForAll() const
     QStringList devices;
     for (const auto &u : units_) {
         if (u->device.port())
-            devices << deviceLine(u->device.identity(), printable(u->version));
+            devices << deviceLine(shownDevice(u->device.identity()), deviceText(u->version));
     }
     return confirmed(o_, firmwareQuestion(o_.file, fileFacts(o_.file), devices) +
                              Cli::tr("\n\nDo not unplug the devices or stop this program until "
                                      "every download is done."));
+}
+
+// On the signals' watcher's thread: every job's stop, and the version queries', is asked for
+// at once; one that comes after a transfer's last block skips what follows it.
+void ManyRun::stopAll(int signalNumber)
+{
+    queryStop_.requestFromSignal(signalNumber);
+    for (const auto &u : units_)
+        u->job->requestStopBySignal(signalNumber);
 }
 
 // Each device's transfer is one request, as a single device's, started and ended through
@@ -172,7 +189,6 @@ bool ManyRun::confirmedForAll() const
 void ManyRun::start(Unit &u)
 {
     const TransferKind kind = kindOf(o_.command);
-    u.job = std::make_unique<TransferJob>(kind, nullptr);
     // The device's controller lives on this thread: the job's signals come here queued.
     QObject::connect(&u.device, &DeviceController::transferEnded, &u.device,
                      [this, &u](TransferJob *, const TransferRecord &r) { transferEnded(u, r); });
@@ -184,12 +200,16 @@ void ManyRun::start(Unit &u)
     if (const Failure refused = u.device.startTransfer(u.job.get(), requestFor(kind, u.file, o_))) {
         failed(u, fail(refused, refusalMessage(refused, u.file)));
         ended();
+    } else if (const int early = signals_->first()) {
+        // The start clears the job's stop: one that came just before is asked for again.
+        u.job->requestStopBySignal(early);
     }
 }
 
 void ManyRun::startQuery(Unit &u)
 {
-    u.query.reset(QThread::create([&u] { u.versionFailure = u.device.queryVersion(u.version); }));
+    u.query.reset(QThread::create(
+        [this, &u] { u.versionFailure = u.device.queryVersion(u.version, &queryStop_); }));
     QObject::connect(u.query.get(), &QThread::finished, &u.device, [this, &u] { queryEnded(u); });
     u.query->start();
 }
@@ -223,7 +243,7 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
     switch (o_.command) {
     case Command::Version:
         r.version = u.version;
-        r.result = printable(u.version);
+        r.result = deviceText(u.version);
         break;
     case Command::Save:
         r.file = u.file;
@@ -233,13 +253,10 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
         r.result = verifiedResult(u.file, blocks_);
         break;
     default:
-        r.result = QStringLiteral("%1 done%2 (%3 blocks)")
-                       .arg(transferName(record.kind, Tongue::English),
-                            record.verify ? QStringLiteral(" and verified") : QString())
-                       .arg(blocks_);
+        r.result = doneResult(record);
         r.backup = record.outcome.backupFile;
         if (!r.backup.isEmpty())
-            r.result += QStringLiteral(", backup in \"%1\"").arg(r.backup);
+            r.result += QStringLiteral(", backup in \"%1\"").arg(fileNameText(r.backup));
         break;
     }
     board_.end(u.row, Cli::tr("done"));
@@ -263,17 +280,6 @@ void ManyRun::ended()
 {
     if (--running_ == 0)
         loop_.quit();
-}
-
-void ManyRun::tick()
-{
-    const int signalNumber = signals_->poll();
-    if (signalNumber && !stopPassedOn_) {
-        stopPassedOn_ = true;
-        for (const auto &u : units_)
-            u->device.stopTransferBySignal(signalNumber);
-    }
-    board_.draw();
 }
 
 // The folder a save on several devices writes its files into.
@@ -300,16 +306,21 @@ Status runOnMany(const Options &o)
             return s;
     }
     QVector<FoundDevice> devices;
-    if (Status s = pickDevices(o, &devices); !s.ok())
+    if (Status s = pickDevices(o, &devices); !s.ok()) {
+        // A script reading the JSON gets a document, with no device in it.
+        if (o.json && s.code == Exit::NoDevice)
+            printResult(summaryJson({}, s));
         return s;
+    }
     ManyRun many(o, devices, blocks);
     RunSummary summary = many.run();
     if (many.declined())
         return declined();
     if (o.all)
         summary.notTaken = devicesNotTaken(o, devices);
-    printResult(o.json ? summaryJson(summary) : summaryText(summary));
-    return runStatus(summary);
+    const Status s = runStatus(summary);
+    printResult(o.json ? summaryJson(summary, s) : summaryText(summary));
+    return s;
 }
 
 } // namespace tarvenix::cli

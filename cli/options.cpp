@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "cli/text.h"
+#include "transfer/filechecks.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -279,12 +280,20 @@ Parsed parseArguments(const QStringList &arguments)
     const QString record = p.parser.value(p.record);
     if (p.parser.isSet(p.record) && record.isEmpty())
         return usageError(Cli::tr("--record needs the name of the capture's file."));
-    // The capture would take the place of the file the command reads or writes.
+    // The capture would take the place of the file the command reads or writes: a save's as
+    // given or with ".bin" added.
+    const auto sameFile = [&record](const QString &file) {
+        return QFileInfo(record).absoluteFilePath() == QFileInfo(file).absoluteFilePath();
+    };
     if (command->takesFile && !record.isEmpty() &&
-        QFileInfo(record).absoluteFilePath() == QFileInfo(words[1]).absoluteFilePath())
+        (sameFile(words[1]) ||
+         (command->command == Command::Save && sameFile(saveFileName(words[1])))))
         return usageError(Cli::tr("--record names the command's own file \"%1\": give the "
                                   "capture a name of its own.")
                               .arg(record));
+    // An unset variable in a script must not pick the first device instead.
+    if (p.parser.values(p.device).contains(QString()))
+        return usageError(Cli::tr("--device needs the path of a device, as list shows it."));
     Options &o = parsed.options;
     o.command = command->command;
     o.file = command->takesFile ? words[1] : QString();

@@ -1,7 +1,7 @@
 #include "recording.h"
 
+#include "cli/deviceset.h"
 #include "cli/status.h"
-#include "transfer/filechecks.h"
 #include "words/failures.h"
 
 #include <QCoreApplication>
@@ -49,8 +49,10 @@ void startRecording(const Options &o, const QStringList &arguments)
         return;
     Recording &r = recording();
     r.file = o.record;
-    r.command = Capture::commandLine(arguments,
-                                     o.recordPaths ? QStringList() : QStringList{o.file, o.record});
+    // A command without a file has no file's name to hide.
+    QStringList userFiles{o.file, o.record};
+    userFiles.removeAll(QString());
+    r.command = Capture::commandLine(arguments, o.recordPaths ? QStringList() : userFiles);
     // list and a run on several devices start a capture for each device they find.
     if (o.command != Command::List && !o.manyDevices() && !startCapture(r.file))
         r.file.clear();
@@ -95,10 +97,9 @@ void endRecording(int exitCode)
 QString captureNameFor(const QString &file, const FoundDevice &device,
                        const QVector<FoundDevice> &all)
 {
-    const auto sameSerial = std::count_if(
-        all.begin(), all.end(), [&](const FoundDevice &d) { return d.serial == device.serial; });
-    const QString name =
-        safeNamePart(device.serial.isEmpty() || sameSerial > 1 ? device.path : device.serial);
+    const auto at = std::find_if(all.begin(), all.end(),
+                                 [&](const FoundDevice &d) { return d.path == device.path; });
+    const QString name = deviceFileNames(all).value(int(at - all.begin()));
     const QFileInfo info(file);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     return file.left(file.size() - suffix.size()) + QLatin1Char('-') + name + suffix;

@@ -15,16 +15,16 @@ void startRecording(const Options &o, const QStringList &arguments);
 // The capture for the device of a command that works with one; null when not recording.
 std::shared_ptr<Capture> commandCapture();
 // list: the identity of each device found, FILE itself for one device; with several, one
-// capture each, FILE with the device's serial (or path) added to its name.
+// capture each, named by captureNameFor.
 void recordListed(const QVector<FoundDevice> &devices);
-// A run on several devices: the capture of one of them, FILE with the device's serial (or
-// path) added to its name; null when not recording.
+// A run on several devices: the capture of one of them, named by captureNameFor; null when
+// not recording.
 std::shared_ptr<Capture> deviceCapture(const FoundDevice &device, const QVector<FoundDevice> &all);
 // Ends every capture with the command's exit code.
 void endRecording(int exitCode);
 
-// FILE with the device's serial added before its suffix ("c.jsonl" and "SN 1" give
-// "c-SN_1.jsonl"), or its path where it has no serial or shares it with another device.
+// FILE with the device's name among all (deviceFileNames, as save --all names its files) added
+// before its suffix: "c.jsonl" and the serial "SN 1" give "c-SN_1.jsonl".
 QString captureNameFor(const QString &file, const FoundDevice &device,
                        const QVector<FoundDevice> &all);
 

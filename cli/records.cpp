@@ -1,6 +1,7 @@
 // The backups and history commands: what the data downloads kept, and what was done.
 
 #include "cli/commands.h"
+#include "cli/quoting.h"
 
 #include "userfiles/backups.h"
 #include "userfiles/history.h"
@@ -13,6 +14,21 @@
 namespace tarvenix::cli {
 
 namespace {
+
+// The file's column (and the backup's, after a success) is a file's name; the others hold the
+// device's strings and the failure's words.
+QString historyLine(const QJsonObject &entry)
+{
+    const QStringList columns = historyColumns(entry);
+    const bool backupColumn = entry.value("result").toString() == QLatin1String("ok");
+    QStringList shown;
+    for (int i = 0; i < columns.size(); ++i) {
+        const bool fileName = i == 3 || (i == 5 && backupColumn);
+        if (!columns[i].isEmpty())
+            shown << (fileName ? fileNameText(columns[i]) : deviceText(columns[i]));
+    }
+    return shown.join(QStringLiteral("  "));
+}
 
 QString backupsJson(const QVector<Backup> &backups)
 {
@@ -41,7 +57,7 @@ Status runBackups(const Options &o)
             printResult(
                 QStringLiteral("%1  %2  %3")
                     .arg(b.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
-                         b.key, QDir::toNativeSeparators(b.path)));
+                         b.key, fileNameText(QDir::toNativeSeparators(b.path))));
     }
     return {};
 }
@@ -58,11 +74,8 @@ Status runHistory(const Options &o)
         printResult(
             QStringLiteral("No transfers in %1.").arg(QDir::toNativeSeparators(historyPath())));
     } else {
-        for (const QJsonObject &entry : entries) {
-            QStringList columns = historyColumns(entry);
-            columns.removeAll(QString());
-            printResult(printable(columns.join(QStringLiteral("  "))));
-        }
+        for (const QJsonObject &entry : entries)
+            printResult(historyLine(entry));
     }
     return {};
 }

@@ -4,19 +4,10 @@
 #include "cli/stopsignals.h"
 
 #include <QEventLoop>
-#include <QTimer>
 
 namespace tarvenix::cli {
 
-namespace {
-
-// Often enough that a stop is passed on at once, seldom enough to cost nothing.
-constexpr int kTickMs = 100;
-
-} // namespace
-
-TransferRecord runOnDevice(DeviceController &device, const TransferRequest &request,
-                           const Options &o)
+Ran runOnDevice(DeviceController &device, const TransferRequest &request, const Options &o)
 {
     TransferJob job(request.kind, nullptr);
     PhasedProgress progress(Progress::styleFor(o.quiet, o.trace), request.kind);
@@ -24,30 +15,29 @@ TransferRecord runOnDevice(DeviceController &device, const TransferRequest &requ
                      [&progress](TransferKind phase, int done, int blocks) {
                          progress.advance(phase, done, blocks);
                      });
-    TransferRecord record;
+    Ran ran;
     QEventLoop loop;
     QObject::connect(&device, &DeviceController::transferEnded, &loop,
                      [&](TransferJob *, const TransferRecord &ended) {
-                         record = ended;
+                         ran.record = ended;
                          loop.quit();
                      });
-    // Held before the job's thread starts, which inherits what is held.
-    StopOnSignals stopSignals;
-    QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout, [&] {
-        if (const int signalNumber = stopSignals.poll())
-            device.stopTransferBySignal(signalNumber);
-    });
-    ticks.start(kTickMs);
+    // Held before the job's thread starts, which inherits what is held. The job keeps a stop
+    // that comes after its last block for the controller's ending.
+    StopOnSignals stopSignals([&job](int signalNumber) { job.requestStopBySignal(signalNumber); });
     if (const Failure refused = device.startTransfer(&job, request)) {
-        record.kind = request.kind;
-        record.file = request.file;
-        record.outcome.failure = refused;
-        return record;
+        ran.record.kind = request.kind;
+        ran.record.file = request.file;
+        ran.record.outcome.failure = refused;
+        return ran;
     }
+    // The start clears the job's stop: one that came just before is asked for again.
+    if (const int early = stopSignals.first())
+        job.requestStopBySignal(early);
     loop.exec();
-    progress.end(record.ok());
-    return record;
+    progress.end(ran.record.ok());
+    ran.signal = stopSignals.first();
+    return ran;
 }
 
 } // namespace tarvenix::cli

@@ -59,9 +59,4 @@ void printMessage(const QString &text);
 // did not, with the system's reason ("No space left on device").
 QString outputFailure();
 
-// Text that came from the device, made safe for a terminal: control characters
-// become escapes such as "\x1b", and a backslash becomes "\\", so that a device's
-// strings can neither move the cursor nor pass for other output.
-QString printable(const QString &text);
-
 } // namespace tarvenix::cli

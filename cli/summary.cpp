@@ -25,15 +25,6 @@ int failedCount(const RunSummary &summary)
                              [](const DeviceResult &r) { return !r.status.ok(); }));
 }
 
-int stopSignal(const RunSummary &summary)
-{
-    for (const DeviceResult &r : summary.devices) {
-        if (r.status.signal)
-            return r.status.signal;
-    }
-    return 0;
-}
-
 QString oneLine(QString text)
 {
     return text.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -90,7 +81,7 @@ QString summaryText(const RunSummary &summary)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString summaryJson(const RunSummary &summary)
+QString summaryJson(const RunSummary &summary, const Status &status)
 {
     QJsonArray devices;
     for (const DeviceResult &r : summary.devices)
@@ -103,24 +94,28 @@ QString summaryJson(const RunSummary &summary)
                            {"notTaken", later},
                            {"succeeded", summary.devices.size() - failed},
                            {"failed", failed},
-                           {"exitCode", runStatus(summary).exitCode()}};
+                           {"exitCode", status.exitCode()}};
     return jsonText(root);
 }
 
 Status runStatus(const RunSummary &summary)
 {
     const int failed = failedCount(summary);
-    if (failed == 0)
+    if (failed == 0 && !summary.signal)
         return {};
     Status s = fail(Exit::SomeFailed,
                     Cli::tr("%1 of %2 devices did not succeed; the summary names each one "
                             "and what failed.")
                         .arg(failed)
                         .arg(summary.devices.size()));
-    s.signal = stopSignal(summary);
-    if (s.signal)
+    s.signal = summary.signal;
+    if (s.signal && failed)
         s.message = Cli::tr("Stopped by signal %1; the summary says what each device "
                             "holds now.")
+                        .arg(s.signal);
+    else if (s.signal)
+        s.message = Cli::tr("Every device was done when signal %1 came; the summary says what "
+                            "each one did.")
                         .arg(s.signal);
     return s;
 }

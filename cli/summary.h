@@ -23,13 +23,15 @@ struct DeviceResult {
 struct RunSummary {
     QVector<DeviceResult> devices;
     QVector<FoundDevice> notTaken; // plugged in during the run
+    int signal = 0;                // the first stop signal that came during the run, or 0
 };
 
 QString summaryText(const RunSummary &summary);
 // {"devices": [{"path", "serial", "vendorId", "productId", "result", "exitCode",
-// "message", "backup", ...}], "notTaken": [...], "succeeded", "failed", "exitCode"}
-QString summaryJson(const RunSummary &summary);
-// 0 when every device succeeded; 128+N when signal N stopped the run; else 8.
+// "message", "backup", ...}], "notTaken": [...], "succeeded", "failed", "exitCode"}, the
+// exit code the run's status: runStatus, or a refusal before any device was taken.
+QString summaryJson(const RunSummary &summary, const Status &status);
+// 0 when every device succeeded; 128+N when signal N came during the run; else 8.
 Status runStatus(const RunSummary &summary);
 
 } // namespace tarvenix::cli

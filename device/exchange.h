@@ -16,17 +16,24 @@ constexpr int kVersionReplyTimeoutMs = 1000;
 // A transfer block may wait much longer: a device can erase its flash before it
 // answers the first firmware packet.
 constexpr int kTransferReplyTimeoutMs = 8000;
+// The wait for a stray report after the last reply of a conversation whose replies are its
+// data: at least this long, whatever the device's pace...
+constexpr int kStrayGraceMinMs = 5;
+// ...and at most this long, whatever it is.
+constexpr int kStrayGraceMaxMs = 50;
 
 struct ExchangeResult {
     // WriteFailed, ReadFailed, NoReply (the bound passed) or EmptyReply (a report of 0 bytes).
     Failure failure;
     int replyLength = 0;
+    qint64 roundTripUs = 0; // from the write to the end of the read
     bool ok() const { return !failure; }
 };
 
 // Writes one request and waits up to timeoutMs for its reply. An expired wait
-// is a failure like a failed read.
-ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int timeoutMs);
+// is a failure like a failed read; a wait cut by a stop fails with the stop's failure.
+ExchangeResult exchange(HidPort &port, const Report &request, Report &reply, int timeoutMs,
+                        const StopRequest *stop = nullptr);
 
 // Throws away input reports already queued on this handle, for instance
 // replies that were meant for an earlier exchange.
@@ -42,8 +49,10 @@ bool deviceGone(HidPort &port, const QString &path);
 void settleInput(HidPort &port, int quietMs, int boundMs);
 
 // The version query on an open handle, after throwing away anything queued. Fails as the
-// exchange does, or with VersionCut when the reply ends inside the text; version is left
-// as it was only when the query could not be written.
-Failure queryVersion(HidPort &port, QString &version);
+// exchange does, with VersionCut when the reply ends inside the text, or with OutOfStep when
+// a second report follows the reply within kStrayGraceMinMs: the first answered an earlier
+// request. version is left as it was only when the query could not be written, and is
+// empty after any other failed read.
+Failure queryVersion(HidPort &port, QString &version, const StopRequest *stop = nullptr);
 
 } // namespace tarvenix

@@ -1,5 +1,6 @@
 #include "device/hidport.h"
 
+#include <QElapsedTimer>
 #include <hidapi.h>
 
 namespace tarvenix {
@@ -19,9 +20,21 @@ class HidapiPort final : public HidPort {
         return hid_write(device_, report.data(), report.size()) >= 0;
     }
 
-    int read(Report &report, int timeoutMs, ReadPurpose) override
+    // A wait that a stop may cut is made in slices. A slice that ends with nothing before its
+    // time is up is an empty report (hidapi says 0 for both), and ends the read as it is.
+    int read(Report &report, int timeoutMs, ReadPurpose, const StopRequest *stop) override
     {
-        return hid_read_timeout(device_, report.data(), report.size(), timeoutMs);
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            const int left = int(qMax<qint64>(0, timeoutMs - clock.elapsed()));
+            const int slice = stop ? qMin(left, kReadSliceMs) : left;
+            const qint64 sliceStart = clock.nsecsElapsed();
+            const int n = hid_read_timeout(device_, report.data(), report.size(), slice);
+            const bool waitedWholeSlice = clock.nsecsElapsed() - sliceStart >= slice * 1000000LL;
+            if (n != 0 || !waitedWholeSlice || slice == left || stop->requested())
+                return n;
+        }
     }
 
     QString errorText() const override

@@ -5,6 +5,7 @@
 // the conversation, or a fake one in tests) can stand in for hidapi's.
 
 #include "device/report.h"
+#include "device/stoprequest.h"
 
 #include <QString>
 #include <memory>
@@ -26,13 +27,19 @@ class HidPort {
     // Writes one whole report; false when the device did not take it.
     virtual bool write(const Report &report) = 0;
     // Reads one input report, waiting at most timeoutMs (0: only one already queued):
-    // its length, 0 when none came, -1 when the read failed.
-    virtual int read(Report &report, int timeoutMs, ReadPurpose purpose) = 0;
+    // its length, 0 when none came, -1 when the read failed. With a stop request, the wait
+    // ends early, with 0, once a stop is asked for: within kReadSliceMs.
+    virtual int read(Report &report, int timeoutMs, ReadPurpose purpose,
+                     const StopRequest *stop) = 0;
     // What the system said of the last write or read that failed; may be empty.
     virtual QString errorText() const = 0;
     // The program has found that the device went away: a recording notes the unplug.
     virtual void noteUnplugged() {}
 };
+
+// How long a wait that a stop may cut goes without looking at the stop request: short
+// enough that Ctrl-C is heeded at once whatever the device does, long enough to cost nothing.
+constexpr int kReadSliceMs = 50;
 
 using HidPortPtr = std::unique_ptr<HidPort>;
 

@@ -28,10 +28,10 @@ class RecordingPort final : public HidPort {
         return ok;
     }
 
-    int read(Report &report, int timeoutMs, ReadPurpose purpose) override
+    int read(Report &report, int timeoutMs, ReadPurpose purpose, const StopRequest *stop) override
     {
         const qint64 start = capture_->now();
-        const int result = port_->read(report, timeoutMs, purpose);
+        const int result = port_->read(report, timeoutMs, purpose, stop);
         capture_->read(start, capture_->now() - start, timeoutMs, purpose, report, result,
                        result < 0 ? port_->errorText() : QString());
         return result;

@@ -4,16 +4,14 @@
 #include "transfer/savefile.h"
 
 #include <QFile>
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace tarvenix {
 
 namespace {
 
-// A stray report that answers a request made just before our last one reaches us within
-// one round trip of the device: one to a few 1-ms USB polling intervals. 50 ms covers that
-// many times over and costs little beside a save's second or more.
-constexpr int kStrayGraceMs = 50;
 // After a failure, what the device still sends is thrown away until it has been quiet
 // this long, for at most a second; anything later is the next program's drain's to discard.
 constexpr int kSettleQuietMs = 250;
@@ -25,21 +23,34 @@ bool unplugged(const Failure &failure)
            failure.code == FailureCode::UnpluggedOnRead;
 }
 
+bool stoppedOnRequest(const Failure &failure)
+{
+    return failure.code == FailureCode::Stopped || failure.code == FailureCode::StoppedBySignal;
+}
+
 } // namespace
+
+// A stray report that answers a request made just before our last one (another program's, or
+// one an earlier run left unanswered) reaches us within about one round trip of the device,
+// and this transfer's round trips say how long that is: four times the 95th percentile leaves
+// room for the device's and the system's jitter. So a fast device does not pay the slowest
+// one's wait on every save, and a slow one keeps its margin. The floor covers a few 1-ms USB
+// polling intervals and the scheduler; the ceiling bounds what a save pays on any device.
+int strayGraceMs(std::vector<int> roundTripsUs)
+{
+    if (roundTripsUs.empty())
+        return kStrayGraceMinMs;
+    const auto p95 = roundTripsUs.begin() + (roundTripsUs.size() * 95 + 99) / 100 - 1;
+    std::nth_element(roundTripsUs.begin(), p95, roundTripsUs.end());
+    const qint64 graceMs = (4 * qint64(*p95) + 999) / 1000;
+    return int(qBound<qint64>(kStrayGraceMinMs, graceMs, kStrayGraceMaxMs));
+}
 
 int StepSchedule::stepsAfter(int done) const
 {
     if (blocks_ <= 0 || done >= blocks_)
         return kSteps - 1;
     return qMin(kSteps - 1, kSteps * done / blocks_);
-}
-
-Failure StopRequest::failure() const
-{
-    const int state = state_.load();
-    if (state > 0)
-        return {FailureCode::StoppedBySignal, QString::number(state)};
-    return stoppedBy(StopCause(-1 - state));
 }
 
 BlockLoop::BlockLoop(TransferKind kind, HidPort &port, QString file)
@@ -53,12 +64,26 @@ TransferOutcome BlockLoop::run()
     steps_ = before_ > 0 ? StepSchedule(inAll_).stepsAfter(before_) : 0;
     // Replies queued before this transfer belong to nobody here.
     drainInput(port_);
+    roundTripsUs_.clear();
     TransferOutcome outcome = kind_ == TransferKind::Save ? saveArea() : fileBlocks();
     outcome.phase = kind_;
-    // The next program to use the device must not meet our unanswered requests' replies.
-    if (!outcome.ok() && !unplugged(outcome.failure) && outcome.failedBlock > 0)
-        settleInput(port_, kSettleQuietMs, kSettleMs);
+    settle(outcome);
     return outcome;
+}
+
+// The next program to use the device must not meet our unanswered requests' replies. A stop
+// is the user's wish to be done: only a reply already on its way is waited for, and one that
+// comes later is for the next program's drain and its checks of step to throw away.
+void BlockLoop::settle(const TransferOutcome &outcome)
+{
+    if (outcome.ok() || unplugged(outcome.failure) || outcome.failedBlock == 0)
+        return;
+    if (stoppedOnRequest(outcome.failure)) {
+        const int grace = strayGraceMs(roundTripsUs_);
+        settleInput(port_, grace, grace);
+    } else {
+        settleInput(port_, kSettleQuietMs, kSettleMs);
+    }
 }
 
 // Ends the run at the 1-based block (0: none) with the failure; always false.
@@ -81,7 +106,7 @@ bool BlockLoop::stopped(int block, TransferOutcome &outcome) const
 // taken for another's: every block after it would be off by one.
 bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 {
-    if (port_.read(reply_, 0, ReadPurpose::Look) <= 0)
+    if (port_.read(reply_, 0, ReadPurpose::Look, nullptr) <= 0)
         return true;
     qCDebug(lcTrace, "report before block %d answers no request: %s", block + 1,
             traceBytes(reply_).text);
@@ -92,7 +117,7 @@ bool BlockLoop::inStep(int block, TransferOutcome &outcome)
 // goes away meanwhile sent no stray report.
 bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 {
-    if (port_.read(reply_, kStrayGraceMs, ReadPurpose::Grace) <= 0)
+    if (port_.read(reply_, strayGraceMs(roundTripsUs_), ReadPurpose::Grace, nullptr) <= 0)
         return true;
     qCDebug(lcTrace, "report after the last block answers no request: %s", traceBytes(reply_).text);
     return fail(outcome, outcome.blocks, {FailureCode::OutOfStep, {}});
@@ -103,14 +128,15 @@ bool BlockLoop::quietAfterLastReply(TransferOutcome &outcome)
 // meets its own reply.
 void BlockLoop::takeLateReplies(int block)
 {
-    while (port_.read(reply_, 0, ReadPurpose::Look) > 0)
+    while (port_.read(reply_, 0, ReadPurpose::Look, nullptr) > 0)
         qCDebug(lcTrace, "late reply taken before block %d: %s", block + 1,
                 traceBytes(reply_).text);
 }
 
 bool BlockLoop::exchangeBlock(int block, TransferOutcome &outcome)
 {
-    const ExchangeResult result = exchange(port_, request_, reply_, timeoutMs_);
+    const ExchangeResult result = exchange(port_, request_, reply_, timeoutMs_, stop_);
+    roundTripsUs_.push_back(int(qMin<qint64>(result.roundTripUs, INT_MAX)));
     const bool readsBlocks = kind_ == TransferKind::Save || kind_ == TransferKind::Verify;
     if (result.ok() && readsBlocks && result.replyLength < kBlockReplyMinLength)
         return fail(outcome, block + 1,

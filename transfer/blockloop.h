@@ -7,8 +7,8 @@
 #include "transfer/filechecks.h"
 
 #include <QString>
-#include <atomic>
 #include <functional>
+#include <vector>
 
 namespace tarvenix {
 
@@ -24,29 +24,6 @@ class StepSchedule {
 
   private:
     int blocks_;
-};
-
-// Asks a running loop, from another thread, to stop before its next block.
-class StopRequest {
-  public:
-    // The first request's cause stands; later ones change nothing.
-    void request(StopCause cause) { first(-1 - int(cause)); }
-    // The same from a signal handler: async-signal-safe.
-    void requestFromSignal(int signalNumber) { first(signalNumber); }
-    bool requested() const { return state_.load() != 0; }
-    // Stopped with its cause, or StoppedBySignal with the signal's number.
-    Failure failure() const;
-    // Before a run, while no loop reads it.
-    void reset() { state_.store(0); }
-
-  private:
-    void first(int state)
-    {
-        int none = 0;
-        state_.compare_exchange_strong(none, state);
-    }
-    // 0: no request; a signal's number; or -1 - the cause.
-    std::atomic<int> state_{0};
 };
 
 struct TransferOutcome {
@@ -66,6 +43,11 @@ struct TransferOutcome {
         return !backupFile.isEmpty() && (ok() || phase != TransferKind::Save);
     }
 };
+
+// How long a save or verify waits after its last reply for a stray report: four times the
+// 95th percentile of this transfer's round trips (in µs), within kStrayGraceMinMs and
+// kStrayGraceMaxMs.
+int strayGraceMs(std::vector<int> roundTripsUs);
 
 class BlockLoop {
   public:
@@ -108,6 +90,7 @@ class BlockLoop {
     bool exchangeBlock(int block, TransferOutcome &outcome);
     bool inStep(int block, TransferOutcome &outcome);
     bool quietAfterLastReply(TransferOutcome &outcome);
+    void settle(const TransferOutcome &outcome);
     void takeLateReplies(int block);
     void blockDone(int done, int total);
     void finish();
@@ -129,6 +112,7 @@ class BlockLoop {
     int steps_ = 0;
     Report request_{};
     Report reply_{};
+    std::vector<int> roundTripsUs_; // of this run's exchanges: the device's pace
 };
 
 } // namespace tarvenix

@@ -163,9 +163,9 @@ Failure DeviceController::lockAndOpen()
     return {};
 }
 
-Failure DeviceController::queryVersion(QString &version)
+Failure DeviceController::queryVersion(QString &version, const StopRequest *stop)
 {
-    const Failure failure = tarvenix::queryVersion(*port_, version);
+    const Failure failure = tarvenix::queryVersion(*port_, version, stop);
     version_ = failure ? QString() : version;
     return failure;
 }
@@ -253,8 +253,9 @@ void DeviceController::finishTransfer(const TransferOutcome &outcome)
     if (removedDuringTransfer_) {
         removedDuringTransfer_ = false;
         deviceRemoved();
-    } else if (outcome.ok() && job->kind() == TransferKind::Firmware) {
-        askVersionAfterFirmware();
+    } else if (outcome.ok() && job->kind() == TransferKind::Firmware &&
+               !job->stopRequest().requested()) {
+        askVersionAfterFirmware(job->stopRequest());
     }
     if (reopenAfterTransfer_) {
         reopenAfterTransfer_ = false;
@@ -267,8 +268,9 @@ void DeviceController::finishTransfer(const TransferOutcome &outcome)
 
 // The device is opened afresh, as a device that restarted after its firmware must be, and
 // its version read within the version query's short bound: the first supported device for
-// the window, the claimed one, at its path, for a command.
-void DeviceController::askVersionAfterFirmware()
+// the window, the claimed one, at its path, for a command. A stop asked for meanwhile cuts the
+// query short, and the record then has no version after, as when the stop came before.
+void DeviceController::askVersionAfterFirmware(const StopRequest &stop)
 {
     reopenAfterTransfer_ = false;
     if (!claimed_) {
@@ -280,8 +282,9 @@ void DeviceController::askVersionAfterFirmware()
     port_ = openDevicePort();
     QString version;
     const Failure failure =
-        port_ ? queryVersion(version) : Failure{FailureCode::OpenFailed, path()};
-    record_.versionReadAgain(failure, version);
+        port_ ? queryVersion(version, &stop) : Failure{FailureCode::OpenFailed, path()};
+    if (!stop.requested())
+        record_.versionReadAgain(failure, version);
 }
 
 } // namespace tarvenix

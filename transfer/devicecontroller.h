@@ -63,8 +63,9 @@ class DeviceController : public QObject {
     // The same for a device just found, without looking for it again: a run on several
     // devices finds them all in one enumeration.
     Failure claim(const FoundDevice &device);
-    // The version query on the open device; a transfer's record keeps what it said.
-    Failure queryVersion(QString &version);
+    // The version query on the open device, cut short by a stop; a transfer's record keeps
+    // what it said.
+    Failure queryVersion(QString &version, const StopRequest *stop = nullptr);
     // The device as hidapi lists it, with its strings; from its table row alone when it is no
     // longer listed. hidapi must be started.
     FoundDevice identity() const;
@@ -95,8 +96,8 @@ class DeviceController : public QObject {
     void removed();
     // Every transfer ends here, once, after its record went into the history (a verify,
     // which changes nothing, is not recorded); a firmware download's only after the device
-    // was opened again and asked its version, and the device's lock released unless a
-    // claim holds it.
+    // was opened again and asked its version (unless a stop was asked for after its last
+    // block), and the device's lock released unless a claim holds it.
     void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
 
   private:
@@ -107,7 +108,7 @@ class DeviceController : public QObject {
     Failure lockAndOpen();
     void complete(TransferRequest &request, const FoundDevice &device) const;
     void finishTransfer(const TransferOutcome &outcome);
-    void askVersionAfterFirmware();
+    void askVersionAfterFirmware(const StopRequest &stop);
 
     // Declared before the port, so that the device is closed before the lock goes.
     std::unique_ptr<DeviceLock> lock_;

@@ -24,14 +24,12 @@ bool TransferJob::start(const TransferRequest &request)
 
 void TransferJob::requestStop(StopCause cause)
 {
-    if (isRunning())
-        stop_.request(cause);
+    stop_.request(cause);
 }
 
 void TransferJob::requestStopBySignal(int signalNumber)
 {
-    if (isRunning())
-        stop_.requestFromSignal(signalNumber);
+    stop_.requestFromSignal(signalNumber);
 }
 
 void TransferJob::run()

@@ -25,10 +25,13 @@ class TransferJob : public QThread {
 
     // Runs the request on this job's thread; false, doing nothing, while a run goes on.
     bool start(const TransferRequest &request);
-    // Asks a running transfer to stop before its next block, saying why.
+    // Asks a running transfer to stop before its next block, saying why. A stop asked for
+    // after its last block is kept until the next start, for what follows the transfer.
     void requestStop(StopCause cause);
-    // The same for a stop the user asked for with a signal (Ctrl-C).
+    // The same for a stop the user asked for with a signal (Ctrl-C); from any thread.
     void requestStopBySignal(int signalNumber);
+    // The stop asked for since the last start.
+    const StopRequest &stopRequest() const { return stop_; }
     // The reply bound the loop uses; tests may shorten it.
     void setReplyTimeout(int ms) { timeoutMs_ = ms; }
 

@@ -72,10 +72,15 @@ class TestCliCommands : public QObject {
         QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
         QTest::newRow("device on list") << QStringList{"list", "--device", "/dev/x"} << "--device";
         QTest::newRow("device without path") << QStringList{"version", "--device"} << "device";
+        // An unset variable in a script: "--device $DEV".
+        QTest::newRow("empty device path")
+            << QStringList{"firmware", "f.bin", "--device", ""} << "--device needs the path";
         QTest::newRow("record-paths alone")
             << QStringList{"version", "--record-paths"} << "--record only";
         QTest::newRow("capture is the file")
             << QStringList{"save", "x.bin", "--record", "./x.bin"} << "own file";
+        QTest::newRow("capture is the file with .bin")
+            << QStringList{"save", "x", "--record", "x.bin"} << "own file";
         QTest::newRow("all on list") << QStringList{"list", "--all"} << "--all";
         QTest::newRow("all with device")
             << QStringList{"version", "--all", "--device", "/dev/x"} << "--all takes every";
@@ -118,14 +123,22 @@ class TestCliCommands : public QObject {
         QCOMPARE(emu::stats(row1).requests, 0);
     }
 
-    // Each device's identity in a capture of its own, named after its serial.
+    // Each device's identity in a capture of its own, named after its serial as save --all
+    // names its files: two serials that make the same name get two names.
     void listRecordsEachDevice()
     {
-        add("vid=1abe pid=2202 serial=S1");
+        add("vid=1abe pid=2202 serial=a/b");
+        add("vid=1abe pid=2202 serial=a_b");
         add("vid=abcd pid=2204 serial=S 5");
         QCOMPARE(cli::run({"list", "--record", dir.filePath("list.jsonl")}).exitCode, 0);
-        QVERIFY(testfiles::read(dir.filePath("list-S1.jsonl")).contains("\"serial\":\"S1\""));
-        QVERIFY(testfiles::read(dir.filePath("list-S_5.jsonl")).contains("\"productId\":\"2204\""));
+        const QByteArray first = testfiles::read(dir.filePath("list-a_b.jsonl"));
+        QVERIFY2(first.contains("\"serial\":\"a/b\"") && !first.contains("\"serial\":\"a_b\""),
+                 first);
+        QVERIFY(testfiles::read(dir.filePath("list-a_b-2.jsonl")).contains("\"serial\":\"a_b\""));
+        const QByteArray third = testfiles::read(dir.filePath("list-S_5.jsonl"));
+        QVERIFY(third.contains("\"productId\":\"2204\""));
+        // A command without a file names no file.
+        QVERIFY2(third.contains("\"command\":\"list --record FILE\""), third);
         QVERIFY(!QFile::exists(dir.filePath("list.jsonl")));
     }
 
@@ -186,14 +199,15 @@ class TestCliCommands : public QObject {
         QCOMPARE(emu::stats(id).requests, 1);
     }
 
-    // ESC [ 3 1 m would turn a terminal red; a newline would fake a second line.
+    // ESC [ 3 1 m would turn a terminal red; a newline would fake a second line. A backslash
+    // is the device's own.
     void versionTextIsEscaped()
     {
         const int id = add();
         emu::command(QStringLiteral("versionhex %1 411b5b33316d0a5c42").arg(id));
         const cli::Run r = cli::run({"version"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QByteArray("A\\x1b[31m\\x0a\\\\B\n"));
+        QCOMPARE(r.out, QByteArray("A\\x1b[31m\\x0a\\B\n"));
         QCOMPARE(parseJson(cli::run({"version", "--json"}).out).object().value("version"),
                  QStringLiteral("A\x1b[31m\n\\B"));
     }
@@ -228,15 +242,24 @@ class TestCliCommands : public QObject {
                  qPrintable(r.err));
     }
 
-    void silentVersionFails()
+    void versionFailsAsTheDeviceDid_data()
     {
-        const int id = add();
-        emu::fault(id, "silent");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("silent") << "silent"
+                                << "did not answer the version query";
+        QTest::newRow("empty reply") << "short n=0"
+                                     << "answered the version query with an empty report";
+    }
+
+    void versionFailsAsTheDeviceDid()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, words);
+        emu::fault(add(), fault);
         const cli::Run r = cli::run({"version"});
         QCOMPARE(r.exitCode, 6);
-        QVERIFY2(r.err.contains("did not answer the version query") &&
-                     r.err.contains("check the device"),
-                 qPrintable(r.err));
+        QVERIFY2(r.err.contains(words) && r.err.contains("check the device"), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
     }
 

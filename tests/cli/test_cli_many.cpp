@@ -120,6 +120,38 @@ class TestCliMany : public QObject {
         QCOMPARE(QJsonDocument::fromJson(r.out).object().value("exitCode").toInt(), 8);
     }
 
+    // A device that goes away after the run found it and before it is held is told as
+    // unplugged, not as one whose access rights are wrong.
+    void unpluggedBeforeItIsHeld()
+    {
+        const int first = add("serial=U1");
+        const int second = add("serial=U2");
+        // The first device's version query, asked before the second is held, answers late.
+        emu::fault(first, "late ms=800 at=1");
+        const cli::Run r = cli::run({"firmware", "--all", "--json", image(8)}, [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(emu::stats(first).requests >= 1, 20000);
+            emu::unplug(second);
+        });
+        QCOMPARE(r.exitCode, 8);
+        QCOMPARE(entry(r.out, first).value("exitCode").toInt(), 0);
+        const QJsonObject gone = entry(r.out, second);
+        QCOMPARE(gone.value("exitCode").toInt(), 6);
+        QVERIFY2(gone.value("message").toString().contains("was unplugged before it could be "
+                                                           "opened") &&
+                     !gone.value("message").toString().contains("access"),
+                 r.out);
+    }
+
+    // A script reading the summary gets one document even when there is no device.
+    void noDeviceIsStillOneDocument()
+    {
+        const cli::Run r = cli::run({"version", "--all", "--json"});
+        QCOMPARE(r.exitCode, 3);
+        const QJsonObject summary = QJsonDocument::fromJson(r.out).object();
+        QCOMPARE(summary.value("devices").toArray().size(), 0);
+        QCOMPARE(summary.value("exitCode").toInt(), 3);
+    }
+
     void mixedModelsRefusedUntilOneIsPicked()
     {
         const int first = add("serial=M1");

@@ -239,11 +239,15 @@ class TestCliSafety : public QObject {
         QCOMPARE(failure["blocks"].toInt(), 32);
     }
 
-    // On a terminal the question comes first; without one a script goes on unasked.
+    // On a terminal the question comes first, naming the device safely (a product string
+    // that would retitle the terminal, a serial that would move the cursor up); without a
+    // terminal a script goes on unasked.
     void firmwareAsksOnATerminalOnly()
     {
         const QString script = QStandardPaths::findExecutable("script");
         QVERIFY2(!script.isEmpty(), "script(1) is not installed");
+        emu::release(id);
+        id = emu::add("product=P\x1b]0;T\x07 serial=S\x1b[1A");
         const QByteArray image = testfiles::pattern(8 * kBlock, 9);
         const QString path = file("fw.bin", image);
         const QString sha = QString::fromLatin1(
@@ -257,6 +261,8 @@ class TestCliSafety : public QObject {
         QCOMPARE(p.exitCode(), 9);
         QVERIFY2(tty.contains(QStringLiteral("File: %1, 4096 bytes, SHA-256 %2").arg(path, sha)) &&
                      tty.contains("1abe:2202") && tty.contains("version \"TVX-EMU 1.1.0\"") &&
+                     tty.contains("P\\x1b]0;T\\x07 (1abe:2202, serial S\\x1b[1A)") &&
+                     !tty.contains("\x1b]") && !tty.contains("\x1b[1A") &&
                      tty.contains("Do not unplug the device") && tty.contains("[y/N]") &&
                      tty.contains("nothing was sent"),
                  qPrintable(tty));

@@ -102,6 +102,48 @@ class TestCliTransfers : public QObject {
         QVERIFY(!QFile::exists(dir.filePath("dump")));
     }
 
+    // A name that holds a line end stays on its result line, quoted as a shell reads it back;
+    // a backslash is the name's own.
+    void resultLinesQuoteFileNames()
+    {
+        const QString broken = dir.filePath("a\nb");
+        const cli::Run r = cli::run({"save", "--quiet", broken});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, ("saved to '" + dir.filePath("a") + "'$'\\n''b.bin'\n").toLocal8Bit());
+        QCOMPARE(testfiles::read(broken + ".bin"), emu::dataArea(id));
+        const QString slashed = dir.filePath("c\\d.bin");
+        QCOMPARE(cli::run({"save", "--quiet", slashed}).out,
+                 ("saved to " + slashed + "\n").toLocal8Bit());
+    }
+
+    // Descriptors the caller left closed are not for the device to take: the progress and
+    // the result go nowhere, never into the device.
+    void closedStandardStreams()
+    {
+        const QString target = dir.filePath("closed.bin");
+        const cli::Run r =
+            cli::runShell(QStringLiteral("\"$CLI\" save '%1' <&- >&- 2>&-").arg(target));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(testfiles::read(target), emu::dataArea(id));
+        QCOMPARE(emu::stats(id).requests, 1024);
+        QCOMPARE(emu::stats(id).bad, 0);
+    }
+
+    // A pipe whose reader has gone: the save ends cleanly, then the result cannot be written.
+    void closedPipeIsExitOne()
+    {
+        const QString target = dir.filePath("piped.bin");
+        const cli::Run r = cli::runShell(
+            QStringLiteral("cd '%1' && mkfifo pipe && { { exec 3<pipe; } & exec 4>pipe; wait; } && "
+                           "\"$CLI\" save -q '%2' >&4")
+                .arg(dir.path(), target));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("writing to standard output failed: Broken pipe"),
+                 qPrintable(r.err));
+        QCOMPARE(testfiles::read(target), emu::dataArea(id));
+        QCOMPARE(lastHistoryLine().value("result").toString(), QStringLiteral("ok"));
+    }
+
     // Messages in the user's language; results stay as scripts read them.
     void germanMessagesEnglishResults()
     {
@@ -413,6 +455,38 @@ class TestCliTransfers : public QObject {
         QVERIFY(!QFile::exists(target));
     }
 
+    // A reply to an earlier run's version query that comes after this run's drain is read as
+    // this one's; the true reply follows it, and the query fails rather than take it.
+    void versionNeverTakesAnEarlierRequestsReply_data()
+    {
+        QTest::addColumn<bool>("firmware");
+        QTest::newRow("version") << false;
+        QTest::newRow("version before a firmware download") << true;
+    }
+
+    void versionNeverTakesAnEarlierRequestsReply()
+    {
+        QFETCH(bool, firmware);
+        emu::command(QStringLiteral("versionhex %1 5354414c45").arg(id)); // "STALE"
+        emu::fault(id, "late ms=2500 at=1");
+        QCOMPARE(cli::run({"version"}).exitCode, 6);
+        emu::command(QStringLiteral("version %1 TVX 2").arg(id));
+        if (!firmware) {
+            const cli::Run r = cli::run({"version"});
+            QCOMPARE(r.exitCode, 6);
+            QVERIFY2(r.err.contains("answered the version query twice"), qPrintable(r.err));
+            QVERIFY(r.out.isEmpty());
+            return;
+        }
+        const QByteArray image = testfiles::pattern(8 * kBlock, 3);
+        const cli::Run r = cli::run({"firmware", file("fw.bin", image)});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(emu::firmware(id), image);
+        const QJsonObject device = lastHistoryLine().value("device").toObject();
+        QCOMPARE(device.value("version").toString(), QString());
+        QCOMPARE(device.value("versionAfter").toString(), QStringLiteral("TVX 2"));
+    }
+
     void downloadTakesALateReplyAndGoesOn()
     {
         const QByteArray image = testfiles::pattern(64 * kBlock, 5);
@@ -430,6 +504,46 @@ class TestCliTransfers : public QObject {
         QCOMPARE(r.exitCode, 6);
         QVERIFY2(r.err.contains("ended inside the version text"), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+    }
+
+    // Ctrl-C is heeded within a slice of the wait for a reply, not after its 8-second bound.
+    void signalCutsTheWaitForASilentDevice()
+    {
+        emu::fault(id, "silent at=5");
+        QProcess p;
+        p.start(QStringLiteral(TARVENIX_CLI), {"save", "--quiet", dir.filePath("silent.bin")});
+        afterRequests(5);
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(pid_t(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(15000));
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(p.exitCode(), 128 + SIGINT);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(err.contains("Save data stopped before block 5 of 1024"), qPrintable(err));
+    }
+
+    // A stop after the last block skips what follows it, the version read again, and the
+    // download is told as done, in the result and the history.
+    void signalAfterTheLastBlockKeepsTheResult()
+    {
+        // The version is asked before and after the 8 packets; the device stops answering
+        // the second time.
+        emu::fault(id, "silent at=10");
+        QProcess p;
+        p.start(QStringLiteral(TARVENIX_CLI),
+                {"firmware", "--quiet", file("fw.bin", testfiles::pattern(8 * kBlock, 4))});
+        afterRequests(10);
+        ::kill(pid_t(p.processId()), SIGTERM);
+        QVERIFY(p.waitForFinished(15000));
+        QCOMPARE(p.exitCode(), 128 + SIGTERM);
+        QCOMPARE(p.readAllStandardOutput(), QByteArray("Download firmware done (8 blocks)\n"));
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(err.contains("was complete when signal 15 came. The version was not read again."),
+                 qPrintable(err));
+        const QJsonObject line = lastHistoryLine();
+        QCOMPARE(line.value("result").toString(), QStringLiteral("ok"));
+        QVERIFY(line.value("device").toObject().value("versionAfter").isNull());
     }
 
     // A stop from the shell comes between blocks; the device is left clean and free for

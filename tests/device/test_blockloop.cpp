@@ -205,7 +205,7 @@ class TestBlockLoop : public QObject {
         QCOMPARE(o.failedBlock, 5);
         QTest::qWait(300);
         Report report;
-        QCOMPARE(handle->read(report, 0, ReadPurpose::Look), 0);
+        QCOMPARE(handle->read(report, 0, ReadPurpose::Look, nullptr), 0);
     }
 
     void lockIsExclusive()

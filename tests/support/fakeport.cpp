@@ -17,7 +17,8 @@ bool FakePort::write(const tarvenix::Report &)
     return true;
 }
 
-int FakePort::read(tarvenix::Report &report, int, tarvenix::ReadPurpose)
+int FakePort::read(tarvenix::Report &report, int, tarvenix::ReadPurpose,
+                   const tarvenix::StopRequest *)
 {
     if (queued_.empty())
         return 0;

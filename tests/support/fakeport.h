@@ -29,7 +29,8 @@ class FakePort : public tarvenix::HidPort {
     bool write(const tarvenix::Report &request) override;
     // Like hidraw: a read copies at most its buffer and leaves the rest untouched. With
     // nothing queued it returns 0 at once, whatever the bound.
-    int read(tarvenix::Report &report, int timeoutMs, tarvenix::ReadPurpose) override;
+    int read(tarvenix::Report &report, int timeoutMs, tarvenix::ReadPurpose,
+             const tarvenix::StopRequest *) override;
     QString errorText() const override { return error; }
 
   private:

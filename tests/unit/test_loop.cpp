@@ -43,6 +43,28 @@ class TestLoop : public QObject {
         QCOMPARE(port.writes, blocks);
     }
 
+    // Four times the 95th percentile of the round trips, so that a few slow ones do not set
+    // it, within 5 and 50 ms.
+    void graceFollowsTheDevicesPace_data()
+    {
+        QTest::addColumn<int>("usual");   // µs, 96 round trips in 100
+        QTest::addColumn<int>("slowest"); // µs, the other 4
+        QTest::addColumn<int>("graceMs");
+        QTest::newRow("fast device") << 300 << 900 << 5;
+        QTest::newRow("2 ms, a few slow ones") << 2000 << 100000 << 8;
+        QTest::newRow("slow device") << 20000 << 30000 << 50;
+    }
+
+    void graceFollowsTheDevicesPace()
+    {
+        QFETCH(int, usual);
+        QFETCH(int, slowest);
+        QFETCH(int, graceMs);
+        std::vector<int> roundTrips(96, usual);
+        roundTrips.insert(roundTrips.begin() + 50, 4, slowest);
+        QCOMPARE(strayGraceMs(roundTrips), graceMs);
+    }
+
     void stopEndsTheRunBeforeItsNextBlock()
     {
         FakePort port(4);
@@ -130,7 +152,7 @@ class TestLoop : public QObject {
             QCOMPARE(port.writes, 8);
             // Each request met its own reply: none is left unread.
             Report left;
-            QCOMPARE(port.read(left, 0, ReadPurpose::Look), 0);
+            QCOMPARE(port.read(left, 0, ReadPurpose::Look, nullptr), 0);
         }
     }
 };
