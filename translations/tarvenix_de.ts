@@ -541,6 +541,38 @@ Do not unplug the devices or stop this program until every download is done.</so
 
 Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
     </message>
+    <message>
+        <source>%1 was complete when signal %2 came.</source>
+        <translation>%1 war abgeschlossen, als Signal %2 kam.</translation>
+    </message>
+    <message>
+        <source> The version was not read again.</source>
+        <translation> Die Version wurde nicht erneut gelesen.</translation>
+    </message>
+    <message>
+        <source>The device answered the version query with an empty report (0 bytes). Please check the device and its cable, then try again.</source>
+        <translation>Das Gerät hat die Versionsabfrage mit einem leeren Bericht (0 Bytes) beantwortet. Bitte prüfen Sie das Gerät und sein Kabel und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The device answered the version query twice: the first reply answered an earlier request, so the version is not known. Close any other program that uses the device, then try again.</source>
+        <translation>Das Gerät hat die Versionsabfrage zweimal beantwortet: Die erste Antwort galt einer früheren Anfrage, daher ist die Version nicht bekannt. Schließen Sie alle anderen Programme, die das Gerät verwenden, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>Stopped by signal %1 during the version query.</source>
+        <translation>Durch Signal %1 während der Versionsabfrage angehalten.</translation>
+    </message>
+    <message>
+        <source>The device at %1 was unplugged before it could be opened. Plug it in again and repeat the command.</source>
+        <translation>Das Gerät unter %1 wurde abgezogen, bevor es geöffnet werden konnte. Schließen Sie es wieder an und wiederholen Sie den Befehl.</translation>
+    </message>
+    <message>
+        <source>--device needs the path of a device, as list shows it.</source>
+        <translation>--device braucht den Pfad eines Geräts, wie list ihn anzeigt.</translation>
+    </message>
+    <message>
+        <source>Every device was done when signal %1 came; the summary says what each one did.</source>
+        <translation>Alle Geräte waren fertig, als Signal %1 kam; die Zusammenfassung sagt, was jedes getan hat.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -507,6 +507,38 @@ Do not unplug the devices or stop this program until every download is done.</so
 
 所有下载完成前，请勿拔出设备或停止本程序。</translation>
     </message>
+    <message>
+        <source>%1 was complete when signal %2 came.</source>
+        <translation>收到信号 %2 时，%1已经完成。</translation>
+    </message>
+    <message>
+        <source> The version was not read again.</source>
+        <translation>未再次读取版本。</translation>
+    </message>
+    <message>
+        <source>The device answered the version query with an empty report (0 bytes). Please check the device and its cable, then try again.</source>
+        <translation>设备用一个空报告（0 字节）应答了版本查询。请检查设备及其线缆，然后重试。</translation>
+    </message>
+    <message>
+        <source>The device answered the version query twice: the first reply answered an earlier request, so the version is not known. Close any other program that uses the device, then try again.</source>
+        <translation>设备对版本查询应答了两次：第一个应答属于更早的请求，因此版本未知。请关闭其他正在使用该设备的程序，然后重试。</translation>
+    </message>
+    <message>
+        <source>Stopped by signal %1 during the version query.</source>
+        <translation>在版本查询期间被信号 %1 中止。</translation>
+    </message>
+    <message>
+        <source>The device at %1 was unplugged before it could be opened. Plug it in again and repeat the command.</source>
+        <translation>位于 %1 的设备在打开之前已被拔出。请重新插入设备，然后再次执行该命令。</translation>
+    </message>
+    <message>
+        <source>--device needs the path of a device, as list shows it.</source>
+        <translation>--device 需要设备的路径（即 list 显示的路径）。</translation>
+    </message>
+    <message>
+        <source>Every device was done when signal %1 came; the summary says what each one did.</source>
+        <translation>收到信号 %1 时所有设备均已完成；汇总中说明了每台设备完成的操作。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
