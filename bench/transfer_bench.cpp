@@ -2,14 +2,16 @@
 //   tarvenix-emu -- transfer_bench [REPEATS]
 // Interleaves the tool's block loop with a minimal plain hidapi loop making the
 // same 1024 exchanges, the command-line tool with its trace lines off (as without
-// --trace) and on, and a save recording a capture (as --record does) against one not
+// --trace) and on, the command-line tool's whole save against a plain C hidapi program
+// doing the same save, and a save recording a capture (as --record does) against one not
 // recording, then measures the GUI thread's longest stall during a save with the window up.
+// Each figure is the median of the repeats, at least 11.
 
 #include "device/recordingport.h"
 #include "support/dialogs.h"
-#include "ui/mainwindow.h"
 #include "transfer/blockloop.h"
 #include "transfer/devicecontroller.h"
+#include "ui/mainwindow.h"
 #include "workers/transferworkers.h"
 
 #include <QApplication>
@@ -54,9 +56,12 @@ template <typename F> Sample measure(F run)
 
 // The least a program can do: 1024 writes, each followed by its reply. With `look`, it
 // first looks for a queued report without waiting, as the tool's loop does before each
-// request of a save: the cost of keeping a conversation in step.
-void plainLoop(hid_device *device, std::uint8_t opByte, bool look = false)
+// request of a save: the cost of keeping a conversation in step. With `roundTripsUs`, each
+// exchange's time goes into it.
+void plainLoop(hid_device *device, std::uint8_t opByte, bool look = false,
+               std::vector<int> *roundTripsUs = nullptr)
 {
+    QElapsedTimer clock;
     unsigned char request[kReportSize] = {0};
     unsigned char reply[kReportSize];
     request[3] = opByte ? 0x01 : 0x00;
@@ -70,10 +75,22 @@ void plainLoop(hid_device *device, std::uint8_t opByte, bool look = false)
         std::memcpy(request + 11, &offset, 4);
         if (look && hid_read_timeout(device, reply, sizeof reply, 0) != 0)
             std::abort();
+        clock.start();
         if (hid_write(device, request, sizeof request) < 0 ||
             hid_read_timeout(device, reply, sizeof reply, kTransferReplyTimeoutMs) <= 0)
             std::abort();
+        if (roundTripsUs)
+            roundTripsUs->push_back(int(clock.nsecsElapsed() / 1000));
     }
+}
+
+// The block loop as tarvenix-cli runs it without --trace: the trace's lines are not made.
+template <typename F> Sample withoutTrace(F run)
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("tarvenix.trace.debug=false"));
+    const Sample s = run();
+    QLoggingCategory::setFilterRules(QString());
+    return s;
 }
 
 void toolLoop(HidPort &port, TransferKind kind, const QString &path)
@@ -119,35 +136,58 @@ Stats stats(std::vector<double> v)
     return {v[v.size() / 2], v.back() - v.front()};
 }
 
-// The command-line tool, a process of its own, doing the same transfer. Its trace, when
-// asked for, goes nowhere: what it costs is the making of the lines.
-void cliRun(const QString &cli, const QStringList &args)
+// A program of its own, run to its end.
+void runProgram(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.setStandardErrorFile(QProcess::nullDevice());
-    p.start(cli, QStringList{QStringLiteral("--quiet")} + args);
+    p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         std::abort();
 }
 
+// The command-line tool, a process of its own, doing the same transfer. Its trace, when
+// asked for, goes nowhere: what it costs is the making of the lines.
+void cliRun(const QString &cli, const QStringList &args)
+{
+    runProgram(cli, QStringList{QStringLiteral("--quiet")} + args);
+}
+
+// The ratio of the medians, and the median of each repeat's own ratio: on a shared machine
+// whose load comes and goes, the two runs of one repeat meet about the same load.
 void report(const char *what, const std::vector<Sample> &tool, const std::vector<Sample> &plain)
 {
-    std::vector<double> tw, tc, pw, pc;
-    for (const Sample &s : tool) {
-        tw.push_back(s.wallMs);
-        tc.push_back(s.cpuMs);
-    }
-    for (const Sample &s : plain) {
-        pw.push_back(s.wallMs);
-        pc.push_back(s.cpuMs);
+    std::vector<double> tw, tc, pw, pc, rw, rc;
+    for (std::size_t i = 0; i < tool.size(); ++i) {
+        tw.push_back(tool[i].wallMs);
+        tc.push_back(tool[i].cpuMs);
+        pw.push_back(plain[i].wallMs);
+        pc.push_back(plain[i].cpuMs);
+        rw.push_back(tool[i].wallMs / plain[i].wallMs);
+        rc.push_back(tool[i].cpuMs / plain[i].cpuMs);
     }
     const Stats a = stats(tw), b = stats(pw), c = stats(tc), d = stats(pc);
-    std::printf(
-        "%-9s wall tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n", what,
-        a.median, a.spread, b.median, b.spread, a.median / b.median);
-    std::printf(
-        "%-9s cpu  tool %7.1f ms (spread %5.1f)  plain %7.1f ms (spread %5.1f)  ratio %.3f\n", what,
-        c.median, c.spread, d.median, d.spread, c.median / d.median);
+    std::printf("%-11s wall tool %7.1f ms (spread %6.1f)  plain %7.1f ms (spread %6.1f)  ratio %.3f"
+                "  paired %.3f\n",
+                what, a.median, a.spread, b.median, b.spread, a.median / b.median,
+                stats(rw).median);
+    std::printf("%-11s cpu  tool %7.1f ms (spread %6.1f)  plain %7.1f ms (spread %6.1f)  ratio %.3f"
+                "  paired %.3f\n",
+                what, c.median, c.spread, d.median, d.spread, c.median / d.median,
+                stats(rc).median);
+}
+
+// Two runs back to back, each first in every other repeat, so that neither always meets the
+// load the other leaves.
+template <typename A, typename B> void inTurns(int repeat, A first, B second)
+{
+    if (repeat % 2) {
+        second();
+        first();
+    } else {
+        first();
+        second();
+    }
 }
 
 // From the first block to the last reply: the success box that follows is the
@@ -184,7 +224,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(5, atoi(argv[1])) : 5;
+    const int repeats = argc > 1 ? std::max(11, atoi(argv[1])) : 11;
     QTemporaryDir dir;
     // The command-line tool's backups, history and settings go into this run's folder.
     for (const char *name : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
@@ -204,23 +244,41 @@ int main(int argc, char *argv[])
         std::memcpy(path, device.pathBytes(), sizeof path);
     }
     const QString cli = QCoreApplication::applicationDirPath() + "/../cli/tarvenix-cli";
+    const QString plainSaveProgram = QCoreApplication::applicationDirPath() + "/plain_save";
     const QString cliSave = dir.filePath("cli.bin");
     const QString capture = dir.filePath("capture.jsonl");
     std::vector<Sample> toolSave, plainSave, lookSave, cliSaves, cliTraced, toolFw, plainFw, cliFw,
-        recordedSave, cliRecorded, cliData, cliBareData;
+        recordedSave, cliRecorded, cliData, cliBareData, plainC, quietSave;
+    std::vector<double> graceMs;
     for (int i = 0; i < repeats; ++i) {
         const auto save = [&](HidPort &port) {
             toolLoop(port, TransferKind::Save, dir.filePath("s.bin"));
         };
         toolSave.push_back(onPort(path, save));
+        inTurns(
+            i, [&] { quietSave.push_back(withoutTrace([&] { return onPort(path, save); })); },
+            [&] {
+                plainSave.push_back(
+                    onHidapi(path, [](hid_device *device) { plainLoop(device, 1); }));
+            });
         recordedSave.push_back(onPort(path, save, Capture::start(capture, "transfer_bench", "")));
-        plainSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1); }));
-        lookSave.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 1, true); }));
+        std::vector<int> roundTripsUs;
+        lookSave.push_back(
+            onHidapi(path, [&](hid_device *device) { plainLoop(device, 1, true, &roundTripsUs); }));
+        graceMs.push_back(strayGraceMs(roundTripsUs));
         toolFw.push_back(onPort(path, [&](HidPort &port) {
             toolLoop(port, TransferKind::Firmware, image.fileName());
         }));
         plainFw.push_back(onHidapi(path, [](hid_device *device) { plainLoop(device, 0); }));
-        cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
+        inTurns(
+            i,
+            [&] {
+                cliSaves.push_back(measure([&] { cliRun(cli, {"save", "--force", cliSave}); }));
+            },
+            [&] {
+                plainC.push_back(
+                    measure([&] { runProgram(plainSaveProgram, {dir.filePath("c.bin")}); }));
+            });
         cliTraced.push_back(measure([&] { cliRun(cli, {"save", "--force", "--trace", cliSave}); }));
         cliFw.push_back(measure([&] { cliRun(cli, {"firmware", image.fileName()}); }));
         cliRecorded.push_back(measure([&] {
@@ -234,20 +292,33 @@ int main(int argc, char *argv[])
     std::printf("%d interleaved repeats of 1024 exchanges (524,288 bytes), trace lines %s\n",
                 repeats, QLoggingCategory::defaultCategory()->isDebugEnabled() ? "on" : "off");
     std::printf("look: the plain loop with a look for a queued report before each request\n");
+    std::printf("save: the block loop's save, its trace lines on as the window has them, "
+                "against the plain loop\n");
+    std::printf("save, quiet: the same with the trace lines off, as tarvenix-cli runs it without "
+                "--trace, its wait for a stray report included (goal: at most 1.05)\n");
     std::printf("cli save: tarvenix-cli without --trace; cli trace: with --trace, to nowhere\n");
+    std::printf("cli vs C: tarvenix-cli's whole save against a plain C hidapi program's "
+                "(bench/plain_save.c; goal: at most 1.10)\n");
     std::printf("cli data: tarvenix-cli's data download with its backup and verify, against one "
                 "with --no-backup --no-verify\n");
     std::printf("recorded: recording a capture (tool) against not (plain): the block loop's save "
                 "and the cli save\n");
+    std::printf("ratio: of the medians; paired: the median of each repeat's own ratio\n");
     report("save", toolSave, plainSave);
+    report("save, quiet", quietSave, plainSave);
     report("look", lookSave, plainSave);
     report("firmware", toolFw, plainFw);
     report("cli save", cliSaves, plainSave);
     report("cli trace", cliTraced, plainSave);
+    report("cli vs C", cliSaves, plainC);
     report("cli fw", cliFw, plainFw);
     report("cli data", cliData, cliBareData);
     report("recorded", recordedSave, toolSave);
     report("cli rec", cliRecorded, cliSaves);
+    const Stats grace = stats(graceMs);
+    std::printf("the wait for a stray report after a save's last reply, from this device's round "
+                "trips: median %.0f ms (spread %.0f)\n",
+                grace.median, grace.spread);
     std::printf("GUI thread's longest stall during a full save: %.1f ms\n",
                 longestGuiStall(dir.filePath("gui.bin")));
     return 0;

@@ -15,15 +15,19 @@ namespace tarvenix::cli {
 
 namespace {
 
-// The file's column (and the backup's, after a success) is a file's name; the others hold the
-// device's strings and the failure's words.
+// Of historyColumns: the file, and the last, which after a success is the backup taken.
+constexpr int kFileColumn = 3;
+constexpr int kBackupOrFailureColumn = 5;
+
+// The file's column (and the backup's) is a file's name; the others hold the device's
+// strings and the failure's words.
 QString historyLine(const QJsonObject &entry)
 {
     const QStringList columns = historyColumns(entry);
-    const bool backupColumn = entry.value("result").toString() == QLatin1String("ok");
+    const bool backup = entry.value("result").toString() == QLatin1String("ok");
     QStringList shown;
     for (int i = 0; i < columns.size(); ++i) {
-        const bool fileName = i == 3 || (i == 5 && backupColumn);
+        const bool fileName = i == kFileColumn || (i == kBackupOrFailureColumn && backup);
         if (!columns[i].isEmpty())
             shown << (fileName ? fileNameText(columns[i]) : deviceText(columns[i]));
     }
