@@ -23,7 +23,8 @@ printf '%s\n' "$listing" | awk '$2 != "root/root"' | grep -q . && fail "files no
 
 expected="./usr/bin/tarvenix ./usr/lib/udev/rules.d/70-tarvenix.rules
 ./usr/share/applications/tarvenix-manager.desktop
-./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml"
+./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml
+./usr/share/doc/tarvenix-manager/copyright"
 for size in 16 32 48 64 128 256; do
     expected="$expected ./usr/share/icons/hicolor/${size}x${size}/apps/tarvenix-manager.png"
 done

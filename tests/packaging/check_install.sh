@@ -23,7 +23,8 @@ for dir in /usr/lib/udev/rules.d /lib/udev/rules.d /etc/udev/rules.d; do
 done
 [ -n "$rule" ] || fail "70-tarvenix.rules is in no folder udev reads rules from"
 cmp -s "$build/70-tarvenix.rules" "$rule" || fail "$rule differs from the rule the build wrote"
-for file in applications/tarvenix-manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml; do
+for file in applications/tarvenix-manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml \
+    doc/tarvenix-manager/copyright; do
     [ -s "$stage$datadir/$file" ] || fail "$datadir/$file missing"
 done
 
