@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need.
 # Quiet and quick when everything is present already.
 set -eu
-PACKAGES="cmake g++ make pkg-config qtbase5-dev libhidapi-dev libudev-dev umockdev \
+PACKAGES="cmake g++ make pkg-config qtbase5-dev libqt5svg5-dev libhidapi-dev libudev-dev umockdev \
 libumockdev-dev libglib2.0-dev libjson-glib-dev xvfb xauth openbox x11-utils xdotool fonts-wqy-microhei \
 weston qtwayland5 libxcb1-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n \
 util-linux python3-dbusmock dbus \

@@ -22,8 +22,9 @@ printf '%s\n' "$paths" | grep -q '^\./usr/local/' && fail "files under /usr/loca
 printf '%s\n' "$listing" | awk '$2 != "root/root"' | grep -q . && fail "files not owned by root"
 
 expected="./usr/bin/tarvenix ./usr/lib/udev/rules.d/70-tarvenix.rules
-./usr/share/applications/tarvenix-manager.desktop
+./usr/share/applications/io.tarvenix.Manager.desktop
 ./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml
+./usr/share/icons/hicolor/scalable/apps/tarvenix-manager.svg
 ./usr/share/doc/tarvenix-manager/copyright"
 for size in 16 32 48 64 128 256; do
     expected="$expected ./usr/share/icons/hicolor/${size}x${size}/apps/tarvenix-manager.png"

@@ -23,10 +23,12 @@ for dir in /usr/lib/udev/rules.d /lib/udev/rules.d /etc/udev/rules.d; do
 done
 [ -n "$rule" ] || fail "70-tarvenix.rules is in no folder udev reads rules from"
 cmp -s "$build/70-tarvenix.rules" "$rule" || fail "$rule differs from the rule the build wrote"
-for file in applications/tarvenix-manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml \
-    doc/tarvenix-manager/copyright; do
+for file in applications/io.tarvenix.Manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml \
+    icons/hicolor/scalable/apps/tarvenix-manager.svg doc/tarvenix-manager/copyright; do
     [ -s "$stage$datadir/$file" ] || fail "$datadir/$file missing"
 done
+grep -q '<svg' "$stage$datadir/icons/hicolor/scalable/apps/tarvenix-manager.svg" ||
+    fail "the scalable icon is not SVG"
 
 # Every icon is a PNG of its folder's size.
 for size in 16 32 48 64 128 256; do
