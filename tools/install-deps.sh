@@ -5,7 +5,7 @@ set -eu
 PACKAGES="cmake g++ make pkg-config qtbase5-dev libqt5svg5-dev libhidapi-dev libudev-dev umockdev \
 libumockdev-dev libglib2.0-dev libjson-glib-dev xvfb xauth openbox x11-utils xdotool fonts-wqy-microhei \
 weston qtwayland5 libxcb1-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n \
-util-linux python3-dbusmock dbus \
+util-linux python3-dbusmock dbus lintian \
 desktop-file-utils appstream dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
 wine wine64 fonts-wine nsis zip unzip xz-utils perl clang libclang-rt-14-dev llvm-14"
 missing=""

@@ -24,7 +24,8 @@ done
 [ -n "$rule" ] || fail "70-tarvenix.rules is in no folder udev reads rules from"
 cmp -s "$build/70-tarvenix.rules" "$rule" || fail "$rule differs from the rule the build wrote"
 for file in applications/io.tarvenix.Manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml \
-    icons/hicolor/scalable/apps/tarvenix-manager.svg doc/tarvenix-manager/copyright; do
+    icons/hicolor/scalable/apps/tarvenix-manager.svg doc/tarvenix-manager/copyright \
+    doc/tarvenix-manager/changelog.gz; do
     [ -s "$stage$datadir/$file" ] || fail "$datadir/$file missing"
 done
 grep -q '<svg' "$stage$datadir/icons/hicolor/scalable/apps/tarvenix-manager.svg" ||
@@ -42,14 +43,14 @@ for size in 16 32 48 64 128 256; do
     [ "$dims" = "${size}x${size}" ] || fail "$icon is $dims"
 done
 
-# The manual pages, dated by the build and naming the version.
+# The manual pages, compressed, dated by the build and naming the version.
 pages=tarvenix
 [ "$has_cli" = 1 ] && pages="tarvenix tarvenix-cli"
 for name in $pages; do
-    page="$stage$mandir/man1/$name.1"
-    [ -f "$page" ] || fail "no man page $name.1 in $mandir/man1"
-    th=$(grep '^\.TH' "$page")
+    page="$stage$mandir/man1/$name.1.gz"
+    [ -f "$page" ] || fail "no man page $name.1.gz in $mandir/man1"
+    th=$(zcat "$page" | grep '^\.TH')
     printf '%s\n' "$th" | grep -Eq " 1 \"[0-9]{4}-[0-9]{2}-[0-9]{2}\" \"Tarvenix Manager $version\"" ||
-        fail "$name.1: the .TH line has no date or not version $version: $th"
+        fail "$name.1.gz: the .TH line has no date or not version $version: $th"
 done
 echo "install ok in $stage"

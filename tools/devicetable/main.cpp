@@ -1,8 +1,10 @@
 // Writes, at build time, what follows from the supported-device table, so that it has one
 // source: the udev rule that gives the user at the seat every followed product's hidraw
-// nodes, the AppStream modaliases of the supported devices, and the interface names as a
-// C++ list for the Windows notification test.
-//   tarvenix-devicetable [--udev-rule FILE] [--modaliases FILE] [--interface-names FILE]
+// nodes, the HID ids of those products for the package's scripts that re-apply the rule,
+// the AppStream modaliases of the supported devices, and the interface names as a C++ list
+// for the Windows notification test.
+//   tarvenix-devicetable [--udev-rule FILE] [--hid-ids FILE] [--modaliases FILE]
+//                        [--interface-names FILE]
 
 #include "device/discovery.h"
 #include "device/events.h"
@@ -33,6 +35,16 @@ QString udevRule()
                                "ATTRS{idProduct}==\"%2\", TAG+=\"uaccess\"\n")
                     .arg(hex4(p.vendorId), hex4(p.productId));
     return text;
+}
+
+// HID_ID as the kernel writes it into a HID device's uevent: bus (USB), vendor, product.
+QString hidIds()
+{
+    QStringList ids;
+    for (const tarvenix::Product &p : tarvenix::followedProducts())
+        ids << QStringLiteral("0003:0000%1:0000%2")
+                   .arg(hex4(p.vendorId).toUpper(), hex4(p.productId).toUpper());
+    return ids.join(QLatin1Char(' ')) + QLatin1Char('\n');
 }
 
 // One <modalias> line per supported product, as AppStream matches a USB device.
@@ -84,6 +96,10 @@ int main(int argc, char *argv[])
         {{QStringLiteral("udev-rule"), QStringLiteral("Write the udev rule to <file>."),
           QStringLiteral("file")},
          udevRule},
+        {{QStringLiteral("hid-ids"),
+          QStringLiteral("Write the followed products' HID ids to <file>."),
+          QStringLiteral("file")},
+         hidIds},
         {{QStringLiteral("modaliases"), QStringLiteral("Write the AppStream modaliases to <file>."),
           QStringLiteral("file")},
          modaliases},
