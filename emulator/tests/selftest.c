@@ -19,6 +19,7 @@ void case_fault_writefail(void);
 void case_fault_unplug(void);
 void case_fault_drop(void);
 void case_handles(void);
+void case_share(void);
 void case_hotplug(void);
 void case_wakeup(void);
 void case_ioctl(void);
@@ -170,6 +171,7 @@ static const struct {
     {"fault_unplug", case_fault_unplug},
     {"fault_drop", case_fault_drop},
     {"handles", case_handles},
+    {"share", case_share},
     {"hotplug", case_hotplug},
     {"wakeup", case_wakeup},
     {"ioctl", case_ioctl},
