@@ -145,6 +145,27 @@ class TestCliCommands : public QObject {
         QCOMPARE(d.value("serial").toString(), QStringLiteral("S2"));
     }
 
+    // A device's strings need not be UTF-8. hidapi gives an empty string for one with a byte
+    // that is not (Latin-1 "M\xe4ker"), and numbers past Unicode for sequences glibc still
+    // decodes: those come out as U+FFFD, never as stray bytes or surrogates.
+    void listStringsThatAreNotUtf8()
+    {
+        const int id = add("manufacturer=M\\xe4ker,product=Pad \\xf4\\x90\\x80\\x80,"
+                           "serial=S\\xfd\\xbf\\xbf\\xbf\\xbf\\xbf1");
+        const cli::Run text = cli::run({"list"});
+        QCOMPARE(text.exitCode, 0);
+        QCOMPARE(text.out, QStringLiteral("row 1  1abe:2202  page 0002 usage 0001  %1  , Pad "
+                                          "\uFFFD, serial S\uFFFD1\n")
+                               .arg(emu::stats(id).node)
+                               .toUtf8());
+        const cli::Run json = cli::run({"list", "--json"});
+        QCOMPARE(json.exitCode, 0);
+        const QJsonObject d = parseJson(json.out).object().value("devices").toArray()[0].toObject();
+        QCOMPARE(d.value("manufacturer").toString(), QString());
+        QCOMPARE(d.value("product").toString(), QStringLiteral("Pad \uFFFD"));
+        QCOMPARE(d.value("serial").toString(), QStringLiteral("S\uFFFD1"));
+    }
+
     void noDevice_data()
     {
         QTest::addColumn<QStringList>("arguments");
