@@ -1,6 +1,7 @@
 #include "device/capture.h"
-#include "ui/mainwindow.h"
 #include "platform/language.h"
+#include "platform/locale.h"
+#include "ui/mainwindow.h"
 #include "userfiles/settings.h"
 
 #ifdef TARVENIX_X11_DPI
@@ -87,6 +88,7 @@ int main(int argc, char *argv[])
     useDesktopDpiOnly();
 #endif
     QApplication app(argc, argv);
+    tarvenix::useUtf8CharacterType();
     // One name for both programs, which share their settings, backups and history.
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
