@@ -1,5 +1,6 @@
 #include "device/capture.h"
 #include "platform/language.h"
+#include "platform/locale.h"
 #include "ui/mainwindow.h"
 #include "userfiles/settings.h"
 #include "words/failures.h"
@@ -98,6 +99,7 @@ int main(int argc, char *argv[])
     useDesktopDpiOnly();
 #endif
     QApplication app(argc, argv);
+    tarvenix::useUtf8CharacterType();
     // One name for both programs, which share their settings, backups and history.
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));

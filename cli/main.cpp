@@ -7,6 +7,7 @@
 #include "cli/text.h"
 
 #include "platform/language.h"
+#include "platform/locale.h"
 #include "words/failures.h"
 
 #include <QCoreApplication>
@@ -114,6 +115,7 @@ int finish(Status s)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    tarvenix::useUtf8CharacterType();
     // One name for both programs, which share their settings, backups and history.
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));

@@ -180,6 +180,19 @@ class TestCliTransfers : public QObject {
             QVERIFY2(!QFileInfo::exists(dir.filePath(made)), made);
     }
 
+    // Under C the programs read devices' strings as UTF-8 while Qt names files as it did: a
+    // UTF-8 name still saves, and one that is not is still refused.
+    void saveNamesInTheCLocale()
+    {
+        const QString save = QStringLiteral("cd '%1' && LC_ALL=C \"$CLI\" save ").arg(dir.path());
+        const cli::Run saved = cli::runShell(save + QStringLiteral("--quiet 'däten.bin'"));
+        QCOMPARE(saved.exitCode, 0);
+        QCOMPARE(testfiles::read(dir.filePath(QStringLiteral("däten.bin"))), emu::dataArea(id));
+        const cli::Run refused = cli::runShell(save + "\"$(printf 'caf\\351')\"");
+        QCOMPARE(refused.exitCode, 5);
+        QVERIFY2(refused.err.contains("is not valid UTF-8"), qPrintable(refused.err));
+    }
+
     void saveKeepsItsDataWhenTheTargetAppears()
     {
         emu::fault(id, "delay ms=2 at=1");
