@@ -122,8 +122,8 @@ int main(int argc, char *argv[])
     QLocale::setDefault(language);
     tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
-    if (parsed.help) {
-        printResult(helpText());
+    if (parsed.help || parsed.version) {
+        printResult(parsed.help ? helpText() : versionText());
         return finish({});
     }
     showTrace(parsed.options.trace);

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "cli/text.h"
+#include "platform/buildinfo.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -116,6 +117,7 @@ Exit codes:
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{QStringList{"h", "help"}, Cli::tr("Show this help and exit.")};
+    QCommandLineOption version{"version", Cli::tr("Show the program's version and exit.")};
     QCommandLineOption device{"device",
                               Cli::tr("Use the device at <path> (as list shows it); given more "
                                       "than once, run on each of them at once."),
@@ -161,8 +163,8 @@ struct Parser {
         parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
             "and checks it against a file."));
-        parser.addOptions({help, device, all, product, json, quiet, trace, force, verify, noVerify,
-                           noBackup, yes, limit, record, recordPaths});
+        parser.addOptions({help, version, device, all, product, json, quiet, trace, force, verify,
+                           noVerify, noBackup, yes, limit, record, recordPaths});
         parser.addPositionalArgument(
             "command", Cli::tr("list, version, firmware, data, save, verify, backups or history."));
         parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
@@ -259,8 +261,9 @@ Parsed parseArguments(const QStringList &arguments)
     if (!p.parser.parse(arguments))
         return usageError(p.parser.errorText());
     Parsed parsed;
-    if (p.parser.isSet(p.help)) {
-        parsed.help = true;
+    if (p.parser.isSet(p.help) || p.parser.isSet(p.version)) {
+        parsed.help = p.parser.isSet(p.help);
+        parsed.version = !parsed.help;
         return parsed;
     }
     const QStringList words = p.parser.positionalArguments();
@@ -317,6 +320,13 @@ Parsed parseArguments(const QStringList &arguments)
 QString helpText()
 {
     return Parser().parser.helpText() + Cli::tr(kEpilogue);
+}
+
+QString versionText()
+{
+    const QString described = QString::fromUtf8(kGitDescription);
+    return QStringLiteral("tarvenix-cli %1").arg(QString::fromUtf8(kProgramVersion)) +
+           (described.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(described));
 }
 
 } // namespace tarvenix::cli

@@ -37,6 +37,7 @@ struct Options {
 struct Parsed {
     Status status; // Exit::Usage with the reason when the line is wrong
     bool help = false;
+    bool version = false;
     Options options;
 };
 
@@ -45,5 +46,8 @@ Parsed parseArguments(const QStringList &arguments);
 
 // The --help text: commands, options, files and exit codes.
 QString helpText();
+// The --version line: "tarvenix-cli 1.1.0", with the git description of the sources it was
+// built from when they were a checkout.
+QString versionText();
 
 } // namespace tarvenix::cli

@@ -541,6 +541,10 @@ Do not unplug the devices or stop this program until every download is done.</so
 
 Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
     </message>
+    <message>
+        <source>Show the program&apos;s version and exit.</source>
+        <translation>Die Version des Programms anzeigen und beenden.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

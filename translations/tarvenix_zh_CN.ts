@@ -507,6 +507,10 @@ Do not unplug the devices or stop this program until every download is done.</so
 
 所有下载完成前，请勿拔出设备或停止本程序。</translation>
     </message>
+    <message>
+        <source>Show the program&apos;s version and exit.</source>
+        <translation>显示程序的版本并退出。</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
