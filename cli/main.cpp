@@ -135,6 +135,8 @@ int main(int argc, char *argv[])
         startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
     }
+    if (parsed.status.ok())
+        printFailureDocument(parsed.options, s);
     const int exitCode = finish(s);
     endRecording(exitCode);
     return exitCode;

@@ -14,9 +14,12 @@ struct Options {
     QString file;
     QString device; // a hidraw path; empty for the first supported device
     // Several devices at once: every supported one (--all), optionally of one model
-    // (--product VID:PID, 0 while not given), or those picked with --device, repeated.
+    // (--product VID:PID, 0 while not given), or those picked with --device or --serial,
+    // repeated.
     bool all = false;
     QStringList devices;
+    // --serial: devices picked by their serial number, which stays when the path changes.
+    QStringList serials;
     int vendorId = 0;
     int productId = 0;
     bool json = false;
@@ -26,12 +29,12 @@ struct Options {
     bool verify = false;
     bool noVerify = false;
     bool noBackup = false;
-    bool yes = false;         // answers the firmware question
+    bool yes = false;         // answers the firmware question; accepted by every command
     int limit = 0;            // history entries to show; 0: all
     QString record;           // --record: the capture's file; empty when not recording
     bool recordPaths = false; // --record-paths: the capture keeps the user's file names
 
-    bool manyDevices() const { return all || devices.size() > 1; }
+    bool manyDevices() const { return all || devices.size() > 1 || serials.size() > 1; }
 };
 
 struct Parsed {

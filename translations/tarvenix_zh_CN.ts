@@ -82,10 +82,6 @@ The device was unplugged. Plug it in again and repeat the command.</source>
         <translation>--force 仅适用于 save。</translation>
     </message>
     <message>
-        <source>--device does not apply to list, which shows every device.</source>
-        <translation>--device 不适用于 list，list 会显示所有设备。</translation>
-    </message>
-    <message>
         <source>
 Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
         <translation>
@@ -164,12 +160,6 @@ Add --product VID:PID to pick one model, for example --product %1.</source>
 请用 --product VID:PID 选择一种型号，例如 --product %1。</translation>
     </message>
     <message>
-        <source>
-Pick devices of one model with --device.</source>
-        <translation>
-请用 --device 选择同一型号的设备。</translation>
-    </message>
-    <message>
         <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
         <translation>没有连接 %1:%2 的设备。运行“tarvenix-cli list”查看已连接的受支持设备。</translation>
     </message>
@@ -202,32 +192,8 @@ Pick devices of one model with --device.</source>
         <translation>使用 &lt;path&gt; 处的设备（如 list 所示）；多次指定时，同时在每台设备上运行。</translation>
     </message>
     <message>
-        <source>Print the output of list, version, backups and history, or the summary of a run on several devices, as JSON.</source>
-        <translation>以 JSON 格式输出 list、version、backups 和 history 的结果，或多台设备运行的汇总。</translation>
-    </message>
-    <message>
         <source>Run the command on every supported device present, all at once.</source>
         <translation>在每台已连接的受支持设备上同时运行该命令。</translation>
-    </message>
-    <message>
-        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
-        <translation>与 --all 一起使用：只使用具有此厂商 ID 和产品 ID 的设备（十六进制，如 list 所示）。</translation>
-    </message>
-    <message>
-        <source>--all does not apply to list, which shows every device.</source>
-        <translation>--all 不适用于 list，list 本来就显示所有设备。</translation>
-    </message>
-    <message>
-        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
-        <translation>--all 会使用所有设备：请去掉 --device，或为要使用的每台设备各指定一次 --device。</translation>
-    </message>
-    <message>
-        <source>--product applies with --all only.</source>
-        <translation>--product 只能与 --all 一起使用。</translation>
-    </message>
-    <message>
-        <source>--device %1 is given more than once.</source>
-        <translation>--device %1 被指定了不止一次。</translation>
     </message>
     <message>
         <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
@@ -264,6 +230,92 @@ Pick devices of one model with --device.</source>
         <translation>固件下载未获确认；未发送任何内容。</translation>
     </message>
     <message>
+        <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
+        <translation>与 data 一起使用：下载后校验该文件，即使窗口菜单已关闭校验。</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area back afterwards.</source>
+        <translation>与 data 一起使用：下载后不读回数据区。</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area into a backup first.</source>
+        <translation>与 data 一起使用：下载前不将数据区读出备份。</translation>
+    </message>
+    <message>
+        <source>With history: show only the last &lt;n&gt; transfers.</source>
+        <translation>与 history 一起使用：只显示最近 &lt;n&gt; 次传输。</translation>
+    </message>
+    <message>
+        <source>list, version, firmware, data, save, verify, backups or history.</source>
+        <translation>list、version、firmware、data、save、verify、backups 或 history。</translation>
+    </message>
+    <message>
+        <source>--no-verify and --no-backup apply to data only.</source>
+        <translation>--no-verify 和 --no-backup 仅适用于 data。</translation>
+    </message>
+    <message>
+        <source>--verify and --no-verify contradict each other.</source>
+        <translation>--verify 与 --no-verify 相互矛盾。</translation>
+    </message>
+    <message>
+        <source>--limit applies to history only.</source>
+        <translation>--limit 仅适用于 history。</translation>
+    </message>
+    <message>
+        <source>--limit needs a whole number of 1 or more.</source>
+        <translation>--limit 需要一个大于或等于 1 的整数。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
+        <translation>“%1”不是文件夹。有多台设备时，save 会为每台设备在一个文件夹中写入一个文件：请创建该文件夹，或指定另一个文件夹。</translation>
+    </message>
+    <message>
+        <source>
+To download without a backup, add --no-backup.</source>
+        <translation>
+如需不备份直接下载，请加上 --no-backup。</translation>
+    </message>
+    <message>
+        <source>
+If &quot;%1&quot; is the data image meant for the device, download it again with: tarvenix-cli data &quot;%1&quot;</source>
+        <translation>
+如果“%1”是该设备应有的数据映像，请用以下命令重新下载：tarvenix-cli data &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>
+
+Do not unplug the device or stop this program until the download is done.</source>
+        <translation>
+
+下载完成前，请勿拔出设备或停止本程序。</translation>
+    </message>
+    <message>
+        <source>
+
+Do not unplug the devices or stop this program until every download is done.</source>
+        <translation>
+
+所有下载完成前，请勿拔出设备或停止本程序。</translation>
+    </message>
+    <message>
+        <source>
+Pick devices of one model with --device or --serial.</source>
+        <translation>
+请用 --device 或 --serial 选择同一型号的设备。</translation>
+    </message>
+    <message>
+        <source>No supported device with the serial number %1 is present, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the serial numbers of the supported devices present.</source>
+        <translation>没有连接序列号为 %1 的受支持设备，因此未访问任何设备。运行“tarvenix-cli list”可查看已连接的受支持设备的序列号。</translation>
+    </message>
+    <message>
+        <source>More than one device has the serial number %1, so it does not say which to use:
+  %2
+Pick one with --device PATH.</source>
+        <translation>有多台设备的序列号为 %1，因此无法确定使用哪一台：
+  %2
+请用 --device 路径 选择其中一台。</translation>
+    </message>
+    <message>
         <source>
 Commands:
   list           List the supported devices present: the row of the
@@ -297,7 +349,9 @@ Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
   File names must be valid UTF-8.
-  Without --device the first supported device is used, in table order.
+  Without --device or --serial the first supported device is used, in table
+  order. --serial finds a device by its serial number wherever it is plugged
+  in; two devices with that serial number are refused.
   Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
   History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
             ~/.local/state/tarvenix/history.jsonl (Windows:
@@ -307,17 +361,26 @@ Files:
 
 Several devices at once (version, firmware, data, save, verify):
   --all runs the command on every supported device present, each on its own
-  thread; --device PATH given more than once runs it on those devices. All of
-  them must be of one vendor:product: the run refuses before touching any
-  device when they are not; --product VID:PID picks one model. save --all DIR
-  writes one file per device into the folder DIR, named after the device&apos;s
-  serial number (or its path when it has none). Progress is one line per
+  thread; --device PATH or --serial SERIAL given more than once runs it on
+  those devices. All of them must be of one vendor:product (version reads
+  any): the run refuses before touching any device when they are not;
+  --product VID:PID picks one model. save --all DIR writes one file per
+  device into the folder DIR, named after the device&apos;s serial number (or
+  its path when it has none). Progress is one line per
   device. At the end a summary gives every device&apos;s result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
   data backs up and verifies each device as a single download does, each
   transfer with its own history line; firmware on a terminal asks once for the
   whole run, naming every device (--yes answers).
+
+JSON:
+  With --json every command prints one JSON document on standard output, also
+  when it fails (the message still goes to standard error); a usage error
+  prints none. Each has &quot;schema&quot;, and a device is described under &quot;device&quot;.
+  firmware, data, save and verify give &quot;result&quot; (ok, failed or stopped),
+  &quot;exitCode&quot;, and of &quot;message&quot;, &quot;file&quot;, &quot;backup&quot;, &quot;versionBefore&quot;,
+  &quot;versionAfter&quot;, &quot;block&quot;, &quot;blocks&quot; and &quot;phase&quot; what applies.
 
 Recording:
   --record FILE writes a capture: every report written to and read from the
@@ -330,8 +393,10 @@ Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
      standard error)
-  2  usage error: unknown command or option, missing or extra argument
-  3  no supported device present (or none at the --device path)
+  2  usage error: unknown command or option, missing or extra argument;
+     devices of more than one model, or two with the --serial given
+  3  no supported device present (or none at the --device path or with
+     the --serial number)
   4  device busy: another Tarvenix program is transferring with it
   5  file error: missing, unreadable, wrong size, cannot be written, a
      name that is not UTF-8 or names no file, the save target exists (a
@@ -377,7 +442,9 @@ Exit codes:
   固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
   非零倍数；数据和校验文件最大 524288 字节。
   文件名必须是有效的 UTF-8。
-  未指定 --device 时，按设备表顺序使用第一台受支持的设备。
+  未指定 --device 或 --serial 时，按设备表顺序使用第一台受支持的设备。
+  --serial 按序列号查找设备，无论它连接在哪里；若有两台设备具有该序列号，
+  则拒绝运行。
   备份：    ~/.local/share/tarvenix/backups（Windows：%LOCALAPPDATA%\tarvenix\backups）
   历史记录：$XDG_STATE_HOME/tarvenix/history.jsonl，默认为
             ~/.local/state/tarvenix/history.jsonl（Windows：
@@ -387,8 +454,9 @@ Exit codes:
 
 同时处理多台设备（version、firmware、data、save、verify）：
   --all 在每台已连接的受支持设备上运行该命令，每台设备使用各自的线程；
-  多次指定 --device 路径 则在这些设备上运行。所有设备必须属于同一
-  vendor:product，否则在访问任何设备之前即拒绝运行；--product VID:PID
+  多次指定 --device 路径 或 --serial 序列号 则在这些设备上运行。所有设备
+  必须属于同一 vendor:product（version 可读取任何型号），否则在访问任何
+  设备之前即拒绝运行；--product VID:PID
   选择一种型号。save --all 目录 为每台设备在 目录 中写入一个文件，以设备的
   序列号命名（没有序列号时以其路径命名）。进度为每台设备一行。结束时的
   汇总列出每台设备的结果、其自身的退出码和失败原因；使用 --json 时以
@@ -397,6 +465,14 @@ Exit codes:
   data 会像单台下载一样为每台设备备份并校验，每次传输各写一条历史记录；
   firmware 在终端中只为整个运行询问一次，并列出每台设备（--yes 可直接
   确认）。
+
+JSON：
+  使用 --json 时，每个命令都在标准输出上输出一个 JSON 文档，失败时也是
+  如此（消息仍输出到标准错误输出）；用法错误时不输出。每个文档都包含
+  &quot;schema&quot;，设备在 &quot;device&quot; 下描述。firmware、data、save 和 verify 输出
+  &quot;result&quot;（ok、failed 或 stopped）、&quot;exitCode&quot;，以及 &quot;message&quot;、&quot;file&quot;、
+  &quot;backup&quot;、&quot;versionBefore&quot;、&quot;versionAfter&quot;、&quot;block&quot;、&quot;blocks&quot; 和
+  &quot;phase&quot; 中适用的各项。
 
 录制：
   --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
@@ -407,8 +483,10 @@ Exit codes:
 退出码：
   0  成功
   1  无法将结果写入标准输出（原因见标准错误输出）
-  2  用法错误：未知的命令或选项，缺少参数或参数多余
-  3  没有连接受支持的设备（或 --device 指定的路径处没有设备）
+  2  用法错误：未知的命令或选项，缺少参数或参数多余；设备属于多种型号，
+     或有两台设备具有 --serial 指定的序列号
+  3  没有连接受支持的设备（或 --device 指定的路径处没有设备，或没有具有
+     --serial 指定序列号的设备）
   4  设备忙：另一个 Tarvenix 程序正在与其传输数据
   5  文件错误：文件缺失、无法读取、大小不符或无法写入，文件名不是 UTF-8
      或不指向文件，保存目标已存在（包括符号链接）且未指定 --force，
@@ -424,92 +502,52 @@ Exit codes:
 </translation>
     </message>
     <message>
-        <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
-        <translation>与 data 一起使用：下载后校验该文件，即使窗口菜单已关闭校验。</translation>
-    </message>
-    <message>
-        <source>With data: do not read the area back afterwards.</source>
-        <translation>与 data 一起使用：下载后不读回数据区。</translation>
-    </message>
-    <message>
-        <source>With data: do not read the area into a backup first.</source>
-        <translation>与 data 一起使用：下载前不将数据区读出备份。</translation>
-    </message>
-    <message>
-        <source>With firmware: download without asking first.</source>
-        <translation>与 firmware 一起使用：下载前不再询问。</translation>
-    </message>
-    <message>
-        <source>With history: show only the last &lt;n&gt; transfers.</source>
-        <translation>与 history 一起使用：只显示最近 &lt;n&gt; 次传输。</translation>
-    </message>
-    <message>
-        <source>list, version, firmware, data, save, verify, backups or history.</source>
-        <translation>list、version、firmware、data、save、verify、backups 或 history。</translation>
-    </message>
-    <message>
-        <source>--json applies to list, version, backups, history and runs on several devices only.</source>
-        <translation>--json 只适用于 list、version、backups、history 和多台设备的运行。</translation>
-    </message>
-    <message>
-        <source>--no-verify and --no-backup apply to data only.</source>
-        <translation>--no-verify 和 --no-backup 仅适用于 data。</translation>
-    </message>
-    <message>
-        <source>--verify and --no-verify contradict each other.</source>
-        <translation>--verify 与 --no-verify 相互矛盾。</translation>
-    </message>
-    <message>
-        <source>--yes applies to firmware only.</source>
-        <translation>--yes 仅适用于 firmware。</translation>
-    </message>
-    <message>
-        <source>--limit applies to history only.</source>
-        <translation>--limit 仅适用于 history。</translation>
-    </message>
-    <message>
-        <source>--device and --all do not apply to backups and history, which show every device&apos;s.</source>
-        <translation>--device 和 --all 不适用于 backups 和 history，它们会显示所有设备的记录。</translation>
-    </message>
-    <message>
-        <source>--limit needs a whole number of 1 or more.</source>
-        <translation>--limit 需要一个大于或等于 1 的整数。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
-        <translation>“%1”不是文件夹。有多台设备时，save 会为每台设备在一个文件夹中写入一个文件：请创建该文件夹，或指定另一个文件夹。</translation>
-    </message>
-    <message>
-        <source>
-To download without a backup, add --no-backup.</source>
-        <translation>
-如需不备份直接下载，请加上 --no-backup。</translation>
-    </message>
-    <message>
-        <source>
-If &quot;%1&quot; is the data image meant for the device, download it again with: tarvenix-cli data &quot;%1&quot;</source>
-        <translation>
-如果“%1”是该设备应有的数据映像，请用以下命令重新下载：tarvenix-cli data &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>
-
-Do not unplug the device or stop this program until the download is done.</source>
-        <translation>
-
-下载完成前，请勿拔出设备或停止本程序。</translation>
-    </message>
-    <message>
-        <source>
-
-Do not unplug the devices or stop this program until every download is done.</source>
-        <translation>
-
-所有下载完成前，请勿拔出设备或停止本程序。</translation>
-    </message>
-    <message>
         <source>Show the program&apos;s version and exit.</source>
         <translation>显示程序的版本并退出。</translation>
+    </message>
+    <message>
+        <source>Use the device with the serial number &lt;serial&gt; (as list shows it), wherever it is plugged in; given more than once, run on each of them at once.</source>
+        <translation>使用序列号为 &lt;serial&gt; 的设备（如 list 所示），无论它连接在哪里；多次指定时，同时在每台这些设备上运行。</translation>
+    </message>
+    <message>
+        <source>Print the result as one JSON document on standard output, also when the command fails.</source>
+        <translation>将结果作为一个 JSON 文档输出到标准输出，命令失败时也是如此。</translation>
+    </message>
+    <message>
+        <source>Answer yes to the firmware question. Every command accepts it; the others ask nothing.</source>
+        <translation>对固件下载前的询问回答“是”。每个命令都接受此选项；其他命令不会询问。</translation>
+    </message>
+    <message>
+        <source>With --all or --serial: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>与 --all 或 --serial 一起使用：仅限具有此厂商和产品 ID 的设备（十六进制，如 list 所示）。</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to list, which shows every device.</source>
+        <translation>--device、--serial 和 --all 不适用于 list，它会显示所有设备。</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to backups and history, which show every device&apos;s.</source>
+        <translation>--device、--serial 和 --all 不适用于 backups 和 history，它们会显示所有设备的记录。</translation>
+    </message>
+    <message>
+        <source>--all takes every device: leave out --device and --serial, or give one of them once for each device to use.</source>
+        <translation>--all 会使用所有设备：请去掉 --device 和 --serial，或为每台要使用的设备各指定一次其中之一。</translation>
+    </message>
+    <message>
+        <source>--device and --serial both pick devices: give one of them, once for each device to use.</source>
+        <translation>--device 和 --serial 都用于选择设备：请只用其中之一，为每台要使用的设备各指定一次。</translation>
+    </message>
+    <message>
+        <source>--product applies with --all or --serial only.</source>
+        <translation>--product 只能与 --all 或 --serial 一起使用。</translation>
+    </message>
+    <message>
+        <source>--%1 %2 is given more than once.</source>
+        <translation>--%1 %2 被指定了不止一次。</translation>
+    </message>
+    <message>
+        <source>--serial needs a device&apos;s serial number, as list shows it.</source>
+        <translation>--serial 需要设备的序列号（如 list 所示）。</translation>
     </message>
 </context>
 <context>

@@ -1,15 +1,44 @@
 // tarvenix-cli's conventions, as users of firmware and device tools expect them: --version,
-// against the emulated device.
+// one JSON document per run, --serial, --yes on every command, version on every model and
+// the bash completion, against the emulated device.
 
 #include "clirun.h"
 #include "platform/buildinfo.h"
+#include "support/emu.h"
+#include "support/files.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 class TestCliConventions : public QObject {
     Q_OBJECT
 
+    QTemporaryDir dir;
+    QList<int> ids;
+
+    int add(const QString &config = QStringLiteral("vid=1abe pid=2202"))
+    {
+        const int id = emu::add(config);
+        ids << id;
+        emu::command(QStringLiteral("clear %1").arg(id));
+        return id;
+    }
+
+    // The whole of standard output as one JSON document: a second one would not parse.
+    static QJsonObject document(const QByteArray &out)
+    {
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(out, &error);
+        if (error.error != QJsonParseError::NoError || !doc.isObject())
+            QTest::qFail(qPrintable(error.errorString() + ": " + out), __FILE__, __LINE__);
+        return doc.object();
+    }
+
   private slots:
+    void cleanup() { emu::releaseAll(ids); }
+
     void versionNeedsNoDevice()
     {
         const cli::Run r = cli::run({"--version"});
@@ -17,6 +46,107 @@ class TestCliConventions : public QObject {
         QVERIFY2(r.out.startsWith("tarvenix-cli " + QByteArray(tarvenix::kProgramVersion)),
                  r.out.constData());
         QCOMPARE(r.out.count('\n'), 1);
+    }
+
+    void jsonSaveIsOneDocument()
+    {
+        const int id = add();
+        const QString file = dir.filePath("area.bin");
+        const cli::Run r = cli::run({"--json", "save", file});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject o = document(r.out);
+        QCOMPARE(o.value("schema").toInt(), 1);
+        QCOMPARE(o.value("result").toString(), QStringLiteral("ok"));
+        QCOMPARE(o.value("exitCode").toInt(), 0);
+        QCOMPARE(o.value("file").toString(), file);
+        QCOMPARE(o.value("device").toObject().value("path").toString(), emu::stats(id).node);
+        QCOMPARE(testfiles::read(file), emu::dataArea(id));
+    }
+
+    // The document comes on a failure too, with the message that stderr shows.
+    void jsonFailureIsDocumented()
+    {
+        const int id = add();
+        const QString file =
+            testfiles::write(dir.filePath("other.bin"), testfiles::pattern(2048, 3));
+        const cli::Run r = cli::run({"verify", file, "--json"});
+        QCOMPARE(r.exitCode, 7);
+        const QJsonObject o = document(r.out);
+        QCOMPARE(o.value("result").toString(), QStringLiteral("failed"));
+        QCOMPARE(o.value("exitCode").toInt(), 7);
+        QCOMPARE(o.value("block").toInt(), 1);
+        QCOMPARE(o.value("blocks").toInt(), 4);
+        QCOMPARE(o.value("phase").toString(), QStringLiteral("verify"));
+        QCOMPARE(o.value("device").toObject().value("path").toString(), emu::stats(id).node);
+        QVERIFY2(r.err.contains(o.value("message").toString()), qPrintable(r.err));
+        // Refused before any device was found: no device in it.
+        const cli::Run refused = cli::run({"--json", "--all", "verify", dir.filePath("none.bin")});
+        QCOMPARE(refused.exitCode, 5);
+        const QJsonObject none = document(refused.out);
+        QVERIFY(none.value("device").isNull());
+        QCOMPARE(none.value("exitCode").toInt(), 5);
+    }
+
+    // The path changes when the device is plugged in again; its serial number does not.
+    void serialFollowsTheDeviceAcrossPlugs()
+    {
+        add("serial=OTHER version=TVX O");
+        const int id = add("version=TVX S");
+        const QString before = emu::stats(id).node;
+        emu::unplug(id);
+        emu::plug(id);
+        QVERIFY(emu::stats(id).node != before);
+        const cli::Run r = cli::run({"--serial", "EMU0001", "version"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("TVX S\n"));
+    }
+
+    void serialSharedByTwoDevicesIsRefused()
+    {
+        const int first = add();
+        const int second = add();
+        const cli::Run r = cli::run({"version", "--serial", "EMU0001"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(emu::stats(first).node) && r.err.contains(emu::stats(second).node),
+                 qPrintable(r.err));
+        QCOMPARE(emu::stats(first).requests + emu::stats(second).requests, 0);
+    }
+
+    // A script may give --yes to every call.
+    void yesOnACommandThatAsksNothing()
+    {
+        add();
+        const cli::Run r = cli::run({"--yes", "list"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.contains("EMU0001"), r.out.constData());
+    }
+
+    // Reading the version writes nothing, so every model may be read at once.
+    void versionAllReadsEveryModel()
+    {
+        add("serial=A version=TVX A");
+        add("vid=abcd pid=2204 serial=B version=TVX B");
+        const cli::Run r = cli::run({"version", "--all", "--json"});
+        QCOMPARE(r.exitCode, 0);
+        QStringList versions;
+        for (const QJsonValue &d : document(r.out).value("devices").toArray())
+            versions << d.toObject().value("device").toObject().value("version").toString();
+        QCOMPARE(versions, QStringList({"TVX A", "TVX B"}));
+    }
+
+    // As bash calls it while a user presses Tab.
+    void completionOffersCommandsAndSerials()
+    {
+        add("serial=S 1");
+        const QString script = QStringLiteral(
+            ". '" TARVENIX_COMPLETION "'; cli='" TARVENIX_CLI "'\n"
+            "COMP_WORDS=(\"$cli\" ''); COMP_CWORD=1; _tarvenix_cli; echo \"${COMPREPLY[*]}\"\n"
+            "COMP_WORDS=(\"$cli\" --serial ''); COMP_CWORD=2; _tarvenix_cli; "
+            "echo \"${COMPREPLY[*]}\"");
+        const cli::Run r = cli::runIn(dir.path(), "bash", {"-c", script});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("list version firmware data save verify backups history\n"
+                                   "S\\ 1\n"));
     }
 };
 
