@@ -1,5 +1,5 @@
 #pragma once
-// The eight commands. hidapi must be started for the six that use a device.
+// The nine commands. hidapi must be started for the seven that use a device.
 
 #include "cli/options.h"
 #include "transfer/devicecontroller.h"
@@ -15,6 +15,7 @@ Status runTransfer(const Options &o);
 Status runVerify(const Options &o);
 Status runBackups(const Options &o);
 Status runHistory(const Options &o);
+Status runDoctor(const Options &o);
 
 // --json: every run prints one JSON document on stdout, this way, with its "schema".
 void printDocument(const QJsonObject &root);

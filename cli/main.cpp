@@ -53,6 +53,8 @@ Status run(const Options &o)
         return runBackups(o);
     case Command::History:
         return runHistory(o);
+    case Command::Doctor:
+        return runDoctor(o);
     case Command::Firmware:
     case Command::Data:
     case Command::Save:

@@ -17,7 +17,7 @@ struct CommandName {
     bool takesFile;
 };
 
-constexpr std::array<CommandName, 8> kCommands{{
+constexpr std::array<CommandName, 9> kCommands{{
     {"list", Command::List, false},
     {"version", Command::Version, false},
     {"firmware", Command::Firmware, true},
@@ -26,6 +26,7 @@ constexpr std::array<CommandName, 8> kCommands{{
     {"verify", Command::Verify, true},
     {"backups", Command::Backups, false},
     {"history", Command::History, false},
+    {"doctor", Command::Doctor, false},
 }};
 
 const char kEpilogue[] = QT_TRANSLATE_NOOP("Cli", R"(
@@ -56,6 +57,12 @@ Commands:
                  each device the 20 newest are kept, and the oldest one taken
                  after its last successful data download.
   history        List the transfers made (firmware, data, save), oldest first.
+  doctor         Check what a real device needs, one line per check with what
+                 to do when it fails: the udev rule, each device's node and
+                 access to it, its report sizes, logind (which keeps the
+                 machine awake), the HID library, and the folders of the
+                 history, the backups and the settings. It opens no device.
+                 Its output names the devices' paths and serial numbers.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
@@ -122,6 +129,7 @@ Exit codes:
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one's own code
   9  the firmware question was not answered yes; nothing was sent
+  10 doctor: one or more checks failed; each failed line says what to do
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -185,7 +193,7 @@ struct Parser {
                            verify, noVerify, noBackup, yes, limit, record, recordPaths});
         parser.addPositionalArgument("command",
                                      Cli::tr("list, version, firmware, data, save, verify, "
-                                             "backups or history."));
+                                             "backups, history or doctor."));
         parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
                                      Cli::tr("[file]"));
     }
@@ -211,10 +219,13 @@ struct Parser {
             return Cli::tr("--force applies to save only.");
         if (parser.isSet(recordPaths) && !parser.isSet(record))
             return Cli::tr("--record-paths applies with --record only.");
+        if (parser.isSet(record) && c == Command::Doctor)
+            return Cli::tr("--record does not apply to doctor, which exchanges nothing with the "
+                           "device.");
         return QString();
     }
 
-    // The options that pick devices, given to a command that shows every one.
+    // The options that pick devices, given to a command that shows or checks every one.
     QString misplacedPick(Command c) const
     {
         if (!parser.isSet(device) && !parser.isSet(serial) && !parser.isSet(all))
@@ -227,6 +238,9 @@ struct Parser {
         case Command::History:
             return Cli::tr("--device, --serial and --all do not apply to backups and history, "
                            "which show every device's.");
+        case Command::Doctor:
+            return Cli::tr("--device, --serial and --all do not apply to doctor, which checks "
+                           "every device.");
         default:
             return QString();
         }

@@ -7,7 +7,7 @@
 
 namespace tarvenix::cli {
 
-enum class Command { List, Version, Firmware, Data, Save, Verify, Backups, History };
+enum class Command { List, Version, Firmware, Data, Save, Verify, Backups, History, Doctor };
 
 struct Options {
     Command command = Command::List;

@@ -64,7 +64,7 @@ _tarvenix_cli()
     case $command in
     '')
         mapfile -t COMPREPLY < <(compgen -W "list version firmware data save verify backups
-            history" -- "$cur") ;;
+            history doctor" -- "$cur") ;;
     firmware | data | save | verify)
         _tarvenix_cli_files "$cur" ;;
     *)

@@ -246,10 +246,6 @@ Wählen Sie mit --product VID:PID ein Modell, zum Beispiel --product %1.</transl
         <translation>Mit history: zeigt nur die letzten &lt;n&gt; Übertragungen.</translation>
     </message>
     <message>
-        <source>list, version, firmware, data, save, verify, backups or history.</source>
-        <translation>list, version, firmware, data, save, verify, backups oder history.</translation>
-    </message>
-    <message>
         <source>--no-verify and --no-backup apply to data only.</source>
         <translation>--no-verify und --no-backup gelten nur für data.</translation>
     </message>
@@ -316,6 +312,10 @@ Pick one with --device PATH.</source>
 Wählen Sie eines mit --device PFAD.</translation>
     </message>
     <message>
+        <source>%1 of %2 checks failed; each failed line says what to do.</source>
+        <translation>%1 von %2 Prüfungen sind fehlgeschlagen; jede fehlgeschlagene Zeile sagt, was zu tun ist.</translation>
+    </message>
+    <message>
         <source>
 Commands:
   list           List the supported devices present: the row of the
@@ -344,6 +344,12 @@ Commands:
                  each device the 20 newest are kept, and the oldest one taken
                  after its last successful data download.
   history        List the transfers made (firmware, data, save), oldest first.
+  doctor         Check what a real device needs, one line per check with what
+                 to do when it fails: the udev rule, each device&apos;s node and
+                 access to it, its report sizes, logind (which keeps the
+                 machine awake), the HID library, and the folders of the
+                 history, the backups and the settings. It opens no device.
+                 Its output names the devices&apos; paths and serial numbers.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
@@ -410,6 +416,7 @@ Exit codes:
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one&apos;s own code
   9  the firmware question was not answered yes; nothing was sent
+  10 doctor: one or more checks failed; each failed line says what to do
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -450,6 +457,13 @@ Befehle:
                  erfolgreichen Datenübertragung angelegt wurde.
   history        Listet die durchgeführten Übertragungen (firmware, data,
                  save) auf, die älteste zuerst.
+  doctor         Prüft, was ein echtes Gerät braucht, eine Zeile je Prüfung
+                 mit dem, was bei einem Fehlschlag zu tun ist: die udev-Regel,
+                 den Knoten jedes Geräts und den Zugriff darauf, seine
+                 Report-Größen, logind (das den Rechner wach hält), die
+                 HID-Bibliothek und die Ordner von Verlauf, Sicherungen und
+                 Einstellungen. Es öffnet kein Gerät. Die Ausgabe nennt die
+                 Pfade und Seriennummern der Geräte.
 
 Dateien:
   Firmware-, Daten- und Prüfdateien müssen aus ganzen Blöcken zu 512 Byte
@@ -529,6 +543,8 @@ Exit-Codes:
      eigenen Code jedes Geräts
   9  die Firmware-Frage wurde nicht mit Ja beantwortet; es wurde nichts
      gesendet
+  10 doctor: eine oder mehrere Prüfungen sind fehlgeschlagen; jede
+     fehlgeschlagene Zeile sagt, was zu tun ist
   128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
      (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
      Gerät jetzt enthält (bei mehreren Geräten sagt es die Zusammenfassung
@@ -556,12 +572,24 @@ Exit-Codes:
         <translation>Mit --all oder --serial: nur die Geräte mit dieser Hersteller- und Produkt-ID (hexadezimal, wie list sie zeigt).</translation>
     </message>
     <message>
+        <source>list, version, firmware, data, save, verify, backups, history or doctor.</source>
+        <translation>list, version, firmware, data, save, verify, backups, history oder doctor.</translation>
+    </message>
+    <message>
+        <source>--record does not apply to doctor, which exchanges nothing with the device.</source>
+        <translation>--record gilt nicht für doctor, das nichts mit dem Gerät austauscht.</translation>
+    </message>
+    <message>
         <source>--device, --serial and --all do not apply to list, which shows every device.</source>
         <translation>--device, --serial und --all gelten nicht für list, das jedes Gerät zeigt.</translation>
     </message>
     <message>
         <source>--device, --serial and --all do not apply to backups and history, which show every device&apos;s.</source>
         <translation>--device, --serial und --all gelten nicht für backups und history, die die Einträge jedes Geräts zeigen.</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to doctor, which checks every device.</source>
+        <translation>--device, --serial und --all gelten nicht für doctor, das jedes Gerät prüft.</translation>
     </message>
     <message>
         <source>--all takes every device: leave out --device and --serial, or give one of them once for each device to use.</source>
@@ -1248,6 +1276,154 @@ Geräte:
     <message>
         <source>Backup</source>
         <translation>Sicherung</translation>
+    </message>
+    <message>
+        <source>installed as %1</source>
+        <translation>installiert als %1</translation>
+    </message>
+    <message>
+        <source>70-tarvenix.rules is not installed (looked in %1)</source>
+        <translation>70-tarvenix.rules ist nicht installiert (gesucht in %1)</translation>
+    </message>
+    <message>
+        <source>%1 names every supported device</source>
+        <translation>%1 nennt jedes unterstützte Gerät</translation>
+    </message>
+    <message>
+        <source>%1 does not name %2, which this version supports</source>
+        <translation>%1 nennt nicht %2, das diese Version unterstützt</translation>
+    </message>
+    <message>
+        <source>%1 present</source>
+        <translation>%1 angeschlossen</translation>
+    </message>
+    <message>
+        <source>none present</source>
+        <translation>keines angeschlossen</translation>
+    </message>
+    <message>
+        <source>%1 can be read and written</source>
+        <translation>%1 lässt sich lesen und schreiben</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read and written (%2)</source>
+        <translation>%1 lässt sich nicht lesen und schreiben (%2)</translation>
+    </message>
+    <message>
+        <source>the report descriptor of %1 cannot be read (%2)</source>
+        <translation>der Report-Deskriptor von %1 lässt sich nicht lesen (%2)</translation>
+    </message>
+    <message>
+        <source>%1 has reports of %2 bytes in and %3 out</source>
+        <translation>%1 hat Reports von %2 Byte für die Eingabe und %3 für die Ausgabe</translation>
+    </message>
+    <message>
+        <source>%1, but the exchanges need %2 each</source>
+        <translation>%1, die Übertragungen brauchen aber je %2</translation>
+    </message>
+    <message>
+        <source>logind answers on the system bus</source>
+        <translation>logind antwortet auf dem Systembus</translation>
+    </message>
+    <message>
+        <source>logind does not answer on the system bus (%1)</source>
+        <translation>logind antwortet nicht auf dem Systembus (%1)</translation>
+    </message>
+    <message>
+        <source>hidapi %1 is older than %2, which this program was built with</source>
+        <translation>hidapi %1 ist älter als %2, mit dem dieses Programm gebaut wurde</translation>
+    </message>
+    <message>
+        <source>%1 is writable</source>
+        <translation>%1 ist beschreibbar</translation>
+    </message>
+    <message>
+        <source>%1 is not writable (%2)</source>
+        <translation>%1 ist nicht beschreibbar (%2)</translation>
+    </message>
+    <message>
+        <source>Install it from the build folder: sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger (the Debian package installs it itself), then plug the device in again.</source>
+        <translation>Installieren Sie sie aus dem Build-Ordner: sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger (das Debian-Paket installiert sie selbst), dann schließen Sie das Gerät erneut an.</translation>
+    </message>
+    <message>
+        <source>udev rule</source>
+        <translation>udev-Regel</translation>
+    </message>
+    <message>
+        <source>udev rule and device table</source>
+        <translation>udev-Regel und Gerätetabelle</translation>
+    </message>
+    <message>
+        <source>supported devices</source>
+        <translation>unterstützte Geräte</translation>
+    </message>
+    <message>
+        <source>device access</source>
+        <translation>Gerätezugriff</translation>
+    </message>
+    <message>
+        <source>report sizes</source>
+        <translation>Report-Größen</translation>
+    </message>
+    <message>
+        <source>sleep inhibitor</source>
+        <translation>Ruhezustandssperre</translation>
+    </message>
+    <message>
+        <source>HID library</source>
+        <translation>HID-Bibliothek</translation>
+    </message>
+    <message>
+        <source>history folder</source>
+        <translation>Verlaufsordner</translation>
+    </message>
+    <message>
+        <source>backups folder</source>
+        <translation>Sicherungsordner</translation>
+    </message>
+    <message>
+        <source>settings folder</source>
+        <translation>Einstellungsordner</translation>
+    </message>
+    <message>
+        <source>The rule comes from another version of this program. </source>
+        <translation>Die Regel stammt aus einer anderen Version dieses Programms. </translation>
+    </message>
+    <message>
+        <source>Plug the pressure mouse in, or check its cable.</source>
+        <translation>Schließen Sie die Druckmaus an, oder prüfen Sie ihr Kabel.</translation>
+    </message>
+    <message>
+        <source>Close any other program that uses the device, then plug it in again.</source>
+        <translation>Schließen Sie jedes andere Programm, das das Gerät verwendet, dann schließen Sie es erneut an.</translation>
+    </message>
+    <message>
+        <source>Install the udev rule 70-tarvenix.rules, then plug the device in again: it gives access to the user at the seat, not to a remote login.</source>
+        <translation>Installieren Sie die udev-Regel 70-tarvenix.rules, dann schließen Sie das Gerät erneut an: Sie gibt dem Benutzer am Platz Zugriff, nicht einer entfernten Anmeldung.</translation>
+    </message>
+    <message>
+        <source>This may be a model or firmware that this version does not support: attach this output to a bug report.</source>
+        <translation>Das kann ein Modell oder eine Firmware sein, die diese Version nicht unterstützt: Hängen Sie diese Ausgabe an einen Fehlerbericht an.</translation>
+    </message>
+    <message>
+        <source>Transfers still run, but nothing keeps the machine from sleeping during one: keep it awake while a transfer runs.</source>
+        <translation>Übertragungen laufen trotzdem, aber nichts hält den Rechner während einer Übertragung vom Ruhezustand ab: Halten Sie ihn wach, solange eine läuft.</translation>
+    </message>
+    <message>
+        <source>Install hidapi %1 or newer (Debian: libhidapi-hidraw0).</source>
+        <translation>Installieren Sie hidapi %1 oder neuer (Debian: libhidapi-hidraw0).</translation>
+    </message>
+    <message>
+        <source>Make it writable for this user (check its owner, its permissions and the free space).</source>
+        <translation>Machen Sie ihn für diesen Benutzer beschreibbar (prüfen Sie Besitzer, Rechte und freien Platz).</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>These checks name your devices&apos; paths and serial numbers and your folders: read them before you share them.</source>
+        <translation>Diese Prüfungen nennen die Pfade und Seriennummern Ihrer Geräte und Ihre Ordner: Lesen Sie sie, bevor Sie sie weitergeben.</translation>
     </message>
 </context>
 <context>

@@ -246,10 +246,6 @@ Add --product VID:PID to pick one model, for example --product %1.</source>
         <translation>与 history 一起使用：只显示最近 &lt;n&gt; 次传输。</translation>
     </message>
     <message>
-        <source>list, version, firmware, data, save, verify, backups or history.</source>
-        <translation>list、version、firmware、data、save、verify、backups 或 history。</translation>
-    </message>
-    <message>
         <source>--no-verify and --no-backup apply to data only.</source>
         <translation>--no-verify 和 --no-backup 仅适用于 data。</translation>
     </message>
@@ -316,6 +312,10 @@ Pick one with --device PATH.</source>
 请用 --device 路径 选择其中一台。</translation>
     </message>
     <message>
+        <source>%1 of %2 checks failed; each failed line says what to do.</source>
+        <translation>%2 项检查中有 %1 项失败；每个失败的行都说明了该怎么做。</translation>
+    </message>
+    <message>
         <source>
 Commands:
   list           List the supported devices present: the row of the
@@ -344,6 +344,12 @@ Commands:
                  each device the 20 newest are kept, and the oldest one taken
                  after its last successful data download.
   history        List the transfers made (firmware, data, save), oldest first.
+  doctor         Check what a real device needs, one line per check with what
+                 to do when it fails: the udev rule, each device&apos;s node and
+                 access to it, its report sizes, logind (which keeps the
+                 machine awake), the HID library, and the folders of the
+                 history, the backups and the settings. It opens no device.
+                 Its output names the devices&apos; paths and serial numbers.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
@@ -410,6 +416,7 @@ Exit codes:
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one&apos;s own code
   9  the firmware question was not answered yes; nothing was sent
+  10 doctor: one or more checks failed; each failed line says what to do
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -437,6 +444,10 @@ Exit codes:
   backups        列出数据下载前所做的备份，从旧到新。每台设备保留最新的
                  20 个备份，以及最近一次成功下载数据之后所做的最早一个备份。
   history        列出已进行的传输（firmware、data、save），从旧到新。
+  doctor         检查真实设备所需的条件，每项检查一行，并说明失败时该怎么做：
+                 udev 规则、每台设备的设备节点及其访问权限、报告大小、logind
+                 （用于防止计算机休眠）、HID 库，以及历史记录、备份和设置所在
+                 的文件夹。它不会打开任何设备。其输出包含设备的路径和序列号。
 
 文件：
   固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
@@ -497,6 +508,7 @@ JSON：
   8  部分设备失败：在多台设备上运行时，有一台或多台未成功；汇总中列出
      每台设备自身的退出码
   9  下载固件前的询问未得到肯定回答；未发送任何内容
+  10 doctor：有一项或多项检查失败；每个失败的行都说明了该怎么做
   128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
      消息会说明设备当前的内容（多台设备时，汇总会逐台说明）
 </translation>
@@ -522,12 +534,24 @@ JSON：
         <translation>与 --all 或 --serial 一起使用：仅限具有此厂商和产品 ID 的设备（十六进制，如 list 所示）。</translation>
     </message>
     <message>
+        <source>list, version, firmware, data, save, verify, backups, history or doctor.</source>
+        <translation>list、version、firmware、data、save、verify、backups、history 或 doctor。</translation>
+    </message>
+    <message>
+        <source>--record does not apply to doctor, which exchanges nothing with the device.</source>
+        <translation>--record 不适用于 doctor，它不与设备交换任何数据。</translation>
+    </message>
+    <message>
         <source>--device, --serial and --all do not apply to list, which shows every device.</source>
         <translation>--device、--serial 和 --all 不适用于 list，它会显示所有设备。</translation>
     </message>
     <message>
         <source>--device, --serial and --all do not apply to backups and history, which show every device&apos;s.</source>
         <translation>--device、--serial 和 --all 不适用于 backups 和 history，它们会显示所有设备的记录。</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to doctor, which checks every device.</source>
+        <translation>--device、--serial 和 --all 不适用于 doctor，它会检查所有设备。</translation>
     </message>
     <message>
         <source>--all takes every device: leave out --device and --serial, or give one of them once for each device to use.</source>
@@ -1214,6 +1238,154 @@ Devices:
     <message>
         <source>Backup</source>
         <translation>备份</translation>
+    </message>
+    <message>
+        <source>installed as %1</source>
+        <translation>已安装为 %1</translation>
+    </message>
+    <message>
+        <source>70-tarvenix.rules is not installed (looked in %1)</source>
+        <translation>未安装 70-tarvenix.rules（已在 %1 中查找）</translation>
+    </message>
+    <message>
+        <source>%1 names every supported device</source>
+        <translation>%1 包含所有受支持的设备</translation>
+    </message>
+    <message>
+        <source>%1 does not name %2, which this version supports</source>
+        <translation>%1 未包含本版本支持的 %2</translation>
+    </message>
+    <message>
+        <source>%1 present</source>
+        <translation>已连接 %1 台</translation>
+    </message>
+    <message>
+        <source>none present</source>
+        <translation>未连接任何设备</translation>
+    </message>
+    <message>
+        <source>%1 can be read and written</source>
+        <translation>%1 可读可写</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read and written (%2)</source>
+        <translation>%1 无法读写（%2）</translation>
+    </message>
+    <message>
+        <source>the report descriptor of %1 cannot be read (%2)</source>
+        <translation>无法读取 %1 的报告描述符（%2）</translation>
+    </message>
+    <message>
+        <source>%1 has reports of %2 bytes in and %3 out</source>
+        <translation>%1 的输入报告为 %2 字节，输出报告为 %3 字节</translation>
+    </message>
+    <message>
+        <source>%1, but the exchanges need %2 each</source>
+        <translation>%1，但数据交换需要各 %2 字节</translation>
+    </message>
+    <message>
+        <source>logind answers on the system bus</source>
+        <translation>logind 在系统总线上有应答</translation>
+    </message>
+    <message>
+        <source>logind does not answer on the system bus (%1)</source>
+        <translation>logind 在系统总线上无应答（%1）</translation>
+    </message>
+    <message>
+        <source>hidapi %1 is older than %2, which this program was built with</source>
+        <translation>hidapi %1 比构建本程序时使用的 %2 旧</translation>
+    </message>
+    <message>
+        <source>%1 is writable</source>
+        <translation>%1 可写</translation>
+    </message>
+    <message>
+        <source>%1 is not writable (%2)</source>
+        <translation>%1 不可写（%2）</translation>
+    </message>
+    <message>
+        <source>Install it from the build folder: sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger (the Debian package installs it itself), then plug the device in again.</source>
+        <translation>请从构建文件夹安装：sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger（Debian 软件包会自行安装），然后重新连接设备。</translation>
+    </message>
+    <message>
+        <source>udev rule</source>
+        <translation>udev 规则</translation>
+    </message>
+    <message>
+        <source>udev rule and device table</source>
+        <translation>udev 规则与设备表</translation>
+    </message>
+    <message>
+        <source>supported devices</source>
+        <translation>受支持的设备</translation>
+    </message>
+    <message>
+        <source>device access</source>
+        <translation>设备访问</translation>
+    </message>
+    <message>
+        <source>report sizes</source>
+        <translation>报告大小</translation>
+    </message>
+    <message>
+        <source>sleep inhibitor</source>
+        <translation>休眠抑制</translation>
+    </message>
+    <message>
+        <source>HID library</source>
+        <translation>HID 库</translation>
+    </message>
+    <message>
+        <source>history folder</source>
+        <translation>历史记录文件夹</translation>
+    </message>
+    <message>
+        <source>backups folder</source>
+        <translation>备份文件夹</translation>
+    </message>
+    <message>
+        <source>settings folder</source>
+        <translation>设置文件夹</translation>
+    </message>
+    <message>
+        <source>The rule comes from another version of this program. </source>
+        <translation>该规则来自本程序的其他版本。</translation>
+    </message>
+    <message>
+        <source>Plug the pressure mouse in, or check its cable.</source>
+        <translation>请连接压感鼠标，或检查其线缆。</translation>
+    </message>
+    <message>
+        <source>Close any other program that uses the device, then plug it in again.</source>
+        <translation>请关闭正在使用该设备的其他程序，然后重新连接设备。</translation>
+    </message>
+    <message>
+        <source>Install the udev rule 70-tarvenix.rules, then plug the device in again: it gives access to the user at the seat, not to a remote login.</source>
+        <translation>请安装 udev 规则 70-tarvenix.rules，然后重新连接设备：该规则只为本机座席上的用户授予访问权限，远程登录不在此列。</translation>
+    </message>
+    <message>
+        <source>This may be a model or firmware that this version does not support: attach this output to a bug report.</source>
+        <translation>这可能是本版本不支持的型号或固件：请将此输出附在错误报告中。</translation>
+    </message>
+    <message>
+        <source>Transfers still run, but nothing keeps the machine from sleeping during one: keep it awake while a transfer runs.</source>
+        <translation>传输仍可进行，但传输期间没有任何机制阻止计算机休眠：请在传输进行时保持计算机唤醒。</translation>
+    </message>
+    <message>
+        <source>Install hidapi %1 or newer (Debian: libhidapi-hidraw0).</source>
+        <translation>请安装 hidapi %1 或更新版本（Debian：libhidapi-hidraw0）。</translation>
+    </message>
+    <message>
+        <source>Make it writable for this user (check its owner, its permissions and the free space).</source>
+        <translation>请使其对当前用户可写（检查其所有者、权限和剩余空间）。</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1：%2。</translation>
+    </message>
+    <message>
+        <source>These checks name your devices&apos; paths and serial numbers and your folders: read them before you share them.</source>
+        <translation>这些检查结果包含您设备的路径和序列号以及您的文件夹：分享之前请先阅读。</translation>
     </message>
 </context>
 <context>

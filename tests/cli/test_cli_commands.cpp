@@ -50,9 +50,9 @@ class TestCliCommands : public QObject {
         for (const char *word :
              {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
               "--device", "--json", "--quiet", "--trace", "--force", "--verify", "--record",
-              "\".bin\" is", "--all", "--product", "--serial", "--version"})
+              "\".bin\" is", "--all", "--product", "--serial", "--version", "doctor"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9})
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1 +\\w").arg(code))),
                      qPrintable(QString::number(code)));
     }

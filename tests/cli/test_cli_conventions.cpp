@@ -1,6 +1,6 @@
 // tarvenix-cli's conventions, as users of firmware and device tools expect them: --version,
-// one JSON document per run, --serial, --yes on every command, version on every model and
-// the bash completion, against the emulated device.
+// one JSON document per run, --serial, --yes on every command, version on every model, the
+// doctor and the bash completion, against the emulated device.
 
 #include "clirun.h"
 #include "platform/buildinfo.h"
@@ -34,6 +34,18 @@ class TestCliConventions : public QObject {
         if (error.error != QJsonParseError::NoError || !doc.isObject())
             QTest::qFail(qPrintable(error.errorString() + ": " + out), __FILE__, __LINE__);
         return doc.object();
+    }
+
+    // The JSON entry of a check; of the device at `path` for a device's.
+    static QJsonObject check(const QJsonObject &report, const QString &name,
+                             const QString &path = QString())
+    {
+        for (const QJsonValue &c : report.value("checks").toArray()) {
+            const QJsonObject o = c.toObject();
+            if (o.value("check").toString() == name && o.value("path").toString() == path)
+                return o;
+        }
+        return {};
     }
 
   private slots:
@@ -134,6 +146,35 @@ class TestCliConventions : public QObject {
         QCOMPARE(versions, QStringList({"TVX A", "TVX B"}));
     }
 
+    // The emulator has no udev rule; its second device reports 64 bytes in and 65 out.
+    void doctorNamesWhatIsMissing()
+    {
+        for (const char *folder : {"/etc/udev/rules.d", "/usr/lib/udev/rules.d"}) {
+            if (QFile::exists(QString::fromLatin1(folder) + "/70-tarvenix.rules"))
+                QSKIP("This machine has the udev rule installed.");
+        }
+        const int good = add();
+        const int small = add("serial=SMALL descriptor=05 02 09 01 a1 01 15 00 26 ff 00 75 08 "
+                              "95 40 09 01 81 02 95 40 09 01 91 02 c0");
+        const cli::Run r = cli::run({"doctor"});
+        QCOMPARE(r.exitCode, 10);
+        const QString text = QString::fromLocal8Bit(r.out);
+        QVERIFY2(text.contains("FAIL  udev rule: 70-tarvenix.rules is not installed") &&
+                     text.contains("sudo cp build/70-tarvenix.rules /etc/udev/rules.d/"),
+                 qPrintable(text));
+        QVERIFY2(r.err.contains("serial numbers"), qPrintable(r.err));
+        const cli::Run json = cli::run({"doctor", "--json"});
+        QCOMPARE(json.exitCode, 10);
+        const QJsonObject report = document(json.out);
+        QCOMPARE(check(report, "udev-rule").value("ok"), QJsonValue(false));
+        QCOMPARE(check(report, "report-sizes", emu::stats(good).node).value("ok"),
+                 QJsonValue(true));
+        const QJsonObject wrong = check(report, "report-sizes", emu::stats(small).node);
+        QVERIFY2(wrong.value("detail").toString().contains("64 bytes in and 65 out"),
+                 qPrintable(wrong.value("detail").toString()));
+        QCOMPARE(report.value("devices").toArray().size(), 2);
+    }
+
     // As bash calls it while a user presses Tab.
     void completionOffersCommandsAndSerials()
     {
@@ -145,8 +186,8 @@ class TestCliConventions : public QObject {
             "echo \"${COMPREPLY[*]}\"");
         const cli::Run r = cli::runIn(dir.path(), "bash", {"-c", script});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QByteArray("list version firmware data save verify backups history\n"
-                                   "S\\ 1\n"));
+        QCOMPARE(r.out, QByteArray("list version firmware data save verify backups history "
+                                   "doctor\nS\\ 1\n"));
     }
 };
 
