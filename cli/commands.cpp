@@ -4,6 +4,7 @@
 #include "cli/link.h"
 #include "cli/recording.h"
 #include "cli/runtransfer.h"
+#include "cli/summary.h"
 #include "cli/terminal.h"
 #include "cli/text.h"
 #include "userfiles/settings.h"
@@ -122,6 +123,8 @@ QString verifiedResult(const QString &file, int blocks)
 
 namespace {
 
+bool g_documentPrinted = false;
+
 // The command's file, checked as the window checks it, then its device claimed: a file
 // refused touches no device.
 Status checkAndClaim(DeviceController &device, const Options &o, const QString &file)
@@ -131,7 +134,7 @@ Status checkAndClaim(DeviceController &device, const Options &o, const QString &
     Status s = kind == TransferKind::Save ? checkTarget(o.file, file, o.force)
                                           : checkSource(kind, file, &blocks);
     if (s.ok())
-        s = claim(device, o.device);
+        s = claim(device, o);
     return s;
 }
 
@@ -141,7 +144,42 @@ void printLines(const QString &text)
         printResult(printable(line));
 }
 
+// The device of a command on one device, once it was found.
+void describeDevice(DeviceResult &r, const DeviceController &device)
+{
+    if (r.device.path.isEmpty() && device.row() > 0)
+        r.device = device.identity();
+}
+
+// The end of a transfer on one device: with --json its document, whatever the result;
+// otherwise, on success, its result lines.
+Status finished(const Options &o, DeviceResult r, const DeviceController &device,
+                const QString &lines)
+{
+    describeDevice(r, device);
+    if (o.json)
+        printDocument(resultJson(r));
+    else if (r.status.ok())
+        printLines(lines);
+    return r.status;
+}
+
 } // namespace
+
+void printDocument(const QJsonObject &root)
+{
+    g_documentPrinted = true;
+    printResult(jsonText(root));
+}
+
+void printFailureDocument(const Options &o, const Status &status)
+{
+    if (!o.json || status.ok() || g_documentPrinted)
+        return;
+    DeviceResult r;
+    r.status = status;
+    printDocument(resultJson(r));
+}
 
 Status versionFailure(const Failure &failure, const DeviceController &device)
 {
@@ -166,7 +204,7 @@ Status runList(const Options &o)
     const QVector<FoundDevice> devices = findSupportedDevices();
     recordListed(devices);
     if (o.json)
-        printResult(listJson(devices));
+        printDocument(listJson(devices));
     else if (!devices.isEmpty())
         printResult(listText(devices));
     if (devices.isEmpty())
@@ -177,58 +215,73 @@ Status runList(const Options &o)
 Status runVersion(const Options &o)
 {
     DeviceController device;
-    if (Status s = claim(device, o.device); !s.ok())
-        return s;
+    DeviceResult r;
+    r.status = claim(device, o);
     QString version;
-    if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
-        return failed;
-    if (o.json)
-        printResult(jsonText(withDeprecatedKeys({{"device", deviceJson(device.identity(), version)},
-                                                 {"row", device.row()},
-                                                 {"version", version}},
-                                                device.identity())));
-    else
-        printResult(printable(version));
-    return {};
+    if (r.status.ok())
+        r.status = versionFailure(device.queryVersion(version), device);
+    if (r.status.ok())
+        r.version = version;
+    describeDevice(r, device);
+    if (!o.json) {
+        if (r.status.ok())
+            printResult(printable(version));
+        return r.status;
+    }
+    QJsonObject document = resultJson(r);
+    if (!r.device.path.isEmpty()) {
+        document.insert("row", device.row());
+        document = withDeprecatedKeys(document, r.device);
+    }
+    printDocument(document);
+    return r.status;
 }
 
 Status runTransfer(const Options &o)
 {
     const TransferKind kind = kindOf(o.command);
     const bool save = kind == TransferKind::Save;
-    const QString file = save ? saveFileName(o.file) : o.file;
+    DeviceResult r;
+    r.file = save ? saveFileName(o.file) : o.file;
     DeviceController device;
-    if (Status s = checkAndClaim(device, o, file); !s.ok())
-        return s;
+    r.status = checkAndClaim(device, o, r.file);
+    if (!r.status.ok())
+        return finished(o, r, device, {});
     // A write is recorded with the version of what it wrote over; a save changes nothing.
     QString version;
     if (!save)
         device.queryVersion(version);
     if (kind == TransferKind::Firmware &&
-        !confirmed(o,
-                   firmwareQuestion(file, fileFacts(file), device.identity(), printable(version)) +
-                       Cli::tr("\n\nDo not unplug the device or stop this program until the "
-                               "download is done.")))
-        return declined();
-    const TransferRecord record = runOnDevice(device, requestFor(kind, file, o), o);
+        !confirmed(
+            o, firmwareQuestion(r.file, fileFacts(r.file), device.identity(), printable(version)) +
+                   Cli::tr("\n\nDo not unplug the device or stop this program until the "
+                           "download is done."))) {
+        r.status = declined();
+        return finished(o, r, device, {});
+    }
+    const TransferRecord record = runOnDevice(device, requestFor(kind, r.file, o), o);
     tellHistoryProblem(record);
+    addRecord(r, record);
     if (!record.ok())
-        return transferFailure(kind, file, record.outcome);
-    printLines(save ? savedResult(file) : successDetails(record, Tongue::English));
-    return {};
+        r.status = transferFailure(kind, r.file, record.outcome);
+    return finished(o, r, device,
+                    save ? savedResult(r.file) : successDetails(record, Tongue::English));
 }
 
 Status runVerify(const Options &o)
 {
+    DeviceResult r;
+    r.file = o.file;
     DeviceController device;
-    if (Status s = checkAndClaim(device, o, o.file); !s.ok())
-        return s;
+    r.status = checkAndClaim(device, o, o.file);
+    if (!r.status.ok())
+        return finished(o, r, device, {});
     const TransferRecord record =
         runOnDevice(device, requestFor(TransferKind::Verify, o.file, o), o);
+    addRecord(r, record);
     if (!record.ok())
-        return transferFailure(TransferKind::Verify, o.file, record.outcome);
-    printResult(verifiedResult(o.file, record.outcome.blocks));
-    return {};
+        r.status = transferFailure(TransferKind::Verify, o.file, record.outcome);
+    return finished(o, r, device, verifiedResult(o.file, record.outcome.blocks));
 }
 
 } // namespace tarvenix::cli

@@ -1,5 +1,6 @@
 #include "link.h"
 
+#include "cli/deviceset.h"
 #include "cli/recording.h"
 #include "cli/text.h"
 #include "device/exchange.h"
@@ -50,6 +51,17 @@ Status claim(DeviceController &device, const QString &wanted)
 Status claim(DeviceController &device, const FoundDevice &found)
 {
     return claimed(device.claim(found), found.path);
+}
+
+Status claim(DeviceController &device, const Options &o)
+{
+    if (o.serials.isEmpty())
+        return claim(device, o.device);
+    QVector<FoundDevice> picked;
+    if (Status s = pickDevices(o, &picked); !s.ok())
+        return s;
+    device.record(commandCapture());
+    return claim(device, picked.first());
 }
 
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)

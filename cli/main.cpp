@@ -54,6 +54,8 @@ Status run(const Options &o)
         return runBackups(o);
     case Command::History:
         return runHistory(o);
+    case Command::Doctor:
+        return runDoctor(o);
     case Command::Firmware:
     case Command::Data:
     case Command::Save:
@@ -124,8 +126,8 @@ int main(int argc, char *argv[])
     QLocale::setDefault(language);
     tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
-    if (parsed.help) {
-        printResult(helpText());
+    if (parsed.help || parsed.version) {
+        printResult(parsed.help ? helpText() : versionText());
         return finish({});
     }
     showTrace(parsed.options.trace);
@@ -137,6 +139,8 @@ int main(int argc, char *argv[])
         startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
     }
+    if (parsed.status.ok())
+        printFailureDocument(parsed.options, s);
     const int exitCode = finish(s);
     endRecording(exitCode);
     return exitCode;

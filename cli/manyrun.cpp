@@ -56,7 +56,7 @@ class ManyRun {
     void transferEnded(Unit &u, const TransferRecord &record);
     void queryEnded(Unit &u);
     void succeeded(Unit &u, const TransferRecord &record = {});
-    void failed(Unit &u, const Status &status, int block = 0, int blocks = 0);
+    void failed(Unit &u, const Status &status);
     void ended();
     void tick();
 
@@ -100,6 +100,8 @@ ManyRun::ManyRun(const Options &o, const QVector<FoundDevice> &devices, int bloc
         u->row = i;
         u->result.device = devices[i];
         u->file = o.command == Command::Save ? QDir(o.file).filePath(saveAs[i]) : o.file;
+        if (o.command != Command::Version)
+            u->result.file = u->file;
         units_.push_back(std::move(u));
     }
 }
@@ -197,12 +199,12 @@ void ManyRun::startQuery(Unit &u)
 void ManyRun::transferEnded(Unit &u, const TransferRecord &record)
 {
     tellHistoryProblem(record);
+    addRecord(u.result, record);
     if (record.ok()) {
         board_.finish(u.row);
         succeeded(u, record);
     } else {
-        const TransferOutcome &o = record.outcome;
-        failed(u, transferFailure(record.kind, u.file, o), o.failedBlock, o.blocks);
+        failed(u, transferFailure(record.kind, u.file, record.outcome));
     }
     ended();
 }
@@ -226,7 +228,6 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
         r.result = printable(u.version);
         break;
     case Command::Save:
-        r.file = u.file;
         r.result = savedResult(u.file);
         break;
     case Command::Verify:
@@ -237,7 +238,6 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
                        .arg(transferName(record.kind, Tongue::English),
                             record.verify ? QStringLiteral(" and verified") : QString())
                        .arg(blocks_);
-        r.backup = record.outcome.backupFile;
         if (!r.backup.isEmpty())
             r.result += QStringLiteral(", backup in \"%1\"").arg(r.backup);
         break;
@@ -245,18 +245,17 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
     board_.end(u.row, Cli::tr("done"));
 }
 
-void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
+void ManyRun::failed(Unit &u, const Status &status)
 {
+    const DeviceResult &r = u.result;
     u.result.status = status;
-    u.result.block = block;
-    u.result.blocks = blocks;
     const QString word = status.signal ? Cli::tr("stopped") : Cli::tr("failed");
-    board_.end(u.row, block > 0 ? Cli::tr("%1 at block %2 of %3 (exit %4)")
-                                      .arg(word)
-                                      .arg(block)
-                                      .arg(blocks)
-                                      .arg(status.exitCode())
-                                : Cli::tr("%1 (exit %2)").arg(word).arg(status.exitCode()));
+    board_.end(u.row, r.block > 0 ? Cli::tr("%1 at block %2 of %3 (exit %4)")
+                                        .arg(word)
+                                        .arg(r.block)
+                                        .arg(r.blocks)
+                                        .arg(status.exitCode())
+                                  : Cli::tr("%1 (exit %2)").arg(word).arg(status.exitCode()));
 }
 
 void ManyRun::ended()
@@ -308,7 +307,10 @@ Status runOnMany(const Options &o)
         return declined();
     if (o.all)
         summary.notTaken = devicesNotTaken(o, devices);
-    printResult(o.json ? summaryJson(summary) : summaryText(summary));
+    if (o.json)
+        printDocument(summaryJson(summary));
+    else
+        printResult(summaryText(summary));
     return runStatus(summary);
 }
 

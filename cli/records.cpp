@@ -14,7 +14,7 @@ namespace tarvenix::cli {
 
 namespace {
 
-QString backupsJson(const QVector<Backup> &backups)
+QJsonObject backupsJson(const QVector<Backup> &backups)
 {
     QJsonArray array;
     for (const Backup &b : backups)
@@ -23,7 +23,7 @@ QString backupsJson(const QVector<Backup> &backups)
                                  {"deviceKey", b.key},
                                  {"time", b.time.toString(Qt::ISODateWithMs)},
                                  {"size", b.size}});
-    return jsonText({{"folder", backupsFolder()}, {"backups", array}});
+    return {{"folder", backupsFolder()}, {"backups", array}};
 }
 
 } // namespace
@@ -32,7 +32,7 @@ Status runBackups(const Options &o)
 {
     const QVector<Backup> backups = listBackups();
     if (o.json) {
-        printResult(backupsJson(backups));
+        printDocument(backupsJson(backups));
     } else if (backups.isEmpty()) {
         printResult(
             QStringLiteral("No backups in %1.").arg(QDir::toNativeSeparators(backupsFolder())));
@@ -53,7 +53,7 @@ Status runHistory(const Options &o)
         QJsonArray array;
         for (const QJsonObject &entry : entries)
             array.append(entry);
-        printResult(jsonText({{"history", historyPath()}, {"transfers", array}}));
+        printDocument({{"history", historyPath()}, {"transfers", array}});
     } else if (entries.isEmpty()) {
         printResult(
             QStringLiteral("No transfers in %1.").arg(QDir::toNativeSeparators(historyPath())));

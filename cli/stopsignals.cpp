@@ -1,5 +1,7 @@
 #include "stopsignals.h"
 
+#include <QtGlobal>
+
 #include <atomic>
 #include <csignal>
 
@@ -40,7 +42,6 @@ int StopOnSignals::poll()
 
 #else
 
-#include <QtGlobal>
 #include <ctime>
 #include <pthread.h>
 

@@ -48,6 +48,11 @@ void setSafetyOn(Safety which, bool on)
     write(keyOf(which), on);
 }
 
+QString settingsFile()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kName, kName).fileName();
+}
+
 QString savedLanguage()
 {
     return read(kLanguage, QString()).toString();

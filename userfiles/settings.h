@@ -16,6 +16,10 @@ enum class Safety {
 bool safetyOn(Safety which);
 void setSafetyOn(Safety which, bool on);
 
+// Where the settings are kept: a file on Linux (~/.config/tarvenix/tarvenix.conf), a
+// registry key on Windows.
+QString settingsFile();
+
 // The language the window starts in: empty for the system's, else a locale name ("de").
 QString savedLanguage();
 void saveLanguage(const QString &name);

@@ -50,10 +50,10 @@ class TestCliCommands : public QObject {
         for (const char *word :
              {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
               "--device", "--json", "--quiet", "--trace", "--force", "--verify", "--record",
-              "\".bin\" is", "--all", "--product"})
+              "\".bin\" is", "--all", "--product", "--serial", "--version", "doctor"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8})
-            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1 +\\w").arg(code))),
                      qPrintable(QString::number(code)));
     }
 
@@ -66,7 +66,9 @@ class TestCliCommands : public QObject {
         QTest::newRow("unknown command") << QStringList{"flash", "x.bin"} << "\"flash\"";
         QTest::newRow("file missing") << QStringList{"firmware"} << "needs a file";
         QTest::newRow("extra argument") << QStringList{"version", "x"} << "Too many";
-        QTest::newRow("json on save") << QStringList{"save", "x", "--json"} << "--json";
+        QTest::newRow("serial empty") << QStringList{"version", "--serial", ""} << "--serial";
+        QTest::newRow("serial with device")
+            << QStringList{"version", "--serial", "S", "--device", "/dev/x"} << "--serial";
         QTest::newRow("verify on firmware")
             << QStringList{"firmware", "f", "--verify"} << "--verify";
         QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
