@@ -45,11 +45,12 @@ Status checkTarget(const QString &given, const QString &target, bool force)
 {
     if (const Failure unnamed = checkSaveName(given))
         return fail(unnamed, refusalMessage(unnamed, given));
+    // A folder of the name is refused first: --force replaces files only.
+    if (const Failure refusal = checkSaveTarget(target))
+        return fail(refusal, refusalMessage(refusal, target));
     if (const Failure existing = existingTarget(target); existing && !force)
         return fail(existing, refusalMessage(existing, target) +
                                   Cli::tr(" Add --force to replace it, or choose another name."));
-    if (const Failure refusal = checkSaveTarget(target))
-        return fail(refusal, refusalMessage(refusal, target));
     return {};
 }
 
@@ -204,13 +205,17 @@ Status runTransfer(const Options &o)
     QString version;
     if (!save)
         device.queryVersion(version);
+    // What the question shows is what is sent, or the transfer fails.
+    TransferRequest request = requestFor(kind, file, o);
+    if (!save)
+        request.source = fileFacts(file);
     if (kind == TransferKind::Firmware &&
         !confirmed(o,
-                   firmwareQuestion(file, fileFacts(file), device.identity(), printable(version)) +
+                   firmwareQuestion(file, request.source, device.identity(), printable(version)) +
                        Cli::tr("\n\nDo not unplug the device or stop this program until the "
                                "download is done.")))
         return declined();
-    const TransferRecord record = runOnDevice(device, requestFor(kind, file, o), o);
+    const TransferRecord record = runOnDevice(device, request, o);
     tellHistoryProblem(record);
     if (!record.ok())
         return transferFailure(kind, file, record.outcome);

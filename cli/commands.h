@@ -13,6 +13,8 @@ Status runTransfer(const Options &o);
 Status runVerify(const Options &o);
 Status runBackups(const Options &o);
 Status runHistory(const Options &o);
+// Before a command on a device: the transfers that a crash ended, each told once on stderr.
+void tellInterruptedTransfers();
 
 // What the commands share with a run on several devices.
 TransferKind kindOf(Command c);

@@ -7,7 +7,9 @@
 #include "cli/text.h"
 
 #include "platform/language.h"
+#include "userfiles/settings.h"
 #include "words/failures.h"
+#include "words/results.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -66,6 +68,7 @@ Status runWithHidapi(const Options &o)
     // The lists of what was done need no device.
     if (o.command == Command::Backups || o.command == Command::History)
         return run(o);
+    tellInterruptedTransfers();
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
                     Cli::tr("The HID library could not start. Please check "
@@ -135,6 +138,8 @@ int main(int argc, char *argv[])
         startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
     }
+    if (const QString ignored = tarvenix::takeIgnoredSettings(); !ignored.isEmpty())
+        printMessage(tarvenix::settingsIgnoredMessage(ignored));
     const int exitCode = finish(s);
     endRecording(exitCode);
     return exitCode;

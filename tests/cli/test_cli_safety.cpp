@@ -152,7 +152,7 @@ class TestCliSafety : public QObject {
         QCOMPARE(line["result"].toString(), QStringLiteral("ok"));
         QCOMPARE(line["backup"].toString(), backup);
         QCOMPARE(line["verified"].toBool(), true);
-        QCOMPARE(line["schema"].toInt(), 2);
+        QCOMPARE(line["schema"].toInt(), 3);
         QCOMPARE(line["device"].toObject()["vendorId"].toString(), QStringLiteral("1abe"));
         QCOMPARE(line["device"].toObject()["version"].toString(), QStringLiteral("TVX-EMU 1.1.0"));
         QCOMPARE(line["file"].toObject()["path"].toString(), path);
