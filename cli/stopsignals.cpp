@@ -1,5 +1,6 @@
 #include "stopsignals.h"
 
+#include <QtGlobal>
 #include <atomic>
 #include <csignal>
 
