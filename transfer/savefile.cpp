@@ -91,9 +91,10 @@ bool syncToDisk(QFile &file, QString &reason)
 }
 
 // Windows has no file without a name.
-int openUnnamedIn(const QString &)
+int openUnnamedIn(const QString &, int &error)
 {
-    return 0;
+    error = 0;
+    return -1;
 }
 
 PlaceResult linkUnnamed(int, const QString &)
@@ -160,18 +161,19 @@ int refusedWith(int code)
 }
 
 // A file without a name in the folder, which goes with its last descriptor unless it is
-// given one: the descriptor; 0 where the file system has no such files (vfat, some network
-// file systems); or minus the system's error number.
-int openUnnamedIn(const QString &folder)
+// given one: its descriptor, or -1 with the system's error number in `error`, 0 where the
+// file system has no such files (vfat, some network file systems).
+int openUnnamedIn(const QString &folder, int &error)
 {
+    error = 0;
     // An unprivileged process names such a file through /proc.
     if (::access("/proc/self/fd", X_OK) != 0)
-        return 0;
+        return -1;
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0)
-        return fd;
-    return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? 0 : -errno;
+    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        error = errno;
+    return fd;
 }
 
 // linkat refuses a name that is taken, as the rename that refuses to replace does.
@@ -304,13 +306,15 @@ bool SaveFile::open()
     return (!replace_ && openUnnamed()) || (failure_.code == FailureCode::None && openNamed());
 }
 
+// False without a failure where the file system has no files without a name.
 bool SaveFile::openUnnamed()
 {
-    const int fd = openUnnamedIn(QFileInfo(target_).path());
-    if (fd < 0)
-        return fail(FailureCode::TargetUnwritable, systemReason(-fd));
-    return fd > 0 && temp_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                                QFileDevice::AutoCloseHandle);
+    int error = 0;
+    const int fd = openUnnamedIn(QFileInfo(target_).path(), error);
+    if (error)
+        return fail(FailureCode::TargetUnwritable, systemReason(error));
+    return fd >= 0 && temp_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                                 QFileDevice::AutoCloseHandle);
 }
 
 // A short name, whatever the target's length, that says whose it is. The open refuses a
