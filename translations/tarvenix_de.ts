@@ -1272,8 +1272,8 @@ Geräte:
         <translation>Das Gerät ist unverändert, und „%1“ wurde nicht geschrieben: die Datei enthält, was sie vorher enthielt. Speichern Sie erneut, um die Daten zu erhalten.</translation>
     </message>
     <message>
-        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored: the settings are read and kept without it. Remove it, or rename it.</source>
-        <translation>Die Einstellungsdatei „%1“ ist keine reguläre Datei und wird daher ignoriert: die Einstellungen werden ohne sie gelesen und gespeichert. Entfernen oder benennen Sie sie um.</translation>
+        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored; until it is removed or renamed, the settings may stay at their defaults.</source>
+        <translation>Die Einstellungsdatei „%1“ ist keine reguläre Datei und wird daher ignoriert; bis sie entfernt oder umbenannt ist, bleiben die Einstellungen womöglich bei ihren Voreinstellungen.</translation>
     </message>
 </context>
 <context>

@@ -1238,8 +1238,8 @@ Devices:
         <translation>设备未被更改，“%1”也未被写入：其内容与之前相同。请重新保存以获取数据。</translation>
     </message>
     <message>
-        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored: the settings are read and kept without it. Remove it, or rename it.</source>
-        <translation>设置文件“%1”不是普通文件，因此被忽略：读取和保存设置时不使用它。请删除或重命名该文件。</translation>
+        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored; until it is removed or renamed, the settings may stay at their defaults.</source>
+        <translation>设置文件“%1”不是普通文件，因此被忽略；在删除或重命名该文件之前，设置可能保持默认值。</translation>
     </message>
 </context>
 <context>

@@ -228,8 +228,9 @@ QString interruptedMessage(const QJsonObject &end)
 
 QString settingsIgnoredMessage(const QString &path)
 {
-    return Messages::tr("The settings file \"%1\" is not a regular file, so it is ignored: "
-                        "the settings are read and kept without it. Remove it, or rename it.")
+    return Messages::tr("The settings file \"%1\" is not a regular file, so it is ignored; "
+                        "until it is removed or renamed, the settings may stay at their "
+                        "defaults.")
         .arg(path);
 }
 
