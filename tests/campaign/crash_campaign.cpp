@@ -32,7 +32,7 @@ namespace {
 constexpr int kArea = 524288;
 constexpr int kFirmwareBlocks = 128;
 // Longer than any kill takes to land, shorter than the 8-second bound on a reply.
-constexpr int kHoldMs = 3000;
+constexpr int kHoldMs = 5000;
 
 struct Point {
     const char *transfer; // "save", "data" or "firmware"
