@@ -4,6 +4,7 @@
 #include "ui/mainwindow.h"
 #include "userfiles/settings.h"
 #include "words/failures.h"
+#include "words/results.h"
 
 #ifdef TARVENIX_X11_DPI
 #include "app/x11dpi.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLocale>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -109,11 +111,14 @@ int main(int argc, char *argv[])
     const QLocale language = chosenLanguage(parser);
     QLocale::setDefault(language);
     tarvenix::useLanguage(language);
+    if (const QString ignored = tarvenix::takeIgnoredSettings(); !ignored.isEmpty())
+        std::fprintf(stderr, "%s\n", qUtf8Printable(tarvenix::settingsIgnoredMessage(ignored)));
     const std::shared_ptr<tarvenix::Capture> capture = startRecording(parser, app.arguments());
     int exitCode = 0;
     {
         MainWindow window(nullptr, capture);
         window.show();
+        QTimer::singleShot(0, &window, &MainWindow::tellInterruptedTransfers);
         exitCode = app.exec();
     }
     // After the window, whose going closes the device.

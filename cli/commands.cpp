@@ -46,11 +46,12 @@ Status checkTarget(const QString &given, const QString &target, bool force)
 {
     if (const Failure unnamed = checkSaveName(given))
         return fail(unnamed, refusalMessage(unnamed, given));
+    // A folder of the name is refused first: --force replaces files only.
+    if (const Failure refusal = checkSaveTarget(target))
+        return fail(refusal, refusalMessage(refusal, target));
     if (const Failure existing = existingTarget(target); existing && !force)
         return fail(existing, refusalMessage(existing, target) +
                                   Cli::tr(" Add --force to replace it, or choose another name."));
-    if (const Failure refusal = checkSaveTarget(target))
-        return fail(refusal, refusalMessage(refusal, target));
     return {};
 }
 
@@ -251,15 +252,19 @@ Status runTransfer(const Options &o)
     QString version;
     if (!save)
         device.queryVersion(version);
+    // What the question shows is what is sent, or the transfer fails.
+    TransferRequest request = requestFor(kind, r.file, o);
+    if (!save)
+        request.source = fileFacts(r.file);
     if (kind == TransferKind::Firmware &&
-        !confirmed(
-            o, firmwareQuestion(r.file, fileFacts(r.file), device.identity(), printable(version)) +
-                   Cli::tr("\n\nDo not unplug the device or stop this program until the "
-                           "download is done."))) {
+        !confirmed(o, firmwareQuestion(r.file, request.source, device.identity(),
+                                       printable(version)) +
+                          Cli::tr("\n\nDo not unplug the device or stop this program until the "
+                                  "download is done."))) {
         r.status = declined();
         return finished(o, r, device, {});
     }
-    const TransferRecord record = runOnDevice(device, requestFor(kind, r.file, o), o);
+    const TransferRecord record = runOnDevice(device, request, o);
     tellHistoryProblem(record);
     addRecord(r, record);
     if (!record.ok())

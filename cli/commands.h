@@ -22,6 +22,8 @@ void printDocument(const QJsonObject &root);
 // The end of a run with --json that failed before printing its document (a file refused, no
 // device found): its failure as a result without a device.
 void printFailureDocument(const Options &o, const Status &status);
+// Before a command on a device: the transfers that a crash ended, each told once on stderr.
+void tellInterruptedTransfers();
 
 // What the commands share with a run on several devices.
 TransferKind kindOf(Command c);

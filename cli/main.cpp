@@ -8,7 +8,9 @@
 
 #include "platform/language.h"
 #include "platform/locale.h"
+#include "userfiles/settings.h"
 #include "words/failures.h"
+#include "words/results.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -69,6 +71,7 @@ Status runWithHidapi(const Options &o)
     // The lists of what was done need no device.
     if (o.command == Command::Backups || o.command == Command::History)
         return run(o);
+    tellInterruptedTransfers();
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
                     Cli::tr("The HID library could not start. Please check "
@@ -141,6 +144,8 @@ int main(int argc, char *argv[])
     }
     if (parsed.status.ok())
         printFailureDocument(parsed.options, s);
+    if (const QString ignored = tarvenix::takeIgnoredSettings(); !ignored.isEmpty())
+        printMessage(tarvenix::settingsIgnoredMessage(ignored));
     const int exitCode = finish(s);
     endRecording(exitCode);
     return exitCode;

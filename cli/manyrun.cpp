@@ -69,6 +69,8 @@ class ManyRun {
     // job's thread starts (the threads inherit the signals it holds pending): until then
     // Ctrl-C ends the program as it does any other.
     std::optional<StopOnSignals> signals_;
+    // The file as noted once for every device: what the question shows is what each is sent.
+    FileFacts source_;
     bool stopPassedOn_ = false;
     bool declined_ = false;
     int running_ = 0;
@@ -116,6 +118,8 @@ RunSummary ManyRun::run()
         else
             ++running_;
     }
+    if (o_.command == Command::Firmware || o_.command == Command::Data)
+        source_ = fileFacts(o_.file);
     if (o_.command == Command::Firmware && running_ > 0 && !confirmedForAll()) {
         declined_ = true;
         return {};
@@ -163,7 +167,7 @@ bool ManyRun::confirmedForAll() const
         if (u->device.port())
             devices << deviceLine(u->device.identity(), printable(u->version));
     }
-    return confirmed(o_, firmwareQuestion(o_.file, fileFacts(o_.file), devices) +
+    return confirmed(o_, firmwareQuestion(o_.file, source_, devices) +
                              Cli::tr("\n\nDo not unplug the devices or stop this program until "
                                      "every download is done."));
 }
@@ -183,7 +187,9 @@ void ManyRun::start(Unit &u)
                          board_.advance(u.row, phase, done, blocks);
                      });
     board_.begin(u.row, kind);
-    if (const Failure refused = u.device.startTransfer(u.job.get(), requestFor(kind, u.file, o_))) {
+    TransferRequest request = requestFor(kind, u.file, o_);
+    request.source = source_;
+    if (const Failure refused = u.device.startTransfer(u.job.get(), request)) {
         failed(u, fail(refused, refusalMessage(refused, u.file)));
         ended();
     }

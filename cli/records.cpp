@@ -1,4 +1,5 @@
-// The backups and history commands: what the data downloads kept, and what was done.
+// The backups and history commands: what the data downloads kept, and what was done; and
+// the transfers that a crash ended, told at the start of a command on a device.
 
 #include "cli/commands.h"
 
@@ -46,9 +47,18 @@ Status runBackups(const Options &o)
     return {};
 }
 
+void tellInterruptedTransfers()
+{
+    for (const QJsonObject &end : recoverInterruptedTransfers())
+        printMessage(interruptedMessage(end));
+}
+
 Status runHistory(const Options &o)
 {
-    const QVector<QJsonObject> entries = readHistory(o.limit);
+    int skipped = 0;
+    const QVector<QJsonObject> entries = readHistory(o.limit, &skipped);
+    if (skipped > 0)
+        printMessage(historySkippedNote(skipped));
     if (o.json) {
         QJsonArray array;
         for (const QJsonObject &entry : entries)

@@ -866,6 +866,10 @@ Bitte laden Sie die Datei erneut.</translation>
         <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
         <translation>Um ohne Sicherung zu übertragen, schalten Sie „Vor einer Datenübertragung sichern“ im Menü des Fensters aus (Rechtsklick auf das Fenster).</translation>
     </message>
+    <message>
+        <source>Interrupted transfer</source>
+        <translation>Unterbrochene Übertragung</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -1188,10 +1192,6 @@ Version nachher: „%2“</translation>
         <translation>ein anderes Tarvenix-Programm überträgt gerade mit dem Gerät</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks</source>
-        <translation>die Datei „%1“ fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken</translation>
-    </message>
-    <message>
         <source>%1 stopped in its %2, before block %3 of %4: %5.</source>
         <translation>%1 angehalten bei „%2“, vor Block %3 von %4: %5.</translation>
     </message>
@@ -1424,6 +1424,74 @@ Geräte:
     <message>
         <source>These checks name your devices&apos; paths and serial numbers and your folders: read them before you share them.</source>
         <translation>Diese Prüfungen nennen die Pfade und Seriennummern Ihrer Geräte und Ihre Ordner: Lesen Sie sie, bevor Sie sie weitergeben.</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed while it was sent: the device now holds the data as it was read during the transfer (SHA-256 %2), which is not the file as it is now</source>
+        <translation>die Datei „%1“ wurde während der Übertragung verändert: das Gerät enthält nun die Daten, wie sie während der Übertragung gelesen wurden (SHA-256 %2), nicht die Datei, wie sie jetzt ist</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed since it was checked, or is missing, unreadable or no longer whole blocks; nothing of it was sent</source>
+        <translation>die Datei „%1“ hat sich seit der Prüfung verändert oder fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken; nichts davon wurde gesendet</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>eine benannte Pipe (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>eine Spezialdatei</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file but %2, so nothing can be saved under that name. Please choose another name.</source>
+        <translation>„%1“ ist keine Datei, sondern %2; unter diesem Namen kann nichts gespeichert werden. Bitte wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>the program ended during the transfer</source>
+        <translation>das Programm endete während der Übertragung</translation>
+    </message>
+    <message>
+        <source>Lines of the history that could not be read were left out: %1.</source>
+        <translation>Nicht lesbare Zeilen des Verlaufs wurden ausgelassen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 on %2, started %3, did not end: the program that ran it ended first (a crash, a kill or a power loss).</source>
+        <translation>%1 auf %2, begonnen %3, wurde nicht beendet: das ausführende Programm endete vorher (Absturz, Abbruch oder Stromausfall).</translation>
+    </message>
+    <message>
+        <source>The device may hold a partial firmware. Run the firmware download again with the same file, &quot;%1&quot; (SHA-256 %2), before unplugging the device.</source>
+        <translation>Das Gerät enthält möglicherweise eine unvollständige Firmware. Führen Sie die Firmware-Übertragung mit derselben Datei „%1“ (SHA-256 %2) erneut aus, bevor Sie das Gerät abziehen.</translation>
+    </message>
+    <message>
+        <source>The device&apos;s data area may be partly overwritten. Download &quot;%1&quot; (SHA-256 %2) again.</source>
+        <translation>Der Datenbereich des Geräts ist möglicherweise teilweise überschrieben. Übertragen Sie „%1“ (SHA-256 %2) erneut.</translation>
+    </message>
+    <message>
+        <source>The device is unchanged, and &quot;%1&quot; was not written: it holds what it held before. Save again to get the data.</source>
+        <translation>Das Gerät ist unverändert, und „%1“ wurde nicht geschrieben: die Datei enthält, was sie vorher enthielt. Speichern Sie erneut, um die Daten zu erhalten.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored; until it is removed or renamed, the settings may stay at their defaults.</source>
+        <translation>Die Einstellungsdatei „%1“ ist keine reguläre Datei und wird daher ignoriert; bis sie entfernt oder umbenannt ist, bleiben die Einstellungen womöglich bei ihren Voreinstellungen.</translation>
     </message>
 </context>
 <context>

@@ -828,6 +828,10 @@ Please load the file again.</source>
         <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
         <translation>如需不备份直接下载，请在窗口菜单（右键单击窗口）中关闭“下载数据前备份”。</translation>
     </message>
+    <message>
+        <source>Interrupted transfer</source>
+        <translation>传输被中断</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -1150,10 +1154,6 @@ Version after: &quot;%2&quot;</source>
         <translation>另一个 Tarvenix 程序正在与设备传输数据</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks</source>
-        <translation>文件“%1”已丢失、无法读取或不再由整块组成</translation>
-    </message>
-    <message>
         <source>%1 stopped in its %2, before block %3 of %4: %5.</source>
         <translation>%1在%2阶段、第 %3/%4 块之前停止：%5。</translation>
     </message>
@@ -1386,6 +1386,74 @@ Devices:
     <message>
         <source>These checks name your devices&apos; paths and serial numbers and your folders: read them before you share them.</source>
         <translation>这些检查结果包含您设备的路径和序列号以及您的文件夹：分享之前请先阅读。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed while it was sent: the device now holds the data as it was read during the transfer (SHA-256 %2), which is not the file as it is now</source>
+        <translation>文件“%1”在发送过程中被更改：设备中现在是传输时读取到的数据（SHA-256 %2），而不是该文件现在的内容</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed since it was checked, or is missing, unreadable or no longer whole blocks; nothing of it was sent</source>
+        <translation>文件“%1”在检查后已被更改，或已不存在、无法读取或不再是完整的数据块；未发送任何内容</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>命名管道（FIFO）</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>套接字</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>特殊文件</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file but %2, so nothing can be saved under that name. Please choose another name.</source>
+        <translation>“%1”不是文件，而是%2，因此无法以该名称保存。请选择其他名称。</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>进行中</translation>
+    </message>
+    <message>
+        <source>the program ended during the transfer</source>
+        <translation>程序在传输过程中结束</translation>
+    </message>
+    <message>
+        <source>Lines of the history that could not be read were left out: %1.</source>
+        <translation>已略过历史记录中无法读取的行：%1。</translation>
+    </message>
+    <message>
+        <source>%1 on %2, started %3, did not end: the program that ran it ended first (a crash, a kill or a power loss).</source>
+        <translation>在 %2 上的%1（开始于 %3）未能结束：运行它的程序先结束了（崩溃、被终止或断电）。</translation>
+    </message>
+    <message>
+        <source>The device may hold a partial firmware. Run the firmware download again with the same file, &quot;%1&quot; (SHA-256 %2), before unplugging the device.</source>
+        <translation>设备中的固件可能不完整。请在拔出设备前，使用同一文件“%1”（SHA-256 %2）重新下载固件。</translation>
+    </message>
+    <message>
+        <source>The device&apos;s data area may be partly overwritten. Download &quot;%1&quot; (SHA-256 %2) again.</source>
+        <translation>设备数据区可能已被部分覆盖。请重新下载“%1”（SHA-256 %2）。</translation>
+    </message>
+    <message>
+        <source>The device is unchanged, and &quot;%1&quot; was not written: it holds what it held before. Save again to get the data.</source>
+        <translation>设备未被更改，“%1”也未被写入：其内容与之前相同。请重新保存以获取数据。</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored; until it is removed or renamed, the settings may stay at their defaults.</source>
+        <translation>设置文件“%1”不是普通文件，因此被忽略；在删除或重命名该文件之前，设置可能保持默认值。</translation>
     </message>
 </context>
 <context>

@@ -52,6 +52,8 @@ class MainWindow : public QDialog {
     bool transferRunning() const;
     // Acts on one device arrival or removal, whatever platform reported it.
     void onDeviceEvent(const tarvenix::DeviceEvent &event);
+    // At the start, once the window shows: the transfers that a crash ended, each in a box.
+    void tellInterruptedTransfers();
 
   public slots:
     void slotTrayMenuHovered();
@@ -168,7 +170,7 @@ class MainWindow : public QDialog {
     void showStep(const ArrowRow &arrows, int step);
     void onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
     // The question before a firmware download, when the user wants it asked.
-    bool confirmFirmware();
+    bool confirmFirmware(const tarvenix::FileFacts &facts);
     void warn(const QString &text);
     // Asks whether to replace what existingTarget() described.
     bool confirmOverwrite(const QString &existing);

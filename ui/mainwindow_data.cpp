@@ -3,8 +3,8 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "words/failures.h"
 #include "userfiles/settings.h"
+#include "words/failures.h"
 #include "workers/transferworkers.h"
 
 #include <QFileDialog>
@@ -46,6 +46,11 @@ bool MainWindow::askSaveTarget(bool *replace)
         return false;
     }
     strSaveDataFile = tarvenix::saveFileName(chosen);
+    // A folder of the name is refused before the question: only files are replaced.
+    if (const tarvenix::Failure refusal = tarvenix::checkSaveTarget(strSaveDataFile)) {
+        warn(tarvenix::refusalMessage(refusal, strSaveDataFile));
+        return false;
+    }
     const tarvenix::Failure existing = tarvenix::existingTarget(strSaveDataFile);
     // Qt's dialog asked about the name it returned, and only when that name leads to a
     // file: not about a name we extended, nor about a link that leads nowhere.
@@ -53,10 +58,6 @@ bool MainWindow::askSaveTarget(bool *replace)
     if (existing && !dialogAsked &&
         !confirmOverwrite(tarvenix::refusalMessage(existing, strSaveDataFile)))
         return false;
-    if (const tarvenix::Failure refusal = tarvenix::checkSaveTarget(strSaveDataFile)) {
-        warn(tarvenix::refusalMessage(refusal, strSaveDataFile));
-        return false;
-    }
     // Without the user's yes, the save refuses to replace a file that appears meanwhile.
     *replace = bool(existing);
     return true;

@@ -1,6 +1,6 @@
 // The window's own menu, on a right-click on its background (or the menu key): the backups
 // folder, the history of transfers, the three safety settings and the language. The tray's
-// menu keeps its two entries.
+// menu keeps its two entries. And at the start, the transfers that a crash ended.
 
 #include "ui/mainwindow.h"
 
@@ -15,7 +15,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QUrl>
@@ -120,7 +122,8 @@ void MainWindow::contextMenuEvent(QContextMenuEvent *event)
 
 void MainWindow::showHistory()
 {
-    const QVector<QJsonObject> entries = tarvenix::readHistory(kHistoryRows);
+    int skipped = 0;
+    const QVector<QJsonObject> entries = tarvenix::readHistory(kHistoryRows, &skipped);
     QDialog dialog(this);
     dialog.setWindowTitle(tr("History"));
     auto *table = new QTableWidget(entries.size(), 6, &dialog);
@@ -138,6 +141,14 @@ void MainWindow::showHistory()
     table->horizontalHeader()->setStretchLastSection(true);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(table);
+    if (skipped > 0)
+        layout->addWidget(new QLabel(tarvenix::historySkippedNote(skipped), &dialog));
     dialog.resize(760, 320);
     dialog.exec();
+}
+
+void MainWindow::tellInterruptedTransfers()
+{
+    for (const QJsonObject &end : tarvenix::recoverInterruptedTransfers())
+        QMessageBox::warning(this, tr("Interrupted transfer"), tarvenix::interruptedMessage(end));
 }

@@ -150,7 +150,7 @@ class TestCliSafety : public QObject {
         QCOMPARE(line["result"].toString(), QStringLiteral("ok"));
         QCOMPARE(line["backup"].toString(), backup);
         QCOMPARE(line["verified"].toBool(), true);
-        QCOMPARE(line["schema"].toInt(), 2);
+        QCOMPARE(line["schema"].toInt(), 3);
         QCOMPARE(line["device"].toObject()["vendorId"].toString(), QStringLiteral("1abe"));
         QCOMPARE(line["device"].toObject()["version"].toString(), QStringLiteral("TVX-EMU 1.1.0"));
         QCOMPARE(line["file"].toObject()["path"].toString(), path);
@@ -232,6 +232,20 @@ class TestCliSafety : public QObject {
         QCOMPARE(failure["phase"].toString(), QStringLiteral("verify"));
         QCOMPARE(failure["block"].toInt(), 10);
         QCOMPARE(failure["blocks"].toInt(), 32);
+    }
+
+    // A line it cannot read is left out of the list, and said to be on stderr.
+    void historySaysWhatItLeftOut()
+    {
+        QVERIFY(cli::run({"save", dir.filePath("listed.bin")}).exitCode == 0);
+        QFile history(tarvenix::historyPath());
+        QVERIFY(history.open(QIODevice::Append) && history.write("{\"cut\n"));
+        history.close();
+        const cli::Run r = cli::run({"history", "--limit", "1"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.contains("listed.bin"), r.out);
+        QCOMPARE(r.err, QStringLiteral("Lines of the history that could not be read were left "
+                                       "out: 1.\n"));
     }
 
     // On a terminal the question comes first; without one a script goes on unasked.

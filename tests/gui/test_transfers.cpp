@@ -11,8 +11,11 @@
 #include "userfiles/history.h"
 #include "workers/transferworkers.h"
 
+#include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -585,6 +588,57 @@ class TestTransfers : public QObject {
         const QJsonObject device = tarvenix::readHistory(1).value(0)["device"].toObject();
         QCOMPARE(device["versionBefore"].toString(), QStringLiteral("EMU-1"));
         QCOMPARE(device["versionAfter"].toString(), QStringLiteral("EMU-2"));
+    }
+
+    // A save whose program was killed, told once in a box; the history's dialog shows it
+    // interrupted, and says that it left out a line it could not read.
+    void interruptedTransferIsToldOnce()
+    {
+        QProcess gone;
+        gone.start(QStringLiteral("true"), QStringList());
+        QVERIFY(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        gone.waitForFinished();
+        const QString target = dir.filePath("killed.bin");
+        {
+            const tarvenix::HistoryLock lock(true);
+            QString problem;
+            tarvenix::appendRecordLocked(
+                {{"schema", 3},
+                 {"event", "start"},
+                 {"id", "k1"},
+                 {"kind", "save"},
+                 {"time", "2024-05-18T10:15:02.123Z"},
+                 {"device", QJsonObject{{"vendorId", "1abe"}, {"productId", "2202"}}},
+                 {"file", QJsonObject{{"path", target}}},
+                 {"process", QJsonObject{{"pid", pid}}}},
+                problem);
+            QFile history(tarvenix::historyPath());
+            QVERIFY(history.open(QIODevice::Append) && history.write("not a record\n"));
+        }
+        w->tellInterruptedTransfers();
+        w->tellInterruptedTransfers();
+        QCOMPARE(dialogs->boxes.size(), 1);
+        QVERIFY2(dialogs->boxes[0].text.contains("Save data on 1abe:2202, started ") &&
+                     dialogs->boxes[0].text.contains("\"" + target + "\" was not written"),
+                 qPrintable(dialogs->texts()));
+        QStringList shown;
+        QTimer::singleShot(200, [&shown] {
+            QWidget *history = QApplication::activeModalWidget();
+            for (const QLabel *label : history->findChildren<QLabel *>())
+                shown << label->text();
+            for (const QTableWidgetItem *item :
+                 history->findChild<QTableWidget *>()->findItems("interrupted", Qt::MatchExactly))
+                shown << item->text();
+            history->close();
+        });
+        for (QAction *action : w->windowMenu->actions()) {
+            if (action->text() == QStringLiteral("History…"))
+                action->trigger();
+        }
+        QCOMPARE(shown,
+                 (QStringList{"Lines of the history that could not be read were left out: 1.",
+                              "interrupted"}));
     }
 };
 

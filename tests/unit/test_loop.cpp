@@ -35,6 +35,7 @@ class TestLoop : public QObject {
         request.port = &port;
         request.deviceKey = key;
         request.backup = request.verify = true;
+        request.backupFile = newBackupPath(key, QDateTime::currentDateTimeUtc());
         return request;
     }
 
