@@ -555,6 +555,57 @@ Exit-Codes:
     </message>
 </context>
 <context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>erfolgreich</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>Sicherung oder Fehler</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Close</source>
@@ -725,90 +776,6 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
     <message>
         <source>Download firmware</source>
         <translation>Firmware-Übertragung</translation>
-    </message>
-    <message>
-        <source>Back up before a data download</source>
-        <translation>Vor einer Datenübertragung sichern</translation>
-    </message>
-    <message>
-        <source>Verify after a data download</source>
-        <translation>Nach einer Datenübertragung prüfen</translation>
-    </message>
-    <message>
-        <source>Ask before a firmware download</source>
-        <translation>Vor einer Firmware-Übertragung fragen</translation>
-    </message>
-    <message>
-        <source>firmware</source>
-        <translation>Firmware</translation>
-    </message>
-    <message>
-        <source>data</source>
-        <translation>Daten</translation>
-    </message>
-    <message>
-        <source>save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>erfolgreich</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>Backups…</source>
-        <translation>Sicherungen…</translation>
-    </message>
-    <message>
-        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
-        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
-    </message>
-    <message>
-        <source>History…</source>
-        <translation>Verlauf…</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>The system&apos;s language</source>
-        <translation>Sprache des Systems</translation>
-    </message>
-    <message>
-        <source>Takes effect at the next start</source>
-        <translation>Wirkt ab dem nächsten Start</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>Verlauf</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Zeit</translation>
-    </message>
-    <message>
-        <source>Transfer</source>
-        <translation>Übertragung</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Ergebnis</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Datei</translation>
-    </message>
-    <message>
-        <source>Device</source>
-        <translation>Gerät</translation>
-    </message>
-    <message>
-        <source>Backup, or what failed</source>
-        <translation>Sicherung oder Fehler</translation>
     </message>
 </context>
 <context>
@@ -1171,6 +1138,45 @@ Version nachher: „%2“</translation>
     <message>
         <source>Show/Hide</source>
         <translation>Anzeigen/Ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>Vor einer Datenübertragung sichern</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>Nach einer Datenübertragung prüfen</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>Vor einer Firmware-Übertragung fragen</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>Sicherungen…</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>Sprache des Systems</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>Wirkt ab dem nächsten Start</translation>
     </message>
 </context>
 </TS>

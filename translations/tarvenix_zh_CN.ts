@@ -521,6 +521,57 @@ Exit codes:
     </message>
 </context>
 <context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>firmware</source>
+        <translation>固件</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <source>save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>传输</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>备份或失败原因</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Close</source>
@@ -691,90 +742,6 @@ An interrupted firmware download can leave the device unusable.</source>
     <message>
         <source>Download firmware</source>
         <translation>下载固件</translation>
-    </message>
-    <message>
-        <source>Back up before a data download</source>
-        <translation>下载数据前备份</translation>
-    </message>
-    <message>
-        <source>Verify after a data download</source>
-        <translation>下载数据后校验</translation>
-    </message>
-    <message>
-        <source>Ask before a firmware download</source>
-        <translation>下载固件前询问</translation>
-    </message>
-    <message>
-        <source>firmware</source>
-        <translation>固件</translation>
-    </message>
-    <message>
-        <source>data</source>
-        <translation>数据</translation>
-    </message>
-    <message>
-        <source>save</source>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>成功</translation>
-    </message>
-    <message>
-        <source>failed</source>
-        <translation>失败</translation>
-    </message>
-    <message>
-        <source>Backups…</source>
-        <translation>备份…</translation>
-    </message>
-    <message>
-        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
-        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
-    </message>
-    <message>
-        <source>History…</source>
-        <translation>历史记录…</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>The system&apos;s language</source>
-        <translation>跟随系统语言</translation>
-    </message>
-    <message>
-        <source>Takes effect at the next start</source>
-        <translation>下次启动时生效</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>历史记录</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>时间</translation>
-    </message>
-    <message>
-        <source>Transfer</source>
-        <translation>传输</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>结果</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>文件</translation>
-    </message>
-    <message>
-        <source>Device</source>
-        <translation>设备</translation>
-    </message>
-    <message>
-        <source>Backup, or what failed</source>
-        <translation>备份或失败原因</translation>
     </message>
 </context>
 <context>
@@ -1137,6 +1104,45 @@ Version after: &quot;%2&quot;</source>
     <message>
         <source>Show/Hide</source>
         <translation>显示/隐藏</translation>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>下载数据前备份</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>下载数据后校验</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>下载固件前询问</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>备份…</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>历史记录…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>跟随系统语言</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>下次启动时生效</translation>
     </message>
 </context>
 </TS>

@@ -3,8 +3,8 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "words/messages.h"
 #include "userfiles/settings.h"
+#include "words/messages.h"
 #include "workers/transferworkers.h"
 
 #include <QFileDialog>
@@ -21,7 +21,7 @@ void MainWindow::slotPushButtonRunUpdateData()
 {
     if (!runAllowed(strDataFile, tr("Please load data file first !"), TransferKind::Data))
         return;
-    setArrows(dataArrows(), kArrowUnlitStyle);
+    dataArrows().unlight();
     tarvenix::TransferRequest request;
     request.file = strDataFile;
     request.backup = tarvenix::safetyOn(tarvenix::Safety::BackupBeforeData);
@@ -67,7 +67,7 @@ void MainWindow::slotPushButtonRunSaveData()
     bool replace = false;
     if (refuseWhileTransferring() || !askSaveTarget(&replace) || !openDevice())
         return;
-    setArrows(saveArrows(), kArrowUnlitStyle);
+    saveArrows().unlight();
     tarvenix::TransferRequest request;
     request.file = strSaveDataFile;
     request.replaceExisting = replace;
@@ -77,11 +77,11 @@ void MainWindow::slotPushButtonRunSaveData()
 // Step 6 lights the last arrow; the success message follows when the transfer has ended.
 void MainWindow::slotShowRunUpdateDataProcess(int step)
 {
-    showStep(dataArrows(), step);
+    dataArrows().light(step);
 }
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
-    showStep(saveArrows(), step);
+    saveArrows().light(step);
 }

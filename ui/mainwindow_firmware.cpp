@@ -4,8 +4,8 @@
 
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
-#include "words/messages.h"
 #include "userfiles/settings.h"
+#include "words/messages.h"
 #include "workers/transferworkers.h"
 
 #include <QMessageBox>
@@ -22,7 +22,7 @@ void MainWindow::slotPushButtonRunUpdateFW()
     if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware) ||
         !confirmFirmware())
         return;
-    setArrows(fwArrows(), kArrowUnlitStyle);
+    fwArrows().unlight();
     // As the firmware row always has: the device opened a second time once the arrows are
     // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
@@ -53,5 +53,5 @@ bool MainWindow::confirmFirmware()
 void MainWindow::slotShowRunUpdateFWProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotUpdateRuningFW");
-    showStep(fwArrows(), step);
+    fwArrows().light(step);
 }

@@ -26,13 +26,7 @@ bool MainWindow::refuseWhileTransferring()
     return true;
 }
 
-void MainWindow::setArrows(const ArrowRow &arrows, const QString &style)
-{
-    for (QPushButton *arrow : arrows)
-        arrow->setStyleSheet(style);
-}
-
-void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow &arrows)
+void MainWindow::loadFile(QString &path, const QString &caption, ArrowRow &arrows)
 {
     if (refuseWhileTransferring())
         return;
@@ -45,7 +39,7 @@ void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow 
         return;
     }
     if (!path.isEmpty())
-        setArrows(arrows, kArrowUnlitStyle);
+        arrows.unlight();
 }
 
 bool MainWindow::openDevice()
@@ -81,12 +75,6 @@ bool MainWindow::startTransfer(tarvenix::TransferJob *worker,
     if (refusal)
         warn(tarvenix::refusalMessage(refusal, request.file));
     return !refusal;
-}
-
-void MainWindow::showStep(const ArrowRow &arrows, int step)
-{
-    if (step >= 1 && step <= 6)
-        arrows[step - 1]->setStyleSheet(kArrowLitStyle);
 }
 
 namespace {

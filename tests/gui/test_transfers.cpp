@@ -17,10 +17,11 @@
 
 namespace {
 
-int litCount(const MainWindow::ArrowRow &row)
+// The arrows that look lit.
+int litCount(const ArrowRow &row)
 {
     int lit = 0;
-    for (QPushButton *arrow : row)
+    for (QPushButton *arrow : row.arrows())
         lit += arrow->styleSheet() == kArrowLitStyle ? 1 : 0;
     return lit;
 }
@@ -362,22 +363,29 @@ class TestTransfers : public QObject {
 
     void arrowsFollowTheCodes()
     {
+        // The row's step is its own count, which the arrows' looks show.
+        ArrowRow &save = w->saveArrows();
         w->slotShowRunUpdateSaveDataProcess(0);
-        QCOMPARE(litCount(w->saveArrows()), 0);
+        QCOMPARE(save.step(), 0);
         for (int code = 1; code <= 5; ++code) {
             w->slotShowRunUpdateSaveDataProcess(code);
-            QCOMPARE(litCount(w->saveArrows()), code);
-            QCOMPARE(w->saveArrows()[code - 1]->styleSheet(), kArrowLitStyle);
+            QCOMPARE(save.step(), code);
+            QCOMPARE(litCount(save), code);
+            QCOMPARE(save.arrows()[code - 1]->styleSheet(), kArrowLitStyle);
         }
         w->slotShowRunUpdateSaveDataProcess(7);
-        QCOMPARE(litCount(w->saveArrows()), 5);
+        QCOMPARE(save.step(), 5);
         // Step 6 lights the last arrow; success is told only when the transfer has ended.
         w->slotShowRunUpdateSaveDataProcess(6);
-        QCOMPARE(litCount(w->saveArrows()), 6);
+        QCOMPARE(save.step(), 6);
+        QCOMPARE(litCount(save), 6);
         QTest::qWait(100);
         QVERIFY(dialogs->boxes.isEmpty());
         // A new file turns its row unlit again.
+        w->slotShowRunUpdateDataProcess(2);
+        QCOMPARE(w->dataArrows().step(), 1);
         loadData(write("again.bin", testfiles::pattern(512, 0)));
+        QCOMPARE(w->dataArrows().step(), 0);
         QCOMPARE(litCount(w->dataArrows()), 0);
     }
 
