@@ -3,7 +3,7 @@
 # Quiet and quick when everything is present already.
 set -eu
 PACKAGES="cmake g++ make pkg-config qtbase5-dev libhidapi-dev libudev-dev umockdev \
-libumockdev-dev libglib2.0-dev libjson-glib-dev xvfb xauth openbox x11-utils xdotool fonts-wqy-microhei \
+libumockdev-dev libglib2.0-dev libjson-glib-dev xvfb xauth openbox trayer x11-utils xdotool fonts-wqy-microhei \
 weston qtwayland5 libxcb1-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n \
 util-linux python3-dbusmock dbus \
 desktop-file-utils appstream dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \

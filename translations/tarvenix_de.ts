@@ -777,6 +777,10 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
         <source>Download firmware</source>
         <translation>Firmware-Übertragung</translation>
     </message>
+    <message>
+        <source>Chosen file: %1, %L2 bytes</source>
+        <translation>Gewählte Datei: %1, %L2 Bytes</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

@@ -743,6 +743,10 @@ An interrupted firmware download can leave the device unusable.</source>
         <source>Download firmware</source>
         <translation>下载固件</translation>
     </message>
+    <message>
+        <source>Chosen file: %1, %L2 bytes</source>
+        <translation>已选文件：%1，%L2 字节</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

@@ -3,6 +3,7 @@
 #include "ui/mainwindow.h"
 
 #include "transfer/devicecontroller.h"
+#include "ui/dialogplacement.h"
 #include "ui/windowmenu.h"
 #include "workers/transferworkers.h"
 
@@ -78,6 +79,15 @@ QPixmap sharpPicture(const QString &path, qreal ratio)
     return QPixmap(path);
 }
 
+// The tool's icon at each size the bundle has.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const char *size : {"", "@2x"})
+        icon.addFile(QStringLiteral(":/pics/logo-32x32%1.png").arg(QLatin1String(size)));
+    return icon;
+}
+
 } // namespace
 
 Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
@@ -104,6 +114,11 @@ MainWindow::MainWindow(QWidget *parent, std::shared_ptr<tarvenix::Capture> captu
     // A tool window loses this attribute when its flags are set.
     setAttribute(Qt::WA_QuitOnClose);
     g_pMainWindow = this;
+    // The title stays in the background picture; the desktop and screen readers get the
+    // tool's name and icon.
+    setAccessibleName(QObject::tr("Tarvenix Manager"));
+    setWindowIcon(programIcon());
+    new DialogPlacement(this);
     backgroundPixmap = sharpPicture(QStringLiteral(":/pics/背景.png"), devicePixelRatioF());
     resize(backgroundPixmap.size() / backgroundPixmap.devicePixelRatio());
     startDeviceEvents();
@@ -151,12 +166,10 @@ void MainWindow::buildWidgets()
     QPushButton *mini = makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini()));
     QPushButton *loadFW =
         makeButton({65, 155, 188, 54}, kLoadFWStyle, SLOT(slotPushButtonLoadFW()));
-    QPushButton *runFW =
-        makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
+    runFWButton = makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
     QPushButton *loadData =
         makeButton({65, 306, 188, 54}, kLoadDataStyle, SLOT(slotPushButtonLoadData()));
-    QPushButton *runData =
-        makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
+    runDataButton = makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
     fwRow = makeArrowRow(kFWArrowMembers, arrowRowAt(170));
     dataRow = makeArrowRow(kDataArrowMembers, arrowRowAt(322));
     QPushButton *save =
@@ -169,7 +182,7 @@ void MainWindow::buildWidgets()
     pushButtonVersion->setStyleSheet(kVersionStyle);
     pushButtonConnected->hide();
     pushButtonNotConnected->hide();
-    makeAccessible({close, mini, loadFW, runFW, loadData, runData, save});
+    makeAccessible({close, mini, loadFW, runFWButton, loadData, runDataButton, save});
 }
 
 void MainWindow::createWorkers()

@@ -161,13 +161,16 @@ class MainWindow : public QDialog {
     // Keyboard and screen readers: names, the progress of the arrows, the
     // focus frame. The seven commands in the order of creation.
     void makeAccessible(const std::array<QPushButton *, 7> &commands);
+    // The file a row's Run would send, in its tool tip and description; none when empty.
+    void showChosenFile(QPushButton *run, const QString &path);
 
     // Transfers, shared by the firmware, data and save commands.
     void createWorkers();
     void followController();
     bool refuseWhileTransferring();
-    // A row's Load command: the chosen file into path; a new file unlights the row.
-    void loadFile(QString &path, const QString &caption, ArrowRow &arrows);
+    // A row's Load command: the chosen file into path, told on the row's Run; a new file
+    // unlights the row.
+    void loadFile(QString &path, const QString &caption, ArrowRow &arrows, QPushButton *run);
     // A Run command's refusals, then the device opened afresh.
     bool runAllowed(const QString &path, const QString &loadFirst, tarvenix::TransferKind kind);
     // Opens the device afresh; false, after telling the user, when there is none.
@@ -194,6 +197,9 @@ class MainWindow : public QDialog {
     static QString minimiseRefusal();
     void explainMinimise(QPushButton *button);
 
+    // The two Run commands, which tell the file they would send.
+    QPushButton *runFWButton = nullptr;
+    QPushButton *runDataButton = nullptr;
     ArrowRow *fwRow = nullptr;
     ArrowRow *dataRow = nullptr;
     ArrowRow *saveRow = nullptr;

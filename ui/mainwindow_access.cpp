@@ -8,7 +8,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QTextDocument> // Qt::convertFromPlainText
 #include <algorithm>
 
 namespace {
@@ -38,6 +40,10 @@ const std::array<Command, 7> kCommands = {{
     {QT_TRANSLATE_NOOP("MainWindow", "Save device data"),
      QT_TRANSLATE_NOOP("MainWindow", "Read the device's whole data area and save it to a file")},
 }};
+
+// The two Run commands' places in the list.
+constexpr size_t kRunFirmware = 3;
+constexpr size_t kRunData = 5;
 
 struct ProgressRow {
     QString name;
@@ -175,4 +181,20 @@ void MainWindow::makeAccessible(const std::array<QPushButton *, 7> &commands)
         if (button->focusPolicy() != Qt::NoFocus)
             frame->watch(button);
     }
+}
+
+void MainWindow::showChosenFile(QPushButton *run, const QString &path)
+{
+    const QString what = tr(kCommands[run == runFWButton ? kRunFirmware : kRunData].description);
+    if (path.isEmpty()) {
+        run->setToolTip(QString());
+        run->setAccessibleDescription(what);
+        return;
+    }
+    const QFileInfo file(path);
+    const QString chosen = tr("Chosen file: %1, %L2 bytes").arg(file.fileName()).arg(file.size());
+    // A name may hold what a tool tip would read as rich text: given as rich text that
+    // shows it as it is.
+    run->setToolTip(Qt::convertFromPlainText(chosen));
+    run->setAccessibleDescription(what + QLatin1Char('\n') + chosen);
 }

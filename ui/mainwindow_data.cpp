@@ -14,7 +14,7 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadData()
 {
-    loadFile(strDataFile, tr("select data file"), dataArrows());
+    loadFile(strDataFile, tr("select data file"), dataArrows(), runDataButton);
 }
 
 void MainWindow::slotPushButtonRunUpdateData()

@@ -14,7 +14,7 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadFW()
 {
-    loadFile(strFWFile, tr("select bin file"), fwArrows());
+    loadFile(strFWFile, tr("select bin file"), fwArrows(), runFWButton);
 }
 
 void MainWindow::slotPushButtonRunUpdateFW()

@@ -5,6 +5,7 @@
 
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
+#include "ui/tray.h"
 #include "userfiles/history.h"
 #include "words/messages.h"
 
@@ -26,7 +27,7 @@ bool MainWindow::refuseWhileTransferring()
     return true;
 }
 
-void MainWindow::loadFile(QString &path, const QString &caption, ArrowRow &arrows)
+void MainWindow::loadFile(QString &path, const QString &caption, ArrowRow &arrows, QPushButton *run)
 {
     if (refuseWhileTransferring())
         return;
@@ -36,10 +37,10 @@ void MainWindow::loadFile(QString &path, const QString &caption, ArrowRow &arrow
     if (tarvenix::lostInDecoding(path)) {
         warn(tarvenix::refusalMessage({tarvenix::FailureCode::NameNotUtf8, {}}, path));
         path.clear();
-        return;
-    }
-    if (!path.isEmpty())
+    } else if (!path.isEmpty()) {
         arrows.unlight();
+    }
+    showChosenFile(run, path);
 }
 
 bool MainWindow::openDevice()
@@ -115,6 +116,7 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::Tra
         {ok ? tarvenix::successDetails(record, tarvenix::FrontEnd::Window) : QString(),
          !ok && backupFailed ? tarvenix::backupOffAdvice(tarvenix::FrontEnd::Window) : QString(),
          record.historyProblem}));
+    tray->tellWhileHidden(box);
     box.exec();
 }
 

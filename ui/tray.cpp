@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 
 Tray::Tray(QWidget *window) : QObject(window), window(window)
@@ -38,4 +39,13 @@ void Tray::createMenu()
     trayMenu->addAction(closeTrayAction);
     trayMenu->addAction(showOrHideTrayAction);
     trayIcon->setContextMenu(trayMenu);
+}
+
+void Tray::tellWhileHidden(const QMessageBox &box) const
+{
+    if (!window->isHidden() || !QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    trayIcon->showMessage(box.windowTitle(), box.text(),
+                          box.icon() == QMessageBox::Information ? QSystemTrayIcon::Information
+                                                                 : QSystemTrayIcon::Warning);
 }
