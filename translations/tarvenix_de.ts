@@ -536,6 +536,21 @@ Exit-Codes:
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Show the window in this language instead of the system&apos;s.</source>
+        <translation>Zeigt das Fenster in dieser Sprache statt in der des Systems.</translation>
+    </message>
+    <message>
+        <source>Record what the window exchanges with the device into &lt;file&gt;, a capture for a bug report (or set TARVENIX_RECORD=&lt;file&gt;).</source>
+        <translation>Zeichnet auf, was das Fenster mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht (oder TARVENIX_RECORD=&lt;file&gt; setzen).</translation>
+    </message>
+    <message>
+        <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
+        <translation>Schreibt den Trace des Gesprächs mit dem Gerät auf die Standardfehlerausgabe (oder QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot; setzen).</translation>
+    </message>
+</context>
+<context>
     <name>DeviceLock</name>
     <message>
         <source>cannot create the device lock %1 (Windows error %2)</source>

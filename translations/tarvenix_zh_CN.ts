@@ -502,6 +502,21 @@ Exit codes:
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Show the window in this language instead of the system&apos;s.</source>
+        <translation>以此语言而非系统语言显示窗口。</translation>
+    </message>
+    <message>
+        <source>Record what the window exchanges with the device into &lt;file&gt;, a capture for a bug report (or set TARVENIX_RECORD=&lt;file&gt;).</source>
+        <translation>将窗口与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录（也可设置 TARVENIX_RECORD=&lt;file&gt;）。</translation>
+    </message>
+    <message>
+        <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
+        <translation>将与设备通信的跟踪信息写到标准错误输出（也可设置 QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;）。</translation>
+    </message>
+</context>
+<context>
     <name>DeviceLock</name>
     <message>
         <source>cannot create the device lock %1 (Windows error %2)</source>

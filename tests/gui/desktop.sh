@@ -10,7 +10,7 @@
 #              its boxes and file dialog show and answer, the background moves
 #              the window, minimise leaves it shown, close ends the program
 #   dialogs    X11 with no window manager, then openbox: a message box and the
-#              file dialog open centred over the window
+#              file dialog open centred over the window; no trace unless asked
 #   tray       X11, openbox and a notification area (trayer): a save that ends
 #              while the window is hidden there is told by the tray icon, and
 #              its box shows as well
@@ -23,7 +23,7 @@ TMP=$(mktemp -d)
 PIDS=""
 trap 'kill $PIDS 2>/dev/null || true; rm -rf "$TMP"' EXIT
 trap 'exit 1' INT TERM HUP
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP QT_LOGGING_RULES
 # The window's saved settings, such as its language, are the test's own.
 export XDG_CONFIG_HOME="$TMP/config"
 
@@ -279,7 +279,8 @@ case_languages() {
 case_wayland() {
     start_x 1280x800
     start_weston
-    start_app env -u DISPLAY QT_QPA_PLATFORM=wayland
+    # The trace, which this case reads, turned on as Qt's logging rules turn it on.
+    start_app env -u DISPLAY QT_QPA_PLATFORM=wayland QT_LOGGING_RULES=tarvenix.trace.debug=true
     wait_for find_window || fail "the window did not show"
     echo "the window shows at $X,$Y"
 
@@ -363,6 +364,8 @@ case_dialogs() {
     start_app
     WIN=$(shown_window)
     place "$WIN"
+    # The trace is off unless asked for: the window has probed for a device by now.
+    ! grep -q "tarvenix.trace" "$TMP/app.log" || fail "trace lines without --trace"
     opens_centred 530 180 '^Warning$' Return
     stop_app
     # ...and under a window manager, which reparents the window into its frame.
@@ -397,7 +400,7 @@ case_tray() {
     trayer --edge bottom >/dev/null 2>&1 &
     PIDS="$PIDS $!"
     wait_for xdotool search --onlyvisible --class '^trayer$' || fail "trayer did not start"
-    APP_ARGS="--lang en"
+    APP_ARGS="--lang en --trace"
     # Every reply 3 ms late: the save takes seconds, time to hide the window.
     EMU_COMMAND="fault 1 delay ms=3 at=2"
     start_app connected

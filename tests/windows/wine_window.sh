@@ -72,7 +72,7 @@ wait_indicator() {
 cli list
 expect_status 0
 # qDebug reaches OutputDebugString, which wine 8 traces on its seh channel.
-WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows \
+WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows --trace \
     >app.out 2>app.log &
 app=$!
 main=$(find_window "$MAIN")
