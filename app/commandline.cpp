@@ -6,6 +6,13 @@
 
 #include <QLoggingCategory>
 #include <cstdio>
+#include <memory>
+
+#ifdef Q_OS_WIN
+#include <QApplication>
+#include <QMessageBox>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -13,10 +20,20 @@ const QString kLang = QStringLiteral("lang");
 const QString kRecord = QStringLiteral("record");
 const QString kTrace = QStringLiteral("trace");
 
+// Qt's own options, which the application object takes before the window's are read.
+const char kQtOptions[] = QT_TRANSLATE_NOOP(
+    "CommandLine", "Qt's own options apply too, among them -platform NAME (xcb, wayland,\n"
+                   "offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,\n"
+                   "-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment\n"
+                   "variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.");
+
+// The descriptions are read in the user's language once it is known: with --help.
 void addOptions(QCommandLineParser &parser)
 {
     // Qt's options are single words after one dash (-platform): not letters of ours.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions(
         {{kLang, CommandLine::tr("Show the window in this language instead of the system's."),
           QStringLiteral("code")},
@@ -29,6 +46,14 @@ void addOptions(QCommandLineParser &parser)
                                   "QT_LOGGING_RULES=\"tarvenix.trace.debug=true\").")}});
 }
 
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 // The language the window's menu saved ("en", "de", "zh_CN"), else the system's. The
 // system's is sought only when needed: finding it loads translations.
 QLocale savedOrSystem()
@@ -36,6 +61,15 @@ QLocale savedOrSystem()
     const QString code = tarvenix::savedLanguage();
     return code.isEmpty() || QLocale(code).language() == QLocale::C ? tarvenix::systemLanguage()
                                                                     : QLocale(code);
+}
+
+QString versionText()
+{
+#ifdef TARVENIX_GIT_DESCRIPTION
+    return QStringLiteral("tarvenix " TARVENIX_VERSION " (git " TARVENIX_GIT_DESCRIPTION ")");
+#else
+    return QStringLiteral("tarvenix " TARVENIX_VERSION);
+#endif
 }
 
 // The trace's category, whether Qt's logging rules turn it on, and the filter that applies
@@ -55,7 +89,87 @@ void traceOffUnlessRuled(QLoggingCategory *category)
         category->setEnabled(QtDebugMsg, g_traceRuledOn);
 }
 
+#ifdef Q_OS_WIN
+
+// A program of the Windows subsystem starts without a console: it writes into the one it
+// was started from, or where its output was sent; false when there is neither.
+bool consoleOutput()
+{
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out && out != INVALID_HANDLE_VALUE && GetFileType(out) != FILE_TYPE_UNKNOWN)
+        return true;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return false;
+    return std::freopen("CONOUT$", "w", stdout) != nullptr;
+}
+
+#else
+
+bool consoleOutput()
+{
+    return true;
+}
+
+#endif
+
+void tell(const QString &text, bool console)
+{
+    if (console) {
+        std::fputs(qPrintable(text), stdout);
+        std::fflush(stdout);
+        return;
+    }
+#ifdef Q_OS_WIN
+    QMessageBox::information(nullptr, QObject::tr("Tarvenix Manager"), text);
+#endif
+}
+
 } // namespace
+
+bool asksInformation(int argc, char *argv[])
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.parse(argumentList(argc, argv));
+    // --help-all, Qt's, says no more than --help: Qt's options are its last paragraph.
+    for (const char *asked : {"help", "help-all", "version"}) {
+        if (parser.isSet(QLatin1String(asked)))
+            return true;
+    }
+    return false;
+}
+
+int answerInformation(int argc, char *argv[])
+{
+    const bool console = consoleOutput();
+#ifdef Q_OS_WIN
+    // Without a console the answer shows in a box, which needs widgets.
+    const std::unique_ptr<QCoreApplication> app(console ? new QCoreApplication(argc, argv)
+                                                        : new QApplication(argc, argv));
+#else
+    const auto app = std::make_unique<QCoreApplication>(argc, argv);
+#endif
+    QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
+    QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
+    QCommandLineParser parser;
+    parseOptions(parser, QCoreApplication::arguments());
+    const QLocale language = chosenLanguage(parser);
+    QLocale::setDefault(language);
+    tarvenix::useLanguage(language);
+    if (parser.isSet(QStringLiteral("version"))) {
+        tell(versionText() + QLatin1Char('\n'), console);
+        return 0;
+    }
+    // Read again, now in the user's language.
+    QCommandLineParser help;
+    addOptions(help);
+    help.setApplicationDescription(
+        CommandLine::tr("Tarvenix Manager: firmware and data transfers for Tarvenix pressure "
+                        "mice, in a window."));
+    tell(help.helpText() + QLatin1Char('\n') + CommandLine::tr(kQtOptions) + QLatin1Char('\n'),
+         console);
+    return 0;
+}
 
 void parseOptions(QCommandLineParser &parser, const QStringList &arguments)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// The window's command line: its own options (--lang, --record, --trace) and the trace's
-// switch.
+// The window's command line: its own options (--lang, --record, --trace), --help and
+// --version, which answer before any window system is touched, and the trace's switch.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +9,13 @@
 struct CommandLine {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 };
+
+// Whether the arguments ask for --help or --version. Needs no application object.
+bool asksInformation(int argc, char *argv[]);
+
+// Answers --help or --version on standard output (on Windows, the console the program was
+// started from, else a message box); the exit code.
+int answerInformation(int argc, char *argv[]);
 
 // Parses the window's options out of the application's arguments; any other is Qt's or
 // ignored, as before.

@@ -26,6 +26,9 @@ std::shared_ptr<tarvenix::Capture> startRecording(const QCommandLineParser &pars
 
 int main(int argc, char *argv[])
 {
+    // Answered without a display, a window or a device.
+    if (asksInformation(argc, argv))
+        return answerInformation(argc, argv);
     // The window only draws pictures with QPainter; without this, showing it on
     // X11 loads an OpenGL driver, the larger part of start-up time and memory.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);

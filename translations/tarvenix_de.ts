@@ -549,6 +549,20 @@ Exit-Codes:
         <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
         <translation>Schreibt den Trace des Gesprächs mit dem Gerät auf die Standardfehlerausgabe (oder QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot; setzen).</translation>
     </message>
+    <message>
+        <source>Qt&apos;s own options apply too, among them -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment
+variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.</source>
+        <translation>Auch Qts eigene Optionen gelten, darunter -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse und -qwindowgeometry BREITExHÖHE+X+Y, sowie seine
+Umgebungsvariablen, etwa QT_SCALE_FACTOR und QT_LOGGING_RULES.</translation>
+    </message>
+    <message>
+        <source>Tarvenix Manager: firmware and data transfers for Tarvenix pressure mice, in a window.</source>
+        <translation>Tarvenix Manager: Firmware- und Datenübertragungen für Tarvenix-Druckmäuse, in einem Fenster.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceLock</name>

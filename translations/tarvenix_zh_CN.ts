@@ -515,6 +515,20 @@ Exit codes:
         <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
         <translation>将与设备通信的跟踪信息写到标准错误输出（也可设置 QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;）。</translation>
     </message>
+    <message>
+        <source>Qt&apos;s own options apply too, among them -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment
+variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.</source>
+        <translation>Qt 自身的选项同样适用，其中包括 -platform NAME（xcb、wayland、
+offscreen）、-display DISPLAY（X11）、-style NAME、-stylesheet FILE、
+-reverse 和 -qwindowgeometry 宽x高+X+Y，以及它的环境变量，
+例如 QT_SCALE_FACTOR 和 QT_LOGGING_RULES。</translation>
+    </message>
+    <message>
+        <source>Tarvenix Manager: firmware and data transfers for Tarvenix pressure mice, in a window.</source>
+        <translation>Tarvenix Manager：在窗口中为 Tarvenix 压感鼠标传输固件和数据。</translation>
+    </message>
 </context>
 <context>
     <name>DeviceLock</name>

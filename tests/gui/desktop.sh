@@ -11,6 +11,8 @@
 #              the window, minimise leaves it shown, close ends the program
 #   dialogs    X11 with no window manager, then openbox: a message box and the
 #              file dialog open centred over the window; no trace unless asked
+#   options    no display at all: --help lists the window's options and Qt's,
+#              --version names the version, and both end with 0
 #   tray       X11, openbox and a notification area (trayer): a save that ends
 #              while the window is hidden there is told by the tray icon, and
 #              its box shows as well
@@ -418,6 +420,18 @@ case_tray() {
     wait_for xdotool search --onlyvisible --name '^Success$' || fail "the success box did not show"
     [ "$(wc -c <"$TMP/saved.bin")" -eq 524288 ] || fail "the save did not write the data area"
     echo "a save that ended while the window was hidden was told by the tray icon and its box"
+}
+
+case_options() {
+    unset DISPLAY
+    "$TARVENIX" --help >"$TMP/help" 2>&1 || fail "--help ended with $?: $(cat "$TMP/help")"
+    for option in --lang --record --trace -platform -style; do
+        grep -q -e "$option" "$TMP/help" || fail "--help does not name $option: $(cat "$TMP/help")"
+    done
+    "$TARVENIX" --version >"$TMP/version" 2>&1 || fail "--version ended with $?"
+    grep -qE "^tarvenix [0-9]+\.[0-9]+\.[0-9]+" "$TMP/version" ||
+        fail "--version said: $(cat "$TMP/version")"
+    echo "with no display, --help and --version answered: $(cat "$TMP/version")"
 }
 
 "case_$CASE"
