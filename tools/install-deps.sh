@@ -10,7 +10,7 @@ set -eu
 RUN="cmake g++ make pkg-config qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools \
 qttranslations5-l10n qtwayland5 libhidapi-dev libudev-dev libxcb1-dev \
 umockdev libumockdev-dev libglib2.0-dev libjson-glib-dev"
-TEST="xvfb xauth openbox x11-utils xdotool fonts-wqy-microhei weston util-linux \
+TEST="xvfb xauth openbox trayer x11-utils xdotool fonts-wqy-microhei weston util-linux \
 python3-dbusmock dbus desktop-file-utils appstream dpkg-dev lintian \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine nsis \
 zip unzip xz-utils perl clang libclang-rt-14-dev llvm-14"

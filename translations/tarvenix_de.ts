@@ -613,6 +613,66 @@ Exit-Codes:
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Qt&apos;s own options apply too, among them -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment
+variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.</source>
+        <translation>Auch Qts eigene Optionen gelten, darunter -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse und -qwindowgeometry BREITExHÖHE+X+Y, sowie seine
+Umgebungsvariablen, etwa QT_SCALE_FACTOR und QT_LOGGING_RULES.</translation>
+    </message>
+    <message>
+        <source>Show the window in this language instead of the system&apos;s.</source>
+        <translation>Zeigt das Fenster in dieser Sprache statt in der des Systems.</translation>
+    </message>
+    <message>
+        <source>Record what the window exchanges with the device into &lt;file&gt;, a capture for a bug report (or set TARVENIX_RECORD=&lt;file&gt;).</source>
+        <translation>Zeichnet auf, was das Fenster mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht (oder TARVENIX_RECORD=&lt;file&gt; setzen).</translation>
+    </message>
+    <message>
+        <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
+        <translation>Schreibt den Trace des Gesprächs mit dem Gerät auf die Standardfehlerausgabe (oder QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot; setzen).</translation>
+    </message>
+    <message>
+        <source>Tarvenix Manager: firmware and data transfers for Tarvenix pressure mice, in a window.</source>
+        <translation>Tarvenix Manager: Firmware- und Datenübertragungen für Tarvenix-Druckmäuse, in einem Fenster.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>Sicherung oder Fehler</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Close</source>
@@ -785,70 +845,6 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
         <translation>Firmware-Übertragung</translation>
     </message>
     <message>
-        <source>Back up before a data download</source>
-        <translation>Vor einer Datenübertragung sichern</translation>
-    </message>
-    <message>
-        <source>Verify after a data download</source>
-        <translation>Nach einer Datenübertragung prüfen</translation>
-    </message>
-    <message>
-        <source>Ask before a firmware download</source>
-        <translation>Vor einer Firmware-Übertragung fragen</translation>
-    </message>
-    <message>
-        <source>Backups…</source>
-        <translation>Sicherungen…</translation>
-    </message>
-    <message>
-        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
-        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
-    </message>
-    <message>
-        <source>History…</source>
-        <translation>Verlauf…</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>The system&apos;s language</source>
-        <translation>Sprache des Systems</translation>
-    </message>
-    <message>
-        <source>Takes effect at the next start</source>
-        <translation>Wirkt ab dem nächsten Start</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>Verlauf</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Zeit</translation>
-    </message>
-    <message>
-        <source>Transfer</source>
-        <translation>Übertragung</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Ergebnis</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Datei</translation>
-    </message>
-    <message>
-        <source>Device</source>
-        <translation>Gerät</translation>
-    </message>
-    <message>
-        <source>Backup, or what failed</source>
-        <translation>Sicherung oder Fehler</translation>
-    </message>
-    <message>
         <source>
 
 Do not unplug the device or close this window until the download is done.</source>
@@ -869,6 +865,10 @@ Bitte laden Sie die Datei erneut.</translation>
     <message>
         <source>Interrupted transfer</source>
         <translation>Unterbrochene Übertragung</translation>
+    </message>
+    <message>
+        <source>Chosen file: %1, %L2 bytes</source>
+        <translation>Gewählte Datei: %1, %L2 Bytes</translation>
     </message>
 </context>
 <context>
@@ -1507,6 +1507,45 @@ Geräte:
     <message>
         <source>Show/Hide</source>
         <translation>Anzeigen/Ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>Vor einer Datenübertragung sichern</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>Nach einer Datenübertragung prüfen</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>Vor einer Firmware-Übertragung fragen</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>Sicherungen…</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>Sprache des Systems</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>Wirkt ab dem nächsten Start</translation>
     </message>
 </context>
 </TS>

@@ -575,6 +575,66 @@ JSON：
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Qt&apos;s own options apply too, among them -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment
+variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.</source>
+        <translation>Qt 自身的选项同样适用，其中包括 -platform NAME（xcb、wayland、
+offscreen）、-display DISPLAY（X11）、-style NAME、-stylesheet FILE、
+-reverse 和 -qwindowgeometry 宽x高+X+Y，以及它的环境变量，
+例如 QT_SCALE_FACTOR 和 QT_LOGGING_RULES。</translation>
+    </message>
+    <message>
+        <source>Show the window in this language instead of the system&apos;s.</source>
+        <translation>以此语言而非系统语言显示窗口。</translation>
+    </message>
+    <message>
+        <source>Record what the window exchanges with the device into &lt;file&gt;, a capture for a bug report (or set TARVENIX_RECORD=&lt;file&gt;).</source>
+        <translation>将窗口与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录（也可设置 TARVENIX_RECORD=&lt;file&gt;）。</translation>
+    </message>
+    <message>
+        <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
+        <translation>将与设备通信的跟踪信息写到标准错误输出（也可设置 QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;）。</translation>
+    </message>
+    <message>
+        <source>Tarvenix Manager: firmware and data transfers for Tarvenix pressure mice, in a window.</source>
+        <translation>Tarvenix Manager：在窗口中为 Tarvenix 压感鼠标传输固件和数据。</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>传输</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>备份或失败原因</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Close</source>
@@ -747,70 +807,6 @@ An interrupted firmware download can leave the device unusable.</source>
         <translation>下载固件</translation>
     </message>
     <message>
-        <source>Back up before a data download</source>
-        <translation>下载数据前备份</translation>
-    </message>
-    <message>
-        <source>Verify after a data download</source>
-        <translation>下载数据后校验</translation>
-    </message>
-    <message>
-        <source>Ask before a firmware download</source>
-        <translation>下载固件前询问</translation>
-    </message>
-    <message>
-        <source>Backups…</source>
-        <translation>备份…</translation>
-    </message>
-    <message>
-        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
-        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
-    </message>
-    <message>
-        <source>History…</source>
-        <translation>历史记录…</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>The system&apos;s language</source>
-        <translation>跟随系统语言</translation>
-    </message>
-    <message>
-        <source>Takes effect at the next start</source>
-        <translation>下次启动时生效</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>历史记录</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>时间</translation>
-    </message>
-    <message>
-        <source>Transfer</source>
-        <translation>传输</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>结果</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>文件</translation>
-    </message>
-    <message>
-        <source>Device</source>
-        <translation>设备</translation>
-    </message>
-    <message>
-        <source>Backup, or what failed</source>
-        <translation>备份或失败原因</translation>
-    </message>
-    <message>
         <source>
 
 Do not unplug the device or close this window until the download is done.</source>
@@ -831,6 +827,10 @@ Please load the file again.</source>
     <message>
         <source>Interrupted transfer</source>
         <translation>传输被中断</translation>
+    </message>
+    <message>
+        <source>Chosen file: %1, %L2 bytes</source>
+        <translation>已选文件：%1，%L2 字节</translation>
     </message>
 </context>
 <context>
@@ -1469,6 +1469,45 @@ Devices:
     <message>
         <source>Show/Hide</source>
         <translation>显示/隐藏</translation>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>下载数据前备份</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>下载数据后校验</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>下载固件前询问</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>备份…</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>历史记录…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>跟随系统语言</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>下次启动时生效</translation>
     </message>
 </context>
 </TS>

@@ -14,14 +14,14 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadData()
 {
-    loadFile(strDataFile, tr("select data file"), dataArrows());
+    loadFile(strDataFile, tr("select data file"), dataArrows(), runDataButton);
 }
 
 void MainWindow::slotPushButtonRunUpdateData()
 {
     if (!runAllowed(strDataFile, tr("Please load data file first !"), TransferKind::Data))
         return;
-    setArrows(dataArrows(), kArrowUnlitStyle);
+    dataArrows().unlight();
     tarvenix::TransferRequest request;
     request.file = strDataFile;
     request.backup = tarvenix::safetyOn(tarvenix::Safety::BackupBeforeData);
@@ -68,7 +68,7 @@ void MainWindow::slotPushButtonRunSaveData()
     bool replace = false;
     if (refuseWhileTransferring() || !askSaveTarget(&replace) || !openDevice())
         return;
-    setArrows(saveArrows(), kArrowUnlitStyle);
+    saveArrows().unlight();
     tarvenix::TransferRequest request;
     request.file = strSaveDataFile;
     request.replaceExisting = replace;
@@ -78,11 +78,11 @@ void MainWindow::slotPushButtonRunSaveData()
 // Step 6 lights the last arrow; the success message follows when the transfer has ended.
 void MainWindow::slotShowRunUpdateDataProcess(int step)
 {
-    showStep(dataArrows(), step);
+    dataArrows().light(step);
 }
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
-    showStep(saveArrows(), step);
+    saveArrows().light(step);
 }

@@ -14,7 +14,7 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadFW()
 {
-    loadFile(strFWFile, tr("select bin file"), fwArrows());
+    loadFile(strFWFile, tr("select bin file"), fwArrows(), runFWButton);
 }
 
 void MainWindow::slotPushButtonRunUpdateFW()
@@ -25,7 +25,7 @@ void MainWindow::slotPushButtonRunUpdateFW()
     const tarvenix::FileFacts facts = tarvenix::fileFacts(strFWFile);
     if (!confirmFirmware(facts))
         return;
-    setArrows(fwArrows(), kArrowUnlitStyle);
+    fwArrows().unlight();
     // As the firmware row always has: the device opened a second time once the arrows are
     // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
@@ -58,5 +58,5 @@ bool MainWindow::confirmFirmware(const tarvenix::FileFacts &facts)
 void MainWindow::slotShowRunUpdateFWProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotUpdateRuningFW");
-    showStep(fwArrows(), step);
+    fwArrows().light(step);
 }
