@@ -7,11 +7,10 @@
 
 namespace {
 
-// The X resources of the display in DISPLAY, as the desktop set them; empty
-// when there are none or no display answers.
-QByteArray xResources()
+// The X resources of the display, as the desktop set them; empty when there are
+// none or the display does not answer.
+QByteArray xResources(xcb_connection_t *connection)
 {
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     QByteArray resources;
     if (!xcb_connection_has_error(connection)) {
         const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
@@ -23,7 +22,6 @@ QByteArray xResources()
             free(reply);
         }
     }
-    xcb_disconnect(connection);
     return resources;
 }
 
@@ -38,12 +36,15 @@ bool statesDpi(const QByteArray &resources)
 
 } // namespace
 
-void useDesktopDpiOnly()
+std::shared_ptr<void> useDesktopDpiOnly()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsSet("QT_FONT_DPI") ||
         !(platform.isEmpty() || platform.startsWith("xcb")))
-        return;
-    if (!statesDpi(xResources()))
+        return nullptr;
+    const std::shared_ptr<xcb_connection_t> connection(xcb_connect(nullptr, nullptr),
+                                                       xcb_disconnect);
+    if (!statesDpi(xResources(connection.get())))
         qputenv("QT_FONT_DPI", "96");
+    return connection;
 }

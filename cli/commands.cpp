@@ -5,6 +5,7 @@
 #include "cli/quoting.h"
 #include "cli/recording.h"
 #include "cli/runtransfer.h"
+#include "cli/summary.h"
 #include "cli/terminal.h"
 #include "cli/text.h"
 #include "userfiles/settings.h"
@@ -46,11 +47,12 @@ Status checkTarget(const QString &given, const QString &target, bool force)
 {
     if (const Failure unnamed = checkSaveName(given))
         return fail(unnamed, refusalMessage(unnamed, given));
+    // A folder of the name is refused first: --force replaces files only.
+    if (const Failure refusal = checkSaveTarget(target))
+        return fail(refusal, refusalMessage(refusal, target));
     if (const Failure existing = existingTarget(target); existing && !force)
         return fail(existing, refusalMessage(existing, target) +
                                   Cli::tr(" Add --force to replace it, or choose another name."));
-    if (const Failure refusal = checkSaveTarget(target))
-        return fail(refusal, refusalMessage(refusal, target));
     return {};
 }
 
@@ -143,6 +145,8 @@ Status stoppedAfterLastBlock(const TransferRecord &record, int signalNumber)
 
 namespace {
 
+bool g_documentPrinted = false;
+
 // The command's file, checked as the window checks it, then its device claimed: a file
 // refused touches no device.
 Status checkAndClaim(DeviceController &device, const Options &o, const QString &file)
@@ -152,7 +156,7 @@ Status checkAndClaim(DeviceController &device, const Options &o, const QString &
     Status s = kind == TransferKind::Save ? checkTarget(o.file, file, o.force)
                                           : checkSource(kind, file, &blocks);
     if (s.ok())
-        s = claim(device, o.device);
+        s = claim(device, o);
     return s;
 }
 
@@ -168,16 +172,49 @@ TransferRecord shown(TransferRecord record)
 
 // What a firmware or data download that completed prints: what its success message adds, or
 // what was done when a stop skipped the version read again.
-void printDetails(const TransferRecord &record)
+QString detailsText(const TransferRecord &record)
 {
     const QString details = successDetails(shown(record), Tongue::English);
-    if (details.isEmpty())
-        printResult(doneResult(record));
-    for (const QString &line : details.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        printResult(line);
+    return details.isEmpty() ? doneResult(record) : details;
+}
+
+// The device of a command on one device, once it was found.
+void describeDevice(DeviceResult &r, const DeviceController &device)
+{
+    if (r.device.path.isEmpty() && device.row() > 0)
+        r.device = device.identity();
+}
+
+// The end of a command on one device: with --json its document, whatever the result;
+// otherwise its result lines once it completed (a stop after the last block included).
+Status finished(const Options &o, DeviceResult r, const DeviceController &device,
+                const QString &lines, bool completed = false)
+{
+    describeDevice(r, device);
+    if (o.json)
+        printDocument(resultJson(r));
+    else if (completed || r.status.ok())
+        for (const QString &line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            printResult(line);
+    return r.status;
 }
 
 } // namespace
+
+void printDocument(const QJsonObject &root)
+{
+    g_documentPrinted = true;
+    printResult(jsonText(root));
+}
+
+void printFailureDocument(const Options &o, const Status &status)
+{
+    if (!o.json || status.ok() || g_documentPrinted)
+        return;
+    DeviceResult r;
+    r.status = status;
+    printDocument(resultJson(r));
+}
 
 Status versionFailure(const Failure &failure, const DeviceController &device)
 {
@@ -221,7 +258,7 @@ Status runList(const Options &o)
     const QVector<FoundDevice> devices = findSupportedDevices();
     recordListed(devices);
     if (o.json)
-        printResult(listJson(devices));
+        printDocument(listJson(devices));
     else if (!devices.isEmpty())
         printResult(listText(devices));
     if (devices.isEmpty())
@@ -232,62 +269,82 @@ Status runList(const Options &o)
 Status runVersion(const Options &o)
 {
     DeviceController device;
-    if (Status s = claim(device, o.device); !s.ok())
-        return s;
+    DeviceResult r;
+    r.status = claim(device, o);
     QString version;
-    if (Status failed = versionFailure(device.queryVersion(version), device); !failed.ok())
-        return failed;
-    if (o.json)
-        printResult(jsonText(withDeprecatedKeys({{"device", deviceJson(device.identity(), version)},
-                                                 {"row", device.row()},
-                                                 {"version", version}},
-                                                device.identity())));
-    else
-        printResult(deviceText(version));
-    return {};
+    if (r.status.ok())
+        r.status = versionFailure(device.queryVersion(version), device);
+    if (r.status.ok())
+        r.version = version;
+    describeDevice(r, device);
+    if (!o.json) {
+        if (r.status.ok())
+            printResult(deviceText(version));
+        return r.status;
+    }
+    QJsonObject document = resultJson(r);
+    if (!r.device.path.isEmpty()) {
+        document.insert("row", device.row());
+        document = withDeprecatedKeys(document, r.device);
+    }
+    printDocument(document);
+    return r.status;
 }
 
 Status runTransfer(const Options &o)
 {
     const TransferKind kind = kindOf(o.command);
     const bool save = kind == TransferKind::Save;
-    const QString file = save ? saveFileName(o.file) : o.file;
+    DeviceResult r;
+    r.file = save ? saveFileName(o.file) : o.file;
     DeviceController device;
-    if (Status s = checkAndClaim(device, o, file); !s.ok())
-        return s;
+    r.status = checkAndClaim(device, o, r.file);
+    if (!r.status.ok())
+        return finished(o, r, device, {});
     // A write is recorded with the version of what it wrote over; a save changes nothing.
     QString version;
     if (!save)
         device.queryVersion(version);
+    // What the question shows is what is sent, or the transfer fails.
+    TransferRequest request = requestFor(kind, r.file, o);
+    if (!save)
+        request.source = fileFacts(r.file);
     if (kind == TransferKind::Firmware &&
-        !confirmed(o, firmwareQuestion(file, fileFacts(file), shownDevice(device.identity()),
+        !confirmed(o, firmwareQuestion(r.file, request.source, shownDevice(device.identity()),
                                        deviceText(version)) +
                           Cli::tr("\n\nDo not unplug the device or stop this program until the "
-                                  "download is done.")))
-        return declined();
-    const Ran ran = runOnDevice(device, requestFor(kind, file, o), o);
+                                  "download is done."))) {
+        r.status = declined();
+        return finished(o, r, device, {});
+    }
+    const Ran ran = runOnDevice(device, request, o);
     const TransferRecord &record = ran.record;
     tellHistoryProblem(record);
+    addRecord(r, record);
     if (!record.ok())
-        return transferFailure(kind, file, record.outcome);
-    if (save)
-        printResult(savedResult(file));
-    else
-        printDetails(record);
-    return ran.signal ? stoppedAfterLastBlock(record, ran.signal) : Status{};
+        r.status = transferFailure(kind, r.file, record.outcome);
+    else if (ran.signal)
+        r.status = stoppedAfterLastBlock(record, ran.signal);
+    return finished(o, r, device, save ? savedResult(r.file) : detailsText(record),
+                    record.ok());
 }
 
 Status runVerify(const Options &o)
 {
+    DeviceResult r;
+    r.file = o.file;
     DeviceController device;
-    if (Status s = checkAndClaim(device, o, o.file); !s.ok())
-        return s;
+    r.status = checkAndClaim(device, o, o.file);
+    if (!r.status.ok())
+        return finished(o, r, device, {});
     const Ran ran = runOnDevice(device, requestFor(TransferKind::Verify, o.file, o), o);
     const TransferRecord &record = ran.record;
+    addRecord(r, record);
     if (!record.ok())
-        return transferFailure(TransferKind::Verify, o.file, record.outcome);
-    printResult(verifiedResult(o.file, record.outcome.blocks));
-    return ran.signal ? stoppedAfterLastBlock(record, ran.signal) : Status{};
+        r.status = transferFailure(TransferKind::Verify, o.file, record.outcome);
+    else if (ran.signal)
+        r.status = stoppedAfterLastBlock(record, ran.signal);
+    return finished(o, r, device, verifiedResult(o.file, record.outcome.blocks), record.ok());
 }
 
 } // namespace tarvenix::cli

@@ -1,8 +1,10 @@
 #pragma once
-// The eight commands. hidapi must be started for the six that use a device.
+// The nine commands. hidapi must be started for the seven that use a device.
 
 #include "cli/options.h"
 #include "transfer/devicecontroller.h"
+
+#include <QJsonObject>
 
 namespace tarvenix::cli {
 
@@ -13,6 +15,15 @@ Status runTransfer(const Options &o);
 Status runVerify(const Options &o);
 Status runBackups(const Options &o);
 Status runHistory(const Options &o);
+Status runDoctor(const Options &o);
+
+// --json: every run prints one JSON document on stdout, this way, with its "schema".
+void printDocument(const QJsonObject &root);
+// The end of a run with --json that failed before printing its document (a file refused, no
+// device found): its failure as a result without a device.
+void printFailureDocument(const Options &o, const Status &status);
+// Before a command on a device: the transfers that a crash ended, each told once on stderr.
+void tellInterruptedTransfers();
 
 // What the commands share with a run on several devices.
 TransferKind kindOf(Command c);

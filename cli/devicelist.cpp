@@ -27,7 +27,7 @@ QJsonObject withDeprecatedKeys(QJsonObject object, const FoundDevice &device)
     return object;
 }
 
-QString listJson(const QVector<FoundDevice> &devices)
+QJsonObject listJson(const QVector<FoundDevice> &devices)
 {
     QJsonArray array;
     for (const FoundDevice &d : devices)
@@ -36,7 +36,7 @@ QString listJson(const QVector<FoundDevice> &devices)
                                          {"usagePage", hexId(d.usagePage)},
                                          {"usage", hexId(d.usage)}},
                                         d));
-    return jsonText({{"devices", array}});
+    return {{"devices", array}};
 }
 
 } // namespace tarvenix::cli

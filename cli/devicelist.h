@@ -13,6 +13,6 @@ QJsonObject withDeprecatedKeys(QJsonObject object, const FoundDevice &device);
 // One line per device.
 QString listText(const QVector<FoundDevice> &devices);
 // {"devices": [{"device": {...}, "row": 1, "usagePage": "0002", "usage": "0001", ...}]}
-QString listJson(const QVector<FoundDevice> &devices);
+QJsonObject listJson(const QVector<FoundDevice> &devices);
 
 } // namespace tarvenix::cli

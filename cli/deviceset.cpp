@@ -40,7 +40,7 @@ Status oneModel(const Options &o, const QVector<FoundDevice> &picked)
     text += o.all ? Cli::tr("\nAdd --product VID:PID to pick one model, for example "
                             "--product %1.")
                         .arg(model(picked.first()))
-                  : Cli::tr("\nPick devices of one model with --device.");
+                  : Cli::tr("\nPick devices of one model with --device or --serial.");
     return fail(Exit::Usage, text);
 }
 
@@ -53,28 +53,57 @@ QString baseName(const FoundDevice &d)
     return last.isEmpty() ? QStringLiteral("device") : last;
 }
 
-} // namespace
-
-Status pickDevices(const Options &o, QVector<FoundDevice> *picked)
+Status pickAll(const Options &o, const QVector<FoundDevice> &present, QVector<FoundDevice> *picked)
 {
-    const QVector<FoundDevice> present = findSupportedDevices();
-    picked->clear();
-    if (o.all) {
-        std::copy_if(present.begin(), present.end(), std::back_inserter(*picked),
-                     [&](const FoundDevice &d) { return ofProduct(o, d); });
-        if (picked->isEmpty() && present.isEmpty())
-            return noDevice();
-        if (picked->isEmpty())
-            return fail(Exit::NoDevice, Cli::tr("No device of %1:%2 is present. Run \"tarvenix-cli "
-                                                "list\" to see the supported devices present.")
-                                            .arg(hexId(o.vendorId), hexId(o.productId)));
-        return oneModel(o, *picked);
-    }
+    std::copy_if(present.begin(), present.end(), std::back_inserter(*picked),
+                 [&](const FoundDevice &d) { return ofProduct(o, d); });
+    if (picked->isEmpty() && present.isEmpty())
+        return noDevice();
+    if (picked->isEmpty())
+        return fail(Exit::NoDevice, Cli::tr("No device of %1:%2 is present. Run \"tarvenix-cli "
+                                            "list\" to see the supported devices present.")
+                                        .arg(hexId(o.vendorId), hexId(o.productId)));
+    return {};
+}
+
+// The path of the one device present with this serial number (of the --product model, when
+// given).
+Status withSerial(const Options &o, const QVector<FoundDevice> &present, const QString &serial,
+                  QString *path)
+{
+    QStringList paths;
     for (const FoundDevice &d : present) {
-        if (o.devices.contains(d.path))
+        if (d.serial == serial && ofProduct(o, d))
+            paths << d.path;
+    }
+    if (paths.isEmpty())
+        return fail(Exit::NoDevice,
+                    Cli::tr("No supported device with the serial number %1 is present, so no "
+                            "device was touched. Run \"tarvenix-cli list\" to see the serial "
+                            "numbers of the supported devices present.")
+                        .arg(deviceText(serial)));
+    if (paths.size() > 1) {
+        QStringList shown;
+        for (const QString &p : paths)
+            shown << deviceText(p);
+        return fail(Exit::Usage,
+                    Cli::tr("More than one device has the serial number %1, so it does not say "
+                            "which to use:\n  %2\nPick one with --device PATH.")
+                        .arg(deviceText(serial), shown.join(QStringLiteral("\n  "))));
+    }
+    *path = paths.first();
+    return {};
+}
+
+// Those at the paths given, in table order.
+Status atPaths(const QStringList &paths, const QVector<FoundDevice> &present,
+               QVector<FoundDevice> *picked)
+{
+    for (const FoundDevice &d : present) {
+        if (paths.contains(d.path))
             picked->append(d);
     }
-    for (const QString &path : o.devices) {
+    for (const QString &path : paths) {
         if (std::none_of(picked->begin(), picked->end(),
                          [&](const FoundDevice &d) { return d.path == path; }))
             return fail(Exit::NoDevice,
@@ -83,6 +112,26 @@ Status pickDevices(const Options &o, QVector<FoundDevice> *picked)
                                 "the supported devices present.")
                             .arg(path));
     }
+    return {};
+}
+
+} // namespace
+
+Status pickDevices(const Options &o, QVector<FoundDevice> *picked)
+{
+    const QVector<FoundDevice> present = findSupportedDevices();
+    picked->clear();
+    QStringList paths = o.devices;
+    for (const QString &serial : o.serials) {
+        QString path;
+        if (Status s = withSerial(o, present, serial, &path); !s.ok())
+            return s;
+        paths << path;
+    }
+    const Status s = o.all ? pickAll(o, present, picked) : atPaths(paths, present, picked);
+    // Reading the version writes nothing, so it may read every model at once.
+    if (!s.ok() || o.command == Command::Version)
+        return s;
     return oneModel(o, *picked);
 }
 

@@ -7,9 +7,10 @@
 namespace tarvenix::cli {
 
 // The devices present that the options pick: every supported one (--all, only those of
-// one model with --product) or those named with --device, in table order. Refuses, before
-// any device is touched, a pick that is missing or that mixes models, listing what it
-// found. hidapi must be started.
+// one model with --product) or those named with --device or --serial, in table order.
+// Refuses, before any device is touched, a pick that is missing, a serial number that two
+// devices share, and, but for version, a pick that mixes models, listing what it found.
+// hidapi must be started.
 Status pickDevices(const Options &o, QVector<FoundDevice> *picked);
 
 // The supported devices present now that are not in `taken`, of the model --product

@@ -1,6 +1,7 @@
 #include "link.h"
 
 #include "cli/quoting.h"
+#include "cli/deviceset.h"
 #include "cli/recording.h"
 #include "cli/text.h"
 
@@ -61,6 +62,17 @@ Status claim(DeviceController &device, const QString &wanted)
 Status claim(DeviceController &device, const FoundDevice &found)
 {
     return claimed(device.claim(found), found.path, found.path);
+}
+
+Status claim(DeviceController &device, const Options &o)
+{
+    if (o.serials.isEmpty())
+        return claim(device, o.device);
+    QVector<FoundDevice> picked;
+    if (Status s = pickDevices(o, &picked); !s.ok())
+        return s;
+    device.record(commandCapture());
+    return claim(device, picked.first());
 }
 
 Status deviceFailure(const Failure &failure, QString text, const DeviceController &device)

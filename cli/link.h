@@ -2,7 +2,7 @@
 // The device one command works with, held through the device controller, and what its
 // failures say to the user.
 
-#include "cli/status.h"
+#include "cli/options.h"
 #include "transfer/devicecontroller.h"
 
 namespace tarvenix::cli {
@@ -13,6 +13,9 @@ namespace tarvenix::cli {
 Status claim(DeviceController &device, const QString &wanted);
 // The same for a device just found, as a run on several devices finds them.
 Status claim(DeviceController &device, const FoundDevice &found);
+// The device of a command on one device, as the options pick it: by its serial number
+// (--serial), its path (--device), or the first supported one.
+Status claim(DeviceController &device, const Options &o);
 
 // What to do when no supported device is present.
 Status noDevice();

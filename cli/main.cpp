@@ -7,8 +7,11 @@
 #include "cli/text.h"
 
 #include "platform/language.h"
+#include "platform/locale.h"
+#include "userfiles/settings.h"
 #include "platform/standardstreams.h"
 #include "words/failures.h"
+#include "words/results.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -54,6 +57,8 @@ Status run(const Options &o)
         return runBackups(o);
     case Command::History:
         return runHistory(o);
+    case Command::Doctor:
+        return runDoctor(o);
     case Command::Firmware:
     case Command::Data:
     case Command::Save:
@@ -67,6 +72,7 @@ Status runWithHidapi(const Options &o)
     // The lists of what was done need no device.
     if (o.command == Command::Backups || o.command == Command::History)
         return run(o);
+    tellInterruptedTransfers();
     if (hid_init() != 0)
         return fail({tarvenix::FailureCode::HidapiFailed, {}},
                     Cli::tr("The HID library could not start. Please check "
@@ -116,6 +122,7 @@ int main(int argc, char *argv[])
 {
     tarvenix::prepareStandardStreams();
     QCoreApplication app(argc, argv);
+    tarvenix::useUtf8CharacterType();
     // One name for both programs, which share their settings, backups and history.
     QCoreApplication::setOrganizationName(QStringLiteral("tarvenix"));
     QCoreApplication::setApplicationName(QStringLiteral("tarvenix"));
@@ -124,8 +131,8 @@ int main(int argc, char *argv[])
     QLocale::setDefault(language);
     tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
-    if (parsed.help) {
-        printResult(helpText());
+    if (parsed.help || parsed.version) {
+        printResult(parsed.help ? helpText() : versionText());
         return finish({});
     }
     showTrace(parsed.options.trace);
@@ -137,6 +144,10 @@ int main(int argc, char *argv[])
         startRecording(parsed.options, QCoreApplication::arguments());
         s = runWithHidapi(parsed.options);
     }
+    if (parsed.status.ok())
+        printFailureDocument(parsed.options, s);
+    if (const QString ignored = tarvenix::takeIgnoredSettings(); !ignored.isEmpty())
+        printMessage(tarvenix::settingsIgnoredMessage(ignored));
     const int exitCode = finish(s);
     endRecording(exitCode);
     return exitCode;

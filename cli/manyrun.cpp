@@ -60,7 +60,7 @@ class ManyRun {
     void transferEnded(Unit &u, const TransferRecord &record);
     void queryEnded(Unit &u);
     void succeeded(Unit &u, const TransferRecord &record = {});
-    void failed(Unit &u, const Status &status, int block = 0, int blocks = 0);
+    void failed(Unit &u, const Status &status);
     void ended();
 
     const Options &o_;
@@ -74,6 +74,9 @@ class ManyRun {
     // job's thread starts (the threads inherit the signals it holds pending): until then
     // Ctrl-C ends the program as it does any other.
     std::optional<StopOnSignals> signals_;
+    // The file as noted once for every device: what the question shows is what each is sent.
+    FileFacts source_;
+    bool stopPassedOn_ = false;
     bool declined_ = false;
     int running_ = 0;
     QEventLoop loop_;
@@ -104,6 +107,8 @@ ManyRun::ManyRun(const Options &o, const QVector<FoundDevice> &devices, int bloc
         u->row = i;
         u->result.device = devices[i];
         u->file = o.command == Command::Save ? QDir(o.file).filePath(saveAs[i]) : o.file;
+        if (o.command != Command::Version)
+            u->result.file = u->file;
         units_.push_back(std::move(u));
     }
 }
@@ -118,6 +123,8 @@ RunSummary ManyRun::run()
         else
             ++running_;
     }
+    if (o_.command == Command::Firmware || o_.command == Command::Data)
+        source_ = fileFacts(o_.file);
     if (o_.command == Command::Firmware && running_ > 0 && !confirmedForAll()) {
         declined_ = true;
         return {};
@@ -169,7 +176,7 @@ bool ManyRun::confirmedForAll() const
         if (u->device.port())
             devices << deviceLine(shownDevice(u->device.identity()), deviceText(u->version));
     }
-    return confirmed(o_, firmwareQuestion(o_.file, fileFacts(o_.file), devices) +
+    return confirmed(o_, firmwareQuestion(o_.file, source_, devices) +
                              Cli::tr("\n\nDo not unplug the devices or stop this program until "
                                      "every download is done."));
 }
@@ -197,7 +204,9 @@ void ManyRun::start(Unit &u)
                          board_.advance(u.row, phase, done, blocks);
                      });
     board_.begin(u.row, kind);
-    if (const Failure refused = u.device.startTransfer(u.job.get(), requestFor(kind, u.file, o_))) {
+    TransferRequest request = requestFor(kind, u.file, o_);
+    request.source = source_;
+    if (const Failure refused = u.device.startTransfer(u.job.get(), request)) {
         failed(u, fail(refused, refusalMessage(refused, u.file)));
         ended();
     } else if (const int early = signals_->first()) {
@@ -217,12 +226,12 @@ void ManyRun::startQuery(Unit &u)
 void ManyRun::transferEnded(Unit &u, const TransferRecord &record)
 {
     tellHistoryProblem(record);
+    addRecord(u.result, record);
     if (record.ok()) {
         board_.finish(u.row);
         succeeded(u, record);
     } else {
-        const TransferOutcome &o = record.outcome;
-        failed(u, transferFailure(record.kind, u.file, o), o.failedBlock, o.blocks);
+        failed(u, transferFailure(record.kind, u.file, record.outcome));
     }
     ended();
 }
@@ -246,7 +255,6 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
         r.result = deviceText(u.version);
         break;
     case Command::Save:
-        r.file = u.file;
         r.result = savedResult(u.file);
         break;
     case Command::Verify:
@@ -254,7 +262,6 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
         break;
     default:
         r.result = doneResult(record);
-        r.backup = record.outcome.backupFile;
         if (!r.backup.isEmpty())
             r.result += QStringLiteral(", backup in \"%1\"").arg(fileNameText(r.backup));
         break;
@@ -262,18 +269,17 @@ void ManyRun::succeeded(Unit &u, const TransferRecord &record)
     board_.end(u.row, Cli::tr("done"));
 }
 
-void ManyRun::failed(Unit &u, const Status &status, int block, int blocks)
+void ManyRun::failed(Unit &u, const Status &status)
 {
+    const DeviceResult &r = u.result;
     u.result.status = status;
-    u.result.block = block;
-    u.result.blocks = blocks;
     const QString word = status.signal ? Cli::tr("stopped") : Cli::tr("failed");
-    board_.end(u.row, block > 0 ? Cli::tr("%1 at block %2 of %3 (exit %4)")
-                                      .arg(word)
-                                      .arg(block)
-                                      .arg(blocks)
-                                      .arg(status.exitCode())
-                                : Cli::tr("%1 (exit %2)").arg(word).arg(status.exitCode()));
+    board_.end(u.row, r.block > 0 ? Cli::tr("%1 at block %2 of %3 (exit %4)")
+                                        .arg(word)
+                                        .arg(r.block)
+                                        .arg(r.blocks)
+                                        .arg(status.exitCode())
+                                  : Cli::tr("%1 (exit %2)").arg(word).arg(status.exitCode()));
 }
 
 void ManyRun::ended()
@@ -306,21 +312,19 @@ Status runOnMany(const Options &o)
             return s;
     }
     QVector<FoundDevice> devices;
-    if (Status s = pickDevices(o, &devices); !s.ok()) {
-        // A script reading the JSON gets a document, with no device in it.
-        if (o.json && s.code == Exit::NoDevice)
-            printResult(summaryJson({}, s));
+    if (Status s = pickDevices(o, &devices); !s.ok())
         return s;
-    }
     ManyRun many(o, devices, blocks);
     RunSummary summary = many.run();
     if (many.declined())
         return declined();
     if (o.all)
         summary.notTaken = devicesNotTaken(o, devices);
-    const Status s = runStatus(summary);
-    printResult(o.json ? summaryJson(summary, s) : summaryText(summary));
-    return s;
+    if (o.json)
+        printDocument(summaryJson(summary));
+    else
+        printResult(summaryText(summary));
+    return runStatus(summary);
 }
 
 } // namespace tarvenix::cli

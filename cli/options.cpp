@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "cli/text.h"
+#include "platform/buildinfo.h"
 #include "transfer/filechecks.h"
 
 #include <QCommandLineParser>
@@ -17,7 +18,7 @@ struct CommandName {
     bool takesFile;
 };
 
-constexpr std::array<CommandName, 8> kCommands{{
+constexpr std::array<CommandName, 9> kCommands{{
     {"list", Command::List, false},
     {"version", Command::Version, false},
     {"firmware", Command::Firmware, true},
@@ -26,6 +27,7 @@ constexpr std::array<CommandName, 8> kCommands{{
     {"verify", Command::Verify, true},
     {"backups", Command::Backups, false},
     {"history", Command::History, false},
+    {"doctor", Command::Doctor, false},
 }};
 
 const char kEpilogue[] = QT_TRANSLATE_NOOP("Cli", R"(
@@ -56,12 +58,20 @@ Commands:
                  each device the 20 newest are kept, and the oldest one taken
                  after its last successful data download.
   history        List the transfers made (firmware, data, save), oldest first.
+  doctor         Check what a real device needs, one line per check with what
+                 to do when it fails: the udev rule, each device's node and
+                 access to it, its report sizes, logind (which keeps the
+                 machine awake), the HID library, and the folders of the
+                 history, the backups and the settings. It opens no device.
+                 Its output names the devices' paths and serial numbers.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
   File names must be valid UTF-8.
-  Without --device the first supported device is used, in table order.
+  Without --device or --serial the first supported device is used, in table
+  order. --serial finds a device by its serial number wherever it is plugged
+  in; two devices with that serial number are refused.
   Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
   History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
             ~/.local/state/tarvenix/history.jsonl (Windows:
@@ -71,17 +81,26 @@ Files:
 
 Several devices at once (version, firmware, data, save, verify):
   --all runs the command on every supported device present, each on its own
-  thread; --device PATH given more than once runs it on those devices. All of
-  them must be of one vendor:product: the run refuses before touching any
-  device when they are not; --product VID:PID picks one model. save --all DIR
-  writes one file per device into the folder DIR, named after the device's
-  serial number (or its path when it has none). Progress is one line per
+  thread; --device PATH or --serial SERIAL given more than once runs it on
+  those devices. All of them must be of one vendor:product (version reads
+  any): the run refuses before touching any device when they are not;
+  --product VID:PID picks one model. save --all DIR writes one file per
+  device into the folder DIR, named after the device's serial number (or
+  its path when it has none). Progress is one line per
   device. At the end a summary gives every device's result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
   data backs up and verifies each device as a single download does, each
   transfer with its own history line; firmware on a terminal asks once for the
   whole run, naming every device (--yes answers).
+
+JSON:
+  With --json every command prints one JSON document on standard output, also
+  when it fails (the message still goes to standard error); a usage error
+  prints none. Each has "schema", and a device is described under "device".
+  firmware, data, save and verify give "result" (ok, failed or stopped),
+  "exitCode", and of "message", "file", "backup", "versionBefore",
+  "versionAfter", "block", "blocks" and "phase" what applies.
 
 Recording:
   --record FILE writes a capture: every report written to and read from the
@@ -94,8 +113,10 @@ Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
      standard error)
-  2  usage error: unknown command or option, missing or extra argument
-  3  no supported device present (or none at the --device path)
+  2  usage error: unknown command or option, missing or extra argument;
+     devices of more than one model, or two with the --serial given
+  3  no supported device present (or none at the --device path or with
+     the --serial number)
   4  device busy: another Tarvenix program is transferring with it
   5  file error: missing, unreadable, wrong size, cannot be written, a
      name that is not UTF-8 or names no file, the save target exists (a
@@ -109,6 +130,7 @@ Exit codes:
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one's own code
   9  the firmware question was not answered yes; nothing was sent
+  10 doctor: one or more checks failed; each failed line says what to do
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -117,13 +139,18 @@ Exit codes:
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{QStringList{"h", "help"}, Cli::tr("Show this help and exit.")};
+    QCommandLineOption version{"version", Cli::tr("Show the program's version and exit.")};
     QCommandLineOption device{"device",
                               Cli::tr("Use the device at <path> (as list shows it); given more "
                                       "than once, run on each of them at once."),
                               "path"};
-    QCommandLineOption json{"json", Cli::tr("Print the output of list, version, backups and "
-                                            "history, or the summary of a run on several "
-                                            "devices, as JSON.")};
+    QCommandLineOption serial{"serial",
+                              Cli::tr("Use the device with the serial number <serial> (as list "
+                                      "shows it), wherever it is plugged in; given more than "
+                                      "once, run on each of them at once."),
+                              "serial"};
+    QCommandLineOption json{"json", Cli::tr("Print the result as one JSON document on standard "
+                                            "output, also when the command fails.")};
     QCommandLineOption quiet{QStringList{"q", "quiet"},
                              Cli::tr("Show no progress; errors are still shown.")};
     QCommandLineOption trace{"trace",
@@ -139,7 +166,8 @@ struct Parser {
     QCommandLineOption noBackup{"no-backup",
                                 Cli::tr("With data: do not read the area into a backup first.")};
     QCommandLineOption yes{QStringList{"y", "yes"},
-                           Cli::tr("With firmware: download without asking first.")};
+                           Cli::tr("Answer yes to the firmware question. Every command accepts "
+                                   "it; the others ask nothing.")};
     QCommandLineOption limit{"limit", Cli::tr("With history: show only the last <n> transfers."),
                              "n"};
     QCommandLineOption record{"record",
@@ -153,8 +181,8 @@ struct Parser {
     QCommandLineOption all{"all", Cli::tr("Run the command on every supported device present, "
                                           "all at once.")};
     QCommandLineOption product{"product",
-                               Cli::tr("With --all: only the devices of this vendor and product "
-                                       "id (hex, as list shows them)."),
+                               Cli::tr("With --all or --serial: only the devices of this vendor "
+                                       "and product id (hex, as list shows them)."),
                                "vid:pid"};
 
     Parser()
@@ -162,24 +190,23 @@ struct Parser {
         parser.setApplicationDescription(Cli::tr(
             "Downloads firmware and data into a Tarvenix pressure mouse, saves its data area, "
             "and checks it against a file."));
-        parser.addOptions({help, device, all, product, json, quiet, trace, force, verify, noVerify,
-                           noBackup, yes, limit, record, recordPaths});
-        parser.addPositionalArgument(
-            "command", Cli::tr("list, version, firmware, data, save, verify, backups or history."));
+        parser.addOptions({help, version, device, serial, all, product, json, quiet, trace, force,
+                           verify, noVerify, noBackup, yes, limit, record, recordPaths});
+        parser.addPositionalArgument("command",
+                                     Cli::tr("list, version, firmware, data, save, verify, "
+                                             "backups, history or doctor."));
         parser.addPositionalArgument("file", Cli::tr("The file that the command reads or writes."),
                                      Cli::tr("[file]"));
     }
 
-    // An option given to a command that has no use for it.
+    // An option given to a command that has no use for it. --json and --yes are taken by
+    // every command, so that a script can give them to all of its calls.
     QString misplaced(Command c) const
     {
-        if (const QString many = misplacedForMany(c); !many.isEmpty())
+        if (const QString many = misplacedForMany(); !many.isEmpty())
             return many;
-        const bool lists = c == Command::List || c == Command::Version || c == Command::Backups ||
-                           c == Command::History;
-        if (parser.isSet(json) && !lists && !parser.isSet(all) && parser.values(device).size() < 2)
-            return Cli::tr("--json applies to list, version, backups, history and runs on several "
-                           "devices only.");
+        if (const QString pick = misplacedPick(c); !pick.isEmpty())
+            return pick;
         if (parser.isSet(verify) && c != Command::Data)
             return Cli::tr("--verify applies to data only; to check a file by itself, "
                            "use the verify command.");
@@ -187,36 +214,56 @@ struct Parser {
             return Cli::tr("--no-verify and --no-backup apply to data only.");
         if (parser.isSet(verify) && parser.isSet(noVerify))
             return Cli::tr("--verify and --no-verify contradict each other.");
-        if (parser.isSet(yes) && c != Command::Firmware)
-            return Cli::tr("--yes applies to firmware only.");
         if (parser.isSet(limit) && c != Command::History)
             return Cli::tr("--limit applies to history only.");
         if (parser.isSet(force) && c != Command::Save)
             return Cli::tr("--force applies to save only.");
         if (parser.isSet(recordPaths) && !parser.isSet(record))
             return Cli::tr("--record-paths applies with --record only.");
-        if (parser.isSet(device) && c == Command::List)
-            return Cli::tr("--device does not apply to list, which shows every device.");
-        if ((parser.isSet(device) || parser.isSet(all)) &&
-            (c == Command::Backups || c == Command::History))
-            return Cli::tr("--device and --all do not apply to backups and history, which show "
-                           "every device's.");
+        if (parser.isSet(record) && c == Command::Doctor)
+            return Cli::tr("--record does not apply to doctor, which exchanges nothing with the "
+                           "device.");
         return QString();
     }
 
-    QString misplacedForMany(Command c) const
+    // The options that pick devices, given to a command that shows or checks every one.
+    QString misplacedPick(Command c) const
     {
-        if (parser.isSet(all) && c == Command::List)
-            return Cli::tr("--all does not apply to list, which shows every device.");
-        if (parser.isSet(all) && parser.isSet(device))
-            return Cli::tr("--all takes every device: leave out --device, or give "
-                           "--device once for each device to use.");
-        if (parser.isSet(product) && !parser.isSet(all))
-            return Cli::tr("--product applies with --all only.");
-        const QStringList paths = parser.values(device);
-        for (const QString &path : paths) {
-            if (paths.count(path) > 1)
-                return Cli::tr("--device %1 is given more than once.").arg(path);
+        if (!parser.isSet(device) && !parser.isSet(serial) && !parser.isSet(all))
+            return QString();
+        switch (c) {
+        case Command::List:
+            return Cli::tr("--device, --serial and --all do not apply to list, which shows every "
+                           "device.");
+        case Command::Backups:
+        case Command::History:
+            return Cli::tr("--device, --serial and --all do not apply to backups and history, "
+                           "which show every device's.");
+        case Command::Doctor:
+            return Cli::tr("--device, --serial and --all do not apply to doctor, which checks "
+                           "every device.");
+        default:
+            return QString();
+        }
+    }
+
+    QString misplacedForMany() const
+    {
+        if (parser.isSet(all) && (parser.isSet(device) || parser.isSet(serial)))
+            return Cli::tr("--all takes every device: leave out --device and --serial, or give "
+                           "one of them once for each device to use.");
+        if (parser.isSet(device) && parser.isSet(serial))
+            return Cli::tr("--device and --serial both pick devices: give one of them, once for "
+                           "each device to use.");
+        if (parser.isSet(product) && !parser.isSet(all) && !parser.isSet(serial))
+            return Cli::tr("--product applies with --all or --serial only.");
+        for (const QCommandLineOption *option : {&device, &serial}) {
+            const QStringList values = parser.values(*option);
+            for (const QString &value : values) {
+                if (values.count(value) > 1)
+                    return Cli::tr("--%1 %2 is given more than once.")
+                        .arg(option->names().constLast(), value);
+            }
         }
         return QString();
     }
@@ -260,8 +307,9 @@ Parsed parseArguments(const QStringList &arguments)
     if (!p.parser.parse(arguments))
         return usageError(p.parser.errorText());
     Parsed parsed;
-    if (p.parser.isSet(p.help)) {
-        parsed.help = true;
+    if (p.parser.isSet(p.help) || p.parser.isSet(p.version)) {
+        parsed.help = p.parser.isSet(p.help);
+        parsed.version = !parsed.help;
         return parsed;
     }
     const QStringList words = p.parser.positionalArguments();
@@ -277,6 +325,8 @@ Parsed parseArguments(const QStringList &arguments)
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
+    if (p.parser.values(p.serial).contains(QString()))
+        return usageError(Cli::tr("--serial needs a device's serial number, as list shows it."));
     const QString record = p.parser.value(p.record);
     if (p.parser.isSet(p.record) && record.isEmpty())
         return usageError(Cli::tr("--record needs the name of the capture's file."));
@@ -299,6 +349,7 @@ Parsed parseArguments(const QStringList &arguments)
     o.file = command->takesFile ? words[1] : QString();
     o.devices = p.parser.values(p.device);
     o.device = o.devices.size() == 1 ? o.devices.first() : QString();
+    o.serials = p.parser.values(p.serial);
     o.all = p.parser.isSet(p.all);
     if (p.parser.isSet(p.product) &&
         !parseProduct(p.parser.value(p.product), &o.vendorId, &o.productId))
@@ -326,6 +377,13 @@ Parsed parseArguments(const QStringList &arguments)
 QString helpText()
 {
     return Parser().parser.helpText() + Cli::tr(kEpilogue);
+}
+
+QString versionText()
+{
+    const QString described = QString::fromUtf8(kGitDescription);
+    return QStringLiteral("tarvenix-cli %1").arg(QString::fromUtf8(kProgramVersion)) +
+           (described.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(described));
 }
 
 } // namespace tarvenix::cli

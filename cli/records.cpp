@@ -1,4 +1,5 @@
-// The backups and history commands: what the data downloads kept, and what was done.
+// The backups and history commands: what the data downloads kept, and what was done; and
+// the transfers that a crash ended, told at the start of a command on a device.
 
 #include "cli/commands.h"
 #include "cli/quoting.h"
@@ -34,7 +35,7 @@ QString historyLine(const QJsonObject &entry)
     return shown.join(QStringLiteral("  "));
 }
 
-QString backupsJson(const QVector<Backup> &backups)
+QJsonObject backupsJson(const QVector<Backup> &backups)
 {
     QJsonArray array;
     for (const Backup &b : backups)
@@ -43,7 +44,7 @@ QString backupsJson(const QVector<Backup> &backups)
                                  {"deviceKey", b.key},
                                  {"time", b.time.toString(Qt::ISODateWithMs)},
                                  {"size", b.size}});
-    return jsonText({{"folder", backupsFolder()}, {"backups", array}});
+    return {{"folder", backupsFolder()}, {"backups", array}};
 }
 
 } // namespace
@@ -52,7 +53,7 @@ Status runBackups(const Options &o)
 {
     const QVector<Backup> backups = listBackups();
     if (o.json) {
-        printResult(backupsJson(backups));
+        printDocument(backupsJson(backups));
     } else if (backups.isEmpty()) {
         printResult(
             QStringLiteral("No backups in %1.").arg(QDir::toNativeSeparators(backupsFolder())));
@@ -66,14 +67,23 @@ Status runBackups(const Options &o)
     return {};
 }
 
+void tellInterruptedTransfers()
+{
+    for (const QJsonObject &end : recoverInterruptedTransfers())
+        printMessage(interruptedMessage(end));
+}
+
 Status runHistory(const Options &o)
 {
-    const QVector<QJsonObject> entries = readHistory(o.limit);
+    int skipped = 0;
+    const QVector<QJsonObject> entries = readHistory(o.limit, &skipped);
+    if (skipped > 0)
+        printMessage(historySkippedNote(skipped));
     if (o.json) {
         QJsonArray array;
         for (const QJsonObject &entry : entries)
             array.append(entry);
-        printResult(jsonText({{"history", historyPath()}, {"transfers", array}}));
+        printDocument({{"history", historyPath()}, {"transfers", array}});
     } else if (entries.isEmpty()) {
         printResult(
             QStringLiteral("No transfers in %1.").arg(QDir::toNativeSeparators(historyPath())));

@@ -68,6 +68,7 @@ Exit exitFor(FailureCode code)
     case FailureCode::SaveNameIsFolder:
     case FailureCode::TargetExists:
     case FailureCode::TargetIsLink:
+    case FailureCode::TargetNotAFile:
     case FailureCode::TargetUnwritable:
     case FailureCode::NoTemporaryName:
     case FailureCode::FileWriteFailed:

@@ -19,8 +19,9 @@ enum class Exit {
     File = 5,
     Device = 6,
     Mismatch = 7,
-    SomeFailed = 8, // a run on several devices in which one or more failed
-    Declined = 9    // the firmware question answered No: nothing was sent
+    SomeFailed = 8,   // a run on several devices in which one or more failed
+    Declined = 9,     // the firmware question answered No: nothing was sent
+    ChecksFailed = 10 // doctor: one or more checks failed
 };
 
 struct Status {

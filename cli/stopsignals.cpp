@@ -1,5 +1,8 @@
 #include "stopsignals.h"
 
+#include <QtGlobal>
+
+#include <atomic>
 #include <csignal>
 
 namespace tarvenix::cli {
@@ -50,6 +53,7 @@ StopOnSignals::~StopOnSignals()
 #else
 
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>

@@ -30,32 +30,54 @@ QString oneLine(QString text)
     return text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
-QJsonObject identity(const FoundDevice &d, const QString &version = QString())
+QJsonObject identity(const FoundDevice &d)
 {
-    return withDeprecatedKeys({{"device", deviceJson(d, version)}}, d);
+    return withDeprecatedKeys({{"device", deviceJson(d)}}, d);
+}
+
+void insertIf(QJsonObject &o, bool applies, const char *key, const QJsonValue &value)
+{
+    if (applies)
+        o.insert(QLatin1String(key), value);
+}
+
+} // namespace
+
+void addRecord(DeviceResult &r, const TransferRecord &record)
+{
+    const TransferOutcome &o = record.outcome;
+    r.device = record.device;
+    r.file = record.file;
+    r.backup = o.backupTaken() ? o.backupFile : QString();
+    r.versionBefore = record.versionBefore;
+    r.versionAfter =
+        record.versionAsked && !record.versionFailure ? record.versionAfter : QString();
+    r.block = o.failedBlock;
+    r.blocks = o.failedBlock > 0 ? o.blocks : 0;
+    r.phase = record.ok() ? QString() : phaseKey(record.kind, o.phase);
 }
 
 QJsonObject resultJson(const DeviceResult &r)
 {
-    QJsonObject o = identity(r.device, r.version);
-    o.insert("result", resultWord(r.status));
-    o.insert("exitCode", r.status.exitCode());
-    if (!r.status.ok())
-        o.insert("message", r.status.message);
-    if (r.block > 0) {
-        o.insert("block", r.block);
-        o.insert("blocks", r.blocks);
-    }
-    if (!r.file.isEmpty())
-        o.insert("file", r.file);
-    if (!r.backup.isEmpty())
-        o.insert("backup", r.backup);
-    if (!r.version.isNull())
-        o.insert("version", r.version);
+    const bool found = !r.device.path.isEmpty();
+    QJsonObject o{
+        {"device",
+         found ? QJsonValue(deviceJson(r.device, r.version.isNull() ? r.versionBefore : r.version))
+               : QJsonValue()},
+        {"result", resultWord(r.status)},
+        {"exitCode", r.status.exitCode()}};
+    insertIf(o, !r.status.ok(), "message", r.status.message);
+    insertIf(o, !r.file.isEmpty(), "file", r.file);
+    insertIf(o, !r.backup.isEmpty(), "backup", r.backup);
+    insertIf(o, !r.versionBefore.isEmpty(), "versionBefore", r.versionBefore);
+    insertIf(o, !r.versionAfter.isNull(), "versionAfter", r.versionAfter);
+    insertIf(o, r.block > 0, "block", r.block);
+    insertIf(o, r.block > 0, "blocks", r.blocks);
+    insertIf(o, !r.phase.isEmpty(), "phase", r.phase);
+    // Deprecated: the version text is the device's "version".
+    insertIf(o, !r.version.isNull(), "version", r.version);
     return o;
 }
-
-} // namespace
 
 QString summaryText(const RunSummary &summary)
 {
@@ -81,11 +103,11 @@ QString summaryText(const RunSummary &summary)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString summaryJson(const RunSummary &summary, const Status &status)
+QJsonObject summaryJson(const RunSummary &summary)
 {
     QJsonArray devices;
     for (const DeviceResult &r : summary.devices)
-        devices.append(resultJson(r));
+        devices.append(withDeprecatedKeys(resultJson(r), r.device));
     QJsonArray later;
     for (const FoundDevice &d : summary.notTaken)
         later.append(identity(d));
@@ -94,8 +116,8 @@ QString summaryJson(const RunSummary &summary, const Status &status)
                            {"notTaken", later},
                            {"succeeded", summary.devices.size() - failed},
                            {"failed", failed},
-                           {"exitCode", status.exitCode()}};
-    return jsonText(root);
+                           {"exitCode", runStatus(summary).exitCode()}};
+    return root;
 }
 
 Status runStatus(const RunSummary &summary)

@@ -4,6 +4,7 @@
 
 #include <QMutex>
 #include <QThread>
+#include <QVector>
 #include <cstring>
 #include <hidapi.h>
 
@@ -22,9 +23,24 @@ bool matches(const hid_device_info *d, int vendorId, int productId, int usagePag
            !differs(usagePage, d->usage_page) && !differs(usage, d->usage);
 }
 
+// A device's string as hidapi hands it over: on Linux what the C library decoded from the
+// device's bytes, which for glibc includes numbers past Unicode (from the old 5- and 6-byte
+// forms) that QString would cut into stray surrogates; on Windows UTF-16, where a surrogate
+// may stand alone. Whatever is no character becomes U+FFFD.
 QString text(const wchar_t *s)
 {
-    return s ? QString::fromWCharArray(s) : QString();
+    if (!s)
+        return QString();
+    QVector<uint> points;
+    if (sizeof(wchar_t) == sizeof(ushort))
+        points = QString::fromWCharArray(s).toUcs4();
+    else
+        for (; *s; ++s)
+            points << uint(*s);
+    for (uint &c : points)
+        if (c > 0x10ffff || QChar::isSurrogate(c))
+            c = QChar::ReplacementCharacter;
+    return QString::fromUcs4(points.constData(), points.size());
 }
 
 FoundDevice found(int row, const hid_device_info *d)

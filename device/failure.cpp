@@ -48,6 +48,7 @@ constexpr std::pair<FailureCode, const char *> kCodeNames[] = {
     {FailureCode::SaveNameIsFolder, "save-name-is-folder"},
     {FailureCode::TargetExists, "target-exists"},
     {FailureCode::TargetIsLink, "target-is-link"},
+    {FailureCode::TargetNotAFile, "target-not-a-file"},
     {FailureCode::TargetUnwritable, "target-unwritable"},
     {FailureCode::NoTemporaryName, "no-temporary-name"},
     {FailureCode::FileWriteFailed, "file-write-failed"},

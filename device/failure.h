@@ -46,6 +46,7 @@ enum class FailureCode {
     SaveNameIsFolder,
     TargetExists,
     TargetIsLink,     // detail: where the link points
+    TargetNotAFile,   // a folder, a FIFO...: detail: which, as entryKind names it
     TargetUnwritable, // detail: what the system said
     NoTemporaryName,  // no free name for the temporary file beside the target
     FileWriteFailed,  // detail: what the system said

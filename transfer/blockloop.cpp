@@ -3,6 +3,7 @@
 #include "device/trace.h"
 #include "transfer/savefile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <algorithm>
 #include <climits>
@@ -197,19 +198,41 @@ void BlockLoop::finish()
     }
 }
 
+// The file as it is open now is the one noted, or it is noted now.
+bool BlockLoop::sameSource(QFile &file)
+{
+    if (!source_.exists) {
+        source_ = fileFacts(file);
+        return source_.exists;
+    }
+    return identityOf(file) == source_.identity;
+}
+
+// What was sent is the file as noted, and the file is still that file: one that grew, was
+// written to or replaced while it was sent fails the run, naming what the device now holds.
+bool BlockLoop::unchangedAfterSending(const QByteArray &sha256, TransferOutcome &outcome) const
+{
+    outcome.sent = bytesFacts(qint64(outcome.blocks) * kBlockSize, sha256);
+    if (outcome.sent.sha256 == source_.sha256 && identityAt(file_) == source_.identity)
+        return true;
+    qCDebug(lcTrace, "the file changed while it was sent");
+    return fail(outcome, 0, {FailureCode::FileChanged, outcome.sent.sha256});
+}
+
 TransferOutcome BlockLoop::fileBlocks()
 {
     TransferOutcome outcome;
-    qint64 size = 0;
     // Checked again here: the file may have changed since the command checked it.
     QFile file(file_);
-    if (checkSourceFile(kind_, file_, &size) || !file.open(QIODevice::ReadOnly)) {
+    if (checkSourceFile(kind_, file_) || !file.open(QIODevice::ReadOnly) || !sameSource(file)) {
         fail(outcome, 0, {FailureCode::FileChanged, {}});
         return outcome;
     }
+    const qint64 size = source_.size;
     qCDebug(lcTrace, "file step:%d", int(size / (StepSchedule::kSteps * kBlockSize)));
     outcome.blocks = int(size / kBlockSize);
     const bool verify = kind_ == TransferKind::Verify;
+    QCryptographicHash sent(QCryptographicHash::Sha256);
     std::uint8_t block[kBlockSize];
     for (int i = 0; i < outcome.blocks; ++i) {
         if (stopped(i, outcome))
@@ -218,11 +241,12 @@ TransferOutcome BlockLoop::fileBlocks()
             fail(outcome, i + 1, std::move(unread));
             return outcome;
         }
+        sent.addData(reinterpret_cast<const char *>(block), kBlockSize);
         if (!(verify ? compareBlock(i, block, outcome) : sendBlock(i, block, outcome)))
             return outcome;
         blockDone(i + 1, outcome.blocks);
     }
-    if (verify && !quietAfterLastReply(outcome))
+    if ((verify && !quietAfterLastReply(outcome)) || !unchangedAfterSending(sent.result(), outcome))
         return outcome;
     finish();
     return outcome;
@@ -278,6 +302,8 @@ TransferOutcome BlockLoop::saveArea()
     if (!quietAfterLastReply(outcome))
         return outcome;
     traceEnds(image);
+    outcome.sent =
+        bytesFacts(image.size(), QCryptographicHash::hash(image, QCryptographicHash::Sha256));
     if (!file.commit(image)) {
         fail(outcome, 0, file.failure());
         outcome.keptFile = file.keptFile();

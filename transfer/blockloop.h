@@ -36,6 +36,8 @@ struct TransferOutcome {
     TransferKind phase = TransferKind::Firmware;
     // A data download's backup of the area: the file it went into, or was to go into.
     QString backupFile;
+    // What the transfer sent, or what a save wrote, once all of it went: its size and SHA-256.
+    FileFacts sent;
 
     bool ok() const { return !failure; }
     bool backupTaken() const
@@ -70,6 +72,10 @@ class BlockLoop {
     void setDevicePath(QString path) { devicePath_ = std::move(path); }
     // A save may replace an existing entry of its target's name: the user agreed to it.
     void setReplaceExisting(bool replace) { replaceExisting_ = replace; }
+    // The file to send or compare as it was noted before (the one the firmware question
+    // showed); without one, the loop notes it as it opens it. A file that is no longer that
+    // file fails the run: before the first block, or after the last one.
+    void setSource(FileFacts noted) { source_ = std::move(noted); }
     // This run as one phase of a longer transfer: `before` exchanges came before it, of
     // `inAll`; steps and block counts are of the whole, and only the last phase reaches
     // step 6.
@@ -84,6 +90,8 @@ class BlockLoop {
 
   private:
     TransferOutcome fileBlocks();
+    bool sameSource(QFile &file);
+    bool unchangedAfterSending(const QByteArray &sha256, TransferOutcome &outcome) const;
     TransferOutcome saveArea();
     bool sendBlock(int block, const std::uint8_t *data, TransferOutcome &outcome);
     bool compareBlock(int block, const std::uint8_t *data, TransferOutcome &outcome);
@@ -106,6 +114,7 @@ class BlockLoop {
     const StopRequest *stop_ = nullptr;
     QString devicePath_;
     bool replaceExisting_ = false;
+    FileFacts source_;
     int before_ = 0;
     int inAll_ = 0; // 0: this run is the whole transfer
     bool last_ = true;

@@ -187,11 +187,14 @@ FoundDevice DeviceController::identity() const
     return device;
 }
 
-void DeviceController::complete(TransferRequest &request, const FoundDevice &device) const
+// A data download's backup gets its name now, so that the start line names it.
+void DeviceController::complete(TransferRequest &request, const TransferRecord &record) const
 {
     request.devicePath = path();
     request.port = port_.get();
-    request.deviceKey = backupKey(device);
+    request.deviceKey = backupKey(record.device);
+    if (request.kind == TransferKind::Data && request.backup)
+        request.backupFile = newBackupPath(request.deviceKey, record.time);
 }
 
 Failure DeviceController::startTransfer(TransferJob *job, TransferRequest request)
@@ -209,7 +212,15 @@ Failure DeviceController::startTransfer(TransferJob *job, TransferRequest reques
     record_ = TransferRecord(request.kind, identity(), request.file);
     record_.versionBefore = version_;
     record_.verify = request.kind == TransferKind::Data && request.verify;
-    complete(request, record_.device);
+    complete(request, record_);
+    // A verify changes nothing and is not recorded; its loop notes its file itself.
+    if (request.kind != TransferKind::Verify) {
+        if (request.kind != TransferKind::Save && !request.source.exists)
+            request.source = fileFacts(request.file);
+        record_.source = request.source;
+        record_.outcome.backupFile = request.backupFile;
+        noteStartInHistory(record_);
+    }
     connect(job, &TransferJob::result, this, &DeviceController::finishTransfer,
             Qt::UniqueConnection);
     job->start(request);

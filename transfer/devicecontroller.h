@@ -73,8 +73,9 @@ class DeviceController : public QObject {
     bool transferRunning() const { return job_ != nullptr; }
     // The one way a transfer starts, in every front end: locks the device for it (unless a
     // claim holds it already) and starts it on the job, the request's file and choices taken
-    // as they are, the rest filled in here: Busy or LockFailed when the lock cannot be had.
-    // The end comes through transferEnded().
+    // as they are, the rest filled in here (the file noted, unless the request noted it; a
+    // backup's name), and its start line written to the history: Busy or LockFailed when
+    // the lock cannot be had. The end comes through transferEnded().
     Failure startTransfer(TransferJob *job, TransferRequest request);
     // Asks a running transfer to stop before its next block; it ends as any other.
     void stopTransfer(StopCause cause);
@@ -94,10 +95,11 @@ class DeviceController : public QObject {
     void opened(const tarvenix::OpenResult &result);
     // After a removal closed the device.
     void removed();
-    // Every transfer ends here, once, after its record went into the history (a verify,
-    // which changes nothing, is not recorded); a firmware download's only after the device
-    // was opened again and asked its version (unless a stop was asked for after its last
-    // block), and the device's lock released unless a claim holds it.
+    // Every transfer ends here, once, after its end line went into the history (a verify,
+    // which changes nothing, is not recorded; the start line went in as it started); a firmware
+    // download's only after the device was opened again and asked its version (unless a stop
+    // was asked for after its last block), and the device's lock released unless a claim
+    // holds it.
     void transferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
 
   private:
@@ -106,7 +108,7 @@ class DeviceController : public QObject {
     Failure find(const QString &wanted);
     void take(const FoundDevice &device);
     Failure lockAndOpen();
-    void complete(TransferRequest &request, const FoundDevice &device) const;
+    void complete(TransferRequest &request, const TransferRecord &record) const;
     void finishTransfer(const TransferOutcome &outcome);
     void askVersionAfterFirmware(const StopRequest &stop);
 

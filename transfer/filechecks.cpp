@@ -3,7 +3,13 @@
 #include "device/report.h"
 #include "transfer/savefile.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace tarvenix {
 
@@ -37,6 +43,84 @@ Failure sizeRefusal(TransferKind kind, qint64 size)
 }
 
 } // namespace
+
+#ifdef Q_OS_WIN
+
+FileIdentity identityAt(const QString &path)
+{
+    const QFileInfo info(path);
+    FileIdentity id;
+    if (info.isFile()) {
+        id.size = info.size();
+        id.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
+    }
+    return id;
+}
+
+FileIdentity identityOf(const QFile &file)
+{
+    return identityAt(file.fileName());
+}
+
+#else
+
+namespace {
+
+FileIdentity identityFrom(int rc, const struct stat &st)
+{
+    FileIdentity id;
+    if (rc != 0)
+        return id;
+    id.size = st.st_size;
+    id.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    return id;
+}
+
+} // namespace
+
+FileIdentity identityAt(const QString &path)
+{
+    struct stat st;
+    return identityFrom(::stat(QFile::encodeName(path).constData(), &st), st);
+}
+
+FileIdentity identityOf(const QFile &file)
+{
+    struct stat st;
+    return identityFrom(::fstat(file.handle(), &st), st);
+}
+
+#endif
+
+FileFacts fileFacts(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return fileFacts(file);
+}
+
+FileFacts fileFacts(QFile &file)
+{
+    FileFacts facts;
+    facts.identity = identityOf(file);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    facts.exists = file.seek(0) && hash.addData(&file) && file.seek(0);
+    facts.size = facts.identity.size;
+    facts.sha256 = QString::fromLatin1(hash.result().toHex());
+    return facts;
+}
+
+FileFacts bytesFacts(qint64 size, const QByteArray &sha256)
+{
+    FileFacts facts;
+    facts.exists = true;
+    facts.size = size;
+    facts.sha256 = QString::fromLatin1(sha256.toHex());
+    return facts;
+}
 
 Failure checkSourceFile(TransferKind kind, const QString &path, qint64 *size)
 {

@@ -15,6 +15,40 @@ enum class TransferKind { Firmware, Data, Save, Verify };
 // "save" or "verify".
 QString kindName(TransferKind kind);
 
+// What changes when a file is written to or replaced: its size, its modification time and
+// (not on Windows) which file of which file system it is.
+struct FileIdentity {
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint64 device = 0;
+    quint64 inode = 0;
+
+    bool operator==(const FileIdentity &o) const
+    {
+        return size == o.size && modifiedNs == o.modifiedNs && device == o.device &&
+               inode == o.inode;
+    }
+    bool operator!=(const FileIdentity &o) const { return !(*this == o); }
+};
+
+// The identity of the file open in `file`, and of the one the path names now.
+FileIdentity identityOf(const QFile &file);
+FileIdentity identityAt(const QString &path);
+
+// What a file holds, noted before a transfer sends it: for the firmware question, the
+// history, and the check that what was sent is that file.
+struct FileFacts {
+    bool exists = false;
+    qint64 size = 0;
+    QString sha256; // hex
+    FileIdentity identity;
+};
+FileFacts fileFacts(const QString &path);
+// The same of the file open in `file`, read from its start; it is left at its start.
+FileFacts fileFacts(QFile &file);
+// What some bytes are, as FileFacts says it: their size and SHA-256.
+FileFacts bytesFacts(qint64 size, const QByteArray &sha256);
+
 // Checks a firmware or data file, or one to verify: present, readable, whole 512-byte blocks,
 // small enough for its area. Gives the size when the file can be sent.
 Failure checkSourceFile(TransferKind kind, const QString &path, qint64 *size = nullptr);

@@ -1,5 +1,9 @@
 #include "savefile.h"
 
+#include "userfiles/userfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -9,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -38,6 +43,17 @@ PlaceResult failed(int code)
     return r;
 }
 
+QString randomLetters()
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString letters;
+    for (int i = 0; i < 6; ++i)
+        letters += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(62)]);
+    return letters;
+}
+
+const QString kTemporaryPrefix = QStringLiteral(".tvx-");
+
 } // namespace
 
 #ifdef Q_OS_WIN
@@ -59,11 +75,6 @@ PlaceResult move(const QString &from, const QString &to, DWORD flags)
     return failed(int(code));
 }
 
-PlaceResult replaceEntry(const QString &from, const QString &to)
-{
-    return move(from, to, MOVEFILE_REPLACE_EXISTING);
-}
-
 // Qt keeps the file's own handle to itself; flushing through a second handle flushes
 // the file.
 bool syncToDisk(QFile &file, QString &reason)
@@ -79,11 +90,36 @@ bool syncToDisk(QFile &file, QString &reason)
     return flushed;
 }
 
+// Windows has no file without a name.
+int openUnnamedIn(const QString &, int &error)
+{
+    error = 0;
+    return -1;
+}
+
+PlaceResult linkUnnamed(int, const QString &)
+{
+    return failed(ERROR_NOT_SUPPORTED);
+}
+
+// Windows refuses to remove a file that a program holds open.
+void holdTemporary(QFile &) {}
+
+bool inUse(const QString &)
+{
+    return false;
+}
+
 } // namespace
 
 bool entryExists(const QString &path)
 {
     return GetFileAttributesW(native(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
+PlaceResult replaceEntry(const QString &from, const QString &to)
+{
+    return move(from, to, MOVEFILE_REPLACE_EXISTING);
 }
 
 // MoveFileEx without MOVEFILE_REPLACE_EXISTING refuses a taken name in one step on
@@ -109,14 +145,6 @@ bool hardLinksUnsupported(int code)
     return code == EPERM || code == ENOSYS || code == EOPNOTSUPP;
 }
 
-PlaceResult replaceEntry(const QString &from, const QString &to)
-{
-    // rename() replaces the entry itself: a link is replaced, never written through.
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return placed();
-    return failed(errno);
-}
-
 bool syncToDisk(QFile &file, QString &reason)
 {
     if (::fsync(file.handle()) == 0)
@@ -132,7 +160,59 @@ int refusedWith(int code)
     return -1;
 }
 
+// A file without a name in the folder, which goes with its last descriptor unless it is
+// given one: its descriptor, or -1 with the system's error number in `error`, 0 where the
+// file system has no such files (vfat, some network file systems).
+int openUnnamedIn(const QString &folder, int &error)
+{
+    error = 0;
+    // An unprivileged process names such a file through /proc.
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return -1;
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        error = errno;
+    return fd;
+}
+
+// linkat refuses a name that is taken, as the rename that refuses to replace does.
+PlaceResult linkUnnamed(int fd, const QString &to)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(to).constData(),
+                 AT_SYMLINK_FOLLOW) == 0)
+        return placed();
+    return errno == EEXIST ? taken() : failed(errno);
+}
+
+// Held while the file is open: a file whose lock can be taken has no owner left, even
+// one on another machine that shares the folder.
+void holdTemporary(QFile &file)
+{
+    ::flock(file.handle(), LOCK_EX | LOCK_NB);
+}
+
+bool inUse(const QString &path)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
+}
+
 } // namespace
+
+PlaceResult replaceEntry(const QString &from, const QString &to)
+{
+    // rename() replaces the entry itself: a link is replaced, never written through.
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return placed();
+    return failed(errno);
+}
 
 bool entryExists(const QString &path)
 {
@@ -182,6 +262,20 @@ QString linkTarget(const QString &path)
     return info.isSymLink() ? info.symLinkTarget() : QString();
 }
 
+// ".tvx-PID-XXXXXX": removed once process PID has gone and nothing holds the file.
+void removeStaleTemporaries(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({kTemporaryPrefix + QLatin1Char('*')},
+                                            QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        const qint64 pid = name.section(QLatin1Char('-'), 1, 1).toLongLong();
+        const QString path = dir.filePath(name);
+        if (pid > 0 && processGone({pid, {}}) && !inUse(path))
+            QFile::remove(path);
+    }
+}
+
 SaveFile::SaveFile(QString target, bool replaceExisting)
     : target_(std::move(target)), replace_(replaceExisting)
 {
@@ -189,10 +283,9 @@ SaveFile::SaveFile(QString target, bool replaceExisting)
 
 SaveFile::~SaveFile()
 {
-    if (temp_.fileName().isEmpty() || !keptFile_.isEmpty())
-        return;
     temp_.close();
-    QFile::remove(temp_.fileName());
+    if (!tempName_.isEmpty())
+        QFile::remove(tempName_);
 }
 
 bool SaveFile::fail(FailureCode code, const QString &detail)
@@ -201,25 +294,47 @@ bool SaveFile::fail(FailureCode code, const QString &detail)
     return false;
 }
 
+// Only a regular file or a link is replaced: a folder or a FIFO of the name is refused
+// before anything is written.
 bool SaveFile::open()
 {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    // A random suffix makes a name of our own. The open refuses a name that is taken,
-    // a link included, so nothing is written through a link planted there.
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        QString name = target_ + QLatin1Char('.');
-        for (int i = 0; i < 6; ++i)
-            name += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(62)]);
-        temp_.setFileName(name);
+    const QString kind = entryKind(target_);
+    if (!kind.isEmpty() && kind != QLatin1String("file") && kind != QLatin1String("link"))
+        return fail(FailureCode::TargetNotAFile, kind);
+    removeStaleTemporaries(QFileInfo(target_).path());
+    // An unnamed file cannot replace a name in one step, so a replacing save names its own.
+    return (!replace_ && openUnnamed()) || (failure_.code == FailureCode::None && openNamed());
+}
+
+// False without a failure where the file system has no files without a name.
+bool SaveFile::openUnnamed()
+{
+    int error = 0;
+    const int fd = openUnnamedIn(QFileInfo(target_).path(), error);
+    if (error)
+        return fail(FailureCode::TargetUnwritable, systemReason(error));
+    return fd >= 0 && temp_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                                 QFileDevice::AutoCloseHandle);
+}
+
+// A short name, whatever the target's length, that says whose it is. The open refuses a
+// name that is taken, a link included, so nothing is written through a link planted there.
+bool SaveFile::openNamed()
+{
+    const QString base = QFileInfo(target_).path() + QLatin1Char('/') + kTemporaryPrefix +
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-');
+    for (int attempt = 0; attempt < 16 && !temp_.isOpen(); ++attempt) {
+        temp_.setFileName(base + randomLetters());
         if (temp_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             break;
         const QString reason = temp_.errorString();
-        temp_.setFileName(QString());
-        if (!entryExists(name))
+        if (!entryExists(temp_.fileName()))
             return fail(FailureCode::TargetUnwritable, reason);
     }
     if (!temp_.isOpen())
         return fail(FailureCode::NoTemporaryName);
+    tempName_ = temp_.fileName();
+    holdTemporary(temp_);
     // A replaced file keeps its permissions, as an editor's save keeps them.
     const QFileInfo old(target_);
     if (replace_ && old.isFile() && !old.isSymLink())
@@ -243,24 +358,51 @@ bool SaveFile::writeAll(const QByteArray &data)
     QString reason;
     if (!syncToDisk(temp_, reason))
         return fail(FailureCode::FileWriteFailed, reason);
-    temp_.close();
-    if (temp_.error() != QFileDevice::NoError)
-        return fail(FailureCode::FileWriteFailed, temp_.errorString());
     return true;
+}
+
+PlaceResult SaveFile::putWithoutReplacing(const QString &to)
+{
+    return tempName_.isEmpty() ? linkUnnamed(temp_.handle(), to)
+                               : placeWithoutReplacing(tempName_, to);
+}
+
+// The data of a save whose target was taken meanwhile, under a name of its own beside it,
+// which no start removes.
+void SaveFile::keep()
+{
+    const QString base = QFileInfo(target_).path() + QStringLiteral("/tvx-kept-");
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString name = base + randomLetters() + QStringLiteral(".bin");
+        const PlaceResult r = putWithoutReplacing(name);
+        if (r.placed) {
+            keptFile_ = name;
+            tempName_.clear();
+        }
+        if (!r.taken)
+            return;
+    }
 }
 
 bool SaveFile::place()
 {
-    const QString temp = temp_.fileName();
+    // A named file is closed first: Windows moves no file that is open. An unnamed one
+    // would go with its descriptor.
+    if (!tempName_.isEmpty()) {
+        temp_.close();
+        if (temp_.error() != QFileDevice::NoError)
+            return fail(FailureCode::FileWriteFailed, temp_.errorString());
+    }
     const PlaceResult r =
-        replace_ ? replaceEntry(temp, target_) : placeWithoutReplacing(temp, target_);
+        replace_ ? replaceEntry(tempName_, target_) : putWithoutReplacing(target_);
     if (r.placed) {
-        temp_.setFileName(QString());
+        tempName_.clear();
+        temp_.close();
         return true;
     }
     if (!r.taken)
         return fail(FailureCode::FileWriteFailed, r.error);
-    keptFile_ = temp;
+    keep();
     return fail(FailureCode::TargetAppeared);
 }
 

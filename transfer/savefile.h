@@ -3,6 +3,12 @@
 // put in place in one step once it is all there, so the target is never seen half
 // written, a link is never written through, and a file that appeared meanwhile is
 // never replaced unless the user agreed to replace one.
+//
+// Where the file system allows it, that new file has no name until it is put in place
+// (O_TMPFILE, then linkat), so that a program that dies leaves nothing behind. Otherwise
+// (a save that replaces a file, vfat, some network file systems, Windows) it has a short
+// name of its own, ".tvx-PID-XXXXXX", which the next save into that folder, or the next
+// start, removes once the process PID has gone.
 
 #include "device/failure.h"
 
@@ -32,6 +38,11 @@ struct PlaceResult {
 // Gives the file `from` the name `to`, unless an entry of that name exists.
 PlaceResult placeWithoutReplacing(const QString &from, const QString &to,
                                   Refusal simulated = Refusal::None);
+// Gives the file `from` the name `to`, replacing the entry of that name, a link itself.
+PlaceResult replaceEntry(const QString &from, const QString &to);
+
+// Removes the temporary files that saves left in the folder, of processes that are gone.
+void removeStaleTemporaries(const QString &folder);
 
 class SaveFile {
   public:
@@ -44,11 +55,11 @@ class SaveFile {
     SaveFile &operator=(const SaveFile &) = delete;
 
     // Creates the temporary file beside the target. On failure, failure() says why:
-    // TargetUnwritable or NoTemporaryName.
+    // TargetNotAFile (a folder, a FIFO...), TargetUnwritable or NoTemporaryName.
     bool open();
     // Writes data to disk and puts it in place. On failure, failure() says why
-    // (FileWriteFailed or TargetAppeared), and keptFile() names the temporary file when
-    // it was kept because the target's name was taken during the save.
+    // (FileWriteFailed or TargetAppeared), and keptFile() names the file that keeps the
+    // data when the target's name was taken during the save.
     bool commit(const QByteArray &data);
 
     Failure failure() const { return failure_; }
@@ -56,12 +67,17 @@ class SaveFile {
 
   private:
     bool fail(FailureCode code, const QString &detail = QString());
+    bool openUnnamed();
+    bool openNamed();
     bool writeAll(const QByteArray &data);
     bool place();
+    PlaceResult putWithoutReplacing(const QString &to);
+    void keep();
 
     QString target_;
     bool replace_;
     QFile temp_;
+    QString tempName_; // empty while the temporary file has no name
     Failure failure_;
     QString keptFile_;
 };

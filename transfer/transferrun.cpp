@@ -18,14 +18,14 @@ int blocksOf(TransferKind phase, const QString &file)
 
 } // namespace
 
-QVector<TransferRun::Phase> TransferRun::phases(const QString &backupFile) const
+QVector<TransferRun::Phase> TransferRun::phases() const
 {
     const TransferRequest &r = request_;
     if (r.kind != TransferKind::Data)
         return {{r.kind, r.file}};
     QVector<Phase> all;
     if (r.backup)
-        all.append({TransferKind::Save, backupFile});
+        all.append({TransferKind::Save, r.backupFile});
     all.append({TransferKind::Data, r.file});
     if (r.verify)
         all.append({TransferKind::Verify, r.file});
@@ -35,42 +35,56 @@ QVector<TransferRun::Phase> TransferRun::phases(const QString &backupFile) const
 int TransferRun::exchanges() const
 {
     int all = 0;
-    for (const Phase &phase : phases(QString()))
+    for (const Phase &phase : phases())
         all += blocksOf(phase.kind, phase.file);
     return all;
 }
 
+BlockLoop TransferRun::phaseLoop(const Phase &phase, int before, int inAll, bool last) const
+{
+    BlockLoop loop(phase.kind, *request_.port, phase.file);
+    loop.setReplyTimeout(timeoutMs_);
+    loop.setStopRequest(stop_);
+    loop.setDevicePath(request_.devicePath);
+    // Only the user's own save may replace a file; a backup never does.
+    loop.setReplaceExisting(request_.replaceExisting && phase.kind == request_.kind);
+    if (phase.kind != TransferKind::Save)
+        loop.setSource(request_.source);
+    loop.setStepHandler(onStep_);
+    loop.setBlockHandler(onBlock_);
+    loop.setSpan(before, inAll, last);
+    return loop;
+}
+
+// The outcome is the last phase's, with what the transfer's own phase sent.
 TransferOutcome TransferRun::runPhases(const QVector<Phase> &phases)
 {
     const int inAll = exchanges();
     int before = 0;
     TransferOutcome outcome;
+    FileFacts sent;
     for (int i = 0; i < phases.size(); ++i) {
         const Phase &phase = phases[i];
-        BlockLoop loop(phase.kind, *request_.port, phase.file);
-        loop.setReplyTimeout(timeoutMs_);
-        loop.setStopRequest(stop_);
-        loop.setDevicePath(request_.devicePath);
-        // Only the user's own save may replace a file; a backup never does.
-        loop.setReplaceExisting(request_.replaceExisting && phase.kind == request_.kind);
-        loop.setStepHandler(onStep_);
-        loop.setBlockHandler(onBlock_);
-        loop.setSpan(before, inAll, i == phases.size() - 1);
-        outcome = loop.run();
+        outcome = phaseLoop(phase, before, inAll, i == phases.size() - 1).run();
+        if (phase.kind == request_.kind)
+            sent = outcome.sent;
         if (!outcome.ok())
             break;
+        if (phase.kind == TransferKind::Save && request_.kind == TransferKind::Data)
+            noteBackupTaken(request_.deviceKey, phase.file);
         before += outcome.blocks;
     }
+    outcome.sent = sent;
     return outcome;
 }
 
 // After a data download: a success is noted, then the device's backups are pruned, after a
-// failure too.
+// failure too, never the one just taken.
 void TransferRun::keepBackups(const TransferOutcome &outcome, const QDateTime &started) const
 {
     if (outcome.ok())
         noteSuccessfulDownload(request_.deviceKey, started);
-    pruneBackups(request_.deviceKey);
+    pruneBackups(request_.deviceKey, outcome.backupTaken() ? outcome.backupFile : QString());
 }
 
 TransferOutcome TransferRun::run()
@@ -79,10 +93,8 @@ TransferOutcome TransferRun::run()
                           QFileInfo(request_.file).fileName());
     const QDateTime started = QDateTime::currentDateTimeUtc();
     const bool data = request_.kind == TransferKind::Data;
-    const QString backupFile =
-        data && request_.backup ? newBackupPath(request_.deviceKey, started) : QString();
-    TransferOutcome outcome = runPhases(phases(backupFile));
-    outcome.backupFile = backupFile;
+    TransferOutcome outcome = runPhases(phases());
+    outcome.backupFile = data && request_.backup ? request_.backupFile : QString();
     if (data)
         keepBackups(outcome, started);
     return outcome;

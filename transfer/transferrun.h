@@ -18,9 +18,13 @@ struct TransferRequest {
     HidPort *port = nullptr;
     // A save may replace an existing entry of its file's name: the user agreed to it.
     bool replaceExisting = false;
+    // The file to send or compare as noted before it starts (FileFacts): what the firmware
+    // question showed, what the history names. Noted when the transfer starts if not given.
+    FileFacts source;
     // A data download: whose backups these are (backupKey), to name, keep and prune them.
     QString deviceKey;
     bool backup = false; // read the area into a backup before the first data packet
+    QString backupFile;  // the free name the backup goes to, chosen as the transfer starts
     bool verify = false; // read the area back and compare it with the file afterwards
 };
 
@@ -42,10 +46,11 @@ class TransferRun {
         TransferKind kind;
         QString file;
     };
-    QVector<Phase> phases(const QString &backupFile) const;
+    QVector<Phase> phases() const;
     // The exchanges of all phases, as the files are now.
     int exchanges() const;
     TransferOutcome runPhases(const QVector<Phase> &phases);
+    BlockLoop phaseLoop(const Phase &phase, int before, int inAll, bool last) const;
     void keepBackups(const TransferOutcome &outcome, const QDateTime &started) const;
 
     TransferRequest request_;

@@ -82,10 +82,6 @@ Das Gerät wurde abgezogen. Schließen Sie es wieder an und wiederholen Sie den 
         <translation>--force gilt nur für save.</translation>
     </message>
     <message>
-        <source>--device does not apply to list, which shows every device.</source>
-        <translation>--device gilt nicht für list, das alle Geräte anzeigt.</translation>
-    </message>
-    <message>
         <source>
 Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
         <translation>
@@ -164,12 +160,6 @@ Add --product VID:PID to pick one model, for example --product %1.</source>
 Wählen Sie mit --product VID:PID ein Modell, zum Beispiel --product %1.</translation>
     </message>
     <message>
-        <source>
-Pick devices of one model with --device.</source>
-        <translation>
-Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
-    </message>
-    <message>
         <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
         <translation>Kein Gerät %1:%2 ist angeschlossen. „tarvenix-cli list“ zeigt die angeschlossenen unterstützten Geräte.</translation>
     </message>
@@ -202,32 +192,8 @@ Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
         <translation>Das Gerät unter &lt;path&gt; verwenden (wie list es zeigt); mehrfach angegeben, auf jedem davon gleichzeitig ausführen.</translation>
     </message>
     <message>
-        <source>Print the output of list, version, backups and history, or the summary of a run on several devices, as JSON.</source>
-        <translation>Die Ausgabe von list, version, backups und history oder die Zusammenfassung eines Laufs auf mehreren Geräten als JSON ausgeben.</translation>
-    </message>
-    <message>
         <source>Run the command on every supported device present, all at once.</source>
         <translation>Den Befehl auf jedem angeschlossenen unterstützten Gerät ausführen, auf allen gleichzeitig.</translation>
-    </message>
-    <message>
-        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
-        <translation>Mit --all: nur die Geräte mit dieser Hersteller- und Produkt-ID (hexadezimal, wie list sie zeigt).</translation>
-    </message>
-    <message>
-        <source>--all does not apply to list, which shows every device.</source>
-        <translation>--all gilt nicht für list, das ohnehin jedes Gerät zeigt.</translation>
-    </message>
-    <message>
-        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
-        <translation>--all nimmt jedes Gerät: lassen Sie --device weg, oder geben Sie --device einmal für jedes zu verwendende Gerät an.</translation>
-    </message>
-    <message>
-        <source>--product applies with --all only.</source>
-        <translation>--product gilt nur zusammen mit --all.</translation>
-    </message>
-    <message>
-        <source>--device %1 is given more than once.</source>
-        <translation>--device %1 ist mehr als einmal angegeben.</translation>
     </message>
     <message>
         <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
@@ -264,6 +230,92 @@ Wählen Sie mit --device Geräte eines einzigen Modells.</translation>
         <translation>Die Firmware-Übertragung wurde nicht bestätigt; es wurde nichts gesendet.</translation>
     </message>
     <message>
+        <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
+        <translation>Mit data: prüft die Datei nach der Übertragung, auch wenn das Menü des Fensters die Prüfung ausgeschaltet hat.</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area back afterwards.</source>
+        <translation>Mit data: liest den Bereich danach nicht zurück.</translation>
+    </message>
+    <message>
+        <source>With data: do not read the area into a backup first.</source>
+        <translation>Mit data: liest den Bereich vorher nicht in eine Sicherung.</translation>
+    </message>
+    <message>
+        <source>With history: show only the last &lt;n&gt; transfers.</source>
+        <translation>Mit history: zeigt nur die letzten &lt;n&gt; Übertragungen.</translation>
+    </message>
+    <message>
+        <source>--no-verify and --no-backup apply to data only.</source>
+        <translation>--no-verify und --no-backup gelten nur für data.</translation>
+    </message>
+    <message>
+        <source>--verify and --no-verify contradict each other.</source>
+        <translation>--verify und --no-verify widersprechen einander.</translation>
+    </message>
+    <message>
+        <source>--limit applies to history only.</source>
+        <translation>--limit gilt nur für history.</translation>
+    </message>
+    <message>
+        <source>--limit needs a whole number of 1 or more.</source>
+        <translation>--limit braucht eine ganze Zahl von 1 oder mehr.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
+        <translation>„%1“ ist kein Ordner. Bei mehreren Geräten schreibt save je Gerät eine Datei in einen Ordner: Legen Sie ihn an, oder nennen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>
+To download without a backup, add --no-backup.</source>
+        <translation>
+Um ohne Sicherung zu übertragen, fügen Sie --no-backup hinzu.</translation>
+    </message>
+    <message>
+        <source>
+If &quot;%1&quot; is the data image meant for the device, download it again with: tarvenix-cli data &quot;%1&quot;</source>
+        <translation>
+Wenn „%1“ das für das Gerät bestimmte Datenabbild ist, übertragen Sie es erneut mit: tarvenix-cli data &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>
+
+Do not unplug the device or stop this program until the download is done.</source>
+        <translation>
+
+Ziehen Sie das Gerät nicht ab und beenden Sie dieses Programm nicht, bis die Übertragung abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>
+
+Do not unplug the devices or stop this program until every download is done.</source>
+        <translation>
+
+Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>
+Pick devices of one model with --device or --serial.</source>
+        <translation>
+Wählen Sie mit --device oder --serial Geräte eines einzigen Modells.</translation>
+    </message>
+    <message>
+        <source>No supported device with the serial number %1 is present, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the serial numbers of the supported devices present.</source>
+        <translation>Kein unterstütztes Gerät mit der Seriennummer %1 ist angeschlossen, daher wurde kein Gerät angesprochen. Führen Sie „tarvenix-cli list“ aus, um die Seriennummern der angeschlossenen unterstützten Geräte zu sehen.</translation>
+    </message>
+    <message>
+        <source>More than one device has the serial number %1, so it does not say which to use:
+  %2
+Pick one with --device PATH.</source>
+        <translation>Mehr als ein Gerät hat die Seriennummer %1, sie sagt also nicht, welches zu verwenden ist:
+  %2
+Wählen Sie eines mit --device PFAD.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 checks failed; each failed line says what to do.</source>
+        <translation>%1 von %2 Prüfungen sind fehlgeschlagen; jede fehlgeschlagene Zeile sagt, was zu tun ist.</translation>
+    </message>
+    <message>
         <source>
 Commands:
   list           List the supported devices present: the row of the
@@ -292,12 +344,20 @@ Commands:
                  each device the 20 newest are kept, and the oldest one taken
                  after its last successful data download.
   history        List the transfers made (firmware, data, save), oldest first.
+  doctor         Check what a real device needs, one line per check with what
+                 to do when it fails: the udev rule, each device&apos;s node and
+                 access to it, its report sizes, logind (which keeps the
+                 machine awake), the HID library, and the folders of the
+                 history, the backups and the settings. It opens no device.
+                 Its output names the devices&apos; paths and serial numbers.
 
 Files:
   Firmware, data and verify files must be whole 512-byte blocks: a non-zero
   multiple of 512 bytes; data and verify files at most 524288 bytes.
   File names must be valid UTF-8.
-  Without --device the first supported device is used, in table order.
+  Without --device or --serial the first supported device is used, in table
+  order. --serial finds a device by its serial number wherever it is plugged
+  in; two devices with that serial number are refused.
   Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
   History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
             ~/.local/state/tarvenix/history.jsonl (Windows:
@@ -307,17 +367,26 @@ Files:
 
 Several devices at once (version, firmware, data, save, verify):
   --all runs the command on every supported device present, each on its own
-  thread; --device PATH given more than once runs it on those devices. All of
-  them must be of one vendor:product: the run refuses before touching any
-  device when they are not; --product VID:PID picks one model. save --all DIR
-  writes one file per device into the folder DIR, named after the device&apos;s
-  serial number (or its path when it has none). Progress is one line per
+  thread; --device PATH or --serial SERIAL given more than once runs it on
+  those devices. All of them must be of one vendor:product (version reads
+  any): the run refuses before touching any device when they are not;
+  --product VID:PID picks one model. save --all DIR writes one file per
+  device into the folder DIR, named after the device&apos;s serial number (or
+  its path when it has none). Progress is one line per
   device. At the end a summary gives every device&apos;s result, its own exit code
   and what failed; with --json the same as JSON on standard output. The set of
   devices is fixed at the start: one plugged in later is named, not taken.
   data backs up and verifies each device as a single download does, each
   transfer with its own history line; firmware on a terminal asks once for the
   whole run, naming every device (--yes answers).
+
+JSON:
+  With --json every command prints one JSON document on standard output, also
+  when it fails (the message still goes to standard error); a usage error
+  prints none. Each has &quot;schema&quot;, and a device is described under &quot;device&quot;.
+  firmware, data, save and verify give &quot;result&quot; (ok, failed or stopped),
+  &quot;exitCode&quot;, and of &quot;message&quot;, &quot;file&quot;, &quot;backup&quot;, &quot;versionBefore&quot;,
+  &quot;versionAfter&quot;, &quot;block&quot;, &quot;blocks&quot; and &quot;phase&quot; what applies.
 
 Recording:
   --record FILE writes a capture: every report written to and read from the
@@ -330,8 +399,10 @@ Exit codes:
   0  success
   1  a result could not be written to standard output (the reason is on
      standard error)
-  2  usage error: unknown command or option, missing or extra argument
-  3  no supported device present (or none at the --device path)
+  2  usage error: unknown command or option, missing or extra argument;
+     devices of more than one model, or two with the --serial given
+  3  no supported device present (or none at the --device path or with
+     the --serial number)
   4  device busy: another Tarvenix program is transferring with it
   5  file error: missing, unreadable, wrong size, cannot be written, a
      name that is not UTF-8 or names no file, the save target exists (a
@@ -345,6 +416,7 @@ Exit codes:
   8  some devices failed: in a run on several devices, one or more did not
      succeed; the summary gives each one&apos;s own code
   9  the firmware question was not answered yes; nothing was sent
+  10 doctor: one or more checks failed; each failed line says what to do
   128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
      between two blocks; the message says what the device holds now (on
      several devices, the summary says it for each one)
@@ -385,14 +457,23 @@ Befehle:
                  erfolgreichen Datenübertragung angelegt wurde.
   history        Listet die durchgeführten Übertragungen (firmware, data,
                  save) auf, die älteste zuerst.
+  doctor         Prüft, was ein echtes Gerät braucht, eine Zeile je Prüfung
+                 mit dem, was bei einem Fehlschlag zu tun ist: die udev-Regel,
+                 den Knoten jedes Geräts und den Zugriff darauf, seine
+                 Report-Größen, logind (das den Rechner wach hält), die
+                 HID-Bibliothek und die Ordner von Verlauf, Sicherungen und
+                 Einstellungen. Es öffnet kein Gerät. Die Ausgabe nennt die
+                 Pfade und Seriennummern der Geräte.
 
 Dateien:
   Firmware-, Daten- und Prüfdateien müssen aus ganzen Blöcken zu 512 Byte
   bestehen, also ein Vielfaches von 512 Byte und nicht leer sein; Daten-
   und Prüfdateien höchstens 524288 Byte.
   Dateinamen müssen gültiges UTF-8 sein.
-  Ohne --device wird das erste unterstützte Gerät in der Reihenfolge der
-  Tabelle verwendet.
+  Ohne --device oder --serial wird das erste unterstützte Gerät in der
+  Reihenfolge der Tabelle verwendet. --serial findet ein Gerät an seiner
+  Seriennummer, wo immer es angeschlossen ist; zwei Geräte mit dieser
+  Seriennummer werden abgelehnt.
   Sicherungen: ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
   Verlauf:     $XDG_STATE_HOME/tarvenix/history.jsonl, standardmäßig
                ~/.local/state/tarvenix/history.jsonl (Windows:
@@ -403,10 +484,10 @@ Dateien:
 
 Mehrere Geräte gleichzeitig (version, firmware, data, save, verify):
   --all führt den Befehl auf jedem angeschlossenen unterstützten Gerät aus,
-  jedes in einem eigenen Thread; mehrfach angegebenes --device PFAD führt
-  ihn auf diesen Geräten aus. Alle müssen dieselbe vendor:product haben:
-  sonst verweigert der Lauf, bevor er ein Gerät anspricht; --product VID:PID
-  wählt ein Modell. save --all ORDNER schreibt eine Datei je Gerät in den
+  jedes in einem eigenen Thread; mehrfach angegebenes --device PFAD oder
+  --serial SERIENNUMMER führt ihn auf diesen Geräten aus. Alle müssen
+  dieselbe vendor:product haben (version liest jedes): sonst verweigert der
+  Lauf, bevor er ein Gerät anspricht; --product VID:PID wählt ein Modell. save --all ORDNER schreibt eine Datei je Gerät in den
   Ordner ORDNER, benannt nach der Seriennummer des Geräts (oder nach seinem
   Pfad, wenn es keine hat). Der Fortschritt ist eine Zeile je Gerät. Am Ende
   nennt eine Zusammenfassung das Ergebnis jedes Geräts, seinen eigenen
@@ -417,6 +498,16 @@ Mehrere Geräte gleichzeitig (version, firmware, data, save, verify):
   Übertragung mit ihrer eigenen Zeile im Verlauf; firmware fragt an einem
   Terminal einmal für den ganzen Lauf und nennt dabei jedes Gerät (--yes
   beantwortet die Frage).
+
+JSON:
+  Mit --json gibt jeder Befehl genau ein JSON-Dokument auf der
+  Standardausgabe aus, auch wenn er fehlschlägt (die Meldung erscheint
+  weiterhin auf der Standardfehlerausgabe); ein Aufruffehler gibt keines
+  aus. Jedes enthält &quot;schema&quot;, und ein Gerät wird unter &quot;device&quot;
+  beschrieben. firmware, data, save und verify geben &quot;result&quot; (ok,
+  failed oder stopped), &quot;exitCode&quot; und von &quot;message&quot;, &quot;file&quot;,
+  &quot;backup&quot;, &quot;versionBefore&quot;, &quot;versionAfter&quot;, &quot;block&quot;, &quot;blocks&quot; und
+  &quot;phase&quot; das Zutreffende aus.
 
 Aufzeichnung:
   --record DATEI schreibt einen Mitschnitt: jeden an das Gerät geschriebenen
@@ -431,9 +522,10 @@ Exit-Codes:
   1  ein Ergebnis ließ sich nicht auf die Standardausgabe schreiben (der
      Grund steht auf der Standardfehlerausgabe)
   2  Aufruffehler: unbekannter Befehl oder unbekannte Option, fehlendes
-     oder überzähliges Argument
+     oder überzähliges Argument; Geräte mehr als eines Modells, oder zwei
+     mit der Seriennummer von --serial
   3  kein unterstütztes Gerät angeschlossen (oder keines unter dem Pfad
-     von --device)
+     von --device oder mit der Seriennummer von --serial)
   4  Gerät belegt: ein anderes Tarvenix-Programm überträgt gerade damit
   5  Dateifehler: Datei fehlt, ist nicht lesbar, hat die falsche Größe oder
      lässt sich nicht schreiben, ein Name ist kein UTF-8 oder bezeichnet
@@ -451,6 +543,8 @@ Exit-Codes:
      eigenen Code jedes Geräts
   9  die Firmware-Frage wurde nicht mit Ja beantwortet; es wurde nichts
      gesendet
+  10 doctor: eine oder mehrere Prüfungen sind fehlgeschlagen; jede
+     fehlgeschlagene Zeile sagt, was zu tun ist
   128+N  eine Übertragung wurde zwischen zwei Blöcken durch Signal N
      (SIGINT, SIGTERM oder SIGHUP) angehalten; die Meldung sagt, was das
      Gerät jetzt enthält (bei mehreren Geräten sagt es die Zusammenfassung
@@ -458,88 +552,64 @@ Exit-Codes:
 </translation>
     </message>
     <message>
-        <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
-        <translation>Mit data: prüft die Datei nach der Übertragung, auch wenn das Menü des Fensters die Prüfung ausgeschaltet hat.</translation>
+        <source>Show the program&apos;s version and exit.</source>
+        <translation>Die Version des Programms anzeigen und beenden.</translation>
     </message>
     <message>
-        <source>With data: do not read the area back afterwards.</source>
-        <translation>Mit data: liest den Bereich danach nicht zurück.</translation>
+        <source>Use the device with the serial number &lt;serial&gt; (as list shows it), wherever it is plugged in; given more than once, run on each of them at once.</source>
+        <translation>Das Gerät mit der Seriennummer &lt;serial&gt; verwenden (wie list sie zeigt), wo immer es angeschlossen ist; mehrfach angegeben, auf jedem dieser Geräte gleichzeitig ausführen.</translation>
     </message>
     <message>
-        <source>With data: do not read the area into a backup first.</source>
-        <translation>Mit data: liest den Bereich vorher nicht in eine Sicherung.</translation>
+        <source>Print the result as one JSON document on standard output, also when the command fails.</source>
+        <translation>Das Ergebnis als ein JSON-Dokument auf der Standardausgabe ausgeben, auch wenn der Befehl fehlschlägt.</translation>
     </message>
     <message>
-        <source>With firmware: download without asking first.</source>
-        <translation>Mit firmware: überträgt, ohne vorher zu fragen.</translation>
+        <source>Answer yes to the firmware question. Every command accepts it; the others ask nothing.</source>
+        <translation>Die Firmware-Frage mit Ja beantworten. Jeder Befehl nimmt die Option an; die anderen fragen nichts.</translation>
     </message>
     <message>
-        <source>With history: show only the last &lt;n&gt; transfers.</source>
-        <translation>Mit history: zeigt nur die letzten &lt;n&gt; Übertragungen.</translation>
+        <source>With --all or --serial: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>Mit --all oder --serial: nur die Geräte mit dieser Hersteller- und Produkt-ID (hexadezimal, wie list sie zeigt).</translation>
     </message>
     <message>
-        <source>list, version, firmware, data, save, verify, backups or history.</source>
-        <translation>list, version, firmware, data, save, verify, backups oder history.</translation>
+        <source>list, version, firmware, data, save, verify, backups, history or doctor.</source>
+        <translation>list, version, firmware, data, save, verify, backups, history oder doctor.</translation>
     </message>
     <message>
-        <source>--json applies to list, version, backups, history and runs on several devices only.</source>
-        <translation>--json gilt nur für list, version, backups, history und Läufe auf mehreren Geräten.</translation>
+        <source>--record does not apply to doctor, which exchanges nothing with the device.</source>
+        <translation>--record gilt nicht für doctor, das nichts mit dem Gerät austauscht.</translation>
     </message>
     <message>
-        <source>--no-verify and --no-backup apply to data only.</source>
-        <translation>--no-verify und --no-backup gelten nur für data.</translation>
+        <source>--device, --serial and --all do not apply to list, which shows every device.</source>
+        <translation>--device, --serial und --all gelten nicht für list, das jedes Gerät zeigt.</translation>
     </message>
     <message>
-        <source>--verify and --no-verify contradict each other.</source>
-        <translation>--verify und --no-verify widersprechen einander.</translation>
+        <source>--device, --serial and --all do not apply to backups and history, which show every device&apos;s.</source>
+        <translation>--device, --serial und --all gelten nicht für backups und history, die die Einträge jedes Geräts zeigen.</translation>
     </message>
     <message>
-        <source>--yes applies to firmware only.</source>
-        <translation>--yes gilt nur für firmware.</translation>
+        <source>--device, --serial and --all do not apply to doctor, which checks every device.</source>
+        <translation>--device, --serial und --all gelten nicht für doctor, das jedes Gerät prüft.</translation>
     </message>
     <message>
-        <source>--limit applies to history only.</source>
-        <translation>--limit gilt nur für history.</translation>
+        <source>--all takes every device: leave out --device and --serial, or give one of them once for each device to use.</source>
+        <translation>--all nimmt jedes Gerät: lassen Sie --device und --serial weg, oder geben Sie eine der beiden Optionen einmal für jedes zu verwendende Gerät an.</translation>
     </message>
     <message>
-        <source>--device and --all do not apply to backups and history, which show every device&apos;s.</source>
-        <translation>--device und --all gelten nicht für backups und history, die die aller Geräte anzeigen.</translation>
+        <source>--device and --serial both pick devices: give one of them, once for each device to use.</source>
+        <translation>--device und --serial wählen beide Geräte: geben Sie eine der beiden an, einmal für jedes zu verwendende Gerät.</translation>
     </message>
     <message>
-        <source>--limit needs a whole number of 1 or more.</source>
-        <translation>--limit braucht eine ganze Zahl von 1 oder mehr.</translation>
+        <source>--product applies with --all or --serial only.</source>
+        <translation>--product gilt nur zusammen mit --all oder --serial.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a folder. With several devices, save writes one file per device into a folder: create it, or name another one.</source>
-        <translation>„%1“ ist kein Ordner. Bei mehreren Geräten schreibt save je Gerät eine Datei in einen Ordner: Legen Sie ihn an, oder nennen Sie einen anderen.</translation>
+        <source>--%1 %2 is given more than once.</source>
+        <translation>--%1 %2 ist mehr als einmal angegeben.</translation>
     </message>
     <message>
-        <source>
-To download without a backup, add --no-backup.</source>
-        <translation>
-Um ohne Sicherung zu übertragen, fügen Sie --no-backup hinzu.</translation>
-    </message>
-    <message>
-        <source>
-If &quot;%1&quot; is the data image meant for the device, download it again with: tarvenix-cli data &quot;%1&quot;</source>
-        <translation>
-Wenn „%1“ das für das Gerät bestimmte Datenabbild ist, übertragen Sie es erneut mit: tarvenix-cli data &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>
-
-Do not unplug the device or stop this program until the download is done.</source>
-        <translation>
-
-Ziehen Sie das Gerät nicht ab und beenden Sie dieses Programm nicht, bis die Übertragung abgeschlossen ist.</translation>
-    </message>
-    <message>
-        <source>
-
-Do not unplug the devices or stop this program until every download is done.</source>
-        <translation>
-
-Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede Übertragung abgeschlossen ist.</translation>
+        <source>--serial needs a device&apos;s serial number, as list shows it.</source>
+        <translation>--serial braucht die Seriennummer eines Geräts, wie list sie zeigt.</translation>
     </message>
     <message>
         <source>%1 was complete when signal %2 came.</source>
@@ -572,6 +642,66 @@ Ziehen Sie die Geräte nicht ab und beenden Sie dieses Programm nicht, bis jede 
     <message>
         <source>Every device was done when signal %1 came; the summary says what each one did.</source>
         <translation>Alle Geräte waren fertig, als Signal %1 kam; die Zusammenfassung sagt, was jedes getan hat.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Qt&apos;s own options apply too, among them -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment
+variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.</source>
+        <translation>Auch Qts eigene Optionen gelten, darunter -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse und -qwindowgeometry BREITExHÖHE+X+Y, sowie seine
+Umgebungsvariablen, etwa QT_SCALE_FACTOR und QT_LOGGING_RULES.</translation>
+    </message>
+    <message>
+        <source>Show the window in this language instead of the system&apos;s.</source>
+        <translation>Zeigt das Fenster in dieser Sprache statt in der des Systems.</translation>
+    </message>
+    <message>
+        <source>Record what the window exchanges with the device into &lt;file&gt;, a capture for a bug report (or set TARVENIX_RECORD=&lt;file&gt;).</source>
+        <translation>Zeichnet auf, was das Fenster mit dem Gerät austauscht, in &lt;file&gt;: ein Mitschnitt für einen Fehlerbericht (oder TARVENIX_RECORD=&lt;file&gt; setzen).</translation>
+    </message>
+    <message>
+        <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
+        <translation>Schreibt den Trace des Gesprächs mit dem Gerät auf die Standardfehlerausgabe (oder QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot; setzen).</translation>
+    </message>
+    <message>
+        <source>Tarvenix Manager: firmware and data transfers for Tarvenix pressure mice, in a window.</source>
+        <translation>Tarvenix Manager: Firmware- und Datenübertragungen für Tarvenix-Druckmäuse, in einem Fenster.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>Sicherung oder Fehler</translation>
     </message>
 </context>
 <context>
@@ -747,70 +877,6 @@ Eine abgebrochene Firmware-Übertragung kann das Gerät unbrauchbar machen.</tra
         <translation>Firmware-Übertragung</translation>
     </message>
     <message>
-        <source>Back up before a data download</source>
-        <translation>Vor einer Datenübertragung sichern</translation>
-    </message>
-    <message>
-        <source>Verify after a data download</source>
-        <translation>Nach einer Datenübertragung prüfen</translation>
-    </message>
-    <message>
-        <source>Ask before a firmware download</source>
-        <translation>Vor einer Firmware-Übertragung fragen</translation>
-    </message>
-    <message>
-        <source>Backups…</source>
-        <translation>Sicherungen…</translation>
-    </message>
-    <message>
-        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
-        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
-    </message>
-    <message>
-        <source>History…</source>
-        <translation>Verlauf…</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>Sprache</translation>
-    </message>
-    <message>
-        <source>The system&apos;s language</source>
-        <translation>Sprache des Systems</translation>
-    </message>
-    <message>
-        <source>Takes effect at the next start</source>
-        <translation>Wirkt ab dem nächsten Start</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>Verlauf</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Zeit</translation>
-    </message>
-    <message>
-        <source>Transfer</source>
-        <translation>Übertragung</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Ergebnis</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Datei</translation>
-    </message>
-    <message>
-        <source>Device</source>
-        <translation>Gerät</translation>
-    </message>
-    <message>
-        <source>Backup, or what failed</source>
-        <translation>Sicherung oder Fehler</translation>
-    </message>
-    <message>
         <source>
 
 Do not unplug the device or close this window until the download is done.</source>
@@ -827,6 +893,14 @@ Bitte laden Sie die Datei erneut.</translation>
     <message>
         <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
         <translation>Um ohne Sicherung zu übertragen, schalten Sie „Vor einer Datenübertragung sichern“ im Menü des Fensters aus (Rechtsklick auf das Fenster).</translation>
+    </message>
+    <message>
+        <source>Interrupted transfer</source>
+        <translation>Unterbrochene Übertragung</translation>
+    </message>
+    <message>
+        <source>Chosen file: %1, %L2 bytes</source>
+        <translation>Gewählte Datei: %1, %L2 Bytes</translation>
     </message>
 </context>
 <context>
@@ -1150,10 +1224,6 @@ Version nachher: „%2“</translation>
         <translation>ein anderes Tarvenix-Programm überträgt gerade mit dem Gerät</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks</source>
-        <translation>die Datei „%1“ fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken</translation>
-    </message>
-    <message>
         <source>%1 stopped in its %2, before block %3 of %4: %5.</source>
         <translation>%1 angehalten bei „%2“, vor Block %3 von %4: %5.</translation>
     </message>
@@ -1239,6 +1309,222 @@ Geräte:
         <source>Backup</source>
         <translation>Sicherung</translation>
     </message>
+    <message>
+        <source>installed as %1</source>
+        <translation>installiert als %1</translation>
+    </message>
+    <message>
+        <source>70-tarvenix.rules is not installed (looked in %1)</source>
+        <translation>70-tarvenix.rules ist nicht installiert (gesucht in %1)</translation>
+    </message>
+    <message>
+        <source>%1 names every supported device</source>
+        <translation>%1 nennt jedes unterstützte Gerät</translation>
+    </message>
+    <message>
+        <source>%1 does not name %2, which this version supports</source>
+        <translation>%1 nennt nicht %2, das diese Version unterstützt</translation>
+    </message>
+    <message>
+        <source>%1 present</source>
+        <translation>%1 angeschlossen</translation>
+    </message>
+    <message>
+        <source>none present</source>
+        <translation>keines angeschlossen</translation>
+    </message>
+    <message>
+        <source>%1 can be read and written</source>
+        <translation>%1 lässt sich lesen und schreiben</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read and written (%2)</source>
+        <translation>%1 lässt sich nicht lesen und schreiben (%2)</translation>
+    </message>
+    <message>
+        <source>the report descriptor of %1 cannot be read (%2)</source>
+        <translation>der Report-Deskriptor von %1 lässt sich nicht lesen (%2)</translation>
+    </message>
+    <message>
+        <source>%1 has reports of %2 bytes in and %3 out</source>
+        <translation>%1 hat Reports von %2 Byte für die Eingabe und %3 für die Ausgabe</translation>
+    </message>
+    <message>
+        <source>%1, but the exchanges need %2 each</source>
+        <translation>%1, die Übertragungen brauchen aber je %2</translation>
+    </message>
+    <message>
+        <source>logind answers on the system bus</source>
+        <translation>logind antwortet auf dem Systembus</translation>
+    </message>
+    <message>
+        <source>logind does not answer on the system bus (%1)</source>
+        <translation>logind antwortet nicht auf dem Systembus (%1)</translation>
+    </message>
+    <message>
+        <source>hidapi %1 is older than %2, which this program was built with</source>
+        <translation>hidapi %1 ist älter als %2, mit dem dieses Programm gebaut wurde</translation>
+    </message>
+    <message>
+        <source>%1 is writable</source>
+        <translation>%1 ist beschreibbar</translation>
+    </message>
+    <message>
+        <source>%1 is not writable (%2)</source>
+        <translation>%1 ist nicht beschreibbar (%2)</translation>
+    </message>
+    <message>
+        <source>Install it from the build folder: sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger (the Debian package installs it itself), then plug the device in again.</source>
+        <translation>Installieren Sie sie aus dem Build-Ordner: sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger (das Debian-Paket installiert sie selbst), dann schließen Sie das Gerät erneut an.</translation>
+    </message>
+    <message>
+        <source>udev rule</source>
+        <translation>udev-Regel</translation>
+    </message>
+    <message>
+        <source>udev rule and device table</source>
+        <translation>udev-Regel und Gerätetabelle</translation>
+    </message>
+    <message>
+        <source>supported devices</source>
+        <translation>unterstützte Geräte</translation>
+    </message>
+    <message>
+        <source>device access</source>
+        <translation>Gerätezugriff</translation>
+    </message>
+    <message>
+        <source>report sizes</source>
+        <translation>Report-Größen</translation>
+    </message>
+    <message>
+        <source>sleep inhibitor</source>
+        <translation>Ruhezustandssperre</translation>
+    </message>
+    <message>
+        <source>HID library</source>
+        <translation>HID-Bibliothek</translation>
+    </message>
+    <message>
+        <source>history folder</source>
+        <translation>Verlaufsordner</translation>
+    </message>
+    <message>
+        <source>backups folder</source>
+        <translation>Sicherungsordner</translation>
+    </message>
+    <message>
+        <source>settings folder</source>
+        <translation>Einstellungsordner</translation>
+    </message>
+    <message>
+        <source>The rule comes from another version of this program. </source>
+        <translation>Die Regel stammt aus einer anderen Version dieses Programms. </translation>
+    </message>
+    <message>
+        <source>Plug the pressure mouse in, or check its cable.</source>
+        <translation>Schließen Sie die Druckmaus an, oder prüfen Sie ihr Kabel.</translation>
+    </message>
+    <message>
+        <source>Close any other program that uses the device, then plug it in again.</source>
+        <translation>Schließen Sie jedes andere Programm, das das Gerät verwendet, dann schließen Sie es erneut an.</translation>
+    </message>
+    <message>
+        <source>Install the udev rule 70-tarvenix.rules, then plug the device in again: it gives access to the user at the seat, not to a remote login.</source>
+        <translation>Installieren Sie die udev-Regel 70-tarvenix.rules, dann schließen Sie das Gerät erneut an: Sie gibt dem Benutzer am Platz Zugriff, nicht einer entfernten Anmeldung.</translation>
+    </message>
+    <message>
+        <source>This may be a model or firmware that this version does not support: attach this output to a bug report.</source>
+        <translation>Das kann ein Modell oder eine Firmware sein, die diese Version nicht unterstützt: Hängen Sie diese Ausgabe an einen Fehlerbericht an.</translation>
+    </message>
+    <message>
+        <source>Transfers still run, but nothing keeps the machine from sleeping during one: keep it awake while a transfer runs.</source>
+        <translation>Übertragungen laufen trotzdem, aber nichts hält den Rechner während einer Übertragung vom Ruhezustand ab: Halten Sie ihn wach, solange eine läuft.</translation>
+    </message>
+    <message>
+        <source>Install hidapi %1 or newer (Debian: libhidapi-hidraw0).</source>
+        <translation>Installieren Sie hidapi %1 oder neuer (Debian: libhidapi-hidraw0).</translation>
+    </message>
+    <message>
+        <source>Make it writable for this user (check its owner, its permissions and the free space).</source>
+        <translation>Machen Sie ihn für diesen Benutzer beschreibbar (prüfen Sie Besitzer, Rechte und freien Platz).</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>These checks name your devices&apos; paths and serial numbers and your folders: read them before you share them.</source>
+        <translation>Diese Prüfungen nennen die Pfade und Seriennummern Ihrer Geräte und Ihre Ordner: Lesen Sie sie, bevor Sie sie weitergeben.</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed while it was sent: the device now holds the data as it was read during the transfer (SHA-256 %2), which is not the file as it is now</source>
+        <translation>die Datei „%1“ wurde während der Übertragung verändert: das Gerät enthält nun die Daten, wie sie während der Übertragung gelesen wurden (SHA-256 %2), nicht die Datei, wie sie jetzt ist</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed since it was checked, or is missing, unreadable or no longer whole blocks; nothing of it was sent</source>
+        <translation>die Datei „%1“ hat sich seit der Prüfung verändert oder fehlt, ist nicht lesbar oder besteht nicht mehr aus ganzen Blöcken; nichts davon wurde gesendet</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>eine benannte Pipe (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>eine Spezialdatei</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file but %2, so nothing can be saved under that name. Please choose another name.</source>
+        <translation>„%1“ ist keine Datei, sondern %2; unter diesem Namen kann nichts gespeichert werden. Bitte wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>the program ended during the transfer</source>
+        <translation>das Programm endete während der Übertragung</translation>
+    </message>
+    <message>
+        <source>Lines of the history that could not be read were left out: %1.</source>
+        <translation>Nicht lesbare Zeilen des Verlaufs wurden ausgelassen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 on %2, started %3, did not end: the program that ran it ended first (a crash, a kill or a power loss).</source>
+        <translation>%1 auf %2, begonnen %3, wurde nicht beendet: das ausführende Programm endete vorher (Absturz, Abbruch oder Stromausfall).</translation>
+    </message>
+    <message>
+        <source>The device may hold a partial firmware. Run the firmware download again with the same file, &quot;%1&quot; (SHA-256 %2), before unplugging the device.</source>
+        <translation>Das Gerät enthält möglicherweise eine unvollständige Firmware. Führen Sie die Firmware-Übertragung mit derselben Datei „%1“ (SHA-256 %2) erneut aus, bevor Sie das Gerät abziehen.</translation>
+    </message>
+    <message>
+        <source>The device&apos;s data area may be partly overwritten. Download &quot;%1&quot; (SHA-256 %2) again.</source>
+        <translation>Der Datenbereich des Geräts ist möglicherweise teilweise überschrieben. Übertragen Sie „%1“ (SHA-256 %2) erneut.</translation>
+    </message>
+    <message>
+        <source>The device is unchanged, and &quot;%1&quot; was not written: it holds what it held before. Save again to get the data.</source>
+        <translation>Das Gerät ist unverändert, und „%1“ wurde nicht geschrieben: die Datei enthält, was sie vorher enthielt. Speichern Sie erneut, um die Daten zu erhalten.</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored; until it is removed or renamed, the settings may stay at their defaults.</source>
+        <translation>Die Einstellungsdatei „%1“ ist keine reguläre Datei und wird daher ignoriert; bis sie entfernt oder umbenannt ist, bleiben die Einstellungen womöglich bei ihren Voreinstellungen.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1253,6 +1539,45 @@ Geräte:
     <message>
         <source>Show/Hide</source>
         <translation>Anzeigen/Ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>Vor einer Datenübertragung sichern</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>Nach einer Datenübertragung prüfen</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>Vor einer Firmware-Übertragung fragen</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>Sicherungen…</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>Es wurde kein Programm zum Anzeigen von Ordnern gefunden. Die Sicherungen liegen in „%1“.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>Sprache des Systems</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>Wirkt ab dem nächsten Start</translation>
     </message>
 </context>
 </TS>

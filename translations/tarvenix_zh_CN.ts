@@ -82,10 +82,6 @@ The device was unplugged. Plug it in again and repeat the command.</source>
         <translation>--force 仅适用于 save。</translation>
     </message>
     <message>
-        <source>--device does not apply to list, which shows every device.</source>
-        <translation>--device 不适用于 list，list 会显示所有设备。</translation>
-    </message>
-    <message>
         <source>
 Run &quot;tarvenix-cli --help&quot; for the commands and options.</source>
         <translation>
@@ -164,12 +160,6 @@ Add --product VID:PID to pick one model, for example --product %1.</source>
 请用 --product VID:PID 选择一种型号，例如 --product %1。</translation>
     </message>
     <message>
-        <source>
-Pick devices of one model with --device.</source>
-        <translation>
-请用 --device 选择同一型号的设备。</translation>
-    </message>
-    <message>
         <source>No device of %1:%2 is present. Run &quot;tarvenix-cli list&quot; to see the supported devices present.</source>
         <translation>没有连接 %1:%2 的设备。运行“tarvenix-cli list”查看已连接的受支持设备。</translation>
     </message>
@@ -202,32 +192,8 @@ Pick devices of one model with --device.</source>
         <translation>使用 &lt;path&gt; 处的设备（如 list 所示）；多次指定时，同时在每台设备上运行。</translation>
     </message>
     <message>
-        <source>Print the output of list, version, backups and history, or the summary of a run on several devices, as JSON.</source>
-        <translation>以 JSON 格式输出 list、version、backups 和 history 的结果，或多台设备运行的汇总。</translation>
-    </message>
-    <message>
         <source>Run the command on every supported device present, all at once.</source>
         <translation>在每台已连接的受支持设备上同时运行该命令。</translation>
-    </message>
-    <message>
-        <source>With --all: only the devices of this vendor and product id (hex, as list shows them).</source>
-        <translation>与 --all 一起使用：只使用具有此厂商 ID 和产品 ID 的设备（十六进制，如 list 所示）。</translation>
-    </message>
-    <message>
-        <source>--all does not apply to list, which shows every device.</source>
-        <translation>--all 不适用于 list，list 本来就显示所有设备。</translation>
-    </message>
-    <message>
-        <source>--all takes every device: leave out --device, or give --device once for each device to use.</source>
-        <translation>--all 会使用所有设备：请去掉 --device，或为要使用的每台设备各指定一次 --device。</translation>
-    </message>
-    <message>
-        <source>--product applies with --all only.</source>
-        <translation>--product 只能与 --all 一起使用。</translation>
-    </message>
-    <message>
-        <source>--device %1 is given more than once.</source>
-        <translation>--device %1 被指定了不止一次。</translation>
     </message>
     <message>
         <source>--product takes the vendor and product id in hex, as list shows them, for example 1abe:2202.</source>
@@ -264,166 +230,6 @@ Pick devices of one model with --device.</source>
         <translation>固件下载未获确认；未发送任何内容。</translation>
     </message>
     <message>
-        <source>
-Commands:
-  list           List the supported devices present: the row of the
-                 supported-device table (1-5) each matched, vendor:product,
-                 usage page and usage, hidraw path, manufacturer, product and
-                 serial.
-  version        Print the device&apos;s version text.
-  firmware FILE  Download the firmware image FILE into the device. On a
-                 terminal it first asks, naming the file and the device
-                 (--yes answers); afterwards it reads the version again and
-                 prints it with the one before.
-  data FILE      Download the data image FILE into the device&apos;s data area.
-                 First the whole area is read into a backup file (524288
-                 bytes, about as long as a save), which is named; afterwards
-                 the area is read back and compared with FILE. So data reads
-                 the area twice. --no-backup and --no-verify leave a step out.
-                 To restore a backup, download it with data.
-  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
-                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
-                 The file is written only once every block has arrived. A file
-                 of that name that appears meanwhile is left as it is, and the
-                 data is kept beside it in a file whose name is given.
-  verify FILE    Read back the blocks of the data area that FILE covers and
-                 compare them with FILE; names the first block that differs.
-  backups        List the backups that data downloads took, oldest first. Of
-                 each device the 20 newest are kept, and the oldest one taken
-                 after its last successful data download.
-  history        List the transfers made (firmware, data, save), oldest first.
-
-Files:
-  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
-  multiple of 512 bytes; data and verify files at most 524288 bytes.
-  File names must be valid UTF-8.
-  Without --device the first supported device is used, in table order.
-  Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
-  History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
-            ~/.local/state/tarvenix/history.jsonl (Windows:
-            %LOCALAPPDATA%\tarvenix\history.jsonl), one JSON object a line
-  The window&apos;s menu turns the backup, the verify and the firmware question
-  off and on; the options above override that for one run.
-
-Several devices at once (version, firmware, data, save, verify):
-  --all runs the command on every supported device present, each on its own
-  thread; --device PATH given more than once runs it on those devices. All of
-  them must be of one vendor:product: the run refuses before touching any
-  device when they are not; --product VID:PID picks one model. save --all DIR
-  writes one file per device into the folder DIR, named after the device&apos;s
-  serial number (or its path when it has none). Progress is one line per
-  device. At the end a summary gives every device&apos;s result, its own exit code
-  and what failed; with --json the same as JSON on standard output. The set of
-  devices is fixed at the start: one plugged in later is named, not taken.
-  data backs up and verifies each device as a single download does, each
-  transfer with its own history line; firmware on a terminal asks once for the
-  whole run, naming every device (--yes answers).
-
-Recording:
-  --record FILE writes a capture: every report written to and read from the
-  device, with its time, and the device&apos;s identity. It holds the bytes of the
-  files sent and read, so it is as private as they are. With list and
-  several devices, and in a run on several devices, one capture per device:
-  FILE with each device&apos;s serial added.
-
-Exit codes:
-  0  success
-  1  a result could not be written to standard output (the reason is on
-     standard error)
-  2  usage error: unknown command or option, missing or extra argument
-  3  no supported device present (or none at the --device path)
-  4  device busy: another Tarvenix program is transferring with it
-  5  file error: missing, unreadable, wrong size, cannot be written, a
-     name that is not UTF-8 or names no file, the save target exists (a
-     symbolic link too) and --force was not given, or a file that changed
-     or appeared during the transfer
-  6  device failure: the device cannot be opened or locked, did not accept
-     or answer a request, sent a report that answers no request of ours
-     (another program using it), or was unplugged
-  7  verify found a block that differs from the file (also the verify
-     after a data download)
-  8  some devices failed: in a run on several devices, one or more did not
-     succeed; the summary gives each one&apos;s own code
-  9  the firmware question was not answered yes; nothing was sent
-  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
-     between two blocks; the message says what the device holds now (on
-     several devices, the summary says it for each one)
-</source>
-        <translation>
-命令：
-  list           列出已连接的受支持设备：每台设备所匹配的受支持设备表行号
-                 （1-5）、vendor:product、usage page 和 usage、hidraw 路径、
-                 制造商、产品名称和序列号。
-  version        显示设备的版本文本。
-  firmware FILE  将固件映像 FILE 下载到设备。在终端中会先询问，并列出文件和
-                 设备（--yes 可直接确认）；下载后再次读取版本，并与之前的
-                 版本一同显示。
-  data FILE      将数据映像 FILE 下载到设备的数据区。下载前先将整个数据区
-                 读出到一个备份文件（524288 字节，耗时与 save 相当），并告知
-                 其文件名；下载后读回数据区并与 FILE 比较。因此 data 会读取
-                 数据区两次。--no-backup 和 --no-verify 可省去相应步骤。
-                 如需恢复备份，用 data 下载该备份文件即可。
-  save FILE      将整个数据区（524288 字节）保存到 FILE。若 FILE 不以
-                 “.bin”结尾（不区分大小写），则自动加上“.bin”。所有数据块
-                 都收到后才写入文件。若期间出现了同名文件，则保持该文件
-                 不变，数据另存到其旁边的文件中，并告知该文件名。
-  verify FILE    读回数据区中 FILE 所覆盖的数据块并与 FILE 比较；指出第一个
-                 不一致的数据块。
-  backups        列出数据下载前所做的备份，从旧到新。每台设备保留最新的
-                 20 个备份，以及最近一次成功下载数据之后所做的最早一个备份。
-  history        列出已进行的传输（firmware、data、save），从旧到新。
-
-文件：
-  固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
-  非零倍数；数据和校验文件最大 524288 字节。
-  文件名必须是有效的 UTF-8。
-  未指定 --device 时，按设备表顺序使用第一台受支持的设备。
-  备份：    ~/.local/share/tarvenix/backups（Windows：%LOCALAPPDATA%\tarvenix\backups）
-  历史记录：$XDG_STATE_HOME/tarvenix/history.jsonl，默认为
-            ~/.local/state/tarvenix/history.jsonl（Windows：
-            %LOCALAPPDATA%\tarvenix\history.jsonl），每行一个 JSON 对象
-  窗口菜单可开启或关闭备份、校验和固件下载前的询问；上述选项可在单次运行
-  中覆盖这些设置。
-
-同时处理多台设备（version、firmware、data、save、verify）：
-  --all 在每台已连接的受支持设备上运行该命令，每台设备使用各自的线程；
-  多次指定 --device 路径 则在这些设备上运行。所有设备必须属于同一
-  vendor:product，否则在访问任何设备之前即拒绝运行；--product VID:PID
-  选择一种型号。save --all 目录 为每台设备在 目录 中写入一个文件，以设备的
-  序列号命名（没有序列号时以其路径命名）。进度为每台设备一行。结束时的
-  汇总列出每台设备的结果、其自身的退出码和失败原因；使用 --json 时以
-  JSON 格式输出到标准输出。设备集合在开始时即已确定：之后连接的设备会被
-  列出，但不会被处理。
-  data 会像单台下载一样为每台设备备份并校验，每次传输各写一条历史记录；
-  firmware 在终端中只为整个运行询问一次，并列出每台设备（--yes 可直接
-  确认）。
-
-录制：
-  --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
-  以及设备的标识。记录中包含所发送和读取文件的字节，因此与这些文件同样
-  私密。对 list 且有多台设备时，以及在多台设备上运行时，每台设备一份
-  记录：在 FILE 名称中加上各设备的序列号。
-
-退出码：
-  0  成功
-  1  无法将结果写入标准输出（原因见标准错误输出）
-  2  用法错误：未知的命令或选项，缺少参数或参数多余
-  3  没有连接受支持的设备（或 --device 指定的路径处没有设备）
-  4  设备忙：另一个 Tarvenix 程序正在与其传输数据
-  5  文件错误：文件缺失、无法读取、大小不符或无法写入，文件名不是 UTF-8
-     或不指向文件，保存目标已存在（包括符号链接）且未指定 --force，
-     或文件在传输过程中被更改或出现
-  6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
-     任何请求的报告（有其他程序正在使用该设备），或已被拔出
-  7  verify 发现有数据块与文件不一致（数据下载后的校验亦然）
-  8  部分设备失败：在多台设备上运行时，有一台或多台未成功；汇总中列出
-     每台设备自身的退出码
-  9  下载固件前的询问未得到肯定回答；未发送任何内容
-  128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
-     消息会说明设备当前的内容（多台设备时，汇总会逐台说明）
-</translation>
-    </message>
-    <message>
         <source>With data: verify the file after the download, even where the window&apos;s menu turned verifying off.</source>
         <translation>与 data 一起使用：下载后校验该文件，即使窗口菜单已关闭校验。</translation>
     </message>
@@ -436,20 +242,8 @@ Exit codes:
         <translation>与 data 一起使用：下载前不将数据区读出备份。</translation>
     </message>
     <message>
-        <source>With firmware: download without asking first.</source>
-        <translation>与 firmware 一起使用：下载前不再询问。</translation>
-    </message>
-    <message>
         <source>With history: show only the last &lt;n&gt; transfers.</source>
         <translation>与 history 一起使用：只显示最近 &lt;n&gt; 次传输。</translation>
-    </message>
-    <message>
-        <source>list, version, firmware, data, save, verify, backups or history.</source>
-        <translation>list、version、firmware、data、save、verify、backups 或 history。</translation>
-    </message>
-    <message>
-        <source>--json applies to list, version, backups, history and runs on several devices only.</source>
-        <translation>--json 只适用于 list、version、backups、history 和多台设备的运行。</translation>
     </message>
     <message>
         <source>--no-verify and --no-backup apply to data only.</source>
@@ -460,16 +254,8 @@ Exit codes:
         <translation>--verify 与 --no-verify 相互矛盾。</translation>
     </message>
     <message>
-        <source>--yes applies to firmware only.</source>
-        <translation>--yes 仅适用于 firmware。</translation>
-    </message>
-    <message>
         <source>--limit applies to history only.</source>
         <translation>--limit 仅适用于 history。</translation>
-    </message>
-    <message>
-        <source>--device and --all do not apply to backups and history, which show every device&apos;s.</source>
-        <translation>--device 和 --all 不适用于 backups 和 history，它们会显示所有设备的记录。</translation>
     </message>
     <message>
         <source>--limit needs a whole number of 1 or more.</source>
@@ -508,6 +294,286 @@ Do not unplug the devices or stop this program until every download is done.</so
 所有下载完成前，请勿拔出设备或停止本程序。</translation>
     </message>
     <message>
+        <source>
+Pick devices of one model with --device or --serial.</source>
+        <translation>
+请用 --device 或 --serial 选择同一型号的设备。</translation>
+    </message>
+    <message>
+        <source>No supported device with the serial number %1 is present, so no device was touched. Run &quot;tarvenix-cli list&quot; to see the serial numbers of the supported devices present.</source>
+        <translation>没有连接序列号为 %1 的受支持设备，因此未访问任何设备。运行“tarvenix-cli list”可查看已连接的受支持设备的序列号。</translation>
+    </message>
+    <message>
+        <source>More than one device has the serial number %1, so it does not say which to use:
+  %2
+Pick one with --device PATH.</source>
+        <translation>有多台设备的序列号为 %1，因此无法确定使用哪一台：
+  %2
+请用 --device 路径 选择其中一台。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 checks failed; each failed line says what to do.</source>
+        <translation>%2 项检查中有 %1 项失败；每个失败的行都说明了该怎么做。</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+  list           List the supported devices present: the row of the
+                 supported-device table (1-5) each matched, vendor:product,
+                 usage page and usage, hidraw path, manufacturer, product and
+                 serial.
+  version        Print the device&apos;s version text.
+  firmware FILE  Download the firmware image FILE into the device. On a
+                 terminal it first asks, naming the file and the device
+                 (--yes answers); afterwards it reads the version again and
+                 prints it with the one before.
+  data FILE      Download the data image FILE into the device&apos;s data area.
+                 First the whole area is read into a backup file (524288
+                 bytes, about as long as a save), which is named; afterwards
+                 the area is read back and compared with FILE. So data reads
+                 the area twice. --no-backup and --no-verify leave a step out.
+                 To restore a backup, download it with data.
+  save FILE      Save the whole data area (524288 bytes) into FILE. &quot;.bin&quot; is
+                 appended unless FILE already ends in &quot;.bin&quot; (in any case).
+                 The file is written only once every block has arrived. A file
+                 of that name that appears meanwhile is left as it is, and the
+                 data is kept beside it in a file whose name is given.
+  verify FILE    Read back the blocks of the data area that FILE covers and
+                 compare them with FILE; names the first block that differs.
+  backups        List the backups that data downloads took, oldest first. Of
+                 each device the 20 newest are kept, and the oldest one taken
+                 after its last successful data download.
+  history        List the transfers made (firmware, data, save), oldest first.
+  doctor         Check what a real device needs, one line per check with what
+                 to do when it fails: the udev rule, each device&apos;s node and
+                 access to it, its report sizes, logind (which keeps the
+                 machine awake), the HID library, and the folders of the
+                 history, the backups and the settings. It opens no device.
+                 Its output names the devices&apos; paths and serial numbers.
+
+Files:
+  Firmware, data and verify files must be whole 512-byte blocks: a non-zero
+  multiple of 512 bytes; data and verify files at most 524288 bytes.
+  File names must be valid UTF-8.
+  Without --device or --serial the first supported device is used, in table
+  order. --serial finds a device by its serial number wherever it is plugged
+  in; two devices with that serial number are refused.
+  Backups:  ~/.local/share/tarvenix/backups (Windows: %LOCALAPPDATA%\tarvenix\backups)
+  History:  $XDG_STATE_HOME/tarvenix/history.jsonl, by default
+            ~/.local/state/tarvenix/history.jsonl (Windows:
+            %LOCALAPPDATA%\tarvenix\history.jsonl), one JSON object a line
+  The window&apos;s menu turns the backup, the verify and the firmware question
+  off and on; the options above override that for one run.
+
+Several devices at once (version, firmware, data, save, verify):
+  --all runs the command on every supported device present, each on its own
+  thread; --device PATH or --serial SERIAL given more than once runs it on
+  those devices. All of them must be of one vendor:product (version reads
+  any): the run refuses before touching any device when they are not;
+  --product VID:PID picks one model. save --all DIR writes one file per
+  device into the folder DIR, named after the device&apos;s serial number (or
+  its path when it has none). Progress is one line per
+  device. At the end a summary gives every device&apos;s result, its own exit code
+  and what failed; with --json the same as JSON on standard output. The set of
+  devices is fixed at the start: one plugged in later is named, not taken.
+  data backs up and verifies each device as a single download does, each
+  transfer with its own history line; firmware on a terminal asks once for the
+  whole run, naming every device (--yes answers).
+
+JSON:
+  With --json every command prints one JSON document on standard output, also
+  when it fails (the message still goes to standard error); a usage error
+  prints none. Each has &quot;schema&quot;, and a device is described under &quot;device&quot;.
+  firmware, data, save and verify give &quot;result&quot; (ok, failed or stopped),
+  &quot;exitCode&quot;, and of &quot;message&quot;, &quot;file&quot;, &quot;backup&quot;, &quot;versionBefore&quot;,
+  &quot;versionAfter&quot;, &quot;block&quot;, &quot;blocks&quot; and &quot;phase&quot; what applies.
+
+Recording:
+  --record FILE writes a capture: every report written to and read from the
+  device, with its time, and the device&apos;s identity. It holds the bytes of the
+  files sent and read, so it is as private as they are. With list and
+  several devices, and in a run on several devices, one capture per device:
+  FILE with each device&apos;s serial added.
+
+Exit codes:
+  0  success
+  1  a result could not be written to standard output (the reason is on
+     standard error)
+  2  usage error: unknown command or option, missing or extra argument;
+     devices of more than one model, or two with the --serial given
+  3  no supported device present (or none at the --device path or with
+     the --serial number)
+  4  device busy: another Tarvenix program is transferring with it
+  5  file error: missing, unreadable, wrong size, cannot be written, a
+     name that is not UTF-8 or names no file, the save target exists (a
+     symbolic link too) and --force was not given, or a file that changed
+     or appeared during the transfer
+  6  device failure: the device cannot be opened or locked, did not accept
+     or answer a request, sent a report that answers no request of ours
+     (another program using it), or was unplugged
+  7  verify found a block that differs from the file (also the verify
+     after a data download)
+  8  some devices failed: in a run on several devices, one or more did not
+     succeed; the summary gives each one&apos;s own code
+  9  the firmware question was not answered yes; nothing was sent
+  10 doctor: one or more checks failed; each failed line says what to do
+  128+N  a transfer was stopped by signal N (SIGINT, SIGTERM or SIGHUP)
+     between two blocks; the message says what the device holds now (on
+     several devices, the summary says it for each one)
+</source>
+        <translation>
+命令：
+  list           列出已连接的受支持设备：每台设备所匹配的受支持设备表行号
+                 （1-5）、vendor:product、usage page 和 usage、hidraw 路径、
+                 制造商、产品名称和序列号。
+  version        显示设备的版本文本。
+  firmware FILE  将固件映像 FILE 下载到设备。在终端中会先询问，并列出文件和
+                 设备（--yes 可直接确认）；下载后再次读取版本，并与之前的
+                 版本一同显示。
+  data FILE      将数据映像 FILE 下载到设备的数据区。下载前先将整个数据区
+                 读出到一个备份文件（524288 字节，耗时与 save 相当），并告知
+                 其文件名；下载后读回数据区并与 FILE 比较。因此 data 会读取
+                 数据区两次。--no-backup 和 --no-verify 可省去相应步骤。
+                 如需恢复备份，用 data 下载该备份文件即可。
+  save FILE      将整个数据区（524288 字节）保存到 FILE。若 FILE 不以
+                 “.bin”结尾（不区分大小写），则自动加上“.bin”。所有数据块
+                 都收到后才写入文件。若期间出现了同名文件，则保持该文件
+                 不变，数据另存到其旁边的文件中，并告知该文件名。
+  verify FILE    读回数据区中 FILE 所覆盖的数据块并与 FILE 比较；指出第一个
+                 不一致的数据块。
+  backups        列出数据下载前所做的备份，从旧到新。每台设备保留最新的
+                 20 个备份，以及最近一次成功下载数据之后所做的最早一个备份。
+  history        列出已进行的传输（firmware、data、save），从旧到新。
+  doctor         检查真实设备所需的条件，每项检查一行，并说明失败时该怎么做：
+                 udev 规则、每台设备的设备节点及其访问权限、报告大小、logind
+                 （用于防止计算机休眠）、HID 库，以及历史记录、备份和设置所在
+                 的文件夹。它不会打开任何设备。其输出包含设备的路径和序列号。
+
+文件：
+  固件、数据和校验文件必须由完整的 512 字节块组成，即大小为 512 字节的
+  非零倍数；数据和校验文件最大 524288 字节。
+  文件名必须是有效的 UTF-8。
+  未指定 --device 或 --serial 时，按设备表顺序使用第一台受支持的设备。
+  --serial 按序列号查找设备，无论它连接在哪里；若有两台设备具有该序列号，
+  则拒绝运行。
+  备份：    ~/.local/share/tarvenix/backups（Windows：%LOCALAPPDATA%\tarvenix\backups）
+  历史记录：$XDG_STATE_HOME/tarvenix/history.jsonl，默认为
+            ~/.local/state/tarvenix/history.jsonl（Windows：
+            %LOCALAPPDATA%\tarvenix\history.jsonl），每行一个 JSON 对象
+  窗口菜单可开启或关闭备份、校验和固件下载前的询问；上述选项可在单次运行
+  中覆盖这些设置。
+
+同时处理多台设备（version、firmware、data、save、verify）：
+  --all 在每台已连接的受支持设备上运行该命令，每台设备使用各自的线程；
+  多次指定 --device 路径 或 --serial 序列号 则在这些设备上运行。所有设备
+  必须属于同一 vendor:product（version 可读取任何型号），否则在访问任何
+  设备之前即拒绝运行；--product VID:PID
+  选择一种型号。save --all 目录 为每台设备在 目录 中写入一个文件，以设备的
+  序列号命名（没有序列号时以其路径命名）。进度为每台设备一行。结束时的
+  汇总列出每台设备的结果、其自身的退出码和失败原因；使用 --json 时以
+  JSON 格式输出到标准输出。设备集合在开始时即已确定：之后连接的设备会被
+  列出，但不会被处理。
+  data 会像单台下载一样为每台设备备份并校验，每次传输各写一条历史记录；
+  firmware 在终端中只为整个运行询问一次，并列出每台设备（--yes 可直接
+  确认）。
+
+JSON：
+  使用 --json 时，每个命令都在标准输出上输出一个 JSON 文档，失败时也是
+  如此（消息仍输出到标准错误输出）；用法错误时不输出。每个文档都包含
+  &quot;schema&quot;，设备在 &quot;device&quot; 下描述。firmware、data、save 和 verify 输出
+  &quot;result&quot;（ok、failed 或 stopped）、&quot;exitCode&quot;，以及 &quot;message&quot;、&quot;file&quot;、
+  &quot;backup&quot;、&quot;versionBefore&quot;、&quot;versionAfter&quot;、&quot;block&quot;、&quot;blocks&quot; 和
+  &quot;phase&quot; 中适用的各项。
+
+录制：
+  --record FILE 写入一份记录：与设备之间写入和读取的每个报告及其时间，
+  以及设备的标识。记录中包含所发送和读取文件的字节，因此与这些文件同样
+  私密。对 list 且有多台设备时，以及在多台设备上运行时，每台设备一份
+  记录：在 FILE 名称中加上各设备的序列号。
+
+退出码：
+  0  成功
+  1  无法将结果写入标准输出（原因见标准错误输出）
+  2  用法错误：未知的命令或选项，缺少参数或参数多余；设备属于多种型号，
+     或有两台设备具有 --serial 指定的序列号
+  3  没有连接受支持的设备（或 --device 指定的路径处没有设备，或没有具有
+     --serial 指定序列号的设备）
+  4  设备忙：另一个 Tarvenix 程序正在与其传输数据
+  5  文件错误：文件缺失、无法读取、大小不符或无法写入，文件名不是 UTF-8
+     或不指向文件，保存目标已存在（包括符号链接）且未指定 --force，
+     或文件在传输过程中被更改或出现
+  6  设备错误：设备无法打开或锁定，未接受或未应答请求，发送了不对应我方
+     任何请求的报告（有其他程序正在使用该设备），或已被拔出
+  7  verify 发现有数据块与文件不一致（数据下载后的校验亦然）
+  8  部分设备失败：在多台设备上运行时，有一台或多台未成功；汇总中列出
+     每台设备自身的退出码
+  9  下载固件前的询问未得到肯定回答；未发送任何内容
+  10 doctor：有一项或多项检查失败；每个失败的行都说明了该怎么做
+  128+N  传输在两个数据块之间被信号 N（SIGINT、SIGTERM 或 SIGHUP）中止；
+     消息会说明设备当前的内容（多台设备时，汇总会逐台说明）
+</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version and exit.</source>
+        <translation>显示程序的版本并退出。</translation>
+    </message>
+    <message>
+        <source>Use the device with the serial number &lt;serial&gt; (as list shows it), wherever it is plugged in; given more than once, run on each of them at once.</source>
+        <translation>使用序列号为 &lt;serial&gt; 的设备（如 list 所示），无论它连接在哪里；多次指定时，同时在每台这些设备上运行。</translation>
+    </message>
+    <message>
+        <source>Print the result as one JSON document on standard output, also when the command fails.</source>
+        <translation>将结果作为一个 JSON 文档输出到标准输出，命令失败时也是如此。</translation>
+    </message>
+    <message>
+        <source>Answer yes to the firmware question. Every command accepts it; the others ask nothing.</source>
+        <translation>对固件下载前的询问回答“是”。每个命令都接受此选项；其他命令不会询问。</translation>
+    </message>
+    <message>
+        <source>With --all or --serial: only the devices of this vendor and product id (hex, as list shows them).</source>
+        <translation>与 --all 或 --serial 一起使用：仅限具有此厂商和产品 ID 的设备（十六进制，如 list 所示）。</translation>
+    </message>
+    <message>
+        <source>list, version, firmware, data, save, verify, backups, history or doctor.</source>
+        <translation>list、version、firmware、data、save、verify、backups、history 或 doctor。</translation>
+    </message>
+    <message>
+        <source>--record does not apply to doctor, which exchanges nothing with the device.</source>
+        <translation>--record 不适用于 doctor，它不与设备交换任何数据。</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to list, which shows every device.</source>
+        <translation>--device、--serial 和 --all 不适用于 list，它会显示所有设备。</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to backups and history, which show every device&apos;s.</source>
+        <translation>--device、--serial 和 --all 不适用于 backups 和 history，它们会显示所有设备的记录。</translation>
+    </message>
+    <message>
+        <source>--device, --serial and --all do not apply to doctor, which checks every device.</source>
+        <translation>--device、--serial 和 --all 不适用于 doctor，它会检查所有设备。</translation>
+    </message>
+    <message>
+        <source>--all takes every device: leave out --device and --serial, or give one of them once for each device to use.</source>
+        <translation>--all 会使用所有设备：请去掉 --device 和 --serial，或为每台要使用的设备各指定一次其中之一。</translation>
+    </message>
+    <message>
+        <source>--device and --serial both pick devices: give one of them, once for each device to use.</source>
+        <translation>--device 和 --serial 都用于选择设备：请只用其中之一，为每台要使用的设备各指定一次。</translation>
+    </message>
+    <message>
+        <source>--product applies with --all or --serial only.</source>
+        <translation>--product 只能与 --all 或 --serial 一起使用。</translation>
+    </message>
+    <message>
+        <source>--%1 %2 is given more than once.</source>
+        <translation>--%1 %2 被指定了不止一次。</translation>
+    </message>
+    <message>
+        <source>--serial needs a device&apos;s serial number, as list shows it.</source>
+        <translation>--serial 需要设备的序列号（如 list 所示）。</translation>
+    </message>
+    <message>
         <source>%1 was complete when signal %2 came.</source>
         <translation>收到信号 %2 时，%1已经完成。</translation>
     </message>
@@ -538,6 +604,66 @@ Do not unplug the devices or stop this program until every download is done.</so
     <message>
         <source>Every device was done when signal %1 came; the summary says what each one did.</source>
         <translation>收到信号 %1 时所有设备均已完成；汇总中说明了每台设备完成的操作。</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Qt&apos;s own options apply too, among them -platform NAME (xcb, wayland,
+offscreen), -display DISPLAY (X11), -style NAME, -stylesheet FILE,
+-reverse and -qwindowgeometry WIDTHxHEIGHT+X+Y, and its environment
+variables, such as QT_SCALE_FACTOR and QT_LOGGING_RULES.</source>
+        <translation>Qt 自身的选项同样适用，其中包括 -platform NAME（xcb、wayland、
+offscreen）、-display DISPLAY（X11）、-style NAME、-stylesheet FILE、
+-reverse 和 -qwindowgeometry 宽x高+X+Y，以及它的环境变量，
+例如 QT_SCALE_FACTOR 和 QT_LOGGING_RULES。</translation>
+    </message>
+    <message>
+        <source>Show the window in this language instead of the system&apos;s.</source>
+        <translation>以此语言而非系统语言显示窗口。</translation>
+    </message>
+    <message>
+        <source>Record what the window exchanges with the device into &lt;file&gt;, a capture for a bug report (or set TARVENIX_RECORD=&lt;file&gt;).</source>
+        <translation>将窗口与设备之间的通信录制到 &lt;file&gt;，作为提交错误报告用的记录（也可设置 TARVENIX_RECORD=&lt;file&gt;）。</translation>
+    </message>
+    <message>
+        <source>Write the trace of the conversation with the device to standard error (or set QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;).</source>
+        <translation>将与设备通信的跟踪信息写到标准错误输出（也可设置 QT_LOGGING_RULES=&quot;tarvenix.trace.debug=true&quot;）。</translation>
+    </message>
+    <message>
+        <source>Tarvenix Manager: firmware and data transfers for Tarvenix pressure mice, in a window.</source>
+        <translation>Tarvenix Manager：在窗口中为 Tarvenix 压感鼠标传输固件和数据。</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>传输</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Backup, or what failed</source>
+        <translation>备份或失败原因</translation>
     </message>
 </context>
 <context>
@@ -713,70 +839,6 @@ An interrupted firmware download can leave the device unusable.</source>
         <translation>下载固件</translation>
     </message>
     <message>
-        <source>Back up before a data download</source>
-        <translation>下载数据前备份</translation>
-    </message>
-    <message>
-        <source>Verify after a data download</source>
-        <translation>下载数据后校验</translation>
-    </message>
-    <message>
-        <source>Ask before a firmware download</source>
-        <translation>下载固件前询问</translation>
-    </message>
-    <message>
-        <source>Backups…</source>
-        <translation>备份…</translation>
-    </message>
-    <message>
-        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
-        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
-    </message>
-    <message>
-        <source>History…</source>
-        <translation>历史记录…</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>The system&apos;s language</source>
-        <translation>跟随系统语言</translation>
-    </message>
-    <message>
-        <source>Takes effect at the next start</source>
-        <translation>下次启动时生效</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>历史记录</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>时间</translation>
-    </message>
-    <message>
-        <source>Transfer</source>
-        <translation>传输</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>结果</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>文件</translation>
-    </message>
-    <message>
-        <source>Device</source>
-        <translation>设备</translation>
-    </message>
-    <message>
-        <source>Backup, or what failed</source>
-        <translation>备份或失败原因</translation>
-    </message>
-    <message>
         <source>
 
 Do not unplug the device or close this window until the download is done.</source>
@@ -793,6 +855,14 @@ Please load the file again.</source>
     <message>
         <source>To download without a backup, turn off &quot;Back up before a data download&quot; in the window&apos;s menu (right-click the window).</source>
         <translation>如需不备份直接下载，请在窗口菜单（右键单击窗口）中关闭“下载数据前备份”。</translation>
+    </message>
+    <message>
+        <source>Interrupted transfer</source>
+        <translation>传输被中断</translation>
+    </message>
+    <message>
+        <source>Chosen file: %1, %L2 bytes</source>
+        <translation>已选文件：%1，%L2 字节</translation>
     </message>
 </context>
 <context>
@@ -1116,10 +1186,6 @@ Version after: &quot;%2&quot;</source>
         <translation>另一个 Tarvenix 程序正在与设备传输数据</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; is missing, unreadable or no longer whole blocks</source>
-        <translation>文件“%1”已丢失、无法读取或不再由整块组成</translation>
-    </message>
-    <message>
         <source>%1 stopped in its %2, before block %3 of %4: %5.</source>
         <translation>%1在%2阶段、第 %3/%4 块之前停止：%5。</translation>
     </message>
@@ -1205,6 +1271,222 @@ Devices:
         <source>Backup</source>
         <translation>备份</translation>
     </message>
+    <message>
+        <source>installed as %1</source>
+        <translation>已安装为 %1</translation>
+    </message>
+    <message>
+        <source>70-tarvenix.rules is not installed (looked in %1)</source>
+        <translation>未安装 70-tarvenix.rules（已在 %1 中查找）</translation>
+    </message>
+    <message>
+        <source>%1 names every supported device</source>
+        <translation>%1 包含所有受支持的设备</translation>
+    </message>
+    <message>
+        <source>%1 does not name %2, which this version supports</source>
+        <translation>%1 未包含本版本支持的 %2</translation>
+    </message>
+    <message>
+        <source>%1 present</source>
+        <translation>已连接 %1 台</translation>
+    </message>
+    <message>
+        <source>none present</source>
+        <translation>未连接任何设备</translation>
+    </message>
+    <message>
+        <source>%1 can be read and written</source>
+        <translation>%1 可读可写</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read and written (%2)</source>
+        <translation>%1 无法读写（%2）</translation>
+    </message>
+    <message>
+        <source>the report descriptor of %1 cannot be read (%2)</source>
+        <translation>无法读取 %1 的报告描述符（%2）</translation>
+    </message>
+    <message>
+        <source>%1 has reports of %2 bytes in and %3 out</source>
+        <translation>%1 的输入报告为 %2 字节，输出报告为 %3 字节</translation>
+    </message>
+    <message>
+        <source>%1, but the exchanges need %2 each</source>
+        <translation>%1，但数据交换需要各 %2 字节</translation>
+    </message>
+    <message>
+        <source>logind answers on the system bus</source>
+        <translation>logind 在系统总线上有应答</translation>
+    </message>
+    <message>
+        <source>logind does not answer on the system bus (%1)</source>
+        <translation>logind 在系统总线上无应答（%1）</translation>
+    </message>
+    <message>
+        <source>hidapi %1 is older than %2, which this program was built with</source>
+        <translation>hidapi %1 比构建本程序时使用的 %2 旧</translation>
+    </message>
+    <message>
+        <source>%1 is writable</source>
+        <translation>%1 可写</translation>
+    </message>
+    <message>
+        <source>%1 is not writable (%2)</source>
+        <translation>%1 不可写（%2）</translation>
+    </message>
+    <message>
+        <source>Install it from the build folder: sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger (the Debian package installs it itself), then plug the device in again.</source>
+        <translation>请从构建文件夹安装：sudo cp build/70-tarvenix.rules /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger（Debian 软件包会自行安装），然后重新连接设备。</translation>
+    </message>
+    <message>
+        <source>udev rule</source>
+        <translation>udev 规则</translation>
+    </message>
+    <message>
+        <source>udev rule and device table</source>
+        <translation>udev 规则与设备表</translation>
+    </message>
+    <message>
+        <source>supported devices</source>
+        <translation>受支持的设备</translation>
+    </message>
+    <message>
+        <source>device access</source>
+        <translation>设备访问</translation>
+    </message>
+    <message>
+        <source>report sizes</source>
+        <translation>报告大小</translation>
+    </message>
+    <message>
+        <source>sleep inhibitor</source>
+        <translation>休眠抑制</translation>
+    </message>
+    <message>
+        <source>HID library</source>
+        <translation>HID 库</translation>
+    </message>
+    <message>
+        <source>history folder</source>
+        <translation>历史记录文件夹</translation>
+    </message>
+    <message>
+        <source>backups folder</source>
+        <translation>备份文件夹</translation>
+    </message>
+    <message>
+        <source>settings folder</source>
+        <translation>设置文件夹</translation>
+    </message>
+    <message>
+        <source>The rule comes from another version of this program. </source>
+        <translation>该规则来自本程序的其他版本。</translation>
+    </message>
+    <message>
+        <source>Plug the pressure mouse in, or check its cable.</source>
+        <translation>请连接压感鼠标，或检查其线缆。</translation>
+    </message>
+    <message>
+        <source>Close any other program that uses the device, then plug it in again.</source>
+        <translation>请关闭正在使用该设备的其他程序，然后重新连接设备。</translation>
+    </message>
+    <message>
+        <source>Install the udev rule 70-tarvenix.rules, then plug the device in again: it gives access to the user at the seat, not to a remote login.</source>
+        <translation>请安装 udev 规则 70-tarvenix.rules，然后重新连接设备：该规则只为本机座席上的用户授予访问权限，远程登录不在此列。</translation>
+    </message>
+    <message>
+        <source>This may be a model or firmware that this version does not support: attach this output to a bug report.</source>
+        <translation>这可能是本版本不支持的型号或固件：请将此输出附在错误报告中。</translation>
+    </message>
+    <message>
+        <source>Transfers still run, but nothing keeps the machine from sleeping during one: keep it awake while a transfer runs.</source>
+        <translation>传输仍可进行，但传输期间没有任何机制阻止计算机休眠：请在传输进行时保持计算机唤醒。</translation>
+    </message>
+    <message>
+        <source>Install hidapi %1 or newer (Debian: libhidapi-hidraw0).</source>
+        <translation>请安装 hidapi %1 或更新版本（Debian：libhidapi-hidraw0）。</translation>
+    </message>
+    <message>
+        <source>Make it writable for this user (check its owner, its permissions and the free space).</source>
+        <translation>请使其对当前用户可写（检查其所有者、权限和剩余空间）。</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1：%2。</translation>
+    </message>
+    <message>
+        <source>These checks name your devices&apos; paths and serial numbers and your folders: read them before you share them.</source>
+        <translation>这些检查结果包含您设备的路径和序列号以及您的文件夹：分享之前请先阅读。</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed while it was sent: the device now holds the data as it was read during the transfer (SHA-256 %2), which is not the file as it is now</source>
+        <translation>文件“%1”在发送过程中被更改：设备中现在是传输时读取到的数据（SHA-256 %2），而不是该文件现在的内容</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; changed since it was checked, or is missing, unreadable or no longer whole blocks; nothing of it was sent</source>
+        <translation>文件“%1”在检查后已被更改，或已不存在、无法读取或不再是完整的数据块；未发送任何内容</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>命名管道（FIFO）</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>套接字</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>特殊文件</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file but %2, so nothing can be saved under that name. Please choose another name.</source>
+        <translation>“%1”不是文件，而是%2，因此无法以该名称保存。请选择其他名称。</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>已中断</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>进行中</translation>
+    </message>
+    <message>
+        <source>the program ended during the transfer</source>
+        <translation>程序在传输过程中结束</translation>
+    </message>
+    <message>
+        <source>Lines of the history that could not be read were left out: %1.</source>
+        <translation>已略过历史记录中无法读取的行：%1。</translation>
+    </message>
+    <message>
+        <source>%1 on %2, started %3, did not end: the program that ran it ended first (a crash, a kill or a power loss).</source>
+        <translation>在 %2 上的%1（开始于 %3）未能结束：运行它的程序先结束了（崩溃、被终止或断电）。</translation>
+    </message>
+    <message>
+        <source>The device may hold a partial firmware. Run the firmware download again with the same file, &quot;%1&quot; (SHA-256 %2), before unplugging the device.</source>
+        <translation>设备中的固件可能不完整。请在拔出设备前，使用同一文件“%1”（SHA-256 %2）重新下载固件。</translation>
+    </message>
+    <message>
+        <source>The device&apos;s data area may be partly overwritten. Download &quot;%1&quot; (SHA-256 %2) again.</source>
+        <translation>设备数据区可能已被部分覆盖。请重新下载“%1”（SHA-256 %2）。</translation>
+    </message>
+    <message>
+        <source>The device is unchanged, and &quot;%1&quot; was not written: it holds what it held before. Save again to get the data.</source>
+        <translation>设备未被更改，“%1”也未被写入：其内容与之前相同。请重新保存以获取数据。</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not a regular file, so it is ignored; until it is removed or renamed, the settings may stay at their defaults.</source>
+        <translation>设置文件“%1”不是普通文件，因此被忽略；在删除或重命名该文件之前，设置可能保持默认值。</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1219,6 +1501,45 @@ Devices:
     <message>
         <source>Show/Hide</source>
         <translation>显示/隐藏</translation>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>Back up before a data download</source>
+        <translation>下载数据前备份</translation>
+    </message>
+    <message>
+        <source>Verify after a data download</source>
+        <translation>下载数据后校验</translation>
+    </message>
+    <message>
+        <source>Ask before a firmware download</source>
+        <translation>下载固件前询问</translation>
+    </message>
+    <message>
+        <source>Backups…</source>
+        <translation>备份…</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>历史记录…</translation>
+    </message>
+    <message>
+        <source>No program to show folders was found. The backups are in &quot;%1&quot;.</source>
+        <translation>未找到可显示文件夹的程序。备份位于“%1”。</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>The system&apos;s language</source>
+        <translation>跟随系统语言</translation>
+    </message>
+    <message>
+        <source>Takes effect at the next start</source>
+        <translation>下次启动时生效</translation>
     </message>
 </context>
 </TS>

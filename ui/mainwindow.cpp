@@ -3,19 +3,17 @@
 #include "ui/mainwindow.h"
 
 #include "transfer/devicecontroller.h"
+#include "ui/dialogplacement.h"
+#include "ui/windowmenu.h"
 #include "workers/transferworkers.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 MainWindow *g_pMainWindow = nullptr;
-
-const QString kArrowUnlitStyle = QStringLiteral(
-    "QPushButton::menu-indicator{image:none;}QPushButton{border-image: url(:/pics/箭头.png);}");
-const QString kArrowLitStyle = QStringLiteral(
-    "QPushButton::menu-indicator{image:none;}QPushButton{border-image: url(:/pics/箭头-亮.png);}");
 
 namespace {
 
@@ -45,14 +43,8 @@ const QString kSaveStyle =
     QStringLiteral("QPushButton{border-image: url(:/pics/按钮-Save.png);}"
                    "QPushButton:hover{border-image: url(:/pics/按钮-Save-小.png);}"
                    "QPushButton:pressed{border-image: url(:/pics/按钮-Save-小.png);}");
-const QString kArrowStyle =
-    QStringLiteral("QPushButton{border-image: url(:/pics/箭头.png);}"
-                   "QPushButton:hover{border-image: url(:/pics/箭头.png);}"
-                   "QPushButton:pressed{border-image: url(:/pics/箭头.png);}");
 const QString kVersionStyle = QStringLiteral(
     "color: rgb(141, 254,3); background-color: rgb(27, 26, 28);border: none;text-align: left;");
-
-const QSize kArrowSize(18, 21);
 
 using ArrowMembers = MainWindow::ArrowMembers;
 const ArrowMembers kFWArrowMembers = {
@@ -87,6 +79,15 @@ QPixmap sharpPicture(const QString &path, qreal ratio)
     return QPixmap(path);
 }
 
+// The tool's icon at each size the bundle has.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const char *size : {"", "@2x"})
+        icon.addFile(QStringLiteral(":/pics/logo-32x32%1.png").arg(QLatin1String(size)));
+    return icon;
+}
+
 } // namespace
 
 Qt::WindowFlags MainWindow::windowFlagsFor(Qt::WindowFlags base)
@@ -113,6 +114,11 @@ MainWindow::MainWindow(QWidget *parent, std::shared_ptr<tarvenix::Capture> captu
     // A tool window loses this attribute when its flags are set.
     setAttribute(Qt::WA_QuitOnClose);
     g_pMainWindow = this;
+    // The title stays in the background picture; the desktop and screen readers get the
+    // tool's name and icon.
+    setAccessibleName(QObject::tr("Tarvenix Manager"));
+    setWindowIcon(programIcon());
+    new DialogPlacement(this);
     backgroundPixmap = sharpPicture(QStringLiteral(":/pics/背景.png"), devicePixelRatioF());
     resize(backgroundPixmap.size() / backgroundPixmap.devicePixelRatio());
     startDeviceEvents();
@@ -121,7 +127,7 @@ MainWindow::MainWindow(QWidget *parent, std::shared_ptr<tarvenix::Capture> captu
     initHidDevice();
     createWorkers();
     createTrayIcon();
-    createWindowMenu();
+    windowMenu = new WindowMenu(this);
 }
 
 MainWindow::~MainWindow()
@@ -144,10 +150,12 @@ QPushButton *MainWindow::makeButton(const QRect &rect, const QString &styleSheet
     return button;
 }
 
-void MainWindow::makeArrowRow(const ArrowMembers &row, const std::array<QPoint, 6> &places)
+ArrowRow *MainWindow::makeArrowRow(const ArrowMembers &members, const std::array<QPoint, 6> &places)
 {
+    auto *row = new ArrowRow(this, places);
     for (int i = 0; i < 6; ++i)
-        this->*row[i] = makeButton(QRect(places[i], kArrowSize), kArrowStyle, nullptr);
+        this->*members[i] = row->arrows()[i];
+    return row;
 }
 
 void MainWindow::buildWidgets()
@@ -158,45 +166,23 @@ void MainWindow::buildWidgets()
     QPushButton *mini = makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini()));
     QPushButton *loadFW =
         makeButton({65, 155, 188, 54}, kLoadFWStyle, SLOT(slotPushButtonLoadFW()));
-    QPushButton *runFW =
-        makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
+    runFWButton = makeButton({480, 155, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateFW()));
     QPushButton *loadData =
         makeButton({65, 306, 188, 54}, kLoadDataStyle, SLOT(slotPushButtonLoadData()));
-    QPushButton *runData =
-        makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
-    makeArrowRow(kFWArrowMembers, arrowRowAt(170));
-    makeArrowRow(kDataArrowMembers, arrowRowAt(322));
+    runDataButton = makeButton({480, 306, 100, 51}, kRunStyle, SLOT(slotPushButtonRunUpdateData()));
+    fwRow = makeArrowRow(kFWArrowMembers, arrowRowAt(170));
+    dataRow = makeArrowRow(kDataArrowMembers, arrowRowAt(322));
     QPushButton *save =
         makeButton({240, 416, 182, 48}, kSaveStyle, SLOT(slotPushButtonRunSaveData()));
-    makeArrowRow(kSaveArrowMembers,
-                 {{{255, 472}, {281, 473}, {307, 473}, {333, 473}, {359, 473}, {385, 473}}});
+    saveRow =
+        makeArrowRow(kSaveArrowMembers,
+                     {{{255, 472}, {281, 473}, {307, 473}, {333, 473}, {359, 473}, {385, 473}}});
     pushButtonVersion = makeButton({88, 511, 260, 20}, QString(), nullptr);
     pushButtonVersion->setFont(QFont(QStringLiteral("Microsoft Yahei UI"), 8));
     pushButtonVersion->setStyleSheet(kVersionStyle);
     pushButtonConnected->hide();
     pushButtonNotConnected->hide();
-    makeAccessible({close, mini, loadFW, runFW, loadData, runData, save});
-}
-
-MainWindow::ArrowRow MainWindow::arrows(const ArrowMembers &row) const
-{
-    ArrowRow buttons;
-    for (int i = 0; i < 6; ++i)
-        buttons[i] = this->*row[i];
-    return buttons;
-}
-
-MainWindow::ArrowRow MainWindow::fwArrows() const
-{
-    return arrows(kFWArrowMembers);
-}
-MainWindow::ArrowRow MainWindow::dataArrows() const
-{
-    return arrows(kDataArrowMembers);
-}
-MainWindow::ArrowRow MainWindow::saveArrows() const
-{
-    return arrows(kSaveArrowMembers);
+    makeAccessible({close, mini, loadFW, runFWButton, loadData, runDataButton, save});
 }
 
 void MainWindow::createWorkers()
@@ -224,4 +210,9 @@ void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(QRect(0, 0, width(), height()), backgroundPixmap);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    windowMenu->popup(event->globalPos());
 }

@@ -4,6 +4,7 @@
 #include "device/discovery.h"
 #include "device/hidport.h"
 #include "transfer/filechecks.h"
+#include "ui/arrowrow.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -15,6 +16,8 @@
 class QMenu;
 class QAction;
 class QPushButton;
+class Tray;
+class WindowMenu;
 class WorkerThreadForFW;
 class WorkerThreadForData;
 class WorkerThreadForSaveData;
@@ -48,10 +51,14 @@ class MainWindow : public QDialog {
     static Qt::WindowFlags windowFlagsFor(Qt::WindowFlags base);
 
     int initHidDevice();
+    // Tells the user in a warning box over the window.
+    void warn(const QString &text);
     // Whether a transfer owns the device right now, as the controller says.
     bool transferRunning() const;
     // Acts on one device arrival or removal, whatever platform reported it.
     void onDeviceEvent(const tarvenix::DeviceEvent &event);
+    // At the start, once the window shows: the transfers that a crash ended, each in a box.
+    void tellInterruptedTransfers();
 
   public slots:
     void slotTrayMenuHovered();
@@ -126,22 +133,31 @@ class MainWindow : public QDialog {
     QAction *closeTrayAction = nullptr;
     QAction *showOrHideTrayAction = nullptr;
     // The window's own menu, on a right-click on its background.
-    QMenu *windowMenu = nullptr;
     // The tray's Close is closing the window: a transfer it stops was stopped from the tray.
     bool closingFromTray = false;
+    WindowMenu *windowMenu = nullptr;
 
-    using ArrowRow = std::array<QPushButton *, 6>;
+    // The three rows of progress arrows, whose buttons the arrow members name.
+    ArrowRow &fwArrows() const
+    {
+        return *fwRow;
+    }
+    ArrowRow &dataArrows() const
+    {
+        return *dataRow;
+    }
+    ArrowRow &saveArrows() const
+    {
+        return *saveRow;
+    }
+
     using ArrowMembers = std::array<QPushButton * MainWindow::*, 6>;
-    ArrowRow fwArrows() const;
-    ArrowRow dataArrows() const;
-    ArrowRow saveArrows() const;
 
   private:
     // Window and painting.
     void buildWidgets();
     QPushButton *makeButton(const QRect &rect, const QString &styleSheet, const char *slot);
-    void makeArrowRow(const ArrowMembers &row, const std::array<QPoint, 6> &places);
-    ArrowRow arrows(const ArrowMembers &row) const;
+    ArrowRow *makeArrowRow(const ArrowMembers &members, const std::array<QPoint, 6> &places);
     void showConnected(bool connected);
     void showLink(const tarvenix::OpenResult &link);
     void showRemoved();
@@ -149,13 +165,16 @@ class MainWindow : public QDialog {
     // Keyboard and screen readers: names, the progress of the arrows, the
     // focus frame. The seven commands in the order of creation.
     void makeAccessible(const std::array<QPushButton *, 7> &commands);
+    // The file a row's Run would send, in its tool tip and description; none when empty.
+    void showChosenFile(QPushButton *run, const QString &path);
 
     // Transfers, shared by the firmware, data and save commands.
     void createWorkers();
     void followController();
     bool refuseWhileTransferring();
-    // A row's Load command: the chosen file into path; a new file unlights the row.
-    void loadFile(QString &path, const QString &caption, const ArrowRow &arrows);
+    // A row's Load command: the chosen file into path, told on the row's Run; a new file
+    // unlights the row.
+    void loadFile(QString &path, const QString &caption, ArrowRow &arrows, QPushButton *run);
     // A Run command's refusals, then the device opened afresh.
     bool runAllowed(const QString &path, const QString &loadFirst, tarvenix::TransferKind kind);
     // Opens the device afresh; false, after telling the user, when there is none.
@@ -164,12 +183,9 @@ class MainWindow : public QDialog {
     QString withLoadAgain(const tarvenix::Failure &failure, const QString &text) const;
     // Starts the worker on the request through the controller; false after a refusal.
     bool startTransfer(tarvenix::TransferJob *worker, const tarvenix::TransferRequest &request);
-    void setArrows(const ArrowRow &arrows, const QString &style);
-    void showStep(const ArrowRow &arrows, int step);
     void onTransferEnded(tarvenix::TransferJob *job, const tarvenix::TransferRecord &record);
     // The question before a firmware download, when the user wants it asked.
-    bool confirmFirmware();
-    void warn(const QString &text);
+    bool confirmFirmware(const tarvenix::FileFacts &facts);
     // Asks whether to replace what existingTarget() described.
     bool confirmOverwrite(const QString &existing);
     // The save's dialog and refusals; false when the save is cancelled or refused. *replace
@@ -179,24 +195,21 @@ class MainWindow : public QDialog {
     // Device link.
     void startDeviceEvents();
 
-    // The window's menu: backups, history, the safety settings and the language.
-    void createWindowMenu();
-    void addLanguageMenu();
-    void showHistory();
-
     // Tray, moving and closing.
-    void createTrayActions();
-    void createTrayMenu();
     void createTrayIcon();
     bool stopTransferForExit();
     void toggleShown();
     // Why the minimise button cannot put the window away on this desktop; empty when it can.
     static QString minimiseRefusal();
     void explainMinimise(QPushButton *button);
+
+    // The two Run commands, which tell the file they would send.
+    QPushButton *runFWButton = nullptr;
+    QPushButton *runDataButton = nullptr;
+    ArrowRow *fwRow = nullptr;
+    ArrowRow *dataRow = nullptr;
+    ArrowRow *saveRow = nullptr;
+    Tray *tray = nullptr;
 };
 
 extern MainWindow *g_pMainWindow;
-
-// Arrow looks shared by the three progress rows.
-extern const QString kArrowUnlitStyle;
-extern const QString kArrowLitStyle;

@@ -1,16 +1,16 @@
 // The window for a screen reader and from the keyboard: names and descriptions
 // of the commands, what the indicators, the version line and the progress
-// arrows show, and a focus frame drawn apart from the buttons, whose style
-// sheets stay as they are.
+// arrows show, and the focus frame over the commands.
 
+#include "ui/focusframe.h"
 #include "ui/mainwindow.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
-#include <QFocusEvent>
-#include <QPainter>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QTextDocument> // Qt::convertFromPlainText
 #include <algorithm>
 
 namespace {
@@ -41,53 +41,54 @@ const std::array<Command, 7> kCommands = {{
      QT_TRANSLATE_NOOP("MainWindow", "Read the device's whole data area and save it to a file")},
 }};
 
+// The two Run commands' places in the list.
+constexpr size_t kRunFirmware = 3;
+constexpr size_t kRunData = 5;
+
 struct ProgressRow {
     QString name;
-    MainWindow::ArrowRow arrows;
+    const ArrowRow *row;
 };
 
 std::array<ProgressRow, 3> progressRows(const MainWindow &window)
 {
-    return {{{QCoreApplication::translate("MainWindow", "Firmware progress"), window.fwArrows()},
-             {QCoreApplication::translate("MainWindow", "Data progress"), window.dataArrows()},
-             {QCoreApplication::translate("MainWindow", "Save progress"), window.saveArrows()}}};
+    return {{{QCoreApplication::translate("MainWindow", "Firmware progress"), &window.fwArrows()},
+             {QCoreApplication::translate("MainWindow", "Data progress"), &window.dataArrows()},
+             {QCoreApplication::translate("MainWindow", "Save progress"), &window.saveArrows()}}};
+}
+
+// The arrow's place in its row, 0 to 5, or -1 when it is not one of the row's.
+int placeIn(const ArrowRow &row, const QObject *arrow)
+{
+    const auto found = std::find(row.arrows().begin(), row.arrows().end(), arrow);
+    return found == row.arrows().end() ? -1 : int(found - row.arrows().begin());
 }
 
 // The row the arrow belongs to, or null.
 const ProgressRow *rowOf(const std::array<ProgressRow, 3> &rows, const QObject *arrow)
 {
     for (const ProgressRow &row : rows) {
-        if (std::find(row.arrows.begin(), row.arrows.end(), arrow) != row.arrows.end())
+        if (placeIn(*row.row, arrow) >= 0)
             return &row;
     }
     return nullptr;
-}
-
-// How far a transfer has come: its arrows light up one by one.
-int stepsLit(const MainWindow::ArrowRow &arrows)
-{
-    return int(std::count_if(arrows.begin(), arrows.end(), [](const QPushButton *arrow) {
-        return arrow->styleSheet() == kArrowLitStyle;
-    }));
 }
 
 // Each arrow reads as its row's progress: "Firmware progress, step 3 of 6".
 class ArrowAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
     ArrowAccessible(QPushButton *arrow, const ProgressRow &row)
-        : QAccessibleWidget(arrow, QAccessible::ProgressBar, row.name), arrows(row.arrows)
+        : QAccessibleWidget(arrow, QAccessible::ProgressBar, row.name), row(*row.row)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QCoreApplication::translate("MainWindow", "step %1 of 6").arg(stepsLit(arrows));
-        if (t == QAccessible::Description) {
-            const int place =
-                int(std::find(arrows.begin(), arrows.end(), widget()) - arrows.begin());
-            return QCoreApplication::translate("MainWindow", "Arrow %1 of 6").arg(place + 1);
-        }
+            return QCoreApplication::translate("MainWindow", "step %1 of 6").arg(row.step());
+        if (t == QAccessible::Description)
+            return QCoreApplication::translate("MainWindow", "Arrow %1 of 6")
+                .arg(placeIn(row, widget()) + 1);
         return QAccessibleWidget::text(t);
     }
 
@@ -98,14 +99,14 @@ class ArrowAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
         return QAccessibleWidget::interface_cast(type);
     }
 
-    QVariant currentValue() const override { return stepsLit(arrows); }
+    QVariant currentValue() const override { return row.step(); }
     void setCurrentValue(const QVariant &) override {}
     QVariant maximumValue() const override { return 6; }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
 
   private:
-    const MainWindow::ArrowRow arrows;
+    const ArrowRow &row;
 };
 
 // The version line reads as what it says: "Version TVX-EMU 1.1.0".
@@ -144,82 +145,15 @@ QAccessibleInterface *displayAccessible(const QString &, QObject *object)
 }
 
 // Tells screen readers when a row of arrows moves on.
-class ProgressNotifier : public QObject {
-  public:
-    explicit ProgressNotifier(MainWindow *window) : QObject(window), rows(progressRows(*window))
-    {
-        for (const ProgressRow &row : rows) {
-            for (QPushButton *arrow : row.arrows)
-                arrow->installEventFilter(this);
+void announceSteps(const ArrowRow &row)
+{
+    QObject::connect(&row, &ArrowRow::stepChanged, [&row](int step) {
+        for (QPushButton *arrow : row.arrows()) {
+            QAccessibleValueChangeEvent change(arrow, step);
+            QAccessible::updateAccessibility(&change);
         }
-    }
-
-  protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        const ProgressRow *row =
-            event->type() == QEvent::StyleChange ? rowOf(rows, object) : nullptr;
-        if (row) {
-            for (QPushButton *arrow : row->arrows) {
-                QAccessibleValueChangeEvent change(arrow, stepsLit(row->arrows));
-                QAccessible::updateAccessibility(&change);
-            }
-        }
-        return false;
-    }
-
-  private:
-    const std::array<ProgressRow, 3> rows;
-};
-
-// A frame around the focused button once the keyboard moves the focus, drawn
-// over the window; a click on a button hides it again.
-class FocusFrame : public QWidget {
-  public:
-    explicit FocusFrame(QWidget *window) : QWidget(window)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        hide();
-    }
-
-    void watch(QWidget *widget) { widget->installEventFilter(this); }
-
-  protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusIn) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-                fromKeyboard = true;
-            else if (reason == Qt::MouseFocusReason)
-                fromKeyboard = false;
-            if (fromKeyboard)
-                surround(static_cast<QWidget *>(object));
-        } else if (event->type() == QEvent::FocusOut) {
-            hide();
-        }
-        return false;
-    }
-
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(QColor(141, 254, 3), 2));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
-    }
-
-  private:
-    void surround(const QWidget *target)
-    {
-        setGeometry(target->geometry().adjusted(-4, -4, 4, 4));
-        raise();
-        show();
-    }
-
-    bool fromKeyboard = false;
-};
+    });
+}
 
 } // namespace
 
@@ -237,14 +171,30 @@ void MainWindow::makeAccessible(const std::array<QPushButton *, 7> &commands)
     pushButtonNotConnected->setAccessibleName(tr("Device not connected"));
     // The arrows only show progress; Tab moves between the commands and the
     // lines that say something.
-    for (const ArrowRow &row : {fwArrows(), dataArrows(), saveArrows()}) {
-        for (QPushButton *arrow : row)
+    for (const ArrowRow *row : {fwRow, dataRow, saveRow}) {
+        for (QPushButton *arrow : row->arrows())
             arrow->setFocusPolicy(Qt::NoFocus);
+        announceSteps(*row);
     }
-    new ProgressNotifier(this);
     auto *frame = new FocusFrame(this);
     for (QPushButton *button : findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (button->focusPolicy() != Qt::NoFocus)
             frame->watch(button);
     }
+}
+
+void MainWindow::showChosenFile(QPushButton *run, const QString &path)
+{
+    const QString what = tr(kCommands[run == runFWButton ? kRunFirmware : kRunData].description);
+    if (path.isEmpty()) {
+        run->setToolTip(QString());
+        run->setAccessibleDescription(what);
+        return;
+    }
+    const QFileInfo file(path);
+    const QString chosen = tr("Chosen file: %1, %L2 bytes").arg(file.fileName()).arg(file.size());
+    // A name may hold what a tool tip would read as rich text: given as rich text that
+    // shows it as it is.
+    run->setToolTip(Qt::convertFromPlainText(chosen));
+    run->setAccessibleDescription(what + QLatin1Char('\n') + chosen);
 }

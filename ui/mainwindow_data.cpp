@@ -3,8 +3,8 @@
 #include "ui/mainwindow.h"
 
 #include "device/trace.h"
-#include "words/failures.h"
 #include "userfiles/settings.h"
+#include "words/failures.h"
 #include "workers/transferworkers.h"
 
 #include <QFileDialog>
@@ -14,14 +14,14 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadData()
 {
-    loadFile(strDataFile, tr("select data file"), dataArrows());
+    loadFile(strDataFile, tr("select data file"), dataArrows(), runDataButton);
 }
 
 void MainWindow::slotPushButtonRunUpdateData()
 {
     if (!runAllowed(strDataFile, tr("Please load data file first !"), TransferKind::Data))
         return;
-    setArrows(dataArrows(), kArrowUnlitStyle);
+    dataArrows().unlight();
     tarvenix::TransferRequest request;
     request.file = strDataFile;
     request.backup = tarvenix::safetyOn(tarvenix::Safety::BackupBeforeData);
@@ -46,6 +46,11 @@ bool MainWindow::askSaveTarget(bool *replace)
         return false;
     }
     strSaveDataFile = tarvenix::saveFileName(chosen);
+    // A folder of the name is refused before the question: only files are replaced.
+    if (const tarvenix::Failure refusal = tarvenix::checkSaveTarget(strSaveDataFile)) {
+        warn(tarvenix::refusalMessage(refusal, strSaveDataFile));
+        return false;
+    }
     const tarvenix::Failure existing = tarvenix::existingTarget(strSaveDataFile);
     // Qt's dialog asked about the name it returned, and only when that name leads to a
     // file: not about a name we extended, nor about a link that leads nowhere.
@@ -53,10 +58,6 @@ bool MainWindow::askSaveTarget(bool *replace)
     if (existing && !dialogAsked &&
         !confirmOverwrite(tarvenix::refusalMessage(existing, strSaveDataFile)))
         return false;
-    if (const tarvenix::Failure refusal = tarvenix::checkSaveTarget(strSaveDataFile)) {
-        warn(tarvenix::refusalMessage(refusal, strSaveDataFile));
-        return false;
-    }
     // Without the user's yes, the save refuses to replace a file that appears meanwhile.
     *replace = bool(existing);
     return true;
@@ -67,7 +68,7 @@ void MainWindow::slotPushButtonRunSaveData()
     bool replace = false;
     if (refuseWhileTransferring() || !askSaveTarget(&replace) || !openDevice())
         return;
-    setArrows(saveArrows(), kArrowUnlitStyle);
+    saveArrows().unlight();
     tarvenix::TransferRequest request;
     request.file = strSaveDataFile;
     request.replaceExisting = replace;
@@ -77,11 +78,11 @@ void MainWindow::slotPushButtonRunSaveData()
 // Step 6 lights the last arrow; the success message follows when the transfer has ended.
 void MainWindow::slotShowRunUpdateDataProcess(int step)
 {
-    showStep(dataArrows(), step);
+    dataArrows().light(step);
 }
 
 void MainWindow::slotShowRunUpdateSaveDataProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotShowRunUpdateSaveDataProcess step:%d", step);
-    showStep(saveArrows(), step);
+    saveArrows().light(step);
 }

@@ -14,15 +14,18 @@ using tarvenix::TransferKind;
 
 void MainWindow::slotPushButtonLoadFW()
 {
-    loadFile(strFWFile, tr("select bin file"), fwArrows());
+    loadFile(strFWFile, tr("select bin file"), fwArrows(), runFWButton);
 }
 
 void MainWindow::slotPushButtonRunUpdateFW()
 {
-    if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware) ||
-        !confirmFirmware())
+    if (!runAllowed(strFWFile, tr("Please load firmware file first !"), TransferKind::Firmware))
         return;
-    setArrows(fwArrows(), kArrowUnlitStyle);
+    // What the question shows is what is sent, or the transfer fails.
+    const tarvenix::FileFacts facts = tarvenix::fileFacts(strFWFile);
+    if (!confirmFirmware(facts))
+        return;
+    fwArrows().unlight();
     // As the firmware row always has: the device opened a second time once the arrows are
     // unlit, and one lost meanwhile told in an information box.
     initHidDevice();
@@ -32,18 +35,18 @@ void MainWindow::slotPushButtonRunUpdateFW()
     }
     tarvenix::TransferRequest request;
     request.file = strFWFile;
+    request.source = facts;
     startTransfer(workerThreadForFW, request);
 }
 
 // Asked after Run opened the device, so that the question names its version as it is now.
 // Yes is not the default: a firmware download replaces what runs the device.
-bool MainWindow::confirmFirmware()
+bool MainWindow::confirmFirmware(const tarvenix::FileFacts &facts)
 {
     if (!tarvenix::safetyOn(tarvenix::Safety::AskBeforeFirmware))
         return true;
     const QString question =
-        tarvenix::firmwareQuestion(strFWFile, tarvenix::fileFacts(strFWFile),
-                                   controller->identity(), strVersion) +
+        tarvenix::firmwareQuestion(strFWFile, facts, controller->identity(), strVersion) +
         tr("\n\nDo not unplug the device or close this window until the download is done.");
     return QMessageBox::question(this, tr("Download firmware"), question,
                                  QMessageBox::Yes | QMessageBox::No,
@@ -55,5 +58,5 @@ bool MainWindow::confirmFirmware()
 void MainWindow::slotShowRunUpdateFWProcess(int step)
 {
     qCDebug(tarvenix::lcTrace, "Enter slotUpdateRuningFW");
-    showStep(fwArrows(), step);
+    fwArrows().light(step);
 }

@@ -68,8 +68,7 @@ void MainWindow::showLink(const tarvenix::OpenResult &link)
 
 void MainWindow::showRemoved()
 {
-    for (QPushButton *arrow : fwArrows())
-        arrow->setStyleSheet(kArrowUnlitStyle);
+    fwArrows().unlight();
     showConnected(false);
     pushButtonVersion->setText(QString());
 }

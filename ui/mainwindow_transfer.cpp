@@ -5,6 +5,7 @@
 
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
+#include "ui/tray.h"
 #include "userfiles/history.h"
 #include "words/failures.h"
 #include "words/results.h"
@@ -27,13 +28,7 @@ bool MainWindow::refuseWhileTransferring()
     return true;
 }
 
-void MainWindow::setArrows(const ArrowRow &arrows, const QString &style)
-{
-    for (QPushButton *arrow : arrows)
-        arrow->setStyleSheet(style);
-}
-
-void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow &arrows)
+void MainWindow::loadFile(QString &path, const QString &caption, ArrowRow &arrows, QPushButton *run)
 {
     if (refuseWhileTransferring())
         return;
@@ -43,10 +38,10 @@ void MainWindow::loadFile(QString &path, const QString &caption, const ArrowRow 
     if (tarvenix::lostInDecoding(path)) {
         warn(tarvenix::refusalMessage({tarvenix::FailureCode::NameNotUtf8, {}}, path));
         path.clear();
-        return;
+    } else if (!path.isEmpty()) {
+        arrows.unlight();
     }
-    if (!path.isEmpty())
-        setArrows(arrows, kArrowUnlitStyle);
+    showChosenFile(run, path);
 }
 
 bool MainWindow::openDevice()
@@ -97,12 +92,6 @@ bool MainWindow::startTransfer(tarvenix::TransferJob *worker,
     return !refusal;
 }
 
-void MainWindow::showStep(const ArrowRow &arrows, int step)
-{
-    if (step >= 1 && step <= 6)
-        arrows[step - 1]->setStyleSheet(kArrowLitStyle);
-}
-
 namespace {
 
 QString successText(tarvenix::TransferKind kind)
@@ -151,6 +140,7 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::Tra
     box.setInformativeText(
         lines({ok ? tarvenix::successDetails(record, tarvenix::Tongue::User) : QString(),
                !ok && backupFailed ? backupOff : QString(), historyProblem}));
+    tray->tellWhileHidden(box);
     box.exec();
 }
 
@@ -159,4 +149,10 @@ bool MainWindow::confirmOverwrite(const QString &existing)
     return QMessageBox::question(this, tr("Save data file"), existing + tr(" Replace it?"),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MainWindow::tellInterruptedTransfers()
+{
+    for (const QJsonObject &end : tarvenix::recoverInterruptedTransfers())
+        QMessageBox::warning(this, tr("Interrupted transfer"), tarvenix::interruptedMessage(end));
 }

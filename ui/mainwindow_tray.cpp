@@ -5,10 +5,10 @@
 
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
+#include "ui/tray.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -17,38 +17,11 @@
 
 void MainWindow::createTrayIcon()
 {
-    trayIcon = new QSystemTrayIcon(this);
-    trayIcon->setToolTip(QObject::tr("Tarvenix Manager"));
-    connect(trayIcon, SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
-            SLOT(on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason)), Qt::AutoConnection);
-    createTrayActions();
-    createTrayMenu();
-    trayIcon->setIcon(QIcon(QStringLiteral(":/pics/logo-32x32.png")));
-    trayIcon->show();
-}
-
-void MainWindow::createTrayActions()
-{
-    closeTrayAction = new QAction(QObject::tr("Close"), this);
-    connect(closeTrayAction, SIGNAL(triggered()), this, SLOT(on_CloseTrayAction()),
-            Qt::AutoConnection);
-    showOrHideTrayAction = new QAction(QObject::tr("Show/Hide"), this);
-    connect(showOrHideTrayAction, SIGNAL(triggered()), this, SLOT(on_ShowOrHideTrayAction()),
-            Qt::AutoConnection);
-}
-
-void MainWindow::createTrayMenu()
-{
-    trayMenu = new QMenu(this);
-    connect(trayMenu, SIGNAL(hovered(QAction *)), this, SLOT(slotTrayMenuHovered()),
-            Qt::AutoConnection);
-    connect(trayMenu, SIGNAL(aboutToShow()), this, SLOT(slotTrayMenuAboutToShow()),
-            Qt::AutoConnection);
-    connect(trayMenu, SIGNAL(aboutToHide()), this, SLOT(slotTrayMenuAboutToHid()),
-            Qt::AutoConnection);
-    trayMenu->addAction(closeTrayAction);
-    trayMenu->addAction(showOrHideTrayAction);
-    trayIcon->setContextMenu(trayMenu);
+    tray = new Tray(this);
+    trayIcon = tray->icon();
+    trayMenu = tray->menu();
+    closeTrayAction = tray->closeAction();
+    showOrHideTrayAction = tray->showOrHideAction();
 }
 
 void MainWindow::slotTrayMenuHovered() {}

@@ -2,10 +2,10 @@
 
 #include "transfer/filechecks.h"
 #include "transfer/savefile.h"
+#include "userfiles/userfile.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -41,12 +41,32 @@ QString markerPath(const QString &key)
     return backupsFolder() + QLatin1Char('/') + key + QStringLiteral(".last-download");
 }
 
-QDateTime lastSuccess(const QString &key)
+// When the device's last successful download was, and the name of the first backup taken
+// after it, once one was: "20240518T101502.123Z\n[NAME.bin\n]".
+struct Marker {
+    QDateTime success;
+    QString kept;
+};
+
+Marker readMarker(const QString &key)
 {
-    QFile marker(markerPath(key));
-    if (!marker.open(QIODevice::ReadOnly))
-        return QDateTime();
-    return fromStamp(QString::fromLatin1(marker.readAll().trimmed()));
+    UserFile file;
+    if (!file.open(markerPath(key), UserFile::Mode::Read))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAt(0, 1024)).split(QLatin1Char('\n'));
+    return {fromStamp(lines.value(0).trimmed()), lines.value(1).trimmed()};
+}
+
+// Written whole or not at all; a marker that is no regular file is left as it is.
+void writeMarker(const QString &key, const Marker &marker)
+{
+    QDir().mkpath(backupsFolder());
+    SaveFile file(markerPath(key), true);
+    QByteArray text = stamp(marker.success).toLatin1() + '\n';
+    if (!marker.kept.isEmpty())
+        text += marker.kept.toUtf8() + '\n';
+    if (file.open())
+        file.commit(text);
 }
 
 // "1abe-2202" or "1abe-2202-SERIAL", as backupKey makes it.
@@ -61,7 +81,29 @@ FoundDevice deviceOf(const QString &key)
 
 bool older(const Backup &a, const Backup &b)
 {
+    if (a.written != b.written)
+        return a.written < b.written;
     return a.time != b.time ? a.time < b.time : a.counter < b.counter;
+}
+
+QString nameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// The backup that holds the area as it was before the trouble began, or none.
+QString keptAfterSuccess(const QString &key, const QVector<Backup> &own)
+{
+    const Marker marker = readMarker(key);
+    const auto marked = std::find_if(own.begin(), own.end(), [&](const Backup &b) {
+        return !marker.kept.isEmpty() && nameOf(b.path) == marker.kept;
+    });
+    if (marked != own.end())
+        return marked->path;
+    const auto firstAfter = std::find_if(own.begin(), own.end(), [&](const Backup &b) {
+        return !marker.success.isValid() || b.time > marker.success;
+    });
+    return firstAfter == own.end() ? QString() : firstAfter->path;
 }
 
 } // namespace
@@ -106,7 +148,7 @@ QVector<Backup> listBackups()
             continue;
         const int counter = m.captured(3).isEmpty() ? 1 : m.captured(3).toInt();
         backups.append({file.filePath(), m.captured(1), deviceOf(m.captured(1)),
-                        fromStamp(m.captured(2)), counter, file.size()});
+                        fromStamp(m.captured(2)), counter, file.size(), file.lastModified()});
     }
     std::sort(backups.begin(), backups.end(), older);
     return backups;
@@ -114,27 +156,28 @@ QVector<Backup> listBackups()
 
 void noteSuccessfulDownload(const QString &key, const QDateTime &time)
 {
-    QDir().mkpath(backupsFolder());
-    QSaveFile marker(markerPath(key));
-    if (marker.open(QIODevice::WriteOnly)) {
-        marker.write(stamp(time).toLatin1() + '\n');
-        marker.commit();
-    }
+    writeMarker(key, {time, QString()});
 }
 
-void pruneBackups(const QString &key)
+void noteBackupTaken(const QString &key, const QString &file)
+{
+    const Marker marker = readMarker(key);
+    const bool markedOneStays =
+        !marker.kept.isEmpty() && entryExists(backupsFolder() + QLatin1Char('/') + marker.kept);
+    if (marker.success.isValid() && !markedOneStays)
+        writeMarker(key, {marker.success, nameOf(file)});
+}
+
+void pruneBackups(const QString &key, const QString &justTaken)
 {
     QVector<Backup> own = listBackups();
     own.erase(std::remove_if(own.begin(), own.end(), [&](const Backup &b) { return b.key != key; }),
               own.end());
-    const QDateTime success = lastSuccess(key);
-    const auto firstAfter = std::find_if(own.begin(), own.end(), [&](const Backup &b) {
-        return !success.isValid() || b.time > success;
-    });
-    const int kept = firstAfter == own.end() ? -1 : int(firstAfter - own.begin());
+    const QString kept = keptAfterSuccess(key, own);
     for (int i = 0; i < own.size() - kKeptNewest; ++i) {
-        if (i != kept)
-            QFile::remove(own[i].path);
+        const QString &path = own[i].path;
+        if (path != kept && nameOf(path) != nameOf(justTaken))
+            QFile::remove(path);
     }
 }
 

@@ -31,17 +31,23 @@ struct Backup {
     QDateTime time; // UTC, from the name
     int counter = 1;
     qint64 size = 0;
+    QDateTime written; // when the file was written
 };
 
-// Every backup in the folder, oldest first.
+// Every backup in the folder, oldest first: in the order they were written, and by their
+// names where that is one.
 QVector<Backup> listBackups();
 
-// After a data download succeeded (`time` is when its backup was taken, or when it started):
-// the backups taken before it no longer hold the state before any trouble.
+// After a data download succeeded (`time` is when it started): the backups taken before it
+// no longer hold the state before any trouble.
 void noteSuccessfulDownload(const QString &key, const QDateTime &time);
+// A backup was taken: the first after a successful download is marked, by its name, as the
+// state before the trouble began, whatever the clock said when it was taken.
+void noteBackupTaken(const QString &key, const QString &file);
 
-// Keeps a device's 20 newest backups, and its oldest one taken after its last successful
-// download (without one, its oldest of all): the state before the trouble began.
-void pruneBackups(const QString &key);
+// Keeps a device's 20 newest backups, the one marked after its last successful download
+// (without a mark, its oldest one taken after that download; without a download, its
+// oldest of all), and `justTaken`.
+void pruneBackups(const QString &key, const QString &justTaken = QString());
 
 } // namespace tarvenix

@@ -1,13 +1,10 @@
 #include "userfiles/history.h"
 
-#include "userfiles/backups.h"
-
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QStandardPaths>
+#include <QSet>
+#include <QUuid>
+#include <algorithm>
 
 namespace tarvenix {
 
@@ -46,9 +43,8 @@ QJsonValue failureJson(const TransferRecord &r)
     return failure;
 }
 
-QJsonObject fileJson(const QString &path)
+QJsonObject fileJson(const QString &path, const FileFacts &facts)
 {
-    const FileFacts facts = fileFacts(path);
     // The path as it was meant, wherever the history is read later.
     return {{"path", path.isEmpty() ? path : QFileInfo(path).absoluteFilePath()},
             {"size", facts.exists ? QJsonValue(facts.size) : QJsonValue()},
@@ -59,11 +55,30 @@ QJsonObject fileJson(const QString &path)
 // programs keep their history on one thread.
 bool g_told = false;
 
+void append(TransferRecord &record, const QJsonObject &line)
+{
+    const HistoryLock lock(true);
+    QString problem = lock.error();
+    if (lock.held() && appendRecordLocked(line, problem))
+        return;
+    if (!g_told)
+        record.historyProblem = problem;
+    g_told = true;
+}
+
+// A start line without its end: "running" while its process runs.
+QJsonObject unfinished(QJsonObject start)
+{
+    start.insert("result", startedByGoneProcess(start) ? QStringLiteral("interrupted")
+                                                       : QStringLiteral("running"));
+    return start;
+}
+
 } // namespace
 
 TransferRecord::TransferRecord(TransferKind kind, FoundDevice device, QString file)
-    : time(QDateTime::currentDateTimeUtc()), kind(kind), device(std::move(device)),
-      file(std::move(file))
+    : id(QUuid::createUuid().toString(QUuid::WithoutBraces)), time(QDateTime::currentDateTimeUtc()),
+      kind(kind), device(std::move(device)), file(std::move(file))
 {
     clock_.start();
 }
@@ -87,13 +102,29 @@ void TransferRecord::versionReadAgain(const Failure &failed, const QString &vers
     versionAfter = version;
 }
 
-QJsonObject TransferRecord::toJson() const
+QJsonObject TransferRecord::startJson() const
 {
+    const ProcessStamp process = thisProcess();
     return {{"schema", kSchema},
+            {"event", QStringLiteral("start")},
+            {"id", id},
             {"time", time.toString(Qt::ISODateWithMs)},
             {"kind", kindName(kind)},
             {"device", deviceJson(*this)},
-            {"file", fileJson(file)},
+            {"file", fileJson(file, source)},
+            {"backup", orNull(!outcome.backupFile.isEmpty(), outcome.backupFile)},
+            {"process", QJsonObject{{"pid", process.pid}, {"instance", process.instance}}}};
+}
+
+QJsonObject TransferRecord::toJson() const
+{
+    return {{"schema", kSchema},
+            {"event", QStringLiteral("end")},
+            {"id", id},
+            {"time", time.toString(Qt::ISODateWithMs)},
+            {"kind", kindName(kind)},
+            {"device", deviceJson(*this)},
+            {"file", fileJson(file, outcome.sent.exists ? outcome.sent : source)},
             {"result", resultName(*this)},
             {"failure", failureJson(*this)},
             {"backup", orNull(outcome.backupTaken(), outcome.backupFile)},
@@ -101,62 +132,55 @@ QJsonObject TransferRecord::toJson() const
             {"durationMs", durationMs}};
 }
 
-QString historyPath()
+bool startedByGoneProcess(const QJsonObject &start)
 {
-#ifdef Q_OS_WIN
-    const QString folder = dataFolder();
-#else
-    // Qt 5 has no standard location for a program's state.
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || QDir::isRelativePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    const QString folder = state + QStringLiteral("/tarvenix");
-#endif
-    return folder + QStringLiteral("/history.jsonl");
+    const QJsonObject process = start.value("process").toObject();
+    return processGone(
+        {process.value("pid").toVariant().toLongLong(), process.value("instance").toString()});
+}
+
+void noteStartInHistory(TransferRecord &record)
+{
+    append(record, record.startJson());
 }
 
 void keepInHistory(TransferRecord &record)
 {
-    const QString path = historyPath();
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    const QByteArray line = QJsonDocument(record.toJson()).toJson(QJsonDocument::Compact) + '\n';
-    // One write of the whole line, appended, so that lines of two programs never mix.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) &&
-        file.write(line) == line.size())
-        return;
-    if (!g_told)
-        record.historyProblem = file.errorString();
-    g_told = true;
+    append(record, record.toJson());
 }
 
-QVector<QJsonObject> readHistory(int limit)
+// Read from the end, newest first, until enough transfers are found. An end line comes
+// after its start, so a start whose end was seen is left out.
+QVector<QJsonObject> readHistory(int limit, int *skipped)
 {
-    QFile file(historyPath());
-    QVector<QJsonObject> entries;
-    if (!file.open(QIODevice::ReadOnly))
-        return entries;
-    while (!file.atEnd()) {
-        const QJsonDocument line = QJsonDocument::fromJson(file.readLine());
-        if (line.isObject())
-            entries.append(line.object());
+    const HistoryLock lock(false);
+    QVector<QJsonObject> transfers;
+    QSet<QString> ended;
+    int unreadable = 0;
+    HistoryLines lines;
+    QByteArray line;
+    while ((limit <= 0 || transfers.size() < limit) && lines.previous(line)) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const QJsonDocument document = QJsonDocument::fromJson(line);
+        if (!document.isObject()) {
+            ++unreadable;
+            continue;
+        }
+        const QJsonObject record = document.object();
+        const QString event = record.value("event").toString();
+        const QString id = record.value("id").toString();
+        if (event == QLatin1String("end"))
+            ended.insert(id);
+        if (event != QLatin1String("start"))
+            transfers.append(record);
+        else if (!ended.contains(id))
+            transfers.append(unfinished(record));
     }
-    if (limit > 0 && entries.size() > limit)
-        entries.remove(0, entries.size() - limit);
-    return entries;
-}
-
-FileFacts fileFacts(const QString &path)
-{
-    FileFacts facts;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return facts;
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    facts.exists = hash.addData(&file);
-    facts.size = file.size();
-    facts.sha256 = QString::fromLatin1(hash.result().toHex());
-    return facts;
+    std::reverse(transfers.begin(), transfers.end());
+    if (skipped)
+        *skipped = unreadable;
+    return transfers;
 }
 
 QString resultName(const TransferRecord &record)

@@ -1,9 +1,11 @@
 #pragma once
-// The record of one transfer, as the history keeps it and both programs tell it, and the
-// history file: one JSON line per transfer, appended.
+// The record of one transfer, as the history keeps it and both programs tell it: a line when
+// it starts and one when it ends, which share the transfer's id, so that a transfer whose
+// program died in the middle is found at the next start.
 
 #include "device/discovery.h"
 #include "transfer/blockloop.h"
+#include "userfiles/historyfile.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -15,9 +17,11 @@ namespace tarvenix {
 
 struct TransferRecord {
     // The form of a history line: raised when a key changes meaning. Lines without one were
-    // written by earlier versions, with the failure in the words the user was shown.
-    static constexpr int kSchema = 2;
+    // written by earlier versions, with the failure in the words the user was shown; lines
+    // of schema 2 have no start lines and no id.
+    static constexpr int kSchema = 3;
 
+    QString id;     // shared by the transfer's start and end lines
     QDateTime time; // UTC, when the transfer started
     TransferKind kind = TransferKind::Firmware;
     FoundDevice device;
@@ -28,14 +32,17 @@ struct TransferRecord {
     QString versionAfter;
     Failure versionFailure;
     QString file;
+    // The file to send as noted before the first block; the outcome says what was sent.
+    FileFacts source;
     bool verify = false; // a data download read the area back to compare it
+    // The outcome, once the transfer has ended; before, only where its backup goes.
     TransferOutcome outcome;
     qint64 durationMs = 0;
     // Not kept: why the history could not be written (what the system said), told once per
     // run; empty when it was written or had been told already.
     QString historyProblem;
 
-    // Starts the record and its clock.
+    // Starts the record and its clock, with an id of its own.
     TransferRecord(TransferKind kind, FoundDevice device, QString file);
     TransferRecord() = default;
     // The transfer's end: its outcome and the time it took.
@@ -45,31 +52,34 @@ struct TransferRecord {
     // Stopped on request, by a signal or an unplug, rather than failed.
     bool stopped() const;
 
-    // The history's line, with the file's size and SHA-256 as the file is now.
+    // The history's start line: the transfer, the file as noted, where its backup goes and
+    // the process that runs it.
+    QJsonObject startJson() const;
+    // The history's end line, with the size and SHA-256 of what was sent, or of the file as
+    // noted when not all of it was.
     QJsonObject toJson() const;
 
   private:
     QElapsedTimer clock_;
 };
 
-// Where the history is kept: $XDG_STATE_HOME/tarvenix/history.jsonl on Linux (by default
-// ~/.local/state), beside the backups folder on Windows.
-QString historyPath();
-
-// Appends the record's line to the history. The history never makes a transfer fail: a
-// history that cannot be written is only told, once per run, in record.historyProblem.
+// Appends the record's start line, or its end line, to the history. The history never makes
+// a transfer fail: a history that cannot be written is only told, once per run, in
+// record.historyProblem.
+void noteStartInHistory(TransferRecord &record);
 void keepInHistory(TransferRecord &record);
 
-// The last `limit` lines of the history (all with 0) that are JSON objects, oldest first.
-QVector<QJsonObject> readHistory(int limit);
+// The last `limit` transfers of the history (all with 0), oldest first: the end lines, the
+// lines of earlier versions, and the start lines of transfers that have not ended, with the
+// result "running", or "interrupted" once their process is gone. `skipped` counts the lines
+// read that are no JSON object.
+QVector<QJsonObject> readHistory(int limit, int *skipped = nullptr);
 
-// What a file holds now, for the history and for the firmware question.
-struct FileFacts {
-    bool exists = false;
-    qint64 size = 0;
-    QString sha256; // hex
-};
-FileFacts fileFacts(const QString &path);
+// The transfers that started and never ended, and whose process is gone: each gets an end
+// line with the result "interrupted" (and the backup of a data download, once it was
+// whole), under the history's lock, so that one process only finds it. Returns those end
+// lines, oldest first. The temporary files of the saves they made are removed.
+QVector<QJsonObject> recoverInterruptedTransfers();
 
 // A history line's result: "ok", "failed" or "stopped".
 QString resultName(const TransferRecord &record);

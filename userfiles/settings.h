@@ -16,6 +16,17 @@ enum class Safety {
 bool safetyOn(Safety which);
 void setSafetyOn(Safety which, bool on);
 
+// Where the settings are kept: a file on Linux (~/.config/tarvenix/tarvenix.conf), a
+// registry key on Windows.
+QString settingsFile();
+
+// The settings file, or a file that QSettings reads beside it, that was ignored because it
+// is there and is not a regular file (a folder, a FIFO that would hang the program): given
+// once, for the front end to warn of it; empty when there was none, and after the first
+// call. With such a file the settings are the user's own file alone, or, when that is the
+// one, the defaults, which are then not kept.
+QString takeIgnoredSettings();
+
 // The language the window starts in: empty for the system's, else a locale name ("de").
 QString savedLanguage();
 void saveLanguage(const QString &name);

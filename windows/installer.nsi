@@ -1,5 +1,6 @@
 ; The Windows installer: the archive's folder for the current user, a Start-menu
-; entry and an uninstaller. No administrator rights: everything goes under the
+; entry and an uninstaller. It shows the programs' licence, the GPL, which asks for no
+; acceptance to use them. No administrator rights: everything goes under the
 ; user's own folders and registry. Made by tools/windows/make-archive.sh:
 ;   makensis -DVERSION=V -DSTAGE=DIR -DICON=ICO -DFILELIST=NSH -DOUTFILE=EXE installer.nsi
 ; STAGE is the archive's folder; FILELIST holds a Delete line for each of its files.
@@ -20,6 +21,10 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_LICENSEPAGE_TEXT_TOP "Tarvenix Manager is free software, under the GNU General Public License, version 2 or later."
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "You need not accept the licence to install and use the programs; it says what you may do when you copy, change or pass them on. Third-party licences are in the licenses folder."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tarvenix.exe"

@@ -31,7 +31,8 @@ bool unplugged(FailureCode code)
 bool fileFailed(FailureCode code)
 {
     return code == FailureCode::FileReadFailed || code == FailureCode::FileShortened ||
-           code == FailureCode::FileWriteFailed || code == FailureCode::TargetAppeared;
+           code == FailureCode::FileChanged || code == FailureCode::FileWriteFailed ||
+           code == FailureCode::TargetAppeared;
 }
 
 // What to do after a failed transfer, on a line of its own; empty when nothing helps.
@@ -109,8 +110,15 @@ QString failureCause(const Failure &failure, const QString &file)
     case FailureCode::Mismatch:
         return fileCause(Messages::tr("the device holds data that differs from \"%1\""), file);
     case FailureCode::FileChanged:
-        return fileCause(Messages::tr("the file \"%1\" is missing, unreadable or no longer "
-                                      "whole blocks"),
+        if (!detail.isEmpty())
+            return fileCause(Messages::tr("the file \"%1\" changed while it was sent: the "
+                                          "device now holds the data as it was read during the "
+                                          "transfer (SHA-256 %2), which is not the file as it "
+                                          "is now"),
+                             file, detail);
+        return fileCause(Messages::tr("the file \"%1\" changed since it was checked, or is "
+                                      "missing, unreadable or no longer whole blocks; nothing "
+                                      "of it was sent"),
                          file);
     case FailureCode::FileReadFailed:
         return fileCause(Messages::tr("the file \"%1\" could not be read (%2)"), file, detail);

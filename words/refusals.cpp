@@ -35,6 +35,20 @@ QString sizeRefusal(FailureCode code, const QString &file, const QString &size)
     }
 }
 
+// What a name is instead of a file, as entryKind names it.
+QString entryWords(const QString &kind)
+{
+    if (kind == QLatin1String("folder"))
+        return Messages::tr("a folder");
+    if (kind == QLatin1String("fifo"))
+        return Messages::tr("a named pipe (FIFO)");
+    if (kind == QLatin1String("socket"))
+        return Messages::tr("a socket");
+    if (kind == QLatin1String("device"))
+        return Messages::tr("a device");
+    return Messages::tr("a special file");
+}
+
 QString busyMessage()
 {
     return Messages::tr("The device is busy: another Tarvenix program is transferring with "
@@ -80,6 +94,10 @@ QString refusalText(const Failure &failure, const QString &file)
             Messages::tr("\"%1\" already exists: it is a symbolic link to \"%2\". Replacing it "
                          "replaces the link itself; \"%2\" is left as it is."),
             file, detail);
+    case FailureCode::TargetNotAFile:
+        return Messages::tr("\"%1\" is not a file but %2, so nothing can be saved under that "
+                            "name. Please choose another name.")
+            .arg(file, entryWords(detail));
     case FailureCode::TargetUnwritable:
     case FailureCode::NoTemporaryName:
         return Messages::tr("Cannot save there: %1. Please choose another place.")

@@ -62,9 +62,10 @@ QString dataNotes(const TransferRecord &r, Tongue tongue)
 
 // The history's words for a transfer and its result, as both lists show them.
 const char *const kHistoryWords[] = {
-    QT_TRANSLATE_NOOP("Messages", "firmware"), QT_TRANSLATE_NOOP("Messages", "data"),
-    QT_TRANSLATE_NOOP("Messages", "save"),     QT_TRANSLATE_NOOP("Messages", "ok"),
-    QT_TRANSLATE_NOOP("Messages", "failed"),   QT_TRANSLATE_NOOP("Messages", "stopped"),
+    QT_TRANSLATE_NOOP("Messages", "firmware"),    QT_TRANSLATE_NOOP("Messages", "data"),
+    QT_TRANSLATE_NOOP("Messages", "save"),        QT_TRANSLATE_NOOP("Messages", "ok"),
+    QT_TRANSLATE_NOOP("Messages", "failed"),      QT_TRANSLATE_NOOP("Messages", "stopped"),
+    QT_TRANSLATE_NOOP("Messages", "interrupted"), QT_TRANSLATE_NOOP("Messages", "running"),
 };
 
 QString historyWord(const QString &word)
@@ -93,6 +94,34 @@ QString failureWords(const QJsonObject &e)
         .arg(f.value("block").toInt())
         .arg(f.value("blocks").toInt())
         .arg(cause);
+}
+
+// The backup a successful transfer took, or what went wrong.
+QString outcomeWords(const QJsonObject &e)
+{
+    const QString result = e.value("result").toString();
+    if (result == QLatin1String("ok"))
+        return e.value("backup").toString();
+    if (result == QLatin1String("interrupted"))
+        return Messages::tr("the program ended during the transfer");
+    return failureWords(e);
+}
+
+// When the transfer started, in the user's time zone.
+QString localTime(const QJsonObject &e)
+{
+    return QDateTime::fromString(e.value("time").toString(), Qt::ISODateWithMs)
+        .toLocalTime()
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+TransferKind kindNamed(const QString &name)
+{
+    for (TransferKind kind : {TransferKind::Firmware, TransferKind::Data, TransferKind::Save}) {
+        if (kindName(kind) == name)
+            return kind;
+    }
+    return TransferKind::Verify;
 }
 
 // "1abe:2202 EMU0001"; earlier versions kept vendor and product as "id".
@@ -153,14 +182,56 @@ QString successDetails(const TransferRecord &record, Tongue tongue)
 
 QStringList historyColumns(const QJsonObject &e)
 {
-    const QDateTime time = QDateTime::fromString(e.value("time").toString(), Qt::ISODateWithMs);
-    const QString result = e.value("result").toString();
-    return {time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+    return {localTime(e),
             historyWord(e.value("kind").toString()),
-            historyWord(result),
+            historyWord(e.value("result").toString()),
             e.value("file").toObject().value("path").toString(),
             deviceWords(e.value("device").toObject()),
-            result == QLatin1String("ok") ? e.value("backup").toString() : failureWords(e)};
+            outcomeWords(e)};
+}
+
+QString historySkippedNote(int skipped)
+{
+    return Messages::tr("Lines of the history that could not be read were left out: %1.")
+        .arg(skipped);
+}
+
+QString interruptedMessage(const QJsonObject &end)
+{
+    const QJsonObject file = end.value("file").toObject();
+    const QString path = file.value("path").toString();
+    const QString what =
+        Messages::tr("%1 on %2, started %3, did not end: the program that ran it ended first "
+                     "(a crash, a kill or a power loss).")
+            .arg(transferName(kindNamed(end.value("kind").toString())),
+                 deviceWords(end.value("device").toObject()), localTime(end));
+    const QString sha256 = file.value("sha256").toString();
+    const QString backup = end.value("backup").toString();
+    if (end.value("kind") == QLatin1String("firmware"))
+        return what + QLatin1Char('\n') +
+               Messages::tr("The device may hold a partial firmware. Run the firmware download "
+                            "again with the same file, \"%1\" (SHA-256 %2), before unplugging "
+                            "the device.")
+                   .arg(path, sha256);
+    if (end.value("kind") == QLatin1String("data"))
+        return what + QLatin1Char('\n') +
+               Messages::tr("The device's data area may be partly overwritten. Download "
+                            "\"%1\" (SHA-256 %2) again.")
+                   .arg(path, sha256) +
+               (backup.isEmpty() ? QString()
+                                 : QLatin1Char('\n') + backupKeptNote(backup, Tongue::User));
+    return what + QLatin1Char('\n') +
+           Messages::tr("The device is unchanged, and \"%1\" was not written: it holds what it "
+                        "held before. Save again to get the data.")
+               .arg(path);
+}
+
+QString settingsIgnoredMessage(const QString &path)
+{
+    return Messages::tr("The settings file \"%1\" is not a regular file, so it is ignored; "
+                        "until it is removed or renamed, the settings may stay at their "
+                        "defaults.")
+        .arg(path);
 }
 
 QString historyUnwritableMessage(const QString &path, const QString &reason)

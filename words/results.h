@@ -32,6 +32,16 @@ QString successDetails(const TransferRecord &record, Tongue tongue);
 // the words it was written with.
 QStringList historyColumns(const QJsonObject &entry);
 
+// Said under a list of the history when some of its lines could not be read.
+QString historySkippedNote(int skipped);
+
+// A transfer that its program never ended, as recoverInterruptedTransfers() found it (its
+// end line): which, on which device, when, what the device may hold now and what to do.
+QString interruptedMessage(const QJsonObject &end);
+
+// Said once when a settings file was ignored (takeIgnoredSettings()).
+QString settingsIgnoredMessage(const QString &path);
+
 // Said once per run when a transfer could not be added to the history.
 QString historyUnwritableMessage(const QString &path, const QString &reason);
 

@@ -34,6 +34,9 @@ typedef struct {
     GQueue unread;                /* Reply* */
     UMockdevIoctlClient *waiting; /* a read held until a report comes */
     gboolean active; /* has used the node (hidapi's open asks ioctls): a program that polls it */
+    /* The node polled readable at some moment since this file's last read, so its program may
+     * have passed poll() and must not be held in read() waiting for a report of its own. */
+    gboolean polled;
 } Handle;
 
 static Handle *handle_of(UMockdevIoctlClient *client)
@@ -79,6 +82,8 @@ static void forget_closed(Device *dev)
     }
 }
 
+static void watch_closing(Device *dev);
+
 /* poll() on the node is one PTY shared by every open file, so it can only say "some active
  * file has reports". A file that is only held open (a lock) does not count. */
 static void update_token(Device *dev)
@@ -90,6 +95,37 @@ static void update_token(Device *dev)
         any = h->active && !g_queue_is_empty(&h->unread);
     }
     node_set_token(dev, any);
+    for (GList *l = dev->handles; l && dev->token; l = l->next)
+        ((Handle *)l->data)->polled = TRUE;
+    if (dev->token)
+        watch_closing(dev);
+}
+
+/* While the node polls readable, a program that ends with reports unread must not leave it so
+ * for the others; umockdev does not say when a file closes, so look now and then. */
+#define CLOSING_LOOK_MS 10
+
+static gboolean on_closing_look(gpointer data)
+{
+    Device *dev = data;
+    g_mutex_lock(&dev->emu->lock);
+    update_token(dev);
+    gboolean keep = dev->token;
+    if (!keep) {
+        g_source_unref(dev->closing_watch);
+        dev->closing_watch = NULL;
+    }
+    g_mutex_unlock(&dev->emu->lock);
+    return keep ? G_SOURCE_CONTINUE : G_SOURCE_REMOVE;
+}
+
+static void watch_closing(Device *dev)
+{
+    if (dev->closing_watch)
+        return;
+    dev->closing_watch = g_timeout_source_new(CLOSING_LOOK_MS);
+    g_source_set_callback(dev->closing_watch, on_closing_look, dev, NULL);
+    g_source_attach(dev->closing_watch, dev->emu->main_ctx);
 }
 
 /* A file becomes active when its program starts using it: hidapi's open asks an ioctl. */
@@ -431,14 +467,17 @@ static void on_read_locked(Device *dev, guint gen, UMockdevIoctlClient *client)
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return;
     }
+    gboolean polled = h->polled;
     mark_active(dev, h);
     Reply *r = g_queue_pop_head(&h->unread);
     update_token(dev);
+    h->polled = dev->token;
     if (r) {
         complete_read(client, r);
         g_free(r);
-    } else if (dev->token) {
-        /* The shared poll said readable for another file's reports: nothing here yet. */
+    } else if (polled) {
+        /* The shared poll said readable for another file's reports, perhaps read meanwhile:
+         * nothing here, and a program that polled must not wait in read(). */
         umockdev_ioctl_client_complete(client, -1, EAGAIN);
     } else {
         /* Nothing to read: hold the read, which is what a blocking read does. */

@@ -88,6 +88,7 @@ typedef struct {
     GQueue undelivered; /* Reply*: sent while no file was open, for the next one opened */
     GQueue pending;
     gboolean token;
+    GSource *closing_watch; /* while token: looks for files closed with reports unread */
     GSource *pending_timer;
     GSource *plug_timer;
     gboolean teardown_pending;

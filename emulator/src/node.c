@@ -63,24 +63,23 @@ static void build_paths(Device *dev)
     n->phys = g_strdup_printf("usb-0000:00:%02x.0-1/input%u", dev->id, c->interface);
 }
 
+/* umockdev takes an attribute's value as g_strcompress() does, so any bytes come through. */
 static char *escape_attr(const char *s)
 {
-    GString *out = g_string_new(NULL);
-    for (; *s; s++) {
-        if (*s == '\\')
-            g_string_append(out, "\\\\");
-        else if (*s == '\n')
-            g_string_append(out, "\\n");
-        else
-            g_string_append_c(out, *s);
-    }
-    return g_string_free(out, FALSE);
+    return g_strescape(s, NULL);
 }
 
-/* Newlines would end a property line in the uevent file. */
+/* umockdev takes properties literally but refuses a description that is not UTF-8, and a
+ * newline would end a property line in the uevent file. */
 static char *flatten(const char *s)
 {
     return g_strdelimit(g_strdup(s), "\n", ' ');
+}
+
+static char *property_text(const char *s)
+{
+    g_autofree char *flat = flatten(s);
+    return g_utf8_make_valid(flat, -1);
 }
 
 static void describe_usb(GString *d, Device *dev)
@@ -113,7 +112,7 @@ static void describe_intf(GString *d, Device *dev)
 static void describe_hid(GString *d, Device *dev)
 {
     const EmuConfig *c = &dev->cfg;
-    char *name = flatten(dev->node.name), *uniq = flatten(c->serial);
+    char *name = property_text(dev->node.name), *uniq = property_text(c->serial);
     g_string_append_printf(d,
                            "P: %s\nE: SUBSYSTEM=hid\nE: DRIVER=hid-generic\n"
                            "E: HID_ID=0003:%08X:%08X\nE: HID_NAME=%s\nE: HID_PHYS=%s\n"
@@ -174,20 +173,40 @@ static int precreate_files(Device *dev, const char *pty, char **err)
     return 0;
 }
 
-static int add_sysfs(Device *dev, char **err)
+static int add_described(Device *dev, GString *d, char **err)
 {
-    GString *d = g_string_new(NULL);
     GError *e = NULL;
-    describe_usb(d, dev);
-    describe_intf(d, dev);
-    describe_hid(d, dev);
-    describe_raw(d, dev);
     gboolean ok = umockdev_testbed_add_from_string(dev->emu->tb, d->str, &e);
     if (!ok)
         *err = g_strdup_printf("testbed: %s", e->message);
     g_clear_error(&e);
-    g_string_free(d, TRUE);
+    g_string_truncate(d, 0);
     return ok ? 0 : -1;
+}
+
+/* The hid device's properties get their own bytes, which need not be UTF-8, before the hidraw
+ * node that programs look for appears. */
+static void set_hid_bytes(Device *dev)
+{
+    g_autofree char *name = flatten(dev->node.name), *uniq = flatten(dev->cfg.serial);
+    umockdev_testbed_set_property(dev->emu->tb, dev->node.sys_hid, "HID_NAME", name);
+    umockdev_testbed_set_property(dev->emu->tb, dev->node.sys_hid, "HID_UNIQ", uniq);
+}
+
+static int add_sysfs(Device *dev, char **err)
+{
+    GString *d = g_string_new(NULL);
+    describe_usb(d, dev);
+    describe_intf(d, dev);
+    describe_hid(d, dev);
+    int rc = add_described(dev, d, err);
+    if (rc == 0) {
+        set_hid_bytes(dev);
+        describe_raw(d, dev);
+        rc = add_described(dev, d, err);
+    }
+    g_string_free(d, TRUE);
+    return rc;
 }
 
 /* A captured descriptor as it is; otherwise one for the configured page and usage. */

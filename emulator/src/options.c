@@ -149,6 +149,40 @@ static int set_string(char **field, const char *value)
     return 0;
 }
 
+/* The byte that `\xNN` at p stands for, or -1; 00 ends a string, so it is none. */
+static int escaped_byte(const char *p)
+{
+    if (p[1] != 'x' || hex_value(p[2]) < 0 || hex_value(p[3]) < 0)
+        return -1;
+    int byte = hex_value(p[2]) << 4 | hex_value(p[3]);
+    return byte ? byte : -1;
+}
+
+/* A device string: `\xNN` is the byte NN and `\\` a backslash, so that a string may hold
+ * bytes that are not UTF-8, and commas. */
+static int set_device_string(char **field, const char *key, const char *value, char **err)
+{
+    GString *out = g_string_new(NULL);
+    for (const char *p = value; *p; p++) {
+        if (*p != '\\') {
+            g_string_append_c(out, *p);
+        } else if (p[1] == '\\') {
+            g_string_append_c(out, *p++);
+        } else if (escaped_byte(p) > 0) {
+            g_string_append_c(out, (char)escaped_byte(p));
+            p += 3;
+        } else {
+            *err =
+                g_strdup_printf("bad escape '%.4s' in %s (\\xNN but not \\x00, or \\\\)", p, key);
+            g_string_free(out, TRUE);
+            return -1;
+        }
+    }
+    g_free(*field);
+    *field = g_string_free(out, FALSE);
+    return 0;
+}
+
 static int set_count(guint *field, const char *key, const char *value, unsigned long max,
                      char **err)
 {
@@ -223,11 +257,11 @@ int emu_config_set(EmuConfig *c, const char *key, const char *value, char **err)
         return set_string(&c->data_file, value);
     }
     if (!strcmp(key, "manufacturer"))
-        return set_string(&c->manufacturer, value);
+        return set_device_string(&c->manufacturer, key, value, err);
     if (!strcmp(key, "product"))
-        return set_string(&c->product, value);
+        return set_device_string(&c->product, key, value, err);
     if (!strcmp(key, "serial"))
-        return set_string(&c->serial, value);
+        return set_device_string(&c->serial, key, value, err);
     if (!strcmp(key, "interface"))
         return set_count(&c->interface, key, value, 255, err);
     if (!strcmp(key, "descriptor"))

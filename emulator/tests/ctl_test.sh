@@ -1,5 +1,5 @@
 #!/bin/sh
-# tarvenix-emuctl inside the emulator: replies, exit codes, argument joining.
+# tarvenix-emuctl inside the emulator: replies, exit codes, argument joining, its help.
 CTL=$1
 fail() {
     echo "$*"
@@ -19,4 +19,9 @@ out=$("$CTL" add product=Two Words, serial=S 2) || fail "add failed: $out"
 "$CTL" unplug 2 >/dev/null || fail "unplug 2"
 "$CTL" unplug 2 >/dev/null && fail "second unplug succeeded"
 "$CTL" stats 2 | grep -q "plugged=0 node=/dev/hidraw1" || fail "stats 2: $("$CTL" stats 2)"
+# Help needs no emulator: the commands on stdout, exit 0.
+for arg in help --help; do
+    out=$(env -u TARVENIX_EMU_CONTROL "$CTL" "$arg") || fail "$arg exited $?"
+    printf '%s\n' "$out" | grep -q "^  fault ID KIND" || fail "$arg: $out"
+done
 exit 0

@@ -2,6 +2,7 @@
  * devices through the real hidapi and libudev. Usage: emu_selftest CASE */
 #include "selftest.h"
 
+#include <libudev.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -19,6 +20,7 @@ void case_fault_writefail(void);
 void case_fault_unplug(void);
 void case_fault_drop(void);
 void case_handles(void);
+void case_share(void);
 void case_hotplug(void);
 void case_wakeup(void);
 void case_ioctl(void);
@@ -78,6 +80,27 @@ static void check_open_strings(unsigned id)
     hid_close(h);
 }
 
+/* Device strings hold any bytes but 00, given as `\xNN`: byte for byte in the USB device's
+ * attributes and in the hid device's properties, where hidapi reads them. */
+static void check_string_bytes(void)
+{
+    unsigned id =
+        (unsigned)atoi(st_ctl("add pid=5751,product=P\\xe4d\\x2c 1 \\\\ 2,serial=S\\xff1") + 3);
+    struct udev *u = udev_new();
+    struct udev_device *raw =
+        udev_device_new_from_subsystem_sysname(u, "hidraw", strrchr(st_node(id), '/') + 1);
+    CHECK(raw, "no hidraw device for %s", st_node(id));
+    struct udev_device *usb =
+        udev_device_get_parent_with_subsystem_devtype(raw, "usb", "usb_device");
+    struct udev_device *hid = udev_device_get_parent_with_subsystem_devtype(raw, "hid", NULL);
+    const char *product = usb ? udev_device_get_sysattr_value(usb, "product") : NULL;
+    const char *uniq = hid ? udev_device_get_property_value(hid, "HID_UNIQ") : NULL;
+    CHECK(product && !strcmp(product, "P\344d, 1 \\ 2"), "product '%s'", product);
+    CHECK(uniq && !strcmp(uniq, "S\3771"), "HID_UNIQ '%s'", uniq);
+    udev_device_unref(raw);
+    udev_unref(u);
+}
+
 static void case_enumerate(void)
 {
     CHECK(strcmp(st_ctl("add page=ff00"), "ok 1") == 0, "decoy is not device 1");
@@ -96,6 +119,7 @@ static void case_enumerate(void)
         n++;
     CHECK(n == 3, "hid_enumerate(0, 0) lists %d devices", n);
     hid_free_enumeration(list);
+    check_string_bytes();
 }
 
 /* Listing order is the order of adding, also past ten devices (hidraw10 sorts before
@@ -170,6 +194,7 @@ static const struct {
     {"fault_unplug", case_fault_unplug},
     {"fault_drop", case_fault_drop},
     {"handles", case_handles},
+    {"share", case_share},
     {"hotplug", case_hotplug},
     {"wakeup", case_wakeup},
     {"ioctl", case_ioctl},

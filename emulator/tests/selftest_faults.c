@@ -1,7 +1,11 @@
 /* Each fault, armed at request 17 so that 16 requests pass untouched first. */
 #include "selftest.h"
 
+#include <signal.h>
+#include <stdlib.h>
 #include <string.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #define AT 17
 
@@ -149,11 +153,21 @@ void case_handles(void)
     CHECK(hid_read_timeout(a, reply, sizeof reply, 0) == 0, "one report was read twice");
     hid_close(b);
 
+    /* A program that ends with a reply unread leaves the node no longer readable. */
+    b = st_open(1);
+    st_exchange(a, req, reply);
+    hid_close(b);
+    st_sleep_ms(50);
+    long start = st_now_ms();
+    CHECK(hid_read_timeout(a, reply, sizeof reply, 300) == 0, "a report nobody sent");
+    CHECK(st_now_ms() - start >= 250, "a read bounded at 300 ms returned after %ld ms",
+          st_now_ms() - start);
+
     st_ctl("fault 1 stranger at=1");
     st_exchange(a, req, reply);
     CHECK(hid_read_timeout(a, reply, sizeof reply, 500) == EMU_REPORT_SIZE,
           "the stranger's reply did not arrive");
-    CHECK(st_stat(1, "requests") == 2, "the stranger's request was logged as ours");
+    CHECK(st_stat(1, "requests") == 3, "the stranger's request was logged as ours");
 
     st_ctl("fault 1 late ms=200 at=1");
     CHECK(st_send(a, req) == EMU_REPORT_SIZE, "write");
@@ -164,4 +178,88 @@ void case_handles(void)
           "a reply sent while nobody listened was lost");
     st_check_echo(reply, req);
     hid_close(c);
+}
+
+/* Two programs on one device, as the window and the CLI: one exchanges requests, the other
+ * looks for reports without waiting. In each round the looker takes its copy of the reply, then
+ * looks once more, which must find nothing and return at once, before the next round starts. */
+#define SHARE_ROUNDS 1000
+#define SHARE_LIMIT_MS 20000
+
+static int look(hid_device *b, const uint8_t *req)
+{
+    uint8_t reply[EMU_REPORT_SIZE];
+    int n = hid_read_timeout(b, reply, sizeof reply, 0);
+    CHECK(n == 0 || n == EMU_REPORT_SIZE, "a look returned %d", n);
+    if (n > 0)
+        st_check_echo(reply, req);
+    return n > 0;
+}
+
+static void look_each_round(int ready, const uint8_t *req)
+{
+    hid_device *b = st_open(1);
+    for (int i = 0; i < SHARE_ROUNDS; i++) {
+        CHECK(write(ready, "r", 1) == 1, "cannot tell the exchanging program");
+        while (!look(b, req)) {
+        }
+        CHECK(!look(b, req), "round %d: the looker got a second copy", i);
+    }
+    hid_close(b);
+    exit(0);
+}
+
+static void exchange_each_round(int ready, const uint8_t *req)
+{
+    uint8_t reply[EMU_REPORT_SIZE];
+    char c;
+    hid_device *a = st_open(1);
+    for (int i = 0; i < SHARE_ROUNDS; i++) {
+        CHECK(read(ready, &c, 1) == 1, "round %d: the looker is gone", i);
+        st_exchange(a, req, reply);
+        st_check_echo(reply, req);
+        CHECK(hid_read_timeout(a, reply, sizeof reply, 0) == 0, "round %d: a second reply", i);
+    }
+    hid_close(a);
+    exit(0);
+}
+
+/* umockdev blocks signals while a call waits in the emulator, so a hung program is killed
+ * from here. */
+static const char *outcome(pid_t pid, long deadline)
+{
+    int status = 0;
+    pid_t got;
+    while ((got = waitpid(pid, &status, WNOHANG)) == 0 && st_now_ms() < deadline)
+        st_sleep_ms(10);
+    if (got == pid)
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? NULL : "failed";
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return "hung";
+}
+
+void case_share(void)
+{
+    uint8_t req[EMU_REPORT_SIZE];
+    int ready[2];
+    version_request(req);
+    CHECK(pipe(ready) == 0, "pipe");
+    pid_t looker = fork();
+    if (looker == 0) {
+        close(ready[0]);
+        look_each_round(ready[1], req);
+    }
+    pid_t exchanger = fork();
+    if (exchanger == 0) {
+        close(ready[1]);
+        exchange_each_round(ready[0], req);
+    }
+    CHECK(looker > 0 && exchanger > 0, "fork");
+    close(ready[0]);
+    close(ready[1]);
+    long deadline = st_now_ms() + SHARE_LIMIT_MS;
+    const char *ex = outcome(exchanger, deadline), *lo = outcome(looker, deadline);
+    CHECK(!ex && !lo, "the exchanging program %s, the looker %s", ex ? ex : "ended well",
+          lo ? lo : "ended well");
 }

@@ -206,9 +206,12 @@ static void test_config(void)
     EXPECT(c.interface == 2 && c.descriptor && g_bytes_get_size(c.descriptor) == 6 &&
                ((const uint8_t *)g_bytes_get_data(c.descriptor, NULL))[5] == 0xa1,
            "interface and descriptor");
-    const char *bad[] = {"vid=10000",     "vid=xyz",        "colour=red",
-                         "fill=100",      "product",        "version=0123456789012345678901234",
-                         "interface=256", "descriptor=0x05"};
+    EXPECT(emu_config_parse(&c, "product=a\\x2cb \\\\\\xFF,serial=\\x41", &err) == 0, "%s", err);
+    EXPECT(!strcmp(c.product, "a,b \\\xff") && !strcmp(c.serial, "A"), "escapes '%s'", c.product);
+    const char *bad[] = {"vid=10000",     "vid=xyz",         "colour=red",
+                         "fill=100",      "product",         "version=0123456789012345678901234",
+                         "interface=256", "descriptor=0x05", "product=\\x00",
+                         "serial=a\\x4",  "manufacturer=\\q"};
     for (size_t i = 0; i < sizeof bad / sizeof bad[0]; i++) {
         err = NULL;
         EXPECT(emu_config_parse(&c, bad[i], &err) < 0 && err, "'%s' was accepted", bad[i]);

@@ -50,10 +50,10 @@ class TestCliCommands : public QObject {
         for (const char *word :
              {"list", "version", "firmware FILE", "data FILE", "save FILE", "verify FILE",
               "--device", "--json", "--quiet", "--trace", "--force", "--verify", "--record",
-              "\".bin\" is", "--all", "--product"})
+              "\".bin\" is", "--all", "--product", "--serial", "--version", "doctor"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
-        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8})
-            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1  \\w").arg(code))),
+        for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n  %1 +\\w").arg(code))),
                      qPrintable(QString::number(code)));
     }
 
@@ -66,7 +66,9 @@ class TestCliCommands : public QObject {
         QTest::newRow("unknown command") << QStringList{"flash", "x.bin"} << "\"flash\"";
         QTest::newRow("file missing") << QStringList{"firmware"} << "needs a file";
         QTest::newRow("extra argument") << QStringList{"version", "x"} << "Too many";
-        QTest::newRow("json on save") << QStringList{"save", "x", "--json"} << "--json";
+        QTest::newRow("serial empty") << QStringList{"version", "--serial", ""} << "--serial";
+        QTest::newRow("serial with device")
+            << QStringList{"version", "--serial", "S", "--device", "/dev/x"} << "--serial";
         QTest::newRow("verify on firmware")
             << QStringList{"firmware", "f", "--verify"} << "--verify";
         QTest::newRow("force on data") << QStringList{"data", "f", "--force"} << "--force";
@@ -159,6 +161,34 @@ class TestCliCommands : public QObject {
         QCOMPARE(d.value("manufacturer").toString(), QStringLiteral("Tarvenix"));
         QCOMPARE(d.value("product").toString(), QStringLiteral("Pressure Mouse"));
         QCOMPARE(d.value("serial").toString(), QStringLiteral("S2"));
+    }
+
+    // hidapi decodes a device's strings with the C library: under C the programs make its
+    // character type UTF-8, else "äöü" came out empty. Nor need the strings be UTF-8: hidapi
+    // gives an empty string for one with a byte that is not (Latin-1 "M\xe4ker"), and numbers
+    // past Unicode for sequences glibc still decodes: those come out as U+FFFD, never as
+    // stray bytes or surrogates.
+    void listStringsInTheCLocale()
+    {
+        const int umlauts = add(QStringLiteral("product=Drucksensor-Maus äöü"));
+        const int bad = add("manufacturer=M\\xe4ker,product=Pad \\xf4\\x90\\x80\\x80,"
+                            "serial=S\\xfd\\xbf\\xbf\\xbf\\xbf\\xbf1");
+        const cli::Run text = cli::runShell("LC_ALL=C \"$CLI\" list");
+        QCOMPARE(text.exitCode, 0);
+        const QString row = QStringLiteral("row 1  1abe:2202  page 0002 usage 0001  %1  %2\n");
+        QCOMPARE(text.out, (row.arg(emu::stats(umlauts).node,
+                                    "Tarvenix, Drucksensor-Maus äöü, serial EMU0001") +
+                            row.arg(emu::stats(bad).node, ", Pad \uFFFD, serial S\uFFFD1"))
+                               .toUtf8());
+        const cli::Run json = cli::runShell("LC_ALL=C \"$CLI\" list --json");
+        QCOMPARE(json.exitCode, 0);
+        const QJsonArray devices = parseJson(json.out).object().value("devices").toArray();
+        QCOMPARE(devices[0].toObject().value("product").toString(),
+                 QStringLiteral("Drucksensor-Maus äöü"));
+        const QJsonObject d = devices[1].toObject();
+        QCOMPARE(d.value("manufacturer").toString(), QString());
+        QCOMPARE(d.value("product").toString(), QStringLiteral("Pad \uFFFD"));
+        QCOMPARE(d.value("serial").toString(), QStringLiteral("S\uFFFD1"));
     }
 
     void noDevice_data()

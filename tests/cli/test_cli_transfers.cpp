@@ -8,6 +8,7 @@
 #include "support/safety.h"
 #include "userfiles/history.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
@@ -199,6 +200,11 @@ class TestCliTransfers : public QObject {
                                     << "No file name";
         QTest::newRow("folder") << "mkdir -p sub && \"$CLI\" save sub/"
                                 << "names a folder";
+        QTest::newRow("folder of the name") << "mkdir -p d.bin && \"$CLI\" save d"
+                                            << "\"d.bin\" is not a file but a folder";
+        QTest::newRow("folder of the name, --force")
+            << "mkdir -p f.bin && \"$CLI\" save --force f.bin"
+            << "\"f.bin\" is not a file but a folder";
         QTest::newRow("save, not UTF-8") << "\"$CLI\" save \"$(printf 'caf\\351')\""
                                          << "is not valid UTF-8";
         QTest::newRow("firmware, not UTF-8")
@@ -222,6 +228,19 @@ class TestCliTransfers : public QObject {
             QVERIFY2(!QFileInfo::exists(dir.filePath(made)), made);
     }
 
+    // Under C the programs read devices' strings as UTF-8 while Qt names files as it did: a
+    // UTF-8 name still saves, and one that is not is still refused.
+    void saveNamesInTheCLocale()
+    {
+        const QString save = QStringLiteral("cd '%1' && LC_ALL=C \"$CLI\" save ").arg(dir.path());
+        const cli::Run saved = cli::runShell(save + QStringLiteral("--quiet 'däten.bin'"));
+        QCOMPARE(saved.exitCode, 0);
+        QCOMPARE(testfiles::read(dir.filePath(QStringLiteral("däten.bin"))), emu::dataArea(id));
+        const cli::Run refused = cli::runShell(save + "\"$(printf 'caf\\351')\"");
+        QCOMPARE(refused.exitCode, 5);
+        QVERIFY2(refused.err.contains("is not valid UTF-8"), qPrintable(refused.err));
+    }
+
     void saveKeepsItsDataWhenTheTargetAppears()
     {
         emu::fault(id, "delay ms=2 at=1");
@@ -234,7 +253,7 @@ class TestCliTransfers : public QObject {
         QVERIFY2(r.err.contains("\"" + target + "\" appeared during the save"), qPrintable(r.err));
         QCOMPARE(testfiles::read(target), QByteArray("appeared"));
         const QString kept = r.err.section("kept in \"", 1).section('"', 0, 0);
-        QVERIFY2(kept.startsWith(target + "."), qPrintable(r.err));
+        QVERIFY2(QFileInfo(kept).path() == dir.path() && kept != target, qPrintable(r.err));
         QCOMPARE(testfiles::read(kept), emu::dataArea(id));
     }
 
@@ -250,6 +269,30 @@ class TestCliTransfers : public QObject {
         QVERIFY2(r.err.contains("\"" + image + "\" ends before this block") &&
                      r.err.contains("check the file") && !r.err.contains("cable"),
                  qPrintable(r.err));
+    }
+
+    // What was sent is not the file as it is now: a failure, and the history names what the
+    // device holds.
+    void fileThatGrowsDuringADownload()
+    {
+        emu::fault(id, "delay ms=5 at=1");
+        const QByteArray image = testfiles::pattern(64 * kBlock, 8);
+        const QString path = file("grows.bin", image);
+        const cli::Run r = cli::run({"firmware", "--quiet", path}, [&] {
+            afterRequests(2);
+            QFile grown(path);
+            QVERIFY(grown.open(QIODevice::Append) && grown.write(QByteArray(kBlock, 'g')));
+        });
+        QCOMPARE(r.exitCode, 5);
+        const QString sent = QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex();
+        QVERIFY2(r.err.contains("\"" + path + "\" changed while it was sent") &&
+                     r.err.contains(sent),
+                 qPrintable(r.err));
+        QCOMPARE(emu::firmware(id), image);
+        const QJsonObject line = lastHistoryLine();
+        QCOMPARE(line["failure"].toObject()["code"].toString(), QStringLiteral("file-changed"));
+        QCOMPARE(line["file"].toObject()["sha256"].toString(), sent);
+        QCOMPARE(line["file"].toObject()["size"].toInt(), image.size());
     }
 
     // A file system of 64 KiB, mounted in a namespace of the program's own.

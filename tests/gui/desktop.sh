@@ -9,6 +9,13 @@
 #   wayland    Weston's X11 backend in Xvfb, the program on Wayland: it shows,
 #              its boxes and file dialog show and answer, the background moves
 #              the window, minimise leaves it shown, close ends the program
+#   dialogs    X11 with no window manager, then openbox: a message box and the
+#              file dialog open centred over the window; no trace unless asked
+#   options    no display at all: --help lists the window's options and Qt's,
+#              --version names the version, and both end with 0
+#   tray       X11, openbox and a notification area (trayer): a save that ends
+#              while the window is hidden there is told by the tray icon, and
+#              its box shows as well
 # Pictures for the README, and the screen of a failed case, go to OUTDIR.
 set -eu
 CASE=$1 TARVENIX=$2 EMU=$3 CHECK=$4 OUT=$5 PICS=$6
@@ -18,7 +25,7 @@ TMP=$(mktemp -d)
 PIDS=""
 trap 'kill $PIDS 2>/dev/null || true; rm -rf "$TMP"' EXIT
 trap 'exit 1' INT TERM HUP
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP QT_LOGGING_RULES
 # The window's saved settings, such as its language, are the test's own.
 export XDG_CONFIG_HOME="$TMP/config"
 
@@ -78,7 +85,8 @@ start_weston() {
 start_app() {
     if [ "${1:-}" = connected ]; then
         shift
-        set -- --device "vid=1abe,pid=2202,version=TVX-EMU 1.1.0" -- "$@"
+        set -- --device "vid=1abe,pid=2202,version=TVX-EMU 1.1.0" \
+            ${EMU_COMMAND:+--command "$EMU_COMMAND"} -- "$@"
     else
         set -- --no-device -- "$@"
     fi
@@ -273,7 +281,8 @@ case_languages() {
 case_wayland() {
     start_x 1280x800
     start_weston
-    start_app env -u DISPLAY QT_QPA_PLATFORM=wayland
+    # The trace, which this case reads, turned on as Qt's logging rules turn it on.
+    start_app env -u DISPLAY QT_QPA_PLATFORM=wayland QT_LOGGING_RULES=tarvenix.trace.debug=true
     wait_for find_window || fail "the window did not show"
     echo "the window shows at $X,$Y"
 
@@ -327,6 +336,102 @@ case_wayland() {
         fail "Yes to the close question did not end the program"
     wait "$APP" || fail "the program ended with status $?"
     echo "the close button asked, and Yes ended the program"
+}
+
+# Sets CX and CY to the centre of the window as the X server has it.
+centre_of() { # WINDOW
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print "CX=" x + int(w / 2) " CY=" y + int(h / 2) }')"
+}
+
+# Clicks the window at DX,DY and checks that what opens, titled TITLE, is centred over
+# the window within 20 pixels; KEY closes it.
+opens_centred() { # DX DY TITLE KEY
+    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    opened=$(timeout 10 xdotool search --sync --onlyvisible --name "$3" | head -n 1)
+    [ -n "$opened" ] || fail "nothing titled $3 opened"
+    centre_of "$WIN"
+    MX=$CX MY=$CY
+    centre_of "$opened"
+    [ $((CX - MX)) -le 20 ] && [ $((MX - CX)) -le 20 ] && [ $((CY - MY)) -le 20 ] &&
+        [ $((MY - CY)) -le 20 ] || fail "$3 opened centred at $CX,$CY, the window's centre is $MX,$MY"
+    xdotool key "$4"
+    wait_for sh -c "! xdotool search --onlyvisible --name '$3'" || fail "$3 did not close on $4"
+}
+
+case_dialogs() {
+    start_x 1280x800
+    APP_ARGS="--lang en"
+    # As the program places them itself...
+    start_app
+    WIN=$(shown_window)
+    place "$WIN"
+    # The trace is off unless asked for: the window has probed for a device by now.
+    ! grep -q "tarvenix.trace" "$TMP/app.log" || fail "trace lines without --trace"
+    opens_centred 530 180 '^Warning$' Return
+    stop_app
+    # ...and under a window manager, which reparents the window into its frame.
+    start_openbox
+    start_app
+    WIN=$(shown_window)
+    place "$WIN"
+    opens_centred 530 180 '^Warning$' Return
+    opens_centred 159 182 '^select bin file$' Escape
+    echo "a message box and the file dialog open centred over the window, with and without openbox"
+}
+
+# The main window, which the tray's icon (a window of the program's too) can precede.
+main_window() {
+    for w in $(xdotool search --onlyvisible --class tarvenix); do
+        xwininfo -id "$w" | grep -q "Width: 656" && echo "$w" && return 0
+    done
+    return 1
+}
+
+# A window of the program's shown as a tool tip: the tray icon's balloon.
+balloon_shown() {
+    for w in $(xdotool search --onlyvisible --class tarvenix); do
+        property "$w" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && return 0
+    done
+    return 1
+}
+
+case_tray() {
+    start_x 1280x800
+    start_openbox
+    trayer --edge bottom >/dev/null 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for xdotool search --onlyvisible --class '^trayer$' || fail "trayer did not start"
+    APP_ARGS="--lang en --trace"
+    # Every reply 3 ms late: the save takes seconds, time to hide the window.
+    EMU_COMMAND="fault 1 delay ms=3 at=2"
+    start_app connected
+    WIN=$(wait_for main_window) || fail "the window did not show"
+    place "$WIN"
+    xdotool mousemove $((X + 331)) $((Y + 440)) click 1
+    timeout 10 xdotool search --sync --onlyvisible --name '^Save data file$' >/dev/null ||
+        fail "the save dialog did not open"
+    xdotool type --delay 20 "$TMP/saved.bin"
+    xdotool key Return
+    wait_for grep -q "Enter thread run" "$TMP/app.log" || fail "the save did not start"
+    xdotool mousemove $((X + 590)) $((Y + 20)) click 1
+    wait_for sh -c "xwininfo -id $WIN | grep -q IsUnMapped" || fail "minimise did not hide the window"
+    wait_for balloon_shown || fail "the tray icon did not tell the end of the save"
+    wait_for xdotool search --onlyvisible --name '^Success$' || fail "the success box did not show"
+    [ "$(wc -c <"$TMP/saved.bin")" -eq 524288 ] || fail "the save did not write the data area"
+    echo "a save that ended while the window was hidden was told by the tray icon and its box"
+}
+
+case_options() {
+    unset DISPLAY
+    "$TARVENIX" --help >"$TMP/help" 2>&1 || fail "--help ended with $?: $(cat "$TMP/help")"
+    for option in --lang --record --trace -platform -style; do
+        grep -q -e "$option" "$TMP/help" || fail "--help does not name $option: $(cat "$TMP/help")"
+    done
+    "$TARVENIX" --version >"$TMP/version" 2>&1 || fail "--version ended with $?"
+    grep -qE "^tarvenix [0-9]+\.[0-9]+\.[0-9]+" "$TMP/version" ||
+        fail "--version said: $(cat "$TMP/version")"
+    echo "with no display, --help and --version answered: $(cat "$TMP/version")"
 }
 
 "case_$CASE"

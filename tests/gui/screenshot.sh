@@ -16,8 +16,9 @@ for i in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 WM=$!
 sleep 0.5
-# In English, whatever the machine's language or a language saved from the window's menu.
-"$EMU" --device "vid=1abe,pid=2202,version=TVX-EMU 1.1.0" -- "$TARVENIX" --lang en \
+# In English, whatever the machine's language or a language saved from the window's menu;
+# with the trace, which is off unless asked for.
+"$EMU" --device "vid=1abe,pid=2202,version=TVX-EMU 1.1.0" -- "$TARVENIX" --lang en --trace \
     >"$OUT/trace.log" 2>&1 &
 APP=$!
 WIN=$(xdotool search --sync --onlyvisible --class tarvenix | head -n 1)

@@ -65,13 +65,14 @@ class TestHotplug : public QObject {
         // The device was present before start. The window records, as with --record.
         MainWindow w(nullptr, tarvenix::Capture::start(recorded, "test_hotplug", ""));
         QVERIFY(connected(w));
-        for (QPushButton *arrow : w.fwArrows())
-            arrow->setStyleSheet(kArrowLitStyle);
+        for (int step = 1; step <= 6; ++step)
+            w.slotShowRunUpdateFWProcess(step);
         emu::unplug(id);
         QTRY_VERIFY(disconnected(w));
         QCOMPARE(w.pushButtonVersion->text(), QString());
         QCOMPARE(w.chHidDevicePath[0], '\0');
-        for (QPushButton *arrow : w.fwArrows())
+        QCOMPARE(w.fwArrows().step(), 0);
+        for (QPushButton *arrow : w.fwArrows().arrows())
             QCOMPARE(arrow->styleSheet(), kArrowUnlitStyle);
         emu::command(QStringLiteral("version %1 SECOND").arg(id));
         emu::plug(id);

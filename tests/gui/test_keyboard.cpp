@@ -3,11 +3,13 @@
 
 #include "support/dialogs.h"
 #include "support/emu.h"
+#include "support/files.h"
 #include "support/runloop.h"
 #include "ui/mainwindow.h"
 
 #include <QAccessible>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -57,6 +59,14 @@ class TestKeyboard : public QObject {
     std::unique_ptr<MainWindow> w;
 
     void key(Qt::Key k) { QTest::keyClick(w->windowHandle(), k); }
+
+    QPushButton *command(const QString &name) const
+    {
+        for (auto *b : w->findChildren<QPushButton *>())
+            if (b->accessibleName() == name)
+                return b;
+        return nullptr;
+    }
 
     static QString focused()
     {
@@ -156,12 +166,28 @@ class TestKeyboard : public QObject {
         QCOMPARE(dialogs->fileDialogs, 1);
     }
 
+    void runTellsTheChosenFile()
+    {
+        QTemporaryDir dir;
+        dialogs->files << testfiles::write(dir.filePath("<b>fw.bin"), QByteArray(1000, 'x'));
+        w->slotPushButtonLoadFW();
+        const QPushButton *run = command("Run firmware download");
+        // The name as it is, never read as rich text, where the mouse and a screen reader
+        // find it.
+        const QString chosen = "Chosen file: <b>fw.bin, " + QLocale().toString(1000) + " bytes";
+        QTextDocument tip;
+        if (Qt::mightBeRichText(run->toolTip()))
+            tip.setHtml(run->toolTip());
+        else
+            tip.setPlainText(run->toolTip());
+        QCOMPARE(tip.toPlainText(), chosen);
+        QCOMPARE(run->accessibleDescription(),
+                 "Download the chosen firmware image into the device\n" + chosen);
+    }
+
     void focusShowsWithoutNewStyles()
     {
-        QPushButton *loadFW = nullptr;
-        for (auto *b : w->findChildren<QPushButton *>())
-            if (b->accessibleName() == "Load firmware file")
-                loadFW = b;
+        QPushButton *loadFW = command("Load firmware file");
         const QString style = loadFW->styleSheet();
         const QRect around = loadFW->geometry().adjusted(-4, -4, 4, 4);
         QCOMPARE(framePixels(w->grab().toImage(), around), 0);

@@ -162,6 +162,12 @@ class TestWindow : public QObject {
         QVERIFY(MainWindow::windowFlagsFor(Qt::Dialog).testFlag(Qt::Tool));
         QVERIFY(w.testAttribute(Qt::WA_TranslucentBackground));
         QVERIFY(w.testAttribute(Qt::WA_QuitOnClose));
+        // The desktop and screen readers know the tool by its icon and name; the title
+        // stays in the background picture.
+        QCOMPARE(w.accessibleName(), QStringLiteral("Tarvenix Manager"));
+        QVERIFY(w.windowTitle().isEmpty());
+        const QList<QSize> iconSizes = w.windowIcon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(32, 32)) && iconSizes.contains(QSize(64, 64)));
         QCOMPARE(w.trayIcon->toolTip(), QStringLiteral("Tarvenix Manager"));
         QCOMPARE(w.trayMenu->actions().size(), 2);
         QCOMPARE(w.trayMenu->actions()[0]->text(), QStringLiteral("Close"));

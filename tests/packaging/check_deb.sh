@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Debian package with cpack from the finished build and reads it back.
+#   check_deb.sh CPACK BUILD_DIR OUT_DIR VERSION HAS_CLI MAINTAINER_SCRIPTS_DIR
 set -eu
-cpack=$1 build=$2 out=$3 version=$4 has_cli=$5
+cpack=$1 build=$2 out=$3 version=$4 has_cli=$5 scripts=$6
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in dpkg-deb dpkg-shlibdeps; do
     command -v "$tool" >/dev/null ||
@@ -22,19 +23,18 @@ printf '%s\n' "$paths" | grep -q '^\./usr/local/' && fail "files under /usr/loca
 printf '%s\n' "$listing" | awk '$2 != "root/root"' | grep -q . && fail "files not owned by root"
 
 expected="./usr/bin/tarvenix ./usr/lib/udev/rules.d/70-tarvenix.rules
-./usr/share/applications/tarvenix-manager.desktop
-./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml"
+./usr/share/applications/io.tarvenix.Manager.desktop
+./usr/share/metainfo/io.tarvenix.Manager.metainfo.xml
+./usr/share/icons/hicolor/scalable/apps/tarvenix-manager.svg ./usr/share/man/man1/tarvenix.1.gz
+./usr/share/doc/tarvenix-manager/copyright ./usr/share/doc/tarvenix-manager/changelog.gz"
 for size in 16 32 48 64 128 256; do
     expected="$expected ./usr/share/icons/hicolor/${size}x${size}/apps/tarvenix-manager.png"
 done
-[ "$has_cli" = 1 ] && expected="$expected ./usr/bin/tarvenix-cli"
+[ "$has_cli" = 1 ] &&
+    expected="$expected ./usr/bin/tarvenix-cli ./usr/share/man/man1/tarvenix-cli.1.gz"
 for path in $expected; do
     printf '%s\n' "$paths" | grep -qxF "$path" || fail "$path not in the package"
 done
-if [ "$has_cli" = 1 ]; then
-    printf '%s\n' "$paths" | grep -Eqx '\./usr/share/man/man1/tarvenix-cli\.1(\.gz)?' ||
-        fail "no tarvenix-cli man page in the package"
-fi
 printf '%s\n' "$listing" | grep -q '^-rwxr-xr-x .* \./usr/bin/tarvenix$' ||
     fail "/usr/bin/tarvenix is not mode 755"
 
@@ -47,15 +47,32 @@ for library in libqt5widgets5 libhidapi-hidraw0 libudev1; do
         fail "Depends has no $library: $depends"
 done
 
-# The maintainer scripts: present, executable (dpkg-deb -I marks them with *), udev reloaded.
+# The maintainer scripts: executable (dpkg-deb -I marks them with *), the ones the build
+# wrote from the device table (test packaging_maintainer_scripts runs them).
 info=$(dpkg-deb -I "$deb")
 for script in postinst postrm; do
     printf '%s\n' "$info" | grep -Eq "\* +$script " || fail "$script missing or not executable"
-    dpkg-deb -I "$deb" "$script" | sh -n || fail "$script is not valid sh"
+    dpkg-deb -I "$deb" "$script" | cmp -s - "$scripts/$script" ||
+        fail "$script differs from $scripts/$script"
 done
-postinst=$(dpkg-deb -I "$deb" postinst)
-for command in 'udevadm control --reload-rules' 'udevadm trigger --subsystem-match=hidraw'; do
-    printf '%s\n' "$postinst" | grep -qF "$command" || fail "postinst does not run $command"
+
+# The changelog's newest entry is this version.
+unpacked=$out/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+newest=$(zcat "$unpacked/usr/share/doc/tarvenix-manager/changelog.gz" |
+    dpkg-parsechangelog -l- -SVersion)
+[ "$newest" = "$version" ] || fail "the changelog's newest entry is $newest, not $version"
+
+# The programs are stripped; the -dbgsym package holds a debug file for each.
+ddeb="$out/tarvenix-manager-dbgsym_${version}_$(dpkg --print-architecture).ddeb"
+[ -f "$ddeb" ] || { ls "$out"; fail "no $(basename "$ddeb")"; }
+debug_files=$(dpkg-deb -c "$ddeb" | grep -c '\./usr/lib/debug/\.build-id/.*\.debug$') || true
+programs=0
+for program in "$unpacked"/usr/bin/*; do
+    file -b "$program" | grep -q ', stripped' || fail "$program is not stripped"
+    programs=$((programs + 1))
 done
+[ "$debug_files" -eq "$programs" ] ||
+    fail "$debug_files debug files in $(basename "$ddeb") for $programs programs"
 printf '%s\n' "$info"
 echo "package ok: $deb"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # `cmake --install` into a staging folder (DESTDIR) puts every file where it belongs.
 set -eu
-cmake=$1 src=$2 build=$3 stage=$4 bindir=$5 datadir=$6 mandir=$7 has_cli=$8
+cmake=$1 src=$2 build=$3 stage=$4 bindir=$5 datadir=$6 mandir=$7 has_cli=$8 version=$9
 fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$stage" "$stage.log"
 DESTDIR="$stage" "$cmake" --install "$build" >"$stage.log" 2>&1 ||
@@ -23,9 +23,13 @@ for dir in /usr/lib/udev/rules.d /lib/udev/rules.d /etc/udev/rules.d; do
 done
 [ -n "$rule" ] || fail "70-tarvenix.rules is in no folder udev reads rules from"
 cmp -s "$build/70-tarvenix.rules" "$rule" || fail "$rule differs from the rule the build wrote"
-for file in applications/tarvenix-manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml; do
+for file in applications/io.tarvenix.Manager.desktop metainfo/io.tarvenix.Manager.metainfo.xml \
+    icons/hicolor/scalable/apps/tarvenix-manager.svg doc/tarvenix-manager/copyright \
+    doc/tarvenix-manager/changelog.gz; do
     [ -s "$stage$datadir/$file" ] || fail "$datadir/$file missing"
 done
+grep -q '<svg' "$stage$datadir/icons/hicolor/scalable/apps/tarvenix-manager.svg" ||
+    fail "the scalable icon is not SVG"
 
 # Every icon is a PNG of its folder's size.
 for size in 16 32 48 64 128 256; do
@@ -39,16 +43,14 @@ for size in 16 32 48 64 128 256; do
     [ "$dims" = "${size}x${size}" ] || fail "$icon is $dims"
 done
 
-if [ "$has_cli" = 1 ]; then
-    man1="$stage$mandir/man1"
-    page=$(ls "$man1/tarvenix-cli.1" "$man1/tarvenix-cli.1.gz" 2>/dev/null | head -n1) || true
-    [ -n "$page" ] || fail "no man page tarvenix-cli.1 in $mandir/man1"
-    case $page in
-        *.gz) zcat "$page" ;;
-        *) cat "$page" ;;
-    esac | grep -q '^\.TH' || fail "$page has no .TH line"
-    echo "man page: $page"
-else
-    echo "tarvenix-cli is not part of this build: no man page checked"
-fi
+# The manual pages, compressed, dated by the build and naming the version.
+pages=tarvenix
+[ "$has_cli" = 1 ] && pages="tarvenix tarvenix-cli"
+for name in $pages; do
+    page="$stage$mandir/man1/$name.1.gz"
+    [ -f "$page" ] || fail "no man page $name.1.gz in $mandir/man1"
+    th=$(zcat "$page" | grep '^\.TH')
+    printf '%s\n' "$th" | grep -Eq " 1 \"[0-9]{4}-[0-9]{2}-[0-9]{2}\" \"Tarvenix Manager $version\"" ||
+        fail "$name.1.gz: the .TH line has no date or not version $version: $th"
+done
 echo "install ok in $stage"

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -30,8 +31,12 @@ QString DialogAnswerer::texts() const
 
 void DialogAnswerer::answerBox(QMessageBox *box)
 {
+    const auto *informative =
+        box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+    const bool plain = box->textFormat() == Qt::PlainText &&
+                       (!informative || informative->textFormat() == Qt::PlainText);
     boxes.append({box->windowTitle(), box->text(), box->icon(), box->informativeText(),
-                  box->standardButton(box->defaultButton())});
+                  box->standardButton(box->defaultButton()), plain});
     if (onBox)
         onBox(boxes.last());
     QAbstractButton *button = nullptr;

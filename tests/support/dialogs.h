@@ -14,6 +14,8 @@ struct SeenBox {
     QMessageBox::Icon icon;
     QString informative;
     QMessageBox::StandardButton defaultButton;
+    // Whether the text and the informative text show as they are, never as rich text.
+    bool plainText;
 };
 
 class DialogAnswerer : public QObject {

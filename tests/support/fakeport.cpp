@@ -3,9 +3,37 @@
 #include <algorithm>
 #include <cstring>
 
-bool FakePort::write(const tarvenix::Report &)
+namespace {
+
+// Where the device report carries what the fake's data area needs: the operation, the
+// area code, the offset and a packet's payload; a read-out's block goes back at byte 14.
+bool stores(const tarvenix::Report &r)
+{
+    return r[3] == 0x00 && r[4] == 0x01;
+}
+
+int offsetOf(const tarvenix::Report &r)
+{
+    return r[11] | r[12] << 8 | r[13] << 16 | r[14] << 24;
+}
+
+} // namespace
+
+void FakePort::useArea(const tarvenix::Report &request)
+{
+    if (area.isEmpty() || request[7] != std::uint8_t(tarvenix::Area::Data))
+        return;
+    const int offset = offsetOf(request);
+    if (stores(request))
+        std::memcpy(area.data() + offset, request.data() + 15, tarvenix::kBlockSize);
+    else
+        std::memcpy(reply.data() + 14, area.constData() + offset, tarvenix::kBlockSize);
+}
+
+bool FakePort::write(const tarvenix::Report &request)
 {
     ++writes;
+    useArea(request);
     if (next_ >= script.size() || script[next_].writeFails) {
         ++next_;
         return false;

@@ -6,6 +6,7 @@
 
 #include "device/hidport.h"
 
+#include <QByteArray>
 #include <deque>
 #include <vector>
 
@@ -23,7 +24,10 @@ class FakePort : public tarvenix::HidPort {
 
     std::vector<Step> script; // one step a write; past its end every write fails
     tarvenix::Report reply{}; // the bytes every report carries, as far as its length goes
-    QString error;            // what errorText() says
+    // A data area, when given: data packets are stored in it and read-outs answered from
+    // it, so that a whole transfer's phases can be followed.
+    QByteArray area;
+    QString error; // what errorText() says
     int writes = 0;
 
     bool write(const tarvenix::Report &request) override;
@@ -34,6 +38,8 @@ class FakePort : public tarvenix::HidPort {
     QString errorText() const override { return error; }
 
   private:
+    void useArea(const tarvenix::Report &request);
+
     std::size_t next_ = 0;
     std::deque<int> queued_; // the lengths of the reports waiting to be read
 };

@@ -2,13 +2,15 @@
 // file is put in place, and the backups' names and pruning.
 
 #include "support/files.h"
-#include "userfiles/backups.h"
 #include "transfer/blockloop.h"
 #include "transfer/filechecks.h"
-#include "words/failures.h"
 #include "transfer/savefile.h"
+#include "userfiles/backups.h"
+#include "userfiles/userfile.h"
+#include "words/failures.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace tarvenix;
 
@@ -222,6 +224,28 @@ class TestChecks : public QObject {
         QCOMPARE(QDir(place.path()).entryList(QDir::Files).size(), 4);
     }
 
+    // The temporary file has no name of its own where the file system allows it, so a name
+    // of 251 characters is saved too; a folder is refused, whether or not it may be replaced.
+    void saveFileNames()
+    {
+        const QTemporaryDir place;
+        const QString target = place.filePath(QString(247, 'n') + ".bin");
+        SaveFile save(target, false);
+        QVERIFY(save.open());
+        QCOMPARE(
+            QDir(place.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
+        QVERIFY2(save.commit("data"), qPrintable(save.failure().detail));
+        QCOMPARE(testfiles::read(target), QByteArray("data"));
+        QVERIFY(QDir().mkpath(place.filePath("folder.bin")));
+        for (bool replace : {false, true}) {
+            SaveFile folder(place.filePath("folder.bin"), replace);
+            QVERIFY(!folder.open());
+            QVERIFY2(refusal(folder.failure(), "folder.bin").contains("is not a file but a folder"),
+                     qPrintable(refusal(folder.failure(), "folder.bin")));
+        }
+    }
+
     void failureMessages()
     {
         TransferOutcome o;
@@ -285,6 +309,36 @@ class TestChecks : public QObject {
         expected.removeFirst();
         QCOMPARE(minutesKept(QStringLiteral("1abe-2202")), expected);
         QCOMPARE(minutesKept(QStringLiteral("1abe-2203")), QList<int>{0});
+    }
+
+    // With the clock set back, the backup just taken and the one marked after the last
+    // success carry the oldest times of all in their names: both stay.
+    void backupPruningWhateverTheClockSays()
+    {
+        const QString key = QStringLiteral("1abe-2204");
+        const QDateTime now(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC);
+        // Each written, by the clock of its time, when its name says.
+        const auto take = [&](const QDateTime &time) {
+            QFile file(testfiles::write(newBackupPath(key, time), "x"));
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(time, QFileDevice::FileModificationTime);
+            return file.fileName();
+        };
+        noteSuccessfulDownload(key, now.addSecs(3600));
+        const QString marked = take(now.addSecs(-60));
+        noteBackupTaken(key, marked);
+        for (int minute = 1; minute <= 20; ++minute)
+            take(now.addSecs(3600 + 60 * minute));
+        const QString justTaken = take(now);
+        pruneBackups(key, justTaken);
+        QVERIFY(QFileInfo::exists(justTaken));
+        QVERIFY(QFileInfo::exists(marked));
+        // A marker that is no file is neither read nor replaced.
+        const QString marker = backupsFolder() + "/1abe-2205.last-download";
+        QCOMPARE(::mkfifo(QFile::encodeName(marker).constData(), 0600), 0);
+        noteSuccessfulDownload(QStringLiteral("1abe-2205"), now);
+        pruneBackups(QStringLiteral("1abe-2205"));
+        QCOMPARE(entryKind(marker), QStringLiteral("fifo"));
     }
 };
 

@@ -1,9 +1,13 @@
 // The block loop's own logic on the in-process fake device: the steps, a stop, failures
-// and out-of-step replies. What the wire carries is checked against the emulated device.
+// and out-of-step replies; and a transfer run's phases (a data download's backup, download,
+// verify and pruning) once, here. What the wire carries is checked against the emulated
+// device, and each front end's tests check only what it adds.
 
 #include "support/fakeport.h"
 #include "support/files.h"
 #include "transfer/blockloop.h"
+#include "transfer/transferrun.h"
+#include "userfiles/backups.h"
 #include "words/failures.h"
 
 #include <QtTest>
@@ -21,7 +25,68 @@ class TestLoop : public QObject {
                                 testfiles::pattern(blocks * kBlockSize, blocks));
     }
 
+    // A data download of `blocks` blocks on a fake device with a data area, backed up and
+    // verified, for the device with backup key `key`.
+    TransferRequest dataRequest(FakePort &port, int blocks, const QString &key)
+    {
+        TransferRequest request;
+        request.kind = TransferKind::Data;
+        request.file = file("image.bin", blocks);
+        request.port = &port;
+        request.deviceKey = key;
+        request.backup = request.verify = true;
+        request.backupFile = newBackupPath(key, QDateTime::currentDateTimeUtc());
+        return request;
+    }
+
   private slots:
+    void dataDownloadBacksUpDownloadsVerifiesAndPrunes()
+    {
+        const QString key = QStringLiteral("1abe-2202-RUN");
+        // 20 older backups of this device: the one taken now makes 21, one too many.
+        QDir().mkpath(backupsFolder());
+        for (int i = 0; i < 20; ++i)
+            testfiles::write(backupsFolder() + QStringLiteral("/%1-20200101T0000%2.000Z.bin")
+                                                   .arg(key)
+                                                   .arg(i, 2, 10, QLatin1Char('0')),
+                             "old");
+        FakePort port(kDataAreaBlocks + 2 * 16);
+        port.area = testfiles::pattern(kDataAreaSize, 77);
+        const QByteArray before = port.area;
+        TransferRun run(dataRequest(port, 16, key));
+        QList<TransferKind> phases;
+        run.setBlockHandler([&](TransferKind phase, int done, int blocks) {
+            if (done == blocks)
+                phases << phase;
+        });
+        const TransferOutcome o = run.run();
+        QVERIFY2(o.ok(), qPrintable(failureCodeName(o.failure.code)));
+        QCOMPARE(phases, (QList<TransferKind>{TransferKind::Save, TransferKind::Data,
+                                              TransferKind::Verify}));
+        QCOMPARE(testfiles::read(o.backupFile), before);
+        QCOMPARE(port.area, testfiles::read(dir.filePath("image.bin")) + before.mid(16 * 512));
+        // The oldest went; the one just taken stays.
+        const QVector<Backup> kept = listBackups();
+        QCOMPARE(kept.size(), 20);
+        QCOMPARE(kept.constLast().path, o.backupFile);
+    }
+
+    void failedBackupSendsNothing()
+    {
+        FakePort port(kDataAreaBlocks + 2 * 4);
+        port.area = QByteArray(kDataAreaSize, 0);
+        const QString folder = backupsFolder();
+        QDir(folder).removeRecursively();
+        testfiles::write(folder, "a file where the folder would be");
+        const TransferOutcome o = TransferRun(dataRequest(port, 4, "1abe-2202-NONE")).run();
+        QFile::remove(folder);
+        QCOMPARE(o.failure.code, FailureCode::TargetUnwritable);
+        QCOMPARE(o.phase, TransferKind::Save);
+        QVERIFY(!o.backupTaken());
+        QCOMPARE(port.writes, 0);
+        QCOMPARE(port.area, QByteArray(kDataAreaSize, 0));
+    }
+
     void everySizeReachesSixSteps_data()
     {
         QTest::addColumn<int>("blocks");

@@ -19,7 +19,7 @@ listed=$(sed 's/^[0-9a-f]*  //' SHA256SUMS | LC_ALL=C sort)
 present=$(find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort)
 [ "$listed" = "$present" ] ||
     fail "files and SHA256SUMS differ: $(printf '%s\n%s\n' "$listed" "$present" | sort | uniq -u)"
-for f in Tarvenix.exe tarvenix-cli.exe README.txt licenses/Qt-LGPL-3.0.txt \
+for f in Tarvenix.exe tarvenix-cli.exe README.txt LICENSE.txt licenses/Qt-LGPL-3.0.txt \
     platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
     [ -s "$f" ] || fail "$f missing"
 done

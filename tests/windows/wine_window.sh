@@ -1,6 +1,7 @@
 #!/bin/sh
 # Tarvenix.exe under wine, on wine's virtual desktop in Xvfb, against the
-# emulated pressure mouse: start on the device, a warning and the save dialog
+# emulated pressure mouse: --version into a file and --help in a box when there
+# is nowhere to write, start on the device, a warning and the save dialog
 # above the window, a save, unplug and plug through WM_DEVICECHANGE, and the
 # close button with Yes. Judged by screenshots, the window list that wintool
 # reads, the saved file and the exit code.
@@ -68,11 +69,22 @@ wait_indicator() {
     fail "the window does not show $1: $(cat indicator.txt)"
 }
 
+# --version writes where its output goes, and ends with 0, without a window.
+timeout 60 wine "$APP/Tarvenix.exe" --version >version.out 2>&1 || fail "--version exited $?"
+grep -q "^tarvenix [0-9.]*" version.out || fail "--version wrote: $(cat version.out)"
+# Started as from the Explorer, with no console and no output, --help shows a box.
+wine start /wait /unix "$APP/Tarvenix.exe" --help &
+help=$!
+find_window ' Tarvenix Manager$' >/dev/null
+xdotool key Return
+wait "$help" || fail "--help in a box exited $?"
+wait_gone ' Tarvenix Manager$'
+
 # The device first, so that the window starts on it (and not on its arrival).
 cli list
 expect_status 0
 # qDebug reaches OutputDebugString, which wine 8 traces on its seh channel.
-WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows \
+WINEDEBUG=-all,warn+seh timeout 300 wine "$APP/Tarvenix.exe" -platform windows --trace \
     >app.out 2>app.log &
 app=$!
 main=$(find_window "$MAIN")

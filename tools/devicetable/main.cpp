@@ -1,8 +1,12 @@
 // Writes, at build time, what follows from the supported-device table, so that it has one
 // source: the udev rule that gives the user at the seat every followed product's hidraw
-// nodes, and the interface names as a C++ list for the Windows notification test.
-//   tarvenix-devicetable [--udev-rule FILE] [--interface-names FILE]
+// nodes, the HID ids of those products for the package's scripts that re-apply the rule,
+// the AppStream modaliases of the supported devices, and the interface names as a C++ list
+// for the Windows notification test.
+//   tarvenix-devicetable [--udev-rule FILE] [--hid-ids FILE] [--modaliases FILE]
+//                        [--interface-names FILE]
 
+#include "device/discovery.h"
 #include "device/events.h"
 
 #include <QCommandLineParser>
@@ -33,6 +37,29 @@ QString udevRule()
     return text;
 }
 
+// HID_ID as the kernel writes it into a HID device's uevent: bus (USB), vendor, product.
+QString hidIds()
+{
+    QStringList ids;
+    for (const tarvenix::Product &p : tarvenix::followedProducts())
+        ids << QStringLiteral("0003:0000%1:0000%2")
+                   .arg(hex4(p.vendorId).toUpper(), hex4(p.productId).toUpper());
+    return ids.join(QLatin1Char(' ')) + QLatin1Char('\n');
+}
+
+// One <modalias> line per supported product, as AppStream matches a USB device.
+QString modaliases()
+{
+    QStringList lines;
+    for (const tarvenix::SupportedDevice &d : tarvenix::kSupportedDevices) {
+        const QString line = QStringLiteral("    <modalias>usb:v%1p%2d*</modalias>")
+                                 .arg(hex4(d.vendorId).toUpper(), hex4(d.productId).toUpper());
+        if (!lines.contains(line))
+            lines << line;
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
 QString interfaceNames()
 {
     QStringList entries;
@@ -53,25 +80,41 @@ bool write(const QString &path, const QString &text)
     return false;
 }
 
+// One file the generator can write: its option and its text.
+struct Output {
+    QCommandLineOption option;
+    QString (*text)();
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    const QCommandLineOption rule(QStringLiteral("udev-rule"),
-                                  QStringLiteral("Write the udev rule to <file>."),
-                                  QStringLiteral("file"));
-    const QCommandLineOption names(QStringLiteral("interface-names"),
-                                   QStringLiteral("Write the interface names to <file>."),
-                                   QStringLiteral("file"));
-    parser.addOptions({rule, names});
+    const QVector<Output> outputs{
+        {{QStringLiteral("udev-rule"), QStringLiteral("Write the udev rule to <file>."),
+          QStringLiteral("file")},
+         udevRule},
+        {{QStringLiteral("hid-ids"),
+          QStringLiteral("Write the followed products' HID ids to <file>."),
+          QStringLiteral("file")},
+         hidIds},
+        {{QStringLiteral("modaliases"), QStringLiteral("Write the AppStream modaliases to <file>."),
+          QStringLiteral("file")},
+         modaliases},
+        {{QStringLiteral("interface-names"), QStringLiteral("Write the interface names to <file>."),
+          QStringLiteral("file")},
+         interfaceNames},
+    };
+    for (const Output &output : outputs)
+        parser.addOption(output.option);
     parser.addHelpOption();
     parser.process(app);
     bool ok = true;
-    if (parser.isSet(rule))
-        ok = write(parser.value(rule), udevRule()) && ok;
-    if (parser.isSet(names))
-        ok = write(parser.value(names), interfaceNames()) && ok;
+    for (const Output &output : outputs) {
+        if (parser.isSet(output.option))
+            ok = write(parser.value(output.option), output.text()) && ok;
+    }
     return ok ? 0 : 1;
 }

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QPainter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 
 namespace tarvenix::picgen {
 
@@ -48,6 +50,24 @@ QByteArray icoContainer(const QByteArray &png, int size)
     out << quint8(size) << quint8(size) << quint8(0) << quint8(0);
     out << quint16(1) << quint16(32) << quint32(png.size()) << quint32(6 + 16);
     bytes.append(png);
+    return bytes;
+}
+
+// The logo for desktops that scale an icon to any size: the same drawing on its 256-unit
+// grid, as SVG.
+QByteArray logoSvg()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("Tarvenix Manager"));
+    QPainter p(&svg);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintLogo(p);
+    p.end();
     return bytes;
 }
 
@@ -140,7 +160,9 @@ QString writeIcons(const QString &dataDir)
         if (!error.isEmpty())
             return error;
     }
-    return QString();
+    return writeFile(
+        dir.filePath(QStringLiteral("icons/hicolor/scalable/apps/tarvenix-manager.svg")),
+        logoSvg());
 }
 
 QString writeIco(const QString &path)

@@ -8,7 +8,8 @@ namespace tarvenix::picgen {
 
 QString writePictures(const QString &folder);
 
-// The logo as DIR/icons/hicolor/<N>x<N>/apps/tarvenix-manager.png.
+// The logo as DIR/icons/hicolor/<N>x<N>/apps/tarvenix-manager.png, and as
+// DIR/icons/hicolor/scalable/apps/tarvenix-manager.svg.
 QString writeIcons(const QString &dataDir);
 
 // A 32 x 32 32-bit .ico holding one PNG-compressed image.

@@ -2,8 +2,8 @@
 # Makes tarvenix-VERSION-win64.zip from a Windows build: the two programs, the
 # DLLs they import that are not part of Windows (found by reading the imports
 # with objdump, then the imports of those, and so on), Qt's platform and style
-# plugins and its translations, a README, the third-party licence texts and
-# SHA256SUMS. Then the same folder as an installer, tarvenix-VERSION-win64-setup.exe
+# plugins and its translations, a README, the programs' licence (GPL-2.0-or-later), the
+# third-party licence texts and SHA256SUMS. Then the same folder as an installer, tarvenix-VERSION-win64-setup.exe
 # (NSIS).
 # Usage: make-archive.sh BUILD_DIR QT_PREFIX HIDAPI_PREFIX
 set -eu
@@ -65,6 +65,7 @@ done
 
 sed "s/@VERSION@/$version/g; s/@QT_SOURCE@/$(cat "$qt/source-version")/g" \
     "$root/windows/README.txt" > "$stage/README.txt"
+cp "$root/LICENSE" "$stage/LICENSE.txt"
 lic=$stage/licenses
 cp "$qt/LICENSE.LGPL3" "$lic/Qt-LGPL-3.0.txt"
 cp "$qt/LICENSE.GPL3" "$lic/Qt-GPL-3.0.txt"
@@ -74,7 +75,7 @@ for f in "$hidapi"/licenses/*; do cp "$f" "$lic/hidapi-$(basename "$f")"; done
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$lic/gcc-runtime-copyright.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$lic/mingw-w64-winpthreads-copyright.txt"
 # Windows' own editors read CRLF text best.
-for f in "$stage/README.txt" "$lic"/*; do sed -i 's/\r*$/\r/' "$f"; done
+for f in "$stage/README.txt" "$stage/LICENSE.txt" "$lic"/*; do sed -i 's/\r*$/\r/' "$f"; done
 
 (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort |
     xargs sha256sum > SHA256SUMS)
