@@ -4,6 +4,7 @@
 
 #include "transfer/devicecontroller.h"
 #include "ui/dialogplacement.h"
+#include "ui/notconnectedtip.h"
 #include "ui/windowmenu.h"
 #include "workers/transferworkers.h"
 
@@ -162,6 +163,7 @@ void MainWindow::buildWidgets()
 {
     pushButtonConnected = makeButton({230, 72, 232, 22}, kConnectedStyle, nullptr);
     pushButtonNotConnected = makeButton({200, 73, 282, 22}, kNotConnectedStyle, nullptr);
+    notConnectedTip = new NotConnectedTip(pushButtonNotConnected);
     QPushButton *close = makeButton({620, 12, 16, 16}, kCloseStyle, SLOT(slotPushButtonClose()));
     QPushButton *mini = makeButton({580, 16, 20, 8}, kMiniStyle, SLOT(slotPushButtonMini()));
     QPushButton *loadFW =

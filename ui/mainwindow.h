@@ -16,6 +16,7 @@
 class QMenu;
 class QAction;
 class QPushButton;
+class NotConnectedTip;
 class Tray;
 class WindowMenu;
 class WorkerThreadForFW;
@@ -210,6 +211,7 @@ class MainWindow : public QDialog {
     ArrowRow *dataRow = nullptr;
     ArrowRow *saveRow = nullptr;
     Tray *tray = nullptr;
+    NotConnectedTip *notConnectedTip = nullptr;
 };
 
 extern MainWindow *g_pMainWindow;

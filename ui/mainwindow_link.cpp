@@ -6,6 +6,7 @@
 #include "device/events.h"
 #include "device/trace.h"
 #include "transfer/devicecontroller.h"
+#include "ui/notconnectedtip.h"
 #include "words/failures.h"
 
 #ifdef Q_OS_WIN
@@ -55,7 +56,7 @@ void MainWindow::showLink(const tarvenix::OpenResult &link)
     const bool denied = link.failure.code == FailureCode::OpenFailed;
     const QString hint =
         tr("A supported device is present but cannot be opened. ") + tarvenix::accessHint();
-    pushButtonNotConnected->setToolTip(denied ? hint : QString());
+    notConnectedTip->setOpenRefusal(denied ? hint : QString());
     if (denied)
         qCDebug(tarvenix::lcTrace).noquote() << hint;
     // Neither an unwritten query nor one another program kept us from asking has a text.

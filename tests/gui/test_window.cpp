@@ -181,6 +181,12 @@ class TestWindow : public QObject {
         QCOMPARE(w.pushButtonVersion->text(), QString());
         QCOMPARE(w.initHidDevice(), -2);
         QCOMPARE(w.chHidDevicePath[0], '\0');
+        // Hovered, the indicator names the first check of the set-up that fails: here, where
+        // no udev rule is installed, the rule.
+        QHelpEvent hover(QEvent::ToolTip, {5, 5}, w.mapToGlobal(QPoint(205, 78)));
+        QApplication::sendEvent(w.pushButtonNotConnected, &hover);
+        QVERIFY2(w.pushButtonNotConnected->toolTip().contains("70-tarvenix.rules"),
+                 qPrintable(w.pushButtonNotConnected->toolTip()));
     }
 
     void decoyAndOtherDevicesAreNotTaken()

@@ -1,0 +1,28 @@
+#include "ui/notconnectedtip.h"
+
+#include "words/doctor.h"
+
+#include <QEvent>
+#include <QTextDocument>
+#include <QWidget>
+
+NotConnectedTip::NotConnectedTip(QWidget *indicator) : QObject(indicator), indicator(indicator)
+{
+    indicator->installEventFilter(this);
+}
+
+void NotConnectedTip::setOpenRefusal(const QString &text)
+{
+    openRefusal = text;
+}
+
+bool NotConnectedTip::eventFilter(QObject *object, QEvent *event)
+{
+    if (object == indicator && event->type() == QEvent::ToolTip) {
+        const QString why =
+            openRefusal.isEmpty() ? tarvenix::firstFailingCheckText() : openRefusal;
+        // Paths and serial numbers in it are shown as they are, never read as rich text.
+        indicator->setToolTip(why.isEmpty() ? QString() : Qt::convertFromPlainText(why));
+    }
+    return false;
+}
