@@ -325,8 +325,7 @@ Status runTransfer(const Options &o)
         r.status = transferFailure(kind, r.file, record.outcome);
     else if (ran.signal)
         r.status = stoppedAfterLastBlock(record, ran.signal);
-    return finished(o, r, device, save ? savedResult(r.file) : detailsText(record),
-                    record.ok());
+    return finished(o, r, device, save ? savedResult(r.file) : detailsText(record), record.ok());
 }
 
 Status runVerify(const Options &o)

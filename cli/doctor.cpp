@@ -43,7 +43,7 @@ QString reportText(const DoctorReport &report)
     QStringList lines;
     for (const CheckResult &r : report.checks)
         lines << deviceText((r.ok ? QStringLiteral("ok    ") : QStringLiteral("FAIL  ")) +
-                           checkSentence(r));
+                            checkSentence(r));
     if (!report.devices.isEmpty())
         lines << QString() << listText(report.devices);
     return lines.join(QLatin1Char('\n'));

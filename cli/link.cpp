@@ -1,7 +1,7 @@
 #include "link.h"
 
-#include "cli/quoting.h"
 #include "cli/deviceset.h"
+#include "cli/quoting.h"
 #include "cli/recording.h"
 #include "cli/text.h"
 

@@ -8,8 +8,8 @@
 
 #include "platform/language.h"
 #include "platform/locale.h"
-#include "userfiles/settings.h"
 #include "platform/standardstreams.h"
+#include "userfiles/settings.h"
 #include "words/failures.h"
 #include "words/results.h"
 

@@ -19,8 +19,7 @@ void NotConnectedTip::setOpenRefusal(const QString &text)
 bool NotConnectedTip::eventFilter(QObject *object, QEvent *event)
 {
     if (object == indicator && event->type() == QEvent::ToolTip) {
-        const QString why =
-            openRefusal.isEmpty() ? tarvenix::firstFailingCheckText() : openRefusal;
+        const QString why = openRefusal.isEmpty() ? tarvenix::firstFailingCheckText() : openRefusal;
         // Paths and serial numbers in it are shown as they are, never read as rich text.
         indicator->setToolTip(why.isEmpty() ? QString() : Qt::convertFromPlainText(why));
     }

@@ -3,10 +3,10 @@
 // double pixel for pixel, and the words follow the language, as do the
 // window's messages.
 
+#include "platform/language.h"
 #include "support/dialogs.h"
 #include "support/pixels.h"
 #include "ui/mainwindow.h"
-#include "platform/language.h"
 
 #include <QDir>
 #include <QPixmapCache>
