@@ -1,6 +1,7 @@
 #include "clirun.h"
 
 #include <QFile>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTest>
 
@@ -51,6 +52,15 @@ Run runShell(const QString &commandLine)
     process.setProcessEnvironment(env);
     process.start(QStringLiteral("sh"), {QStringLiteral("-c"), commandLine});
     return finish(process);
+}
+
+QJsonObject document(const QByteArray &out)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(out, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        QTest::qFail(qPrintable(error.errorString() + ": " + out), __FILE__, __LINE__);
+    return doc.object();
 }
 
 } // namespace cli

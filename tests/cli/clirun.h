@@ -3,6 +3,7 @@
 // testbed, and the files it works on.
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QStringList>
 #include <functional>
 
@@ -22,5 +23,8 @@ Run runIn(const QString &workDir, const QString &program, const QStringList &arg
 // Runs a shell command line in which $CLI names tarvenix-cli: for arguments that are
 // bytes rather than text, which QProcess cannot pass.
 Run runShell(const QString &commandLine);
+// The whole of a run's standard output as one JSON document: the test fails when it is not
+// one object (a second document would not parse).
+QJsonObject document(const QByteArray &out);
 
 } // namespace cli

@@ -30,15 +30,6 @@ class TestCliCommands : public QObject {
         return id;
     }
 
-    static QJsonDocument parseJson(const QByteArray &text)
-    {
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
-        if (error.error != QJsonParseError::NoError)
-            QTest::qFail(qPrintable(error.errorString() + ": " + text), __FILE__, __LINE__);
-        return doc;
-    }
-
   private slots:
     void cleanup() { emu::releaseAll(ids); }
 
@@ -149,7 +140,7 @@ class TestCliCommands : public QObject {
         const int row2 = add("vid=6a3a pid=2202 serial=S2");
         const cli::Run r = cli::run({"list", "--json"});
         QCOMPARE(r.exitCode, 0);
-        const QJsonArray devices = parseJson(r.out).object().value("devices").toArray();
+        const QJsonArray devices = cli::document(r.out).value("devices").toArray();
         QCOMPARE(devices.size(), 1);
         const QJsonObject d = devices[0].toObject();
         QCOMPARE(d.value("row").toInt(), 2);
@@ -182,7 +173,7 @@ class TestCliCommands : public QObject {
                                .toUtf8());
         const cli::Run json = cli::runShell("LC_ALL=C \"$CLI\" list --json");
         QCOMPARE(json.exitCode, 0);
-        const QJsonArray devices = parseJson(json.out).object().value("devices").toArray();
+        const QJsonArray devices = cli::document(json.out).value("devices").toArray();
         QCOMPARE(devices[0].toObject().value("product").toString(),
                  QStringLiteral("Drucksensor-Maus äöü"));
         const QJsonObject d = devices[1].toObject();
@@ -215,7 +206,7 @@ class TestCliCommands : public QObject {
     {
         const cli::Run r = cli::run({"list", "--json"});
         QCOMPARE(r.exitCode, 3);
-        QCOMPARE(parseJson(r.out).object().value("devices").toArray().size(), 0);
+        QCOMPARE(cli::document(r.out).value("devices").toArray().size(), 0);
     }
 
     void versionText()
@@ -238,7 +229,7 @@ class TestCliCommands : public QObject {
         const cli::Run r = cli::run({"version"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("A\\x1b[31m\\x0a\\B\n"));
-        QCOMPARE(parseJson(cli::run({"version", "--json"}).out).object().value("version"),
+        QCOMPARE(cli::document(cli::run({"version", "--json"}).out).value("version"),
                  QStringLiteral("A\x1b[31m\n\\B"));
     }
 
@@ -257,7 +248,7 @@ class TestCliCommands : public QObject {
         const int id = add("vid=abcd pid=2203 version=TVX-J 3");
         const cli::Run r = cli::run({"--json", "version"});
         QCOMPARE(r.exitCode, 0);
-        const QJsonObject o = parseJson(r.out).object();
+        const QJsonObject o = cli::document(r.out);
         QCOMPARE(o.value("version").toString(), QStringLiteral("TVX-J 3"));
         QCOMPARE(o.value("path").toString(), emu::stats(id).node);
         QCOMPARE(o.value("row").toInt(), 3);

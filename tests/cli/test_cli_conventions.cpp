@@ -26,16 +26,6 @@ class TestCliConventions : public QObject {
         return id;
     }
 
-    // The whole of standard output as one JSON document: a second one would not parse.
-    static QJsonObject document(const QByteArray &out)
-    {
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(out, &error);
-        if (error.error != QJsonParseError::NoError || !doc.isObject())
-            QTest::qFail(qPrintable(error.errorString() + ": " + out), __FILE__, __LINE__);
-        return doc.object();
-    }
-
     // The JSON entry of a check; of the device at `path` for a device's.
     static QJsonObject check(const QJsonObject &report, const QString &name,
                              const QString &path = QString())
@@ -66,7 +56,7 @@ class TestCliConventions : public QObject {
         const QString file = dir.filePath("area.bin");
         const cli::Run r = cli::run({"--json", "save", file});
         QCOMPARE(r.exitCode, 0);
-        const QJsonObject o = document(r.out);
+        const QJsonObject o = cli::document(r.out);
         QCOMPARE(o.value("schema").toInt(), 1);
         QCOMPARE(o.value("result").toString(), QStringLiteral("ok"));
         QCOMPARE(o.value("exitCode").toInt(), 0);
@@ -83,7 +73,7 @@ class TestCliConventions : public QObject {
             testfiles::write(dir.filePath("other.bin"), testfiles::pattern(2048, 3));
         const cli::Run r = cli::run({"verify", file, "--json"});
         QCOMPARE(r.exitCode, 7);
-        const QJsonObject o = document(r.out);
+        const QJsonObject o = cli::document(r.out);
         QCOMPARE(o.value("result").toString(), QStringLiteral("failed"));
         QCOMPARE(o.value("exitCode").toInt(), 7);
         QCOMPARE(o.value("block").toInt(), 1);
@@ -94,7 +84,7 @@ class TestCliConventions : public QObject {
         // Refused before any device was found: no device in it.
         const cli::Run refused = cli::run({"--json", "--all", "verify", dir.filePath("none.bin")});
         QCOMPARE(refused.exitCode, 5);
-        const QJsonObject none = document(refused.out);
+        const QJsonObject none = cli::document(refused.out);
         QVERIFY(none.value("device").isNull());
         QCOMPARE(none.value("exitCode").toInt(), 5);
     }
@@ -141,7 +131,7 @@ class TestCliConventions : public QObject {
         const cli::Run r = cli::run({"version", "--all", "--json"});
         QCOMPARE(r.exitCode, 0);
         QStringList versions;
-        for (const QJsonValue &d : document(r.out).value("devices").toArray())
+        for (const QJsonValue &d : cli::document(r.out).value("devices").toArray())
             versions << d.toObject().value("device").toObject().value("version").toString();
         QCOMPARE(versions, QStringList({"TVX A", "TVX B"}));
     }
@@ -165,7 +155,7 @@ class TestCliConventions : public QObject {
         QVERIFY2(r.err.contains("serial numbers"), qPrintable(r.err));
         const cli::Run json = cli::run({"doctor", "--json"});
         QCOMPARE(json.exitCode, 10);
-        const QJsonObject report = document(json.out);
+        const QJsonObject report = cli::document(json.out);
         QCOMPARE(check(report, "udev-rule").value("ok"), QJsonValue(false));
         QCOMPARE(check(report, "report-sizes", emu::stats(good).node).value("ok"),
                  QJsonValue(true));
