@@ -20,8 +20,10 @@ bool NotConnectedTip::eventFilter(QObject *object, QEvent *event)
 {
     if (object == indicator && event->type() == QEvent::ToolTip) {
         const QString why = openRefusal.isEmpty() ? tarvenix::firstFailingCheckText() : openRefusal;
-        // Paths and serial numbers in it are shown as they are, never read as rich text.
-        indicator->setToolTip(why.isEmpty() ? QString() : Qt::convertFromPlainText(why));
+        // Paths and serial numbers in it are shown as they are, never read as rich text; the
+        // long sentence wraps.
+        indicator->setToolTip(why.isEmpty() ? QString()
+                                            : Qt::convertFromPlainText(why, Qt::WhiteSpaceNormal));
     }
     return false;
 }
