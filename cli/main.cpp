@@ -93,9 +93,12 @@ Status checkFileArgument(const Options &o, int argc, char *argv[])
     Q_UNUSED(argc);
     Q_UNUSED(argv);
 #else
+    // A name given as ":x" is read as "./:x", never as one of Qt's resources.
     const QByteArray bytes = QFile::encodeName(o.file);
-    if (!o.file.isEmpty() &&
-        std::none_of(argv + 1, argv + argc, [&](const char *given) { return bytes == given; })) {
+    const auto isFile = [&](const char *given) {
+        return bytes == given || bytes == QByteArray("./") + given;
+    };
+    if (!o.file.isEmpty() && std::none_of(argv + 1, argv + argc, isFile)) {
         const tarvenix::Failure notUtf8{tarvenix::FailureCode::NameNotUtf8, {}};
         return fail(notUtf8, tarvenix::refusalMessage(notUtf8, o.file));
     }

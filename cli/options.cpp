@@ -299,6 +299,13 @@ const CommandName *findCommand(const QString &name)
     return nullptr;
 }
 
+// A file named on the command line, never one of Qt's resources, whose names start with ':'
+// (checkFileArgument knows of the "./").
+QString fileArgument(const QString &word)
+{
+    return word.startsWith(QLatin1Char(':')) ? QStringLiteral("./") + word : word;
+}
+
 } // namespace
 
 Parsed parseArguments(const QStringList &arguments)
@@ -312,7 +319,7 @@ Parsed parseArguments(const QStringList &arguments)
         parsed.version = !parsed.help;
         return parsed;
     }
-    const QStringList words = p.parser.positionalArguments();
+    QStringList words = p.parser.positionalArguments();
     if (words.isEmpty())
         return usageError(Cli::tr("No command given."));
     const CommandName *command = findCommand(words[0]);
@@ -322,12 +329,14 @@ Parsed parseArguments(const QStringList &arguments)
         return usageError(Cli::tr("The %1 command needs a file.").arg(words[0]));
     if (words.size() > (command->takesFile ? 2 : 1))
         return usageError(Cli::tr("Too many arguments for the %1 command.").arg(words[0]));
+    if (command->takesFile)
+        words[1] = fileArgument(words[1]);
     const QString misplaced = p.misplaced(command->command);
     if (!misplaced.isEmpty())
         return usageError(misplaced);
     if (p.parser.values(p.serial).contains(QString()))
         return usageError(Cli::tr("--serial needs a device's serial number, as list shows it."));
-    const QString record = p.parser.value(p.record);
+    const QString record = fileArgument(p.parser.value(p.record));
     if (p.parser.isSet(p.record) && record.isEmpty())
         return usageError(Cli::tr("--record needs the name of the capture's file."));
     // The capture would take the place of the file the command reads or writes: a save's as

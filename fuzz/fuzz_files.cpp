@@ -30,6 +30,9 @@ constexpr int kMaxNameLength = 40;
 struct Sandbox {
     QTemporaryDir dir;
     QString file; // the one sparse file, under its latest name
+
+    // A name in the folder, whatever it starts with (filePath takes ":x" for a resource).
+    QString inside(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }
 };
 
 Sandbox &sandbox()
@@ -162,7 +165,7 @@ void checkSaveSuffix(const QString &chosen)
 void checkSaveTargetNamed(const QString &name)
 {
     Sandbox &box = sandbox();
-    const QString target = box.dir.filePath(saveFileName(name));
+    const QString target = box.inside(saveFileName(name));
     FUZZ_CHECK(!checkSaveTarget(target));
     // The check leaves nothing behind, not even the target itself.
     FUZZ_CHECK(entries(box.dir.path()) == 1);
@@ -193,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int mode = in.ConsumeIntegralInRange<int>(0, 7);
     const QString name = fileNameFrom(in.ConsumeRandomLengthString(kMaxNameLength * 2));
 
-    const QString renamed = box.dir.filePath(name);
+    const QString renamed = box.inside(name);
     if (renamed != box.file && QFile::rename(box.file, renamed))
         box.file = renamed;
 

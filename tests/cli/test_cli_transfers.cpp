@@ -117,6 +117,16 @@ class TestCliTransfers : public QObject {
                  ("saved to " + slashed + "\n").toLocal8Bit());
     }
 
+    // A name in the working folder that starts with ':' is a file's, not a Qt resource's.
+    void namesStartingWithAColon()
+    {
+        const QString in = QStringLiteral("cd '%1' && \"$CLI\" ").arg(dir.path());
+        QCOMPARE(cli::runShell(in + "save --quiet :s").exitCode, 0);
+        QCOMPARE(testfiles::read(dir.filePath("./:s.bin")), emu::dataArea(id));
+        const cli::Run verify = cli::runShell(in + "verify :s.bin");
+        QVERIFY2(verify.exitCode == 0, qPrintable(verify.err));
+    }
+
     // Descriptors the caller left closed are not for the device to take: the progress and
     // the result go nowhere, never into the device.
     void closedStandardStreams()
