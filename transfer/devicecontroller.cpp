@@ -36,6 +36,7 @@ OpenResult DeviceController::openFirstDevice()
     }
     qCDebug(lcTrace, "hid_init ......");
     row_ = probeSupportedDevices(path_) + 1;
+    identity_ = {};
     if (row_ == 0)
         return o;
     qCDebug(lcTrace).noquote() << "chHidDevicePath:" << path();
@@ -110,6 +111,7 @@ void DeviceController::deviceRemoved()
         return;
     }
     std::memset(path_, 0, sizeof path_);
+    identity_ = {};
     port_.reset();
     hid_exit();
     emit removed();
@@ -119,6 +121,7 @@ Failure DeviceController::find(const QString &wanted)
 {
     if (wanted.isEmpty()) {
         row_ = probeSupportedDevices(path_) + 1;
+        identity_ = {};
         return row_ ? Failure{} : Failure{FailureCode::NoDevice, {}};
     }
     const QVector<FoundDevice> devices = findSupportedDevices();
@@ -135,6 +138,7 @@ void DeviceController::take(const FoundDevice &device)
     std::memset(path_, 0, sizeof path_);
     std::strncpy(path_, device.path.toLocal8Bit().constData(), kDevicePathCopy);
     row_ = device.row;
+    identity_ = device;
 }
 
 Failure DeviceController::claim(const QString &wanted)
@@ -173,9 +177,11 @@ Failure DeviceController::queryVersion(QString &version, const StopRequest *stop
 FoundDevice DeviceController::identity() const
 {
     const QString at = path();
+    if (!at.isEmpty() && identity_.path == at)
+        return identity_;
     for (const FoundDevice &device : findSupportedDevices()) {
         if (device.path == at)
-            return device;
+            return identity_ = device;
     }
     FoundDevice device;
     device.row = row_;

@@ -118,6 +118,9 @@ class DeviceController : public QObject {
     HidPortPtr port_;
     char path_[kDevicePathSize] = {};
     int row_ = 0;
+    // The held device's identity, found once: its strings do not change while it is held,
+    // and each enumeration walks the whole of sysfs. Empty when not yet found.
+    mutable FoundDevice identity_;
     QString version_; // as the device last said it
     TransferJob *job_ = nullptr;
     TransferRecord record_;
