@@ -24,9 +24,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 #include <hidapi.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace tarvenix;
 
