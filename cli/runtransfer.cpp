@@ -10,11 +10,14 @@ namespace tarvenix::cli {
 Ran runOnDevice(DeviceController &device, const TransferRequest &request, const Options &o)
 {
     TransferJob job(request.kind, nullptr);
-    PhasedProgress progress(Progress::styleFor(o.quiet, o.trace), request.kind);
-    QObject::connect(&job, &TransferJob::blocksDone, &device,
-                     [&progress](TransferKind phase, int done, int blocks) {
-                         progress.advance(phase, done, blocks);
-                     });
+    const Progress::Style style = Progress::styleFor(o.quiet, o.trace);
+    PhasedProgress progress(style, request.kind);
+    // Silent, the counts would only wake this thread at every block.
+    if (style != Progress::Style::Silent)
+        QObject::connect(&job, &TransferJob::blocksDone, &device,
+                         [&progress](TransferKind phase, int done, int blocks) {
+                             progress.advance(phase, done, blocks);
+                         });
     Ran ran;
     QEventLoop loop;
     QObject::connect(&device, &DeviceController::transferEnded, &loop,
