@@ -1,6 +1,8 @@
 #include "quoting.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace tarvenix::cli {
 
@@ -14,33 +16,16 @@ bool isControl(QChar c)
 // A run of control characters as the shell's $'...' writes it, byte by byte of its UTF-8.
 QString ansiQuoted(const QString &controls)
 {
+    // The controls the shell names by a letter; any other is written in octal.
+    static const std::pair<char, char> kNamed[] = {
+        {'\a', 'a'}, {'\b', 'b'}, {'\t', 't'}, {'\n', 'n'}, {'\v', 'v'}, {'\f', 'f'}, {'\r', 'r'}};
     QString out = QStringLiteral("$'");
     for (const char byte : controls.toUtf8()) {
-        switch (byte) {
-        case '\a':
-            out += QStringLiteral("\\a");
-            break;
-        case '\b':
-            out += QStringLiteral("\\b");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\v':
-            out += QStringLiteral("\\v");
-            break;
-        case '\f':
-            out += QStringLiteral("\\f");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        default:
-            out += QStringLiteral("\\%1").arg(uchar(byte), 3, 8, QLatin1Char('0'));
-        }
+        const auto named = std::find_if(std::begin(kNamed), std::end(kNamed),
+                                        [byte](const auto &n) { return n.first == byte; });
+        out += named != std::end(kNamed)
+                   ? QStringLiteral("\\") + QLatin1Char(named->second)
+                   : QStringLiteral("\\%1").arg(uchar(byte), 3, 8, QLatin1Char('0'));
     }
     return out + QLatin1Char('\'');
 }
