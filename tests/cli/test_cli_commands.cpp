@@ -22,14 +22,6 @@ class TestCliCommands : public QObject {
     QTemporaryDir dir;
     QList<int> ids;
 
-    int add(const QString &config = QStringLiteral("vid=1abe pid=2202"))
-    {
-        const int id = emu::add(config);
-        ids << id;
-        emu::command(QStringLiteral("clear %1").arg(id));
-        return id;
-    }
-
   private slots:
     void cleanup() { emu::releaseAll(ids); }
 
@@ -88,7 +80,7 @@ class TestCliCommands : public QObject {
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, reason);
-        const int id = add();
+        const int id = emu::addTo(ids);
         const cli::Run r = cli::run(arguments);
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(reason), qPrintable(r.err));
@@ -99,9 +91,10 @@ class TestCliCommands : public QObject {
 
     void listShowsRowsPathsAndStrings()
     {
-        add("page=ff00"); // same ids, another interface: not a pressure mouse's reports
-        const int row5 = add("vid=abcd pid=2204 manufacturer=Maker B,product=Mouse B,serial=S5");
-        const int row1 = add("vid=1abe pid=2202 serial=S1");
+        emu::addTo(ids, "page=ff00"); // same ids, another interface: not a pressure mouse's reports
+        const int row5 =
+            emu::addTo(ids, "vid=abcd pid=2204 manufacturer=Maker B,product=Mouse B,serial=S5");
+        const int row1 = emu::addTo(ids, "vid=1abe pid=2202 serial=S1");
         const cli::Run r = cli::run({"list"});
         QCOMPARE(r.exitCode, 0);
         const QStringList lines = QString::fromLocal8Bit(r.out).trimmed().split('\n');
@@ -120,9 +113,9 @@ class TestCliCommands : public QObject {
     // names its files: two serials that make the same name get two names.
     void listRecordsEachDevice()
     {
-        add("vid=1abe pid=2202 serial=a/b");
-        add("vid=1abe pid=2202 serial=a_b");
-        add("vid=abcd pid=2204 serial=S 5");
+        emu::addTo(ids, "vid=1abe pid=2202 serial=a/b");
+        emu::addTo(ids, "vid=1abe pid=2202 serial=a_b");
+        emu::addTo(ids, "vid=abcd pid=2204 serial=S 5");
         QCOMPARE(cli::run({"list", "--record", dir.filePath("list.jsonl")}).exitCode, 0);
         const QByteArray first = testfiles::read(dir.filePath("list-a_b.jsonl"));
         QVERIFY2(first.contains("\"serial\":\"a/b\"") && !first.contains("\"serial\":\"a_b\""),
@@ -137,7 +130,7 @@ class TestCliCommands : public QObject {
 
     void listJsonParses()
     {
-        const int row2 = add("vid=6a3a pid=2202 serial=S2");
+        const int row2 = emu::addTo(ids, "vid=6a3a pid=2202 serial=S2");
         const cli::Run r = cli::run({"list", "--json"});
         QCOMPARE(r.exitCode, 0);
         const QJsonArray devices = cli::document(r.out).value("devices").toArray();
@@ -161,9 +154,9 @@ class TestCliCommands : public QObject {
     // stray bytes or surrogates.
     void listStringsInTheCLocale()
     {
-        const int umlauts = add(QStringLiteral("product=Drucksensor-Maus äöü"));
-        const int bad = add("manufacturer=M\\xe4ker,product=Pad \\xf4\\x90\\x80\\x80,"
-                            "serial=S\\xfd\\xbf\\xbf\\xbf\\xbf\\xbf1");
+        const int umlauts = emu::addTo(ids, QStringLiteral("product=Drucksensor-Maus äöü"));
+        const int bad = emu::addTo(ids, "manufacturer=M\\xe4ker,product=Pad \\xf4\\x90\\x80\\x80,"
+                                        "serial=S\\xfd\\xbf\\xbf\\xbf\\xbf\\xbf1");
         const cli::Run text = cli::runShell("LC_ALL=C \"$CLI\" list");
         QCOMPARE(text.exitCode, 0);
         const QString row = QStringLiteral("row 1  1abe:2202  page 0002 usage 0001  %1  %2\n");
@@ -193,7 +186,7 @@ class TestCliCommands : public QObject {
     void noDevice()
     {
         QFETCH(QStringList, arguments);
-        add("page=ff00");
+        emu::addTo(ids, "page=ff00");
         if (arguments.size() > 1)
             arguments[1] = dir.filePath(arguments[1]);
         const cli::Run r = cli::run(arguments);
@@ -211,7 +204,7 @@ class TestCliCommands : public QObject {
 
     void versionText()
     {
-        const int id = add("version=TVX 2.5");
+        const int id = emu::addTo(ids, "version=TVX 2.5");
         const cli::Run r = cli::run({"version"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("TVX 2.5\n"));
@@ -224,7 +217,7 @@ class TestCliCommands : public QObject {
     // is the device's own.
     void versionTextIsEscaped()
     {
-        const int id = add();
+        const int id = emu::addTo(ids);
         emu::command(QStringLiteral("versionhex %1 411b5b33316d0a5c42").arg(id));
         const cli::Run r = cli::run({"version"});
         QCOMPARE(r.exitCode, 0);
@@ -236,7 +229,7 @@ class TestCliCommands : public QObject {
     // As command-line tools do: the reason on stderr, and an exit code of its own.
     void resultThatCannotBeWrittenFails()
     {
-        add();
+        emu::addTo(ids);
         const cli::Run r = cli::runShell("\"$CLI\" list >/dev/full");
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains("writing to standard output failed: No space left on device"),
@@ -245,7 +238,7 @@ class TestCliCommands : public QObject {
 
     void versionJson()
     {
-        const int id = add("vid=abcd pid=2203 version=TVX-J 3");
+        const int id = emu::addTo(ids, "vid=abcd pid=2203 version=TVX-J 3");
         const cli::Run r = cli::run({"--json", "version"});
         QCOMPARE(r.exitCode, 0);
         const QJsonObject o = cli::document(r.out);
@@ -256,7 +249,7 @@ class TestCliCommands : public QObject {
 
     void traceShowsExchanges()
     {
-        add();
+        emu::addTo(ids);
         const cli::Run r = cli::run({"version", "--trace"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.err.contains("write ok:") && r.err.contains("Read ok: 1 2 8 0 3 0 0 2"),
@@ -277,7 +270,7 @@ class TestCliCommands : public QObject {
     {
         QFETCH(QString, fault);
         QFETCH(QString, words);
-        emu::fault(add(), fault);
+        emu::fault(emu::addTo(ids), fault);
         const cli::Run r = cli::run({"version"});
         QCOMPARE(r.exitCode, 6);
         QVERIFY2(r.err.contains(words) && r.err.contains("check the device"), qPrintable(r.err));
@@ -286,8 +279,8 @@ class TestCliCommands : public QObject {
 
     void deviceOptionPicksOneOfTwo()
     {
-        const int first = add("version=TVX A");
-        const int second = add("version=TVX B");
+        const int first = emu::addTo(ids, "version=TVX A");
+        const int second = emu::addTo(ids, "version=TVX B");
         const QString secondNode = emu::stats(second).node;
         QCOMPARE(cli::run({"version"}).out, QByteArray("TVX A\n"));
         QCOMPARE(cli::run({"version", "--device", secondNode}).out, QByteArray("TVX B\n"));
@@ -302,8 +295,8 @@ class TestCliCommands : public QObject {
 
     void deviceOptionWithoutSuchDevice()
     {
-        const int decoy = add("page=ff00");
-        add();
+        const int decoy = emu::addTo(ids, "page=ff00");
+        emu::addTo(ids);
         const cli::Run r = cli::run({"version", "--device", emu::stats(decoy).node});
         QCOMPARE(r.exitCode, 3);
         QVERIFY2(r.err.contains(emu::stats(decoy).node) && r.err.contains("tarvenix-cli list"),
@@ -314,7 +307,7 @@ class TestCliCommands : public QObject {
     // or from another shell: the lock is the device's, whatever the environment says.
     void busyWhenAnotherProcessHoldsTheDevice()
     {
-        const int id = add();
+        const int id = emu::addTo(ids);
         const QString node = emu::stats(id).node;
         QProcess holder;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

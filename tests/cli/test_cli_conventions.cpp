@@ -18,14 +18,6 @@ class TestCliConventions : public QObject {
     QTemporaryDir dir;
     QList<int> ids;
 
-    int add(const QString &config = QStringLiteral("vid=1abe pid=2202"))
-    {
-        const int id = emu::add(config);
-        ids << id;
-        emu::command(QStringLiteral("clear %1").arg(id));
-        return id;
-    }
-
     // The JSON entry of a check; of the device at `path` for a device's.
     static QJsonObject check(const QJsonObject &report, const QString &name,
                              const QString &path = QString())
@@ -52,7 +44,7 @@ class TestCliConventions : public QObject {
 
     void jsonSaveIsOneDocument()
     {
-        const int id = add();
+        const int id = emu::addTo(ids);
         const QString file = dir.filePath("area.bin");
         const cli::Run r = cli::run({"--json", "save", file});
         QCOMPARE(r.exitCode, 0);
@@ -68,7 +60,7 @@ class TestCliConventions : public QObject {
     // The document comes on a failure too, with the message that stderr shows.
     void jsonFailureIsDocumented()
     {
-        const int id = add();
+        const int id = emu::addTo(ids);
         const QString file =
             testfiles::write(dir.filePath("other.bin"), testfiles::pattern(2048, 3));
         const cli::Run r = cli::run({"verify", file, "--json"});
@@ -92,8 +84,8 @@ class TestCliConventions : public QObject {
     // The path changes when the device is plugged in again; its serial number does not.
     void serialFollowsTheDeviceAcrossPlugs()
     {
-        add("serial=OTHER version=TVX O");
-        const int id = add("version=TVX S");
+        emu::addTo(ids, "serial=OTHER version=TVX O");
+        const int id = emu::addTo(ids, "version=TVX S");
         const QString before = emu::stats(id).node;
         emu::unplug(id);
         emu::plug(id);
@@ -105,8 +97,8 @@ class TestCliConventions : public QObject {
 
     void serialSharedByTwoDevicesIsRefused()
     {
-        const int first = add();
-        const int second = add();
+        const int first = emu::addTo(ids);
+        const int second = emu::addTo(ids);
         const cli::Run r = cli::run({"version", "--serial", "EMU0001"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(emu::stats(first).node) && r.err.contains(emu::stats(second).node),
@@ -117,7 +109,7 @@ class TestCliConventions : public QObject {
     // A script may give --yes to every call.
     void yesOnACommandThatAsksNothing()
     {
-        add();
+        emu::addTo(ids);
         const cli::Run r = cli::run({"--yes", "list"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.contains("EMU0001"), r.out.constData());
@@ -126,8 +118,8 @@ class TestCliConventions : public QObject {
     // Reading the version writes nothing, so every model may be read at once.
     void versionAllReadsEveryModel()
     {
-        add("serial=A version=TVX A");
-        add("vid=abcd pid=2204 serial=B version=TVX B");
+        emu::addTo(ids, "serial=A version=TVX A");
+        emu::addTo(ids, "vid=abcd pid=2204 serial=B version=TVX B");
         const cli::Run r = cli::run({"version", "--all", "--json"});
         QCOMPARE(r.exitCode, 0);
         QStringList versions;
@@ -143,9 +135,10 @@ class TestCliConventions : public QObject {
             if (QFile::exists(QString::fromLatin1(folder) + "/70-tarvenix.rules"))
                 QSKIP("This machine has the udev rule installed.");
         }
-        const int good = add();
-        const int small = add("serial=SMALL descriptor=05 02 09 01 a1 01 15 00 26 ff 00 75 08 "
-                              "95 40 09 01 81 02 95 40 09 01 91 02 c0");
+        const int good = emu::addTo(ids);
+        const int small =
+            emu::addTo(ids, "serial=SMALL descriptor=05 02 09 01 a1 01 15 00 26 ff 00 75 08 "
+                            "95 40 09 01 81 02 95 40 09 01 91 02 c0");
         const cli::Run r = cli::run({"doctor"});
         QCOMPARE(r.exitCode, 10);
         const QString text = QString::fromLocal8Bit(r.out);
@@ -168,7 +161,7 @@ class TestCliConventions : public QObject {
     // As bash calls it while a user presses Tab.
     void completionOffersCommandsAndSerials()
     {
-        add("serial=S 1");
+        emu::addTo(ids, "serial=S 1");
         const QString script = QStringLiteral(
             ". '" TARVENIX_COMPLETION "'; cli='" TARVENIX_CLI "'\n"
             "COMP_WORDS=(\"$cli\" ''); COMP_CWORD=1; _tarvenix_cli; echo \"${COMPREPLY[*]}\"\n"

@@ -39,6 +39,14 @@ void release(int id)
         unplug(id);
 }
 
+int addTo(QList<int> &ids, const QString &settings)
+{
+    const int id = add(settings);
+    ids << id;
+    command(QStringLiteral("clear %1").arg(id));
+    return id;
+}
+
 void releaseAll(QList<int> &ids)
 {
     for (int id : ids)

@@ -13,6 +13,8 @@ QString command(const QString &line);
 int add(const QString &settings = QStringLiteral("vid=1abe pid=2202"));
 void unplug(int id);
 void plug(int id);
+// Adds a device with an empty request log and notes its id in `ids`, for releaseAll.
+int addTo(QList<int> &ids, const QString &settings = QStringLiteral("vid=1abe pid=2202"));
 // Unplugs the device if it is still plugged in: the end of a test.
 void release(int id);
 // The same for each of the devices a test added, and the list is emptied.
