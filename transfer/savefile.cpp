@@ -378,10 +378,14 @@ void SaveFile::keep()
         if (r.placed) {
             keptFile_ = name;
             tempName_.clear();
+            return;
         }
         if (!r.taken)
-            return;
+            break;
     }
+    // Not placed: a named temporary file at least stays, rather than go with this object.
+    keptFile_ = tempName_;
+    tempName_.clear();
 }
 
 bool SaveFile::place()
