@@ -71,6 +71,7 @@ void MainWindow::showRemoved()
 {
     fwArrows().unlight();
     showConnected(false);
+    notConnectedTip->setOpenRefusal(QString());
     pushButtonVersion->setText(QString());
 }
 

@@ -14,11 +14,13 @@ NotConnectedTip::NotConnectedTip(QWidget *indicator) : QObject(indicator), indic
 void NotConnectedTip::setOpenRefusal(const QString &text)
 {
     openRefusal = text;
+    known = false;
 }
 
 bool NotConnectedTip::eventFilter(QObject *object, QEvent *event)
 {
-    if (object == indicator && event->type() == QEvent::ToolTip) {
+    if (object == indicator && event->type() == QEvent::ToolTip && !known) {
+        known = true;
         const QString why = openRefusal.isEmpty() ? tarvenix::firstFailingCheckText() : openRefusal;
         // Paths and serial numbers in it are shown as they are, never read as rich text; the
         // long sentence wraps.

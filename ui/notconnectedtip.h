@@ -2,8 +2,8 @@
 // The "not connected" indicator's tooltip: why no device can be used. A device that is
 // present but cannot be opened says so; otherwise the tooltip names the first check of the
 // machine's set-up that fails (the udev rule, a device's access, ...). The checks are run
-// when the tooltip is asked for, not on every change of the link: they may wait for the
-// system bus.
+// when the tooltip is first asked for after a change of the link, not at every change nor at
+// every hover: they walk the devices and may wait for the system bus.
 
 #include <QObject>
 #include <QString>
@@ -15,7 +15,8 @@ class NotConnectedTip : public QObject {
   public:
     explicit NotConnectedTip(QWidget *indicator);
 
-    // Why the device present could not be opened; empty when none was refused.
+    // The link changed: why the device present could not be opened, empty when none was
+    // refused. The checks' text is found again at the next hover.
     void setOpenRefusal(const QString &text);
 
   protected:
@@ -24,4 +25,5 @@ class NotConnectedTip : public QObject {
   private:
     QWidget *const indicator;
     QString openRefusal;
+    bool known = false; // the tooltip is set for the link as it is
 };
