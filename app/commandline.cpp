@@ -64,13 +64,6 @@ QLocale savedOrSystem()
                                                                     : QLocale(code);
 }
 
-QString versionText()
-{
-    const QString described = QString::fromUtf8(tarvenix::kGitDescription);
-    return QStringLiteral("tarvenix %1").arg(QString::fromUtf8(tarvenix::kProgramVersion)) +
-           (described.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(described));
-}
-
 // The trace's category, whether Qt's logging rules turn it on, and the filter that applies
 // those rules to every category.
 const char *g_traceName = nullptr;
@@ -156,7 +149,7 @@ int answerInformation(int argc, char *argv[])
     QLocale::setDefault(language);
     tarvenix::useLanguage(language);
     if (parser.isSet(QStringLiteral("version"))) {
-        tell(versionText() + QLatin1Char('\n'), console);
+        tell(tarvenix::versionLine(QStringLiteral("tarvenix")) + QLatin1Char('\n'), console);
         return 0;
     }
     // Read again, now in the user's language.

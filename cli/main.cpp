@@ -6,6 +6,7 @@
 #include "cli/recording.h"
 #include "cli/text.h"
 
+#include "platform/buildinfo.h"
 #include "platform/language.h"
 #include "platform/locale.h"
 #include "platform/standardstreams.h"
@@ -135,7 +136,8 @@ int main(int argc, char *argv[])
     tarvenix::useLanguage(language);
     const Parsed parsed = parseArguments(QCoreApplication::arguments());
     if (parsed.help || parsed.version) {
-        printResult(parsed.help ? helpText() : versionText());
+        printResult(parsed.help ? helpText()
+                                : tarvenix::versionLine(QStringLiteral("tarvenix-cli")));
         return finish({});
     }
     showTrace(parsed.options.trace);

@@ -76,7 +76,6 @@ class ManyRun {
     std::optional<StopOnSignals> signals_;
     // The file as noted once for every device: what the question shows is what each is sent.
     FileFacts source_;
-    bool stopPassedOn_ = false;
     bool declined_ = false;
     int running_ = 0;
     QEventLoop loop_;
@@ -142,7 +141,8 @@ RunSummary ManyRun::run()
     board_.draw();
     QTimer ticks;
     QObject::connect(&ticks, &QTimer::timeout, [this] { board_.draw(); });
-    ticks.start(kTickMs);
+    if (boardStyle(o_) == Progress::Style::Bar)
+        ticks.start(kTickMs);
     if (running_ > 0)
         loop_.exec();
     board_.draw();
@@ -199,10 +199,12 @@ void ManyRun::start(Unit &u)
     // The device's controller lives on this thread: the job's signals come here queued.
     QObject::connect(&u.device, &DeviceController::transferEnded, &u.device,
                      [this, &u](TransferJob *, const TransferRecord &r) { transferEnded(u, r); });
-    QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
-                     [this, &u](TransferKind phase, int done, int blocks) {
-                         board_.advance(u.row, phase, done, blocks);
-                     });
+    // Silent, the counts would only wake this thread at every block of every device.
+    if (boardStyle(o_) != Progress::Style::Silent)
+        QObject::connect(u.job.get(), &TransferJob::blocksDone, &u.device,
+                         [this, &u](TransferKind phase, int done, int blocks) {
+                             board_.advance(u.row, phase, done, blocks);
+                         });
     board_.begin(u.row, kind);
     TransferRequest request = requestFor(kind, u.file, o_);
     request.source = source_;

@@ -1,7 +1,6 @@
 #include "options.h"
 
 #include "cli/text.h"
-#include "platform/buildinfo.h"
 #include "transfer/filechecks.h"
 
 #include <QCommandLineParser>
@@ -386,13 +385,6 @@ Parsed parseArguments(const QStringList &arguments)
 QString helpText()
 {
     return Parser().parser.helpText() + Cli::tr(kEpilogue);
-}
-
-QString versionText()
-{
-    const QString described = QString::fromUtf8(kGitDescription);
-    return QStringLiteral("tarvenix-cli %1").arg(QString::fromUtf8(kProgramVersion)) +
-           (described.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(described));
 }
 
 } // namespace tarvenix::cli

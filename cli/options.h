@@ -49,8 +49,5 @@ Parsed parseArguments(const QStringList &arguments);
 
 // The --help text: commands, options, files and exit codes.
 QString helpText();
-// The --version line: "tarvenix-cli 1.1.0", with the git description of the sources it was
-// built from when they were a checkout.
-QString versionText();
 
 } // namespace tarvenix::cli

@@ -12,10 +12,6 @@
 
 namespace tarvenix {
 
-namespace {
-
-} // namespace
-
 DeviceController::DeviceController(QObject *parent) : QObject(parent) {}
 
 DeviceController::~DeviceController()
