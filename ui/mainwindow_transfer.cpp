@@ -76,7 +76,6 @@ QString MainWindow::withLoadAgain(const tarvenix::Failure &failure, const QStrin
     case tarvenix::FailureCode::FileMissing:
     case tarvenix::FailureCode::NotAFile:
     case tarvenix::FailureCode::FileUnreadable:
-    case tarvenix::FailureCode::FileChanged:
         return text + tr("\nPlease load the file again.");
     default:
         return text;
@@ -123,10 +122,9 @@ void MainWindow::onTransferEnded(tarvenix::TransferJob *job, const tarvenix::Tra
     const bool ok = record.ok();
     const bool backupFailed = record.kind == tarvenix::TransferKind::Data &&
                               record.outcome.phase == tarvenix::TransferKind::Save;
+    // A failure's own advice says what to do with the file; Run reads it again anyway.
     const QString failure =
-        ok ? QString()
-           : withLoadAgain(record.outcome.failure, tarvenix::transferFailureMessage(
-                                                       record.kind, record.file, record.outcome));
+        ok ? QString() : tarvenix::transferFailureMessage(record.kind, record.file, record.outcome);
     QMessageBox box(ok ? QMessageBox::Information : QMessageBox::Warning,
                     ok ? tr("Success") : tr("Warning"), ok ? successText(job->kind()) : failure,
                     QMessageBox::Ok, this);
