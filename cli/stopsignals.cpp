@@ -83,8 +83,13 @@ StopOnSignals::StopOnSignals(std::function<void(int)> stop) : stop_(std::move(st
     const sigset_t set = stopSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     signals_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
-    if (pipe2(wake_, O_CLOEXEC) == 0)
+    if (signals_ >= 0 && pipe2(wake_, O_CLOEXEC) == 0) {
         watcher_ = std::thread([this] { watch(); });
+        return;
+    }
+    // With no way to read them, the signals keep their default action and end the program
+    // at once, rather than be held unseen until the transfer ends.
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 // The signals are read as they come, until the destructor wakes the watcher.
