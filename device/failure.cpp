@@ -85,6 +85,16 @@ FailureCode failureCodeNamed(const QString &name)
     return FailureCode::None;
 }
 
+bool isStop(FailureCode code)
+{
+    return code == FailureCode::Stopped || code == FailureCode::StoppedBySignal;
+}
+
+bool isUnplug(FailureCode code)
+{
+    return code == FailureCode::UnpluggedOnWrite || code == FailureCode::UnpluggedOnRead;
+}
+
 Failure stoppedBy(StopCause cause)
 {
     return {FailureCode::Stopped, stopCauseName(cause)};

@@ -79,6 +79,9 @@ QString failureCodeName(FailureCode code);
 FailureCode failureCodeNamed(const QString &name);
 // A stop's failure: Stopped with the cause's name as its detail.
 Failure stoppedBy(StopCause cause);
+// A stop that was asked for (a cause or a signal), and a device that went away mid-transfer.
+bool isStop(FailureCode code);
+bool isUnplug(FailureCode code);
 // "user", "window-closed", "tray-quit", "unplugged".
 QString stopCauseName(StopCause cause);
 // The cause whose name a Stopped failure's detail carries; User for any other text.

@@ -18,17 +18,6 @@ namespace {
 constexpr int kSettleQuietMs = 250;
 constexpr int kSettleMs = 1000;
 
-bool unplugged(const Failure &failure)
-{
-    return failure.code == FailureCode::UnpluggedOnWrite ||
-           failure.code == FailureCode::UnpluggedOnRead;
-}
-
-bool stoppedOnRequest(const Failure &failure)
-{
-    return failure.code == FailureCode::Stopped || failure.code == FailureCode::StoppedBySignal;
-}
-
 } // namespace
 
 // A stray report that answers a request made just before our last one (another program's, or
@@ -77,9 +66,9 @@ TransferOutcome BlockLoop::run()
 // comes later is for the next program's drain and its checks of step to throw away.
 void BlockLoop::settle(const TransferOutcome &outcome)
 {
-    if (outcome.ok() || unplugged(outcome.failure) || outcome.failedBlock == 0)
+    if (outcome.ok() || isUnplug(outcome.failure.code) || outcome.failedBlock == 0)
         return;
-    if (stoppedOnRequest(outcome.failure)) {
+    if (isStop(outcome.failure.code)) {
         const int grace = strayGraceMs(roundTripsUs_);
         settleInput(port_, grace, grace);
     } else {

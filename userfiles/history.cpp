@@ -91,8 +91,7 @@ void TransferRecord::finish(const TransferOutcome &end)
 
 bool TransferRecord::stopped() const
 {
-    const FailureCode code = outcome.failure.code;
-    return code == FailureCode::Stopped || code == FailureCode::StoppedBySignal;
+    return isStop(outcome.failure.code);
 }
 
 void TransferRecord::versionReadAgain(const Failure &failed, const QString &version)

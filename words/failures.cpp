@@ -22,11 +22,6 @@ QString noReply(int timeoutMs)
         .arg(timeoutMs == 1000 ? Messages::tr("second") : Messages::tr("seconds"));
 }
 
-bool unplugged(FailureCode code)
-{
-    return code == FailureCode::UnpluggedOnWrite || code == FailureCode::UnpluggedOnRead;
-}
-
 // The file, not the device, failed during the transfer.
 bool fileFailed(FailureCode code)
 {
@@ -39,7 +34,7 @@ bool fileFailed(FailureCode code)
 QString advice(TransferKind kind, const TransferOutcome &outcome)
 {
     const FailureCode code = outcome.failure.code;
-    if (unplugged(code))
+    if (isUnplug(code))
         return Messages::tr("\nThe device was unplugged during the transfer. Plug it in again "
                             "and repeat the transfer.");
     if (code == FailureCode::OutOfStep)
